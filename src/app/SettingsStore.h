@@ -1,0 +1,55 @@
+#pragma once
+// Per-user settings addressed by section and key, all values text, every read
+// with its default.  Kept in an INI file; several running copies share it
+// without locking, and the last to write wins.
+
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <memory>
+
+class QSettings;
+
+namespace petari {
+
+class SettingsStore {
+public:
+    // The application name under which every setting is stored.
+    static QString applicationName() { return QStringLiteral("petari"); }
+    // $XDG_CONFIG_HOME/petari/petari.ini, ~/.config when the variable is unset.
+    static QString defaultPath();
+
+    explicit SettingsStore(const QString& iniPath = defaultPath());
+    ~SettingsStore();
+    SettingsStore(const SettingsStore&) = delete;
+    SettingsStore& operator=(const SettingsStore&) = delete;
+
+    QString path() const { return path_; }
+
+    QString read(const QString& section, const QString& key, const QString& def = QString()) const;
+    void write(const QString& section, const QString& key, const QString& value);
+    // Removes every section of the program.
+    void deleteAll();
+    // The keys of a section with their values, ordered by key.
+    QList<QPair<QString, QString>> section(const QString& section) const;
+    bool contains(const QString& section, const QString& key) const;
+
+    // The on/off rule: on exactly when the value's numeric value is 1.
+    bool isOn(const QString& section, const QString& key, bool def = false) const;
+    static bool isOnValue(const QString& value);
+    // The numeric value of a setting by the leading-number rule.
+    double number(const QString& section, const QString& key, double def) const;
+
+    // Writes pending changes to disk; also done on destruction.
+    void sync();
+    // True when the file on disk could not be read as INI when opened; its
+    // contents were then kept aside as petari.ini.bad before any write.
+    bool hadFormatError() const { return formatError_; }
+
+private:
+    QString path_;
+    std::unique_ptr<QSettings> s_;
+    bool formatError_ = false;
+};
+
+}  // namespace petari
