@@ -112,7 +112,7 @@ struct EquinoxSet {
     const char16_t* name;
     int baseMonth, baseDay;
     double dayLength;
-    float offset;   // single precision on purpose: the published offsets are stored so
+    float offset;   // kept in single precision, as the offsets have always been stored
 };
 
 constexpr EquinoxSet kSpring{u"春分", 3, 21, 365.24238, 0.20208333f};
