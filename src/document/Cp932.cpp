@@ -14,22 +14,30 @@ namespace petari::cp932 {
 namespace {
 
 constexpr char16_t Replacement = 0xFFFD;
-// In the single-byte table: the byte starts a double-byte character.
-constexpr char16_t LeadMark = 0xFFFF;
-// In the double-byte table: the second byte cannot be a trail byte, so only
-// the lead byte is bad and the second byte is read again on its own.
-constexpr char16_t BadTrailMark = 0xFFFE;
+// What ICU answers for bytes that end in the middle of a character.
+constexpr char16_t Truncated = 0xFFFF;
 // In the encoding table: no code.
 constexpr quint16 NoCode = 0xFFFF;
 
-bool isTrailByte(int b)
+// The byte ranges of the code page's structure.  Written as comparisons
+// rather than looked up so that the decoder knows a character's length
+// before any table access; the tests hold the outcome against glibc.
+inline bool isLeadByte(unsigned b)
 {
-    return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
+    return (b - 0x81u <= 0x9Fu - 0x81u) | (b - 0xE0u <= 0xFCu - 0xE0u);
+}
+
+inline bool isTrailByte(unsigned b)
+{
+    return (b - 0x40u <= 0x7Eu - 0x40u) | (b - 0x80u <= 0xFCu - 0x80u);
 }
 
 struct Tables {
+    // By byte; Replacement for undefined bytes and for lead bytes, which
+    // stand for nothing without their trail byte.
     char16_t single[256];
-    char16_t doubled[128][256];   // [lead - 0x80][trail]
+    // By (lead - 0x80, trail); Replacement for unassigned codes.
+    char16_t doubled[128][256];
     quint16 codes[0x10000];       // by UTF-16 unit; NoCode when unmappable
 };
 
@@ -52,7 +60,7 @@ public:
     Converter& operator=(const Converter&) = delete;
 
     // Returns the one UTF-16 unit the bytes decode to; Replacement when they
-    // are undefined or not exactly one character; LeadMark when they end in
+    // are undefined or not exactly one character; Truncated when they end in
     // the middle of a character.
     char16_t toUnit(const char* bytes, int length)
     {
@@ -61,7 +69,7 @@ public:
         ucnv_resetToUnicode(conv_);
         const int n = ucnv_toUChars(conv_, out, 4, bytes, length, &status);
         if (status == U_TRUNCATED_CHAR_FOUND)
-            return LeadMark;
+            return Truncated;
         if (U_FAILURE(status) || n != 1)
             return Replacement;
         return out[0];
@@ -101,7 +109,8 @@ std::unique_ptr<Tables> buildTables()
         t->single[b] = char16_t(b);
     for (int b = 0x80; b < 0x100; ++b) {
         const char byte = char(b);
-        t->single[b] = icu.toUnit(&byte, 1);
+        const char16_t unit = isLeadByte(b) ? Replacement : icu.toUnit(&byte, 1);
+        t->single[b] = unit == Truncated ? Replacement : unit;
     }
     // Undefined in code page 932 whatever a converter's private extensions say.
     for (int b : {0x80, 0xA0, 0xFD, 0xFE, 0xFF})
@@ -109,11 +118,11 @@ std::unique_ptr<Tables> buildTables()
 
     for (int lead = 0x80; lead < 0x100; ++lead) {
         for (int trail = 0; trail < 0x100; ++trail) {
-            char16_t unit = BadTrailMark;
-            if (t->single[lead] == LeadMark && isTrailByte(trail)) {
+            char16_t unit = Replacement;
+            if (isLeadByte(lead) && isTrailByte(trail)) {
                 const char pair[2] = {char(lead), char(trail)};
                 unit = icu.toUnit(pair, 2);
-                if (unit == LeadMark)
+                if (unit == Truncated)
                     unit = Replacement;
             }
             t->doubled[lead - 0x80][trail] = unit;
@@ -125,21 +134,21 @@ std::unique_ptr<Tables> buildTables()
         t->codes[b] = quint16(b);
     for (int b = 0x80; b < 0x100; ++b) {
         const char16_t u = t->single[b];
-        if (u != Replacement && u != LeadMark)
+        if (u != Replacement)
             t->codes[u] = quint16(b);
     }
     for (int lead = 0x80; lead < 0x100; ++lead) {
-        if (t->single[lead] != LeadMark)
+        if (!isLeadByte(lead))
             continue;
         for (int trail = 0x40; trail <= 0xFC; ++trail) {
             const char16_t u = t->doubled[lead - 0x80][trail];
-            if (u == Replacement || u == BadTrailMark || t->codes[u] != NoCode)
+            if (u == Replacement || t->codes[u] != NoCode)
                 continue;
             // Ask ICU for the preferred code of a character with several;
             // keep this code when ICU's answer would not read back as u.
             quint16 code = icu.toCode(u);
             const int l = code >> 8, tr = code & 0xFF;
-            if (code == NoCode || l < 0x80 || t->single[l] != LeadMark
+            if (code == NoCode || !isLeadByte(l) || !isTrailByte(tr)
                 || t->doubled[l - 0x80][tr] != u)
                 code = quint16(lead << 8 | trail);
             t->codes[u] = code;
@@ -179,48 +188,45 @@ bool isLowSurrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
 qsizetype decodeInto(QByteArrayView bytes, char16_t* out, qsizetype* invalidCount)
 {
     const Tables& t = tables();
+    const char16_t* const doubled = &t.doubled[0][0];
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto* const end = p + bytes.size();
     char16_t* const start = out;
     qsizetype bad = 0;
-    while (p < end) {
-        // Plain ASCII runs are the bulk of most files: copy 8 bytes at a time.
-        while (end - p >= 8) {
+    // Japanese text mixes one- and two-byte characters at random, which
+    // defeats branch prediction.  The length of each character comes from
+    // plain comparisons of its two bytes and both table entries are read;
+    // the loop then selects instead of jumping.  A lead byte followed by a
+    // byte outside the trail range is bad by itself and the next byte is
+    // read again on its own, so a line break after it survives.
+    while (end - p >= 2) {
+        if (end - p >= 8) {
             quint64 word;
             std::memcpy(&word, p, 8);
-            if (word & 0x8080808080808080ULL)
-                break;
-            for (int i = 0; i < 8; ++i)
-                out[i] = p[i];
-            out += 8;
-            p += 8;
+            if (!(word & 0x8080808080808080ULL)) {
+                for (int i = 0; i < 8; ++i)
+                    out[i] = p[i];
+                out += 8;
+                p += 8;
+                continue;
+            }
         }
-        if (p == end)
-            break;
-        const unsigned b = *p;
-        const char16_t s = t.single[b];
-        if (s != LeadMark) {
-            *out++ = s;
-            bad += s == Replacement;
-            ++p;
-            continue;
-        }
-        if (end - p < 2) {
-            *out++ = Replacement;
-            ++bad;
-            ++p;
-            continue;
-        }
-        const char16_t d = t.doubled[b - 0x80][p[1]];
-        if (d == BadTrailMark) {
-            *out++ = Replacement;
-            ++bad;
-            ++p;
-            continue;
-        }
-        *out++ = d;
-        bad += d == Replacement;
-        p += 2;
+        const unsigned b = p[0];
+        const unsigned next = p[1];
+        const unsigned twoBytes = unsigned(isLeadByte(b)) & unsigned(isTrailByte(next));
+        const char16_t pair = doubled[(b & 0x7Fu) << 8 | next];
+        const char16_t single = t.single[b];
+        const char16_t unit = twoBytes ? pair : single;
+        *out++ = unit;
+        bad += unit == Replacement;
+        p += 1 + twoBytes;
+    }
+    if (p < end) {
+        // A lead byte at the very end has lost its trail byte: single[]
+        // holds Replacement for it.
+        const char16_t unit = t.single[*p];
+        *out++ = unit;
+        bad += unit == Replacement;
     }
     if (invalidCount)
         *invalidCount += bad;

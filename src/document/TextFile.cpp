@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -326,16 +327,18 @@ TextFileContent decodeTextFile(QByteArrayView bytes)
     qsizetype invalid = 0;
     switch (content.encoding) {
     case TextEncoding::Cp932:
-        content.lines = splitBytesIntoLines(bytes, [&invalid](QByteArrayView line) {
-            QString text(line.size(), Qt::Uninitialized);
-            const qsizetype n = cp932::decodeInto(line, reinterpret_cast<char16_t*>(text.data()), &invalid);
-            if (n != text.size()) {
-                text.resize(n);
-                trimCapacity(text);
-            }
-            return text;
+    {
+        // Each line is decoded into one reused buffer and then copied into a
+        // string of exactly its size: one allocation per line, none wasted.
+        std::vector<char16_t> buffer;
+        content.lines = splitBytesIntoLines(bytes, [&invalid, &buffer](QByteArrayView line) {
+            if (qsizetype(buffer.size()) < line.size())
+                buffer.resize(size_t(line.size()));
+            const qsizetype n = cp932::decodeInto(line, buffer.data(), &invalid);
+            return QString(reinterpret_cast<const QChar*>(buffer.data()), n);
         });
         break;
+    }
     case TextEncoding::Utf8:
     case TextEncoding::Utf8Bom: {
         const QByteArrayView body = content.encoding == TextEncoding::Utf8Bom ? bytes.sliced(3) : bytes;
