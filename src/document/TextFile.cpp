@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QSet>
+#include <QStringDecoder>
 
 #include <algorithm>
 #include <cerrno>
@@ -159,14 +160,6 @@ Utf8Scan scanUtf8(QByteArrayView bytes)
         p += length;
     }
     return scan;
-}
-
-// A line whose decoded form is much shorter than its bytes would otherwise
-// keep the unused space for as long as the document lives.
-void trimCapacity(QString& s)
-{
-    if (s.capacity() - s.size() > 32 + s.size() / 8)
-        s.squeeze();
 }
 
 // Cuts the bytes into lines at CR (one LF after it belongs to the break)
@@ -344,9 +337,15 @@ TextFileContent decodeTextFile(QByteArrayView bytes)
         const QByteArrayView body = content.encoding == TextEncoding::Utf8Bom ? bytes.sliced(3) : bytes;
         // Only a file with a byte order mark can hold faulty UTF-8 here.
         const bool faulty = content.encoding == TextEncoding::Utf8Bom && !scanUtf8(body).valid;
-        content.lines = splitBytesIntoLines(body, [&invalid, faulty](QByteArrayView line) {
-            QString text = QString::fromUtf8(line);
-            trimCapacity(text);
+        // Stateless: a faulty sequence at the end of one line is that line's
+        // fault alone.  Decoded into a reused buffer like code page 932.
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        std::vector<QChar> buffer;
+        content.lines = splitBytesIntoLines(body, [&](QByteArrayView line) {
+            if (qsizetype(buffer.size()) < line.size())
+                buffer.resize(size_t(line.size()));
+            const QChar* const end = utf8.appendToBuffer(buffer.data(), line);
+            const QString text(buffer.data(), end - buffer.data());
             if (faulty) {
                 // Every faulty sequence became one U+FFFD; a U+FFFD that the
                 // file itself holds is the valid sequence EF BF BD.

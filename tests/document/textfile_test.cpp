@@ -143,6 +143,7 @@ TEST(TextFile, EncodingIsDetectedFromTheBytes)
         {"a\x80\r\n\xFF", TextEncoding::Cp932, {u(u"a\uFFFD"), u(u"\uFFFD")}, 2},
         // Faulty UTF-8 behind a byte order mark is counted; a real U+FFFD is not.
         {"\xEF\xBB\xBF" "a\xFF" "b\r\n\xEF\xBF\xBD", TextEncoding::Utf8Bom, {u(u"a\uFFFDb"), u(u"\uFFFD")}, 1},
+        {"\xEF\xBB\xBF" "a\xE3\x81\r\nb", TextEncoding::Utf8Bom, {u(u"a\uFFFD\uFFFD"), "b"}, 2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.bytes.toHex().toStdString());
