@@ -25,7 +25,7 @@ enum class TextEncoding { Cp932, Utf8, Utf8Bom };
 struct TextFileContent {
     QStringList lines;
     TextEncoding encoding = TextEncoding::Cp932;
-    // How many undefined byte sequences were read as U+FFFD.  Saving such a
+    // How many U+FFFD stand for undefined bytes of the file.  Saving such a
     // document over its file changes those bytes, so the caller asks first.
     qsizetype invalidBytes = 0;
 };
