@@ -198,7 +198,8 @@ qsizetype decodeInto(QByteArrayView bytes, char16_t* out, qsizetype* invalidCoun
     // plain comparisons of its two bytes and both table entries are read;
     // the loop then selects instead of jumping.  A lead byte followed by a
     // byte outside the trail range is bad by itself and the next byte is
-    // read again on its own, so a line break after it survives.
+    // read again on its own, so a line break after it survives.  Runs of
+    // eight ASCII bytes are copied in one step.
     while (end - p >= 2) {
         if (end - p >= 8) {
             quint64 word;
