@@ -1,0 +1,80 @@
+// The commit step's snapshot of a 1,000,000-line document, beside a plain
+// copy of a file of the same size, and undo reading the snapshot back.
+
+#include "app/SettingsStore.h"
+#include "editing/UndoChain.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+using petari::SettingsStore;
+using petari::UndoChain;
+
+struct Fixture {
+    QTemporaryDir home, config;
+    std::unique_ptr<SettingsStore> settings;
+    std::unique_ptr<UndoChain> chain;
+    QStringList lines;
+
+    Fixture()
+    {
+        settings = std::make_unique<SettingsStore>(config.filePath(QStringLiteral("petari.ini")));
+        chain = std::make_unique<UndoChain>(*settings, home.path());
+        lines.reserve(1000000);
+        for (int i = 0; i < 1000000; ++i)
+            lines << QStringLiteral("%1行目　東京都千代田区 ﾃｽﾄ line %2").arg(i).arg(i % 977);
+        chain->commit(lines, 0, QStringLiteral("　開く　"));
+    }
+    QString snapshot() const { return chain->snapshotPath(0); }
+};
+
+Fixture& fixture()
+{
+    static Fixture f;
+    return f;
+}
+
+void BM_CommitSnapshot(benchmark::State& state)
+{
+    Fixture& f = fixture();
+    for (auto _ : state)
+        f.chain->commit(f.lines, 0, QStringLiteral("　開く　"));
+    state.counters["MB"] = QFileInfo(f.snapshot()).size() / 1e6;
+}
+BENCHMARK(BM_CommitSnapshot)->Unit(benchmark::kMillisecond);
+
+void BM_PlainFileCopy(benchmark::State& state)
+{
+    Fixture& f = fixture();
+    const QString target = f.home.filePath(QStringLiteral("copy.txt"));
+    for (auto _ : state) {
+        QFile::remove(target);
+        if (!QFile::copy(f.snapshot(), target))
+            state.SkipWithError("copy failed");
+    }
+    state.counters["MB"] = QFileInfo(target).size() / 1e6;
+}
+BENCHMARK(BM_PlainFileCopy)->Unit(benchmark::kMillisecond);
+
+void BM_UndoLoadSnapshot(benchmark::State& state)
+{
+    Fixture& f = fixture();
+    f.chain->commit(f.lines, 1, QStringLiteral("　追加　"));
+    for (auto _ : state) {
+        const QStringList back = f.chain->loadSnapshot(f.chain->undoStep());
+        benchmark::DoNotOptimize(back.size());
+        f.chain->redoStep();
+    }
+}
+BENCHMARK(BM_UndoLoadSnapshot)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

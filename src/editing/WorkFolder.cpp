@@ -1,0 +1,125 @@
+#include "editing/WorkFolder.h"
+
+#include "calendar/StringUtils.h"
+#include "document/TextFile.h"
+#include "services/Failure.h"
+#include "services/ProgramInfo.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <sys/types.h>
+
+namespace petari {
+
+QString workFolderName() { return QStringLiteral("作・ペタリ"); }
+QString snapshotFolderName() { return QStringLiteral("mk_000"); }
+QString backupFolderName() { return QStringLiteral("mk_backup"); }
+QString logFolderName() { return QStringLiteral("Log"); }
+QString descriptionFileName() { return QStringLiteral("このフォルダの説明.txt"); }
+
+namespace {
+
+QString join(const QString& base, const QString& name)
+{
+    if (base.endsWith(QLatin1Char('/')) || base.endsWith(QLatin1Char('\\')))
+        return base + name;
+    return base + QLatin1Char('/') + name;
+}
+
+int failureForErrno(int e)
+{
+    switch (e) {
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return err::PermissionDenied;
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+        return err::DiskFull;
+    case ENOENT:
+    case ENOTDIR:
+        return err::PathNotFound;
+    default:
+        return err::PathFileAccess;
+    }
+}
+
+QString threeDigits(int n) { return QStringLiteral("%1").arg(n % 1000, 3, 10, QLatin1Char('0')); }
+
+}  // namespace
+
+QString f_sakusei(const QString& base, const QString& name)
+{
+    const QString path = join(base, name);
+    QFileInfo info(path);
+    if (info.isDir())
+        return path;
+    if (info.exists() || info.isSymLink())
+        throw Failure(err::PathFileAccess,
+                      QStringLiteral("フォルダの代わりにファイルがあります。") + path);
+    if (::mkdir(QFile::encodeName(path).constData(), 0777) != 0) {
+        const int e = errno;
+        // Another copy of the program may have made it a moment ago.
+        if (e == EEXIST && QFileInfo(path).isDir())
+            return path;
+        const int number = failureForErrno(e);
+        throw Failure(number, describeError(number) + path);
+    }
+    return path;
+}
+
+QStringList descriptionLines(const QDateTime& now)
+{
+    const QString name = MKJ(QStringLiteral("0"), now);
+    return {
+        QStringLiteral("　このフォルダ「") + workFolderName() + QStringLiteral("」は「") + name +
+            QStringLiteral("」が作成したものです。"),
+        QString(),
+        QStringLiteral("　フォルダ「mk_backup」にはバックアップが保存されます。"),
+        QStringLiteral("　不要でしたら削除しても良いです。"),
+        QString(),
+        QStringLiteral("　フォルダ「Log」にはファイル名の変更のログが保存されます。"),
+        QStringLiteral("　不要でしたら削除しても良いです。"),
+        QString(),
+        QStringLiteral("　フォルダ「mk_000」には[戻す][進む]で使用するデータが保存されます。"),
+        QStringLiteral("　「") + name + QStringLiteral("」が起動中で無ければ、削除しても良いです。"),
+        QString(),
+        QStringLiteral("【 ") + MKJ(QStringLiteral("012"), now) + QStringLiteral("】"),
+    };
+}
+
+bool f_setumei(const QString& workFolder, const QDateTime& now)
+{
+    const QString path = join(workFolder, descriptionFileName());
+    if (QFileInfo::exists(path) || QFileInfo(path).isSymLink())
+        return false;
+    writeTextFile(path, descriptionLines(now), TextEncoding::Cp932);
+    return true;
+}
+
+QString ensureWorkFolder(const QString& programFolder)
+{
+    const QString folder = f_sakusei(programFolder, workFolderName());
+    f_setumei(folder);
+    return folder;
+}
+
+QString FmSaku(const QString& path, const QString& base)
+{
+    const QString head = pathHead(path);
+    const bool hasFolder = path.contains(QLatin1Char('/')) || path.contains(QLatin1Char('\\'));
+    QString candidate;
+    for (int a = 1; a <= 1000; ++a) {
+        candidate = (hasFolder ? head + QLatin1Char('/') : QString()) + base + threeDigits(a);
+        if (!QFileInfo::exists(candidate + QStringLiteral(".txt")))
+            return candidate;
+    }
+    return candidate;
+}
+
+}  // namespace petari

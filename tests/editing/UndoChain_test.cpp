@@ -1,0 +1,351 @@
+#include "editing/UndoChain.h"
+#include "app/SettingsStore.h"
+#include "document/TextFile.h"
+#include "editing/WorkFolder.h"
+#include "services/Failure.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <unistd.h>
+
+namespace petari {
+namespace {
+
+const QString kOpen = QStringLiteral("　開く　");
+const QString kDelete = QStringLiteral("　削除　");
+const QString kAdd = QStringLiteral("　追加　");
+const QString kSpaces = QStringLiteral("　　　　");
+
+QByteArray bytesOf(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return f.readAll();
+}
+
+int failureNumber(const std::function<void()>& body)
+{
+    try {
+        body();
+    } catch (const Failure& f) {
+        return f.number();
+    }
+    return 0;
+}
+
+class UndoChainTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(home.isValid());
+        settings = std::make_unique<SettingsStore>(config.filePath(QStringLiteral("petari.ini")));
+        chain = std::make_unique<UndoChain>(*settings, home.path());
+    }
+    QString work() const { return home.path() + QStringLiteral("/作・ペタリ"); }
+
+    QTemporaryDir home, config;
+    std::unique_ptr<SettingsStore> settings;
+    std::unique_ptr<UndoChain> chain;
+};
+
+TEST_F(UndoChainTest, OpenDeleteUndoCaptions)
+{
+    chain->commit({"a", "b"}, 0, kOpen);
+    chain->commit({"b"}, 1, kDelete);
+    EXPECT_EQ(chain->undoCaption(), QStringLiteral("戻す　(　削除　)　1"));
+    EXPECT_TRUE(chain->canUndo());
+    EXPECT_EQ(chain->redoCaption(), QStringLiteral("進む　(　　　　)　0"));
+    EXPECT_FALSE(chain->canRedo());
+
+    const QString path = chain->undoStep();
+    EXPECT_EQ(path, work() + QStringLiteral("/mk_000/mk0000.txt"));
+    EXPECT_EQ(chain->loadSnapshot(path), (QStringList{"a", "b"}));
+    EXPECT_EQ(chain->undoCaption(), QStringLiteral("戻す　(　開く　)　0"));
+    EXPECT_FALSE(chain->canUndo());
+    EXPECT_EQ(chain->redoCaption(), QStringLiteral("進む　(　削除　)　1"));
+    EXPECT_TRUE(chain->canRedo());
+
+    EXPECT_EQ(chain->loadSnapshot(chain->redoStep()), QStringList{"b"});
+    EXPECT_EQ(chain->undoPosition(), 2);
+}
+
+TEST_F(UndoChainTest, ThreeEditsTwoUndosAndANewEditCutsRedo)
+{
+    chain->commit({"0"}, 0, kOpen);
+    chain->commit({"1"}, 1, kAdd);
+    chain->commit({"2"}, 1, kDelete);
+    chain->commit({"3"}, 1, QStringLiteral("並べ替え"));
+    EXPECT_EQ(chain->undoPosition(), 4);
+    EXPECT_EQ(chain->undoNewest(), 3);
+    EXPECT_EQ(chain->undoNames(),
+              (QStringList{"", kOpen, kAdd, kDelete, QStringLiteral("並べ替え"), kSpaces}));
+    for (int n = 0; n <= 3; ++n)
+        EXPECT_TRUE(QFileInfo(chain->snapshotPath(n)).isFile()) << n;
+
+    chain->undoStep();
+    EXPECT_EQ(chain->loadSnapshot(chain->undoStep()), QStringList{"1"});
+    EXPECT_EQ(chain->undoPosition(), 2);
+    EXPECT_EQ(chain->redoCaption(), QStringLiteral("進む　(　削除　)　2"));
+
+    chain->commit({"new"}, 1, QStringLiteral("　修正　"));
+    EXPECT_EQ(chain->undoNewest(), 2);
+    EXPECT_EQ(chain->undoPosition(), 3);
+    EXPECT_FALSE(chain->canRedo());
+    EXPECT_EQ(chain->undoCaption(), QStringLiteral("戻す　(　修正　)　2"));
+    EXPECT_EQ(chain->redoCaption(), QStringLiteral("進む　(　　　　)　0"));
+    EXPECT_EQ(chain->loadSnapshot(chain->snapshotPath(2)), QStringList{"new"});
+    // the cut-off redo state is out of reach
+    EXPECT_EQ(chain->loadSnapshot(chain->redoStep()), QStringList{"new"});
+}
+
+TEST_F(UndoChainTest, PointerStopsAtBothEnds)
+{
+    chain->commit({"x"}, 0, kOpen);
+    EXPECT_EQ(chain->undoStep(), chain->snapshotPath(0));   // at 1: snapshot 0 again
+    EXPECT_EQ(chain->undoPosition(), 1);
+    EXPECT_EQ(chain->redoStep(), chain->snapshotPath(0));   // at newest + 1
+    EXPECT_EQ(chain->undoPosition(), 1);
+
+    // a change with modified 0 starts over at snapshot 0
+    chain->commit({"y"}, 1, kAdd);
+    chain->commit({"z"}, 0, QStringLiteral("新規作成"));
+    EXPECT_EQ(chain->undoPosition(), 1);
+    EXPECT_EQ(chain->undoNewest(), 0);
+    EXPECT_FALSE(chain->canUndo());
+    EXPECT_FALSE(chain->canRedo());
+    EXPECT_EQ(chain->loadSnapshot(chain->snapshotPath(0)), QStringList{"z"});
+}
+
+TEST_F(UndoChainTest, StartupSnapshot)
+{
+    chain->startupSnapshot({});
+    EXPECT_EQ(chain->undoPosition(), 1);
+    EXPECT_EQ(chain->undoCaption(), QStringLiteral("戻す　(起動新規)　0"));
+    EXPECT_EQ(bytesOf(chain->snapshotPath(0)), QByteArray());   // an empty list, an empty file
+    EXPECT_TRUE(chain->loadSnapshot(chain->snapshotPath(0)).isEmpty());
+}
+
+TEST_F(UndoChainTest, FileNamesAndContents)
+{
+    EXPECT_EQ(chain->snapshotPath(12), work() + QStringLiteral("/mk_000/mk0012.txt"));
+    EXPECT_EQ(chain->snapshotPath(10012), chain->snapshotPath(12));
+    EXPECT_EQ(chain->backupPath(1), work() + QStringLiteral("/mk_backup/バックアップ001.txt"));
+
+    const QStringList japanese{"日本語", "", "ｶﾀｶﾅ　全角", "last"};
+    chain->commit(japanese, 0, kOpen);
+    const QByteArray raw = bytesOf(chain->snapshotPath(0));
+    EXPECT_FALSE(raw.startsWith("\xEF\xBB\xBF"));
+    EXPECT_TRUE(raw.startsWith("\x93\xfa\x96\x7b\x8c\xea\r\n"));   // 日本語 in CP932
+    EXPECT_TRUE(raw.endsWith("last\r\n"));
+    EXPECT_EQ(chain->loadSnapshot(chain->snapshotPath(0)), japanese);
+
+    // a line CP932 cannot hold must survive undo all the same
+    const QStringList wide{"日本語", "𠮷野家 😀 한국어 café", "€"};
+    chain->commit(wide, 1, kAdd);
+    EXPECT_TRUE(bytesOf(chain->snapshotPath(1)).startsWith("\xEF\xBB\xBF"));
+    chain->commit({"x"}, 1, kAdd);
+    EXPECT_EQ(chain->loadSnapshot(chain->undoStep()), wide);
+}
+
+TEST_F(UndoChainTest, EveryCharacterComesBackUnchanged)
+{
+    struct Case { QStringList lines; bool bom; };
+    const Case cases[] = {
+        {{QStringLiteral("ﾃｽ")}, false},          // CP932 bytes that would pass for UTF-8
+        {{QStringLiteral("波〜ダッシュ")}, true},   // U+301C would come back as ～
+        {{QStringLiteral("～－¥")}, true},         // ¥ is written as a backslash byte
+        {{QStringLiteral("～－")}, false},
+        {{QString(), QString()}, false},
+        {{QStringLiteral("\uFFFD")}, true},
+    };
+    for (const Case& c : cases) {
+        chain->commit(c.lines, 0, kOpen);
+        const QString path = chain->snapshotPath(0);
+        EXPECT_EQ(bytesOf(path).startsWith("\xEF\xBB\xBF"), c.bom) << c.lines.join('|').toStdString();
+        EXPECT_EQ(chain->loadSnapshot(path), c.lines);
+    }
+}
+
+TEST_F(UndoChainTest, BeyondTenThousandSnapshotsTheReusedFileIsNotTakenForTheOldOne)
+{
+    chain->commit({"0"}, 0, kOpen);
+    for (int n = 1; n <= 10000; ++n)
+        chain->commit({QString::number(n)}, 1, kAdd);
+    EXPECT_EQ(chain->undoNewest(), 10000);
+    EXPECT_EQ(chain->snapshotPath(10000), chain->snapshotPath(0));
+    EXPECT_TRUE(chain->isSnapshotAvailable(10000));
+    EXPECT_FALSE(chain->isSnapshotAvailable(0));
+    EXPECT_TRUE(chain->isSnapshotAvailable(1));
+    for (int i = 0; i < 9999; ++i)
+        chain->undoStep();
+    EXPECT_EQ(chain->loadSnapshot(chain->snapshotPath(1)), QStringList{"1"});
+    // one more step back reaches number 0, whose file now holds number 10000
+    const QString path = chain->undoStep();
+    EXPECT_EQ(chain->undoPosition(), 1);
+    EXPECT_EQ(failureNumber([&] { chain->loadSnapshot(path); }), 53);
+}
+
+TEST_F(UndoChainTest, DescriptionFileComesBackAfterDeletion)
+{
+    const QString description = work() + QStringLiteral("/このフォルダの説明.txt");
+    chain->commit({"a"}, 0, kOpen);
+    ASSERT_TRUE(QFileInfo(description).isFile());
+    QFile::remove(description);
+    chain->commit({"b"}, 1, kAdd);
+    EXPECT_TRUE(QFileInfo(description).isFile());
+    EXPECT_EQ(readTextFile(description).lines.size(), 12);
+}
+
+TEST_F(UndoChainTest, BackupsFollowTheSettingAndTheCounterWraps)
+{
+    settings->write(QStringLiteral("F5"), QStringLiteral("s7"), QStringLiteral("0"));
+    EXPECT_EQ(chain->takeBackup({"a"}), QString());
+    EXPECT_FALSE(QFileInfo::exists(work() + QStringLiteral("/mk_backup")));
+    EXPECT_FALSE(settings->contains(QStringLiteral("M2"), QStringLiteral("backup")));
+
+    settings->write(QStringLiteral("F5"), QStringLiteral("s7"), QStringLiteral("1"));
+    const QString first = chain->takeBackup({"a", "b"});
+    EXPECT_EQ(first, work() + QStringLiteral("/mk_backup/バックアップ001.txt"));
+    EXPECT_EQ(bytesOf(first), QByteArray("a\r\nb\r\n"));
+    EXPECT_EQ(settings->read(QStringLiteral("M2"), QStringLiteral("backup")), QStringLiteral("2"));
+
+    settings->write(QStringLiteral("M2"), QStringLiteral("backup"), QStringLiteral("255"));
+    EXPECT_TRUE(chain->takeBackup({"c"}).endsWith(QStringLiteral("バックアップ255.txt")));
+    EXPECT_EQ(settings->read(QStringLiteral("M2"), QStringLiteral("backup")), QStringLiteral("1"));
+    EXPECT_TRUE(chain->takeBackup({"d"}).endsWith(QStringLiteral("バックアップ001.txt")));
+    EXPECT_EQ(readTextFile(first).lines, QStringList{"d"});
+
+    // a counter edited out of range starts again at 1
+    settings->write(QStringLiteral("M2"), QStringLiteral("backup"), QStringLiteral("900"));
+    EXPECT_TRUE(chain->takeBackup({"e"}).endsWith(QStringLiteral("バックアップ001.txt")));
+
+    // backups are not undo steps
+    EXPECT_EQ(chain->undoPosition(), 0);
+}
+
+TEST_F(UndoChainTest, MissingSnapshotAtUndoIsFileNotFound)
+{
+    chain->commit({"a"}, 0, kOpen);
+    chain->commit({"b"}, 1, kAdd);
+    QFile::remove(chain->snapshotPath(0));
+    const QString path = chain->undoStep();
+    EXPECT_EQ(failureNumber([&] { chain->loadSnapshot(path); }), 53);
+    EXPECT_EQ(chain->undoPosition(), 1);   // the pointer keeps its new value
+}
+
+TEST_F(UndoChainTest, AnOldRunsSnapshotIsNeverTakenForThisOne)
+{
+    QDir().mkpath(work() + QStringLiteral("/mk_000"));
+    {
+        QFile f(chain->snapshotPath(0));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("from an earlier run\r\n");
+    }
+    // nothing written in this run yet: redo lands on snapshot 0
+    EXPECT_EQ(failureNumber([&] { chain->loadSnapshot(chain->redoStep()); }), 53);
+}
+
+TEST_F(UndoChainTest, FailedSnapshotKeepsNamesAlignedAndReportsNotFoundAtUndo)
+{
+    chain->commit({"a"}, 0, kOpen);
+    // a folder where snapshot 1 should go makes just that write fail
+    ASSERT_TRUE(QDir().mkpath(chain->snapshotPath(1)));
+    EXPECT_NE(failureNumber([&] { chain->commit({"b"}, 1, kAdd); }), 0);
+    EXPECT_EQ(chain->undoPosition(), 2);
+    EXPECT_EQ(chain->undoNewest(), 1);
+    EXPECT_EQ(chain->undoCaption(), QStringLiteral("戻す　(　追加　)　1"));
+    EXPECT_FALSE(chain->isSnapshotAvailable(1));
+
+    chain->commit({"c"}, 1, kDelete);   // snapshot 2 is fine
+    EXPECT_EQ(chain->undoCaption(), QStringLiteral("戻す　(　削除　)　2"));
+    EXPECT_EQ(failureNumber([&] { chain->loadSnapshot(chain->undoStep()); }), 53);
+    EXPECT_EQ(chain->loadSnapshot(chain->undoStep()), QStringList{"a"});
+    EXPECT_EQ(chain->loadSnapshot(chain->snapshotPath(2)), QStringList{"c"});
+}
+
+TEST_F(UndoChainTest, CutOffRedoFileIsNotTakenForAFailedSnapshot)
+{
+    chain->commit({"a"}, 0, kOpen);
+    chain->commit({"b"}, 1, kAdd);       // snapshot 1 = b
+    chain->undoStep();
+    // the next snapshot cannot be written: mk_000 is briefly a file
+    const QString folder = work() + QStringLiteral("/mk_000");
+    ASSERT_TRUE(QDir().rename(folder, folder + QStringLiteral(".away")));
+    {
+        QFile f(folder);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    EXPECT_EQ(failureNumber([&] { chain->commit({"c"}, 1, kDelete); }), 75);
+    EXPECT_EQ(chain->undoNewest(), 1);
+    EXPECT_EQ(chain->undoCaption(), QStringLiteral("戻す　(　削除　)　1"));
+    // the old "b" is back on disk under number 1, but it is not this step
+    ASSERT_TRUE(QFile::remove(folder));
+    ASSERT_TRUE(QDir().rename(folder + QStringLiteral(".away"), folder));
+    ASSERT_TRUE(QFileInfo(chain->snapshotPath(1)).isFile());
+    EXPECT_EQ(failureNumber([&] { chain->loadSnapshot(chain->snapshotPath(1)); }), 53);
+    EXPECT_EQ(chain->loadSnapshot(chain->undoStep()), QStringList{"a"});
+}
+
+TEST_F(UndoChainTest, FileWhereTheWorkFolderShouldBe)
+{
+    {
+        QFile f(work());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    EXPECT_EQ(failureNumber([&] { chain->commit({"a"}, 0, kOpen); }), 75);
+    EXPECT_EQ(chain->undoPosition(), 1);
+    EXPECT_EQ(chain->undoCaption(), QStringLiteral("戻す　(　開く　)　0"));
+    EXPECT_EQ(failureNumber([&] { chain->takeBackup({"a"}); }), 75);
+    EXPECT_EQ(failureNumber([&] { chain->loadSnapshot(chain->undoStep()); }), 53);
+}
+
+TEST_F(UndoChainTest, ProgramFolderThatIsAFileOrMissing)
+{
+    // a file in place of the program folder
+    const QString notAFolder = home.filePath(QStringLiteral("petari-binary"));
+    {
+        QFile f(notAFolder);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    UndoChain blocked(*settings, notAFolder);
+    EXPECT_EQ(failureNumber([&] { blocked.commit({"a"}, 0, kOpen); }), 76);
+    EXPECT_EQ(blocked.undoPosition(), 1);
+    UndoChain nowhere(*settings, home.filePath(QStringLiteral("gone")));
+    EXPECT_EQ(failureNumber([&] { nowhere.takeBackup({"a"}); }), 76);
+}
+
+TEST_F(UndoChainTest, ReadOnlyProgramFolder)
+{
+    // a read-only program folder, where the rights are enforced
+    const QString ro = home.filePath(QStringLiteral("ro"));
+    ASSERT_TRUE(QDir().mkdir(ro));
+    QFile::setPermissions(ro, QFile::ReadOwner | QFile::ExeOwner);
+    const bool enforced = ::access(QFile::encodeName(ro).constData(), W_OK) != 0;
+    if (enforced) {
+        UndoChain readOnly(*settings, ro);
+        EXPECT_EQ(failureNumber([&] { readOnly.commit({"a"}, 0, kOpen); }), 70);
+        EXPECT_EQ(failureNumber([&] { readOnly.takeBackup({"a"}); }), 70);
+    }
+    QFile::setPermissions(ro, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (enforced) {
+        // the folders exist, but the snapshot folder is read-only
+        UndoChain readOnly(*settings, ro);
+        readOnly.commit({"a"}, 0, kOpen);
+        const QString mk000 = ro + QStringLiteral("/作・ペタリ/mk_000");
+        QFile::setPermissions(mk000, QFile::ReadOwner | QFile::ExeOwner);
+        EXPECT_EQ(failureNumber([&] { readOnly.commit({"b"}, 1, kAdd); }), 70);
+        QFile::setPermissions(mk000, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        EXPECT_EQ(readOnly.loadSnapshot(readOnly.undoStep()), QStringList{"a"});
+    }
+    if (!enforced)
+        GTEST_SKIP() << "running with rights that ignore folder permissions";
+}
+
+}  // namespace
+}  // namespace petari
