@@ -1,0 +1,40 @@
+#pragma once
+// Rectangles in twips (1/1440 inch), the unit every layout rule of the main
+// window is written in.  The widgets convert at the edge, 15 twips to the
+// pixel at 96 dots per inch.
+
+namespace petari {
+
+struct TwipsRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+
+    int right() const { return left + width; }
+    int bottom() const { return top + height; }
+    bool operator==(const TwipsRect& o) const
+    {
+        return left == o.left && top == o.top && width == o.width && height == o.height;
+    }
+    bool operator!=(const TwipsRect& o) const { return !(*this == o); }
+};
+
+constexpr int kTwipsPerPixel96 = 15;
+
+// Twips to pixels and back for a screen of the given logical dots per inch;
+// rounds to the nearest whole unit.
+constexpr int twipsToPixels(int twips, int dpi = 96)
+{
+    const long long scaled = static_cast<long long>(twips) * dpi;
+    return static_cast<int>(scaled >= 0 ? (scaled + 720) / 1440 : -((-scaled + 720) / 1440));
+}
+constexpr int pixelsToTwips(int pixels, int dpi = 96)
+{
+    if (dpi <= 0)
+        return 0;
+    const long long scaled = static_cast<long long>(pixels) * 1440;
+    return static_cast<int>(scaled >= 0 ? (scaled + dpi / 2) / dpi : -((-scaled + dpi / 2) / dpi));
+}
+
+}  // namespace petari

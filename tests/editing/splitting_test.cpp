@@ -1,0 +1,185 @@
+#include "editing/Splitting.h"
+
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <QStringList>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace petari {
+namespace {
+
+struct SplitCase {
+    int mode;
+    const char16_t* text;
+    std::vector<const char16_t*> pieces;
+    char16_t splitChar = u'>';
+};
+
+std::string show(const QStringList& pieces)
+{
+    std::string out;
+    for (const QString& p : pieces)
+        out += "<" + QString(p).replace(u' ', u'_').toStdString() + ">";
+    return out;
+}
+
+QStringList expected(const std::vector<const char16_t*>& pieces)
+{
+    QStringList out;
+    for (const char16_t* p : pieces)
+        out.append(QString::fromUtf16(p));
+    return out;
+}
+
+// The worked examples and the rules of each mode.
+const SplitCase kCases[] = {
+    // After every blank: the blank stays with the word before it.
+    {0, u"ab  cd", {u"ab ", u" ", u"cd"}},
+    {0, u"これは、テスト", {u"これは、", u"テスト"}},
+    {0, u"終わり。次", {u"終わり。", u"次"}},
+    {0, u"a\tb　c", {u"a\t", u"b　", u"c"}},
+    {0, u"ab ", {u"ab "}},
+    {0, u"  ", {u" ", u" "}},
+    {0, u"😀 👍x", {u"😀 ", u"👍x"}},
+    {0, u"word", {u"word"}},
+
+    // Japanese: hiragana stay with what goes before them.
+    {1, u"私の本を読む", {u"私の", u"本を", u"読む"}},
+    {1, u"それをください", {u"それを", u"ください"}},
+    {1, u"このおかし", {u"この", u"おかし"}},
+    {1, u"コーヒーを飲む", {u"コーヒーを", u"飲む"}},
+    {1, u"漢字カタカナ", {u"漢字", u"カタカナ"}},
+    {1, u"ABあいう", {u"ABあいう"}},
+    {1, u"今日は 晴れ", {u"今日は", u" ", u"晴れ"}},
+    {1, u" あ", {u" ", u"あ"}},
+    {1, u"をを", {u"を", u"を"}},
+    // Both rules at one place still give one cut.
+    {1, u"本を漢", {u"本を", u"漢"}},
+    {1, u"漢字😀です", {u"漢字", u"😀です"}},
+
+    // Every change of kind.
+    {2, u"abc123あいう漢字", {u"abc", u"123", u"あいう", u"漢字"}},
+    {2, u"１２34", {u"１２", u"34"}},
+    {2, u"12１２", {u"12", u"１２"}},
+    {2, u"AbCd", {u"AbCd"}},
+    {2, u"ABcd１", {u"ABcd", u"１"}},
+    {2, u"ｱｲｳアイウ", {u"ｱｲｳ", u"アイウ"}},
+    {2, u"コーヒー", {u"コーヒー"}},
+    {2, u"ab  cd", {u"ab", u"  ", u"cd"}},
+    {2, u"漢字、テスト。", {u"漢字", u"、", u"テスト", u"。"}},
+    {2, u"a😀😀b", {u"a", u"😀😀", u"b"}},
+
+    // Every character.
+    {3, u"a b", {u"a", u" ", u"b"}},
+    {3, u"あい", {u"あ", u"い"}},
+    {3, u"a😀b", {u"a", u"😀", u"b"}},
+    {3, u"👍👍", {u"👍", u"👍"}},
+
+    // After the split character.
+    {4, u"a>b>c", {u"a>", u"b>", u"c"}},
+    {4, u"a>b>", {u"a>", u"b>"}},
+    {4, u"abc", {u"abc"}},
+    {4, u">>", {u">", u">"}},
+    {4, u"a> b", {u"a>", u" b"}},
+    {4, u"😀>😀", {u"😀>", u"😀"}},
+    {4, u"あ、い、", {u"あ、", u"い、"}, u'、'},
+    {4, u"a b c", {u"a ", u"b ", u"c"}, u' '},
+};
+
+TEST(Bunkatu, ModesCutWhereTheirRuleSays)
+{
+    for (const SplitCase& c : kCases) {
+        const QString text = QString::fromUtf16(c.text);
+        EXPECT_EQ(bunkatu(text, c.mode, QChar(c.splitChar)), expected(c.pieces))
+            << "mode " << c.mode << " on " << text.toStdString() << " gave "
+            << show(bunkatu(text, c.mode, QChar(c.splitChar)));
+    }
+}
+
+TEST(Bunkatu, OneSpaceIsOnePieceAndEmptyIsNone)
+{
+    for (int mode = 0; mode < kSplitModeCount; ++mode) {
+        EXPECT_EQ(bunkatu(QStringLiteral(" "), mode, u'>'), QStringList{QStringLiteral(" ")})
+            << mode;
+        EXPECT_TRUE(bunkatu(QString(), mode, u'>').isEmpty()) << mode;
+    }
+    // A blank as split character: still the one blank, no empty piece.
+    EXPECT_EQ(bunkatu(QStringLiteral(" "), 4, u' '), QStringList{QStringLiteral(" ")});
+}
+
+TEST(Bunkatu, PiecesRebuildTheTextAndNeverCutAPair)
+{
+    const QString texts[] = {
+        QStringLiteral("The quick 茶色の狐 jumps、over。 the ｌａｚｙ ﾄﾞｯｸﾞ 123１２３ 😀👍🏽 end "),
+        QStringLiteral("\t\t😀>👨‍👩‍👧>>a　b"),
+        QStringLiteral("Ωμέγα Жизнь ─┼─ ①② 〜～"),
+        QString(QChar(0xD83D)) + QStringLiteral("a") + QChar(0xDE00),   // lone surrogates
+    };
+    for (const QString& text : texts) {
+        for (int mode = 0; mode < kSplitModeCount; ++mode) {
+            const QStringList pieces = bunkatu(text, mode, u'>');
+            EXPECT_EQ(pieces.join(QString()), text) << mode << " " << show(pieces);
+            qsizetype at = 0;
+            for (const QString& p : pieces) {
+                ASSERT_FALSE(p.isEmpty()) << mode;
+                at += p.size();
+                if (at < text.size())
+                    EXPECT_FALSE(text.at(at - 1).isHighSurrogate() && text.at(at).isLowSurrogate())
+                        << "mode " << mode << " cut a pair at " << at;
+            }
+        }
+    }
+}
+
+TEST(Bunkatu, LoneSurrogatesAreCharactersOfTheirOwn)
+{
+    const QString text = QString(QChar(0xD83D)) + QStringLiteral("a");
+    EXPECT_EQ(bunkatu(text, 3, u'>'), (QStringList{QString(QChar(0xD83D)), QStringLiteral("a")}));
+}
+
+TEST(Bunkatu, UnknownModeCutsNowhere)
+{
+    for (int mode : {-1, 5, 99})
+        EXPECT_EQ(bunkatu(QStringLiteral("a b>c"), mode, u'>'),
+                  QStringList{QStringLiteral("a b>c")})
+            << mode;
+}
+
+TEST(L11basyo, PieceListGoesToTheCornerAwayFromTheClick)
+{
+    const TwipsRect main{100, 2000, 6000, 4000};
+    const TwipsRect piece{0, 0, 1000, 800};
+    const struct {
+        int x, y;
+        TwipsRect placed;
+    } cases[] = {
+        // Lower right: top left.
+        {4000, 3000, {200, 2100, 3000, 2000}},
+        // Upper left: bottom right, 300 clear of the right edge.
+        {100, 100, {2800, 3900, 3000, 2000}},
+        // Exactly on the middle counts as the upper / left half.
+        {3000, 2000, {2800, 3900, 3000, 2000}},
+        {3001, 2001, {200, 2100, 3000, 2000}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(l11basyo(main, piece, c.x, c.y), c.placed) << c.x << "," << c.y;
+}
+
+TEST(L11basyo, SmallMainListKeepsThePieceListSize)
+{
+    const TwipsRect piece{0, 0, 700, 600};
+    // Half of 1000 is not over 500.
+    EXPECT_EQ(l11basyo({0, 0, 1000, 1000}, piece, 0, 0), (TwipsRect{0, 300, 700, 600}));
+    // Half of 1001 is over 500 (500.5); the size is kept in whole twips.
+    EXPECT_EQ(l11basyo({0, 0, 1001, 1001}, piece, 0, 0), (TwipsRect{201, 401, 500, 500}));
+    // 1001: the point 500 is above the middle (500.5), 501 below it.
+    EXPECT_EQ(l11basyo({0, 0, 1001, 1001}, piece, 501, 501).top, 100);
+    EXPECT_EQ(l11basyo({0, 0, 1001, 1001}, piece, 500, 500).top, 401);
+}
+
+}  // namespace
+}  // namespace petari
