@@ -151,14 +151,11 @@ TEST(Cp932, CodesOfCharacters)
         const char16_t* text;
         int code;
     };
+    // The mapping notes are checked both ways below; these are the codes of
+    // characters as such, surrogate pairs and unmappable ones included.
     const Case cases[] = {
-        {u"あ", 0x82A0},  {u"ｱ", 0xB1},     {u"〜", 0x8160},  {u"😀", 63},
-        {u"A", 0x41},     {u"\\", 0x5C},     {u"~", 0x7E},     {u"＼", 0x815F},
-        {u"～", 0x8160},  {u"∥", 0x8161},    {u"－", 0x817C},  {u"―", 0x815C},
-        {u"￠", 0x8191},  {u"￡", 0x8192},    {u"￢", 0x81CA},  {u"≒", 0x81E0},
-        {u"①", 0x8740},  {u"Ⅰ", 0x8754},    {u"㈱", 0x878A},  {u"纊", 0xFA5C},
-        {u"\uE000", 0xF040}, {u"\uE757", 0xF9FC}, {u"?", 63},   {u"é", 63},
-        {u"\u3000", 0x8140},
+        {u"あ", 0x82A0}, {u"ｱ", 0xB1}, {u"〜", 0x8160}, {u"😀", 63},  {u"A", 0x41},
+        {u"≒", 0x81E0},  {u"?", 63},   {u"é", 63},      {u"\u3000", 0x8140},
     };
     for (const Case& c : cases) {
         const QString text = QString::fromUtf16(c.text);
