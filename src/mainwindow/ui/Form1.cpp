@@ -1,11 +1,525 @@
 #include "mainwindow/ui/Form1.h"
 
+#include "app/InstanceRegistry.h"
+#include "app/SettingsStore.h"
+#include "copy/CopyEngine.h"
+#include "editing/Favourites.h"
+#include "editing/History.h"
+#include "mainwindow/MainController.h"
+#include "mainwindow/ui/LineListView.h"
+#include "platform/Clipboard.h"
+#include "platform/ProgramFolder.h"
 #include "platform/ui/QtPrompt.h"
 #include "services/Guard.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QFrame>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
 
 namespace petari {
+
+namespace {
+
+// "ＭＳ ゴシック" of the classic program: the system's Japanese monospace font.
+QFont japaneseMonospace()
+{
+    QFont f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    f.setFamilies({QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("IPAGothic"),
+                   QStringLiteral("VL Gothic"), QStringLiteral("TakaoGothic"), f.family()});
+    f.setStyleHint(QFont::Monospace);
+    return f;
+}
+
+QString indexed(const char* base, int i) { return QString::fromLatin1(base) + QLatin1Char('_') + QString::number(i); }
+
+}  // namespace
+
+Form1::Form1(MainController& controller, QWidget* parent) : QMainWindow(parent), c_(controller)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(MainController::caption());
+    buildControls();
+    buildMenus();
+    resize(twipsToPixels(7000), twipsToPixels(5000));
+    c_.setView(this);
+    connect(&c_, &MainController::refreshed, this, &Form1::applyState);
+    connect(&c_, &MainController::statusChanged, label2_, &QLabel::setText);
+    connect(&c_, &MainController::historyChanged, this, &Form1::applyHistory);
+    connect(&c_, &MainController::favouritesChanged, this, &Form1::applyFavourites);
+    connect(&c_, &MainController::tocChanged, this, &Form1::applyToc);
+    applyHistory();
+    applyFavourites();
+    applyState();
+}
+
+Form1::~Form1() { c_.setView(nullptr); }
+
+void Form1::buildControls()
+{
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("centralArea"));
+    setCentralWidget(central);
+    const QFont mono = japaneseMonospace();
+
+    picture1_ = new QWidget(central);
+    picture1_->setObjectName(QStringLiteral("Picture1"));
+    auto* favLabel = new QLabel(QStringLiteral("お気に入り"), picture1_);
+    favLabel->setObjectName(QStringLiteral("Label1_1"));
+    favLabel->setGeometry(2, 4, 54, 18);
+    for (int i = 0; i < 10; ++i) {
+        auto* b = new QPushButton(QString::number(i + 1), picture1_);
+        b->setObjectName(indexed("Command2", i));
+        b->setFont(mono);
+        b->setEnabled(false);
+        connect(b, &QPushButton::clicked, this, [this, i] { c_.openFavourite(i + 1); });
+        command2_.append(b);
+    }
+    auto* folderLabel = new QLabel(QStringLiteral("同一フォルダ"), picture1_);
+    folderLabel->setObjectName(QStringLiteral("Label3"));
+    for (int i : {0, 2}) {
+        auto* b = new QPushButton(i == 0 ? QStringLiteral("<") : QStringLiteral(">"), picture1_);
+        b->setObjectName(indexed("Command3", i));
+        connect(b, &QPushButton::clicked, this, [this, i] { c_.openNeighbour(i); });
+        command3_.append(b);
+    }
+
+    text1_ = new QPlainTextEdit(central);
+    text1_->setObjectName(QStringLiteral("Text1"));
+    text1_->setFont(mono);
+    text1_->setToolTip(QStringLiteral("追加する文字の入力場所です。"));
+
+    const char* captions[] = {"確認", "追加", "書換", "消す"};
+    const char* tips[] = {"クリップボードの内容を表示します。", "右の内容を下に追加します。",
+                          "下の選択場所を右の内容に替えます。", "右の内容を消します。"};
+    for (int i = 0; i < 4; ++i) {
+        auto* b = new QPushButton(QString::fromUtf8(captions[i]), central);
+        b->setObjectName(indexed("Command1", i));
+        b->setToolTip(QString::fromUtf8(tips[i]));
+        command1_.append(b);
+    }
+    connect(command1_[0], &QPushButton::clicked, this, [this] {
+        guarded(QStringLiteral("F1 Command1_Click"),
+                [&] { text1_->setPlainText(c_.clipboard().text()); });
+    });
+    connect(command1_[1], &QPushButton::clicked, this, [this] {
+        guarded(QStringLiteral("F1 Command1_Click"), [&] {
+            c_.tuika(text1_->toPlainText());
+            c_.CommitEdit(c_.doc().fileName, 1, QStringLiteral("　追加　"), 1);
+        });
+    });
+    connect(command1_[2], &QPushButton::clicked, this, [this] {
+        guarded(QStringLiteral("F1 Command1_Click"), [&] {
+            if (c_.lines().selectedCount() == 0)
+                return;
+            c_.tuika(text1_->toPlainText());
+            c_.sakujo();
+            c_.CommitEdit(c_.doc().fileName, 1, QStringLiteral("　書換　"), 1);
+        });
+    });
+    connect(command1_[3], &QPushButton::clicked, this, [this] {
+        guarded(QStringLiteral("F1 Command1_Click"), [&] {
+            if (text1_->toPlainText() == QStringLiteral("隠し画面を開く"))
+                c_.settings().write(QStringLiteral("F7"), QStringLiteral("Visible"), QStringLiteral("True"));
+            text1_->clear();
+        });
+    });
+
+    line1_ = new QFrame(central);
+    line1_->setObjectName(QStringLiteral("Line1"));
+    line1_->setFrameShape(QFrame::HLine);
+    line1_->setFrameShadow(QFrame::Sunken);
+
+    tocLabel_ = new QLabel(QStringLiteral("目次"), central);
+    tocLabel_->setObjectName(QStringLiteral("Label1_0"));
+    tocLabel_->setToolTip(QStringLiteral("改行だけの行の次の行が目次に成ります。"));
+    combo1_ = new QComboBox(central);
+    combo1_->setObjectName(QStringLiteral("Combo1"));
+    combo1_->setToolTip(QStringLiteral("改行だけの行の次の行が目次に成ります。"));
+    connect(combo1_, qOverload<int>(&QComboBox::activated), this, [this](int i) { c_.jumpToHeading(i); });
+
+    for (int i = 0; i < 3; ++i) {
+        auto* v = new LineListView(central);
+        v->setObjectName(indexed("List1", i));
+        v->setFont(mono);
+        v->setModel(i == 1 ? &c_.splitList() : &c_.lines());
+        if (i == 0)
+            v->setSelectionModel(c_.lines().selectionModel());
+        else if (i == 1)
+            v->setSelectionModel(c_.splitList().selectionModel());
+        v->setVisible(i == 0);
+        lists_.append(v);
+    }
+    // The sorting helper list is never shown and holds nothing outside a sort.
+    lists_[2]->setModel(nullptr);
+    for (int i = 0; i < 2; ++i) {
+        LineListView* v = lists_[i];
+        connect(v, &LineListView::clickedLine, this, [this, i] { c_.List1_Click(i); });
+        connect(v, &LineListView::copyRequested, this, [this, i] { c_.mcopy(i, 0, 0); c_.hyouji_SB(); });
+        connect(v, &LineListView::released, this, [this, i](Qt::MouseButton b, QPoint p) {
+            guarded(QStringLiteral("F1 List1_MouseUp"), [&] {
+                if (i == 0 && b == Qt::RightButton)
+                    popupRightClickMenu(lists_[0]->viewport()->mapToGlobal(p));
+                c_.hyouji();
+            });
+        });
+    }
+    connect(lists_[0], &LineListView::filesDropped, this, [this](const QStringList& p) { c_.openDropped(p); });
+    connect(lists_[0]->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { c_.hyouji(); });
+
+    label2_ = new QLabel(central);
+    label2_->setObjectName(QStringLiteral("Label2"));
+}
+
+QAction* Form1::addAction(QMenu* menu, const QString& name, const QString& caption)
+{
+    auto* a = menu->addAction(caption);
+    a->setObjectName(name);
+    actions_.insert(name, a);
+    return a;
+}
+
+QMenu* Form1::addMenu(QMenu* parent, const QString& name, const QString& caption)
+{
+    QMenu* m = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
+    m->setObjectName(name);
+    m->menuAction()->setObjectName(name);
+    menus_.insert(name, m);
+    return m;
+}
+
+void Form1::addSeparator(QMenu* menu, const QString& name)
+{
+    QAction* s = menu->addSeparator();
+    s->setObjectName(name);
+}
+
+void Form1::buildMenus()
+{
+    QMenu* file = addMenu(nullptr, QStringLiteral("mf01"), QStringLiteral("ファイル"));
+    auto* mfnk = addAction(file, QStringLiteral("mfnk"), QStringLiteral("新規作成"));
+    mfnk->setShortcut(QKeySequence::New);
+    connect(mfnk, &QAction::triggered, &c_, &MainController::newDocument);
+    auto* mfh = addAction(file, QStringLiteral("mfh"), QStringLiteral("開く"));
+    mfh->setShortcut(QKeySequence::Open);
+    connect(mfh, &QAction::triggered, &c_, &MainController::openWithDialog);
+    connect(addAction(file, QStringLiteral("saiY"), QStringLiteral("再読み込み(Binary)")), &QAction::triggered,
+            &c_, &MainController::reloadAsHex);
+    auto* uHoson = addAction(file, QStringLiteral("uHoson"), QStringLiteral("上書き保存"));
+    uHoson->setShortcut(QKeySequence::Save);
+    connect(uHoson, &QAction::triggered, &c_, &MainController::saveOver);
+    auto* mfho = addAction(file, QStringLiteral("mfho"), QStringLiteral("名前を付けて保存"));
+    mfho->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    connect(mfho, &QAction::triggered, &c_, &MainController::saveAs);
+    connect(addAction(file, QStringLiteral("mfhoMac"), QStringLiteral("名前を付けて保存(Mac向け)")),
+            &QAction::triggered, &c_, &MainController::saveAsMac);
+    connect(addAction(file, QStringLiteral("memotyou"), QStringLiteral("「メモ帳」を起動")), &QAction::triggered,
+            &c_, &MainController::startEditor);
+    addSeparator(file, QStringLiteral("mf02"));
+    for (const char* n : {"hizuke", "hina", "hyou", "ransu1", "fileMeiHyouji", "kakaku"}) {
+        static const QMap<QString, QString> caps = {
+            {"hizuke", "日付と時刻"}, {"hina", "雛形を作成"}, {"hyou", "表の作成"},
+            {"ransu1", "乱数の作成"}, {"fileMeiHyouji", "ファイル名の表示"}, {"kakaku", "価格"}};
+        // These open windows that come later; until then they stay disabled.
+        addAction(file, QString::fromLatin1(n), caps.value(QString::fromLatin1(n)))->setEnabled(false);
+    }
+    addSeparator(file, QStringLiteral("mf03"));
+    auto* mfs = addAction(file, QStringLiteral("mfs"), QStringLiteral("終了"));
+    mfs->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(mfs, &QAction::triggered, this, &Form1::requestClose);
+    connect(addAction(file, QStringLiteral("mfsr"), QStringLiteral("レジストリを削除して終了")),
+            &QAction::triggered, &c_, &MainController::requestExitDeletingSettings);
+
+    QMenu* rireki = addMenu(nullptr, QStringLiteral("rireki"), QStringLiteral("履歴"));
+    connect(addAction(rireki, QStringLiteral("rirekic"), QStringLiteral("履歴のクリア")), &QAction::triggered,
+            &c_, &MainController::clearHistory);
+    addSeparator(rireki, QStringLiteral("rireki0"));
+    for (int i = 1; i <= 11; ++i) {
+        auto* a = addAction(rireki, indexed("rireki01", i), QString());
+        a->setVisible(false);
+        connect(a, &QAction::triggered, this, [this, i] { c_.openHistory(i); });
+    }
+
+    QMenu* okini = addMenu(nullptr, QStringLiteral("okini1"), QStringLiteral("お気に入り"));
+    connect(addAction(okini, QStringLiteral("okinituika"), QStringLiteral("追加")), &QAction::triggered, &c_,
+            &MainController::addFavourite);
+    addAction(okini, QStringLiteral("okinihensyu"), QStringLiteral("編集"))->setEnabled(false);
+    addSeparator(okini, QStringLiteral("okini2"));
+    for (int i = 0; i <= 11; ++i) {
+        auto* a = addAction(okini, indexed("okini", i), QString());
+        a->setVisible(false);
+        connect(a, &QAction::triggered, this, [this, i] { c_.openFavourite(i); });
+    }
+
+    QMenu* edit = addMenu(nullptr, QStringLiteral("mh01"), QStringLiteral("編集"));
+    addAction(edit, indexed("modosusumu", 0), QStringLiteral("戻す"))->setEnabled(false);
+    addAction(edit, indexed("modosusumu", 1), QStringLiteral("進む"))->setEnabled(false);
+    addSeparator(edit, QStringLiteral("yokobo5"));
+    addAction(edit, QStringLiteral("mhs"), QStringLiteral("削除。"))->setEnabled(false);
+    addAction(edit, QStringLiteral("syusei"), QStringLiteral("修正"))->setEnabled(false);
+    addAction(edit, QStringLiteral("mojituika"), QStringLiteral("文字の追加"))->setEnabled(false);
+    addAction(edit, QStringLiteral("kuugyoutuika"), QStringLiteral("空白行の追加"))->setEnabled(false);
+    addSeparator(edit, QStringLiteral("yokobo4"));
+    addAction(edit, QStringLiteral("souto"), QStringLiteral("順に並べる"))->setEnabled(false);
+    addSeparator(edit, QStringLiteral("yokobo01"));
+    addAction(edit, QStringLiteral("subete"), QStringLiteral("全てを選択"))->setEnabled(false);
+    connect(addAction(edit, QStringLiteral("mhst"), QStringLiteral("選択を取り消す。")), &QAction::triggered, &c_,
+            &MainController::deselectAll);
+
+    QMenu* settei = addMenu(nullptr, QStringLiteral("settei0"), QStringLiteral("設定"));
+    QMenu* copyMenu = addMenu(settei, QStringLiteral("settei02"), QStringLiteral("コピーの方法"));
+    const char* splitCaptions[] = {"分割　1　(英文に適しています。)", "分割　２　(日本語に適しています。)",
+                                   "分割　３　(文字の種類で分けます。)", "分割　４　(一文字づつ分けます。)",
+                                   "分割　５　(指定した文字で分けます。)"};
+    for (int i = 0; i < 5; ++i)
+        addAction(copyMenu, indexed("bnkt", i), QString::fromUtf8(splitCaptions[i]))->setEnabled(false);
+    addSeparator(copyMenu, QStringLiteral("mhs01"));
+    struct OneShot { const char* name; int index; const char* caption; int line; int letter; };
+    const OneShot oneShots[] = {
+        {"kaigyou", 0, "[改行 単] １行選択時に改行を入れる", LineInvertBreak, LetterNone},
+        {"kaigyou", 1, "[×改行 複]　複数行の選択時に改行を入れない。", LineNoJoinBreak, LetterNone},
+        {nullptr, 0, "henkan01", 0, 0},
+        {"henkan", 0, "[a]　半角　小文字", LineHalf, LetterLower},
+        {"henkan", 1, "[A]　半角　大文字", LineHalf, LetterUpper},
+        {"henkan", 2, "[ａ]　全角　小文字", LineFull, LetterLower},
+        {"henkan", 3, "[Ａ]　全角　大文字", LineFull, LetterUpper},
+        {"henkan", 4, "[ｶ]　半角　カタカナ", LineHalf, LetterKatakana},
+        {"henkan", 5, "[カ]　全角　カタカナ", LineFull, LetterKatakana},
+        {"henkan", 6, "[あ]　ひらがな", LineFull, LetterHiragana},
+        {nullptr, 0, "yokobo2", 0, 0},
+        {"henkan2", 0, "[_←] 前部のスペースを省く。", LineInvertLeading, LetterNone},
+        {"henkan2", 1, "[→_] 後部のスペースを省く。", LineInvertTrailing, LetterNone},
+        {nullptr, 0, "mf027", 0, 0},
+    };
+    for (const OneShot& o : oneShots) {
+        if (!o.name) {
+            addSeparator(copyMenu, QString::fromLatin1(o.caption));
+            continue;
+        }
+        auto* a = addAction(copyMenu, indexed(o.name, o.index), QString::fromUtf8(o.caption));
+        const int line = o.line, letter = o.letter;
+        connect(a, &QAction::triggered, this, [this, line, letter] {
+            c_.oneShot(line, letter);
+            c_.hyouji_SB();
+        });
+    }
+    connect(addAction(copyMenu, QStringLiteral("saicopy"), QStringLiteral("再コピー")), &QAction::triggered, this,
+            [this] { c_.oneShot(LineNone, LetterNone); });
+
+    QMenu* rclick = addMenu(settei, QStringLiteral("r_cr1"), QStringLiteral("右クリック"));
+    const char* rcaps[] = {"ファイル", "履歴", "お気に入り", "編集", "コピー時の変換"};
+    for (int i = 0; i < 5; ++i) {
+        auto* a = addAction(rclick, indexed("r_cr2", i), QString::fromUtf8(rcaps[i]));
+        a->setCheckable(true);
+        connect(a, &QAction::triggered, this, [this, i] { c_.setRightClickChoice(i); });
+    }
+    addAction(settei, indexed("rejiHozo", 0), QStringLiteral("レジストリの保存"))->setEnabled(false);
+    addAction(settei, indexed("rejiHozo", 1), QStringLiteral("レジストリの読み込み"))->setEnabled(false);
+    addSeparator(settei, QStringLiteral("settei01"));
+    addAction(settei, QStringLiteral("setti"), QStringLiteral("設定画面"))->setEnabled(false);
+
+    QMenu* help = addMenu(nullptr, QStringLiteral("mhelp"), QStringLiteral("ヘルプ"));
+    addAction(help, QStringLiteral("mhelph"), QStringLiteral("ヘルプを開く"))->setEnabled(false);
+    addAction(help, QStringLiteral("mhb"), QStringLiteral("バージョン情報"))->setEnabled(false);
+}
+
+void Form1::popupRightClickMenu(QPoint globalPos)
+{
+    static const char* names[] = {"mf01", "rireki", "okini1", "mh01", "settei02"};
+    const int tag = c_.rightClickChoice();
+    if (tag < 0 || tag > 4)
+        return;
+    if (QMenu* m = menus_.value(QString::fromLatin1(names[tag])))
+        m->exec(globalPos);
+}
+
+void Form1::applyState()
+{
+    const MenuState m = c_.menuState();
+    auto enable = [this](const char* name, bool on) {
+        if (QAction* a = actions_.value(QString::fromLatin1(name)))
+            a->setEnabled(on);
+    };
+    enable("saiY", m.hasPath);
+    enable("uHoson", m.hasPath);
+    enable("mfho", m.hasLines);
+    enable("mfhoMac", m.hasLines);
+    enable("rirekic", m.canClearHistory);
+    enable("okinituika", m.canAddFavourite);
+    actions_.value(QStringLiteral("okinituika"))->setText(m.addFavouriteCaption);
+    enable("mhst", m.hasSelection);
+    for (int i = 0; i < 7; ++i)
+        actions_.value(indexed("henkan", i))->setEnabled(m.hasSelection);
+    enable("henkan2_0", m.hasSelection);
+    enable("henkan2_1", m.hasSelection);
+    enable("saicopy", m.hasSelection);
+    enable("kaigyou_0", m.oneSelected);
+    enable("kaigyou_1", m.severalSelected);
+    command1_[2]->setEnabled(m.hasSelection);
+    actions_.value(indexed("modosusumu", 0))->setText(m.undoCaption);
+    actions_.value(indexed("modosusumu", 1))->setText(m.redoCaption);
+    actions_.value(QStringLiteral("memotyou"))->setText(m.editorCaption);
+    actions_.value(QStringLiteral("kaigyou_0"))->setText(m.copyCaptions.kaigyou0);
+    actions_.value(QStringLiteral("henkan2_0"))->setText(m.copyCaptions.henkan2_0);
+    actions_.value(QStringLiteral("henkan2_1"))->setText(m.copyCaptions.henkan2_1);
+    for (int i = 0; i < 5; ++i)
+        actions_.value(indexed("r_cr2", i))->setChecked(i == c_.rightClickChoice());
+    actions_.value(QStringLiteral("kakaku"))->setVisible(c_.priceMenuVisible());
+    label2_->setText(c_.statusText());
+}
+
+void Form1::applyHistory()
+{
+    const History& h = c_.history();
+    for (int i = 1; i <= 11; ++i) {
+        QAction* a = actions_.value(indexed("rireki01", i));
+        a->setText(h.item(i));
+        a->setVisible(h.isVisible(i) && i <= 10);
+    }
+    actions_.value(QStringLiteral("rirekic"))->setEnabled(h.canClear());
+}
+
+void Form1::applyFavourites()
+{
+    const Favourites& f = c_.favourites();
+    for (int k = 1; k <= 10; ++k) {
+        const QString path = f.slot(k);
+        QAction* a = actions_.value(indexed("okini", k));
+        a->setText(path);
+        a->setVisible(!path.isEmpty());
+        command2_[k - 1]->setEnabled(!path.isEmpty());
+        command2_[k - 1]->setToolTip(f.toolTip(k));
+    }
+    layoutControls();
+}
+
+void Form1::applyToc()
+{
+    combo1_->clear();
+    combo1_->addItems(c_.tocHeadings());
+    combo1_->setCurrentIndex(-1);
+}
+
+int Form1::topRow() const
+{
+    const QModelIndex i = lists_[0]->indexAt(QPoint(1, 1));
+    return i.isValid() ? i.row() : 0;
+}
+
+void Form1::scrollToTop(int row)
+{
+    if (row >= 0 && row < c_.lines().count())
+        lists_[0]->scrollTo(c_.lines().index(row), QAbstractItemView::PositionAtTop);
+}
+
+void Form1::setGeometryTwips(const TwipsRect& r)
+{
+    const QRect px(twipsToPixels(r.left), twipsToPixels(r.top), twipsToPixels(r.width), twipsToPixels(r.height));
+    move(px.topLeft());
+    resize(px.size());
+    appliedTwips_ = r;
+    appliedPixels_ = px;
+}
+
+TwipsRect Form1::geometryTwips() const
+{
+    TwipsRect r;
+    const QPoint p = pos();
+    const QSize s = size();
+    r.left = p.x() == appliedPixels_.x() ? appliedTwips_.left : pixelsToTwips(p.x());
+    r.top = p.y() == appliedPixels_.y() ? appliedTwips_.top : pixelsToTwips(p.y());
+    r.width = s.width() == appliedPixels_.width() ? appliedTwips_.width : pixelsToTwips(s.width());
+    r.height = s.height() == appliedPixels_.height() ? appliedTwips_.height : pixelsToTwips(s.height());
+    return r;
+}
+
+bool Form1::isNormalState() const { return !(isMinimized() || isMaximized() || isFullScreen()); }
+
+void Form1::setAlwaysOnTop(bool on)
+{
+    if (on == alwaysOnTop_)
+        return;
+    alwaysOnTop_ = on;
+    const bool visible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, on);
+    if (visible)
+        show();
+}
+
+void Form1::requestClose() { QTimer::singleShot(0, this, &QWidget::close); }
+
+void Form1::setSplitListVisible(bool on) { lists_[1]->setVisible(on); }
+
+bool Form1::isSplitListVisible() const { return lists_[1]->isVisible(); }
+
+void Form1::closeEvent(QCloseEvent* e)
+{
+    if (c_.queryUnload())
+        e->accept();
+    else
+        e->ignore();
+}
+
+void Form1::resizeEvent(QResizeEvent* e)
+{
+    QMainWindow::resizeEvent(e);
+    guarded(QStringLiteral("F1 Form_Resize"), [&] { layoutControls(); });
+}
+
+void Form1::layoutControls()
+{
+    if (!centralWidget())
+        return;
+    const int W = pixelsToTwips(width());
+    const int H = pixelsToTwips(centralWidget()->height());
+    const int y = splitterTwips_;
+    auto place = [](QWidget* w, int left, int top, int width, int height) {
+        w->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(std::max(width, 15)),
+                       twipsToPixels(std::max(height, 15)));
+    };
+    const int wide = std::max(W, 1800);
+    place(picture1_, 60, 0, wide - 150, 360);
+    const int B = wide - 150;
+    const int navLeft = B >= 6730 ? 5880 : B - 850;
+    const int buttonsLeft = B >= 4621 ? 850 : 0;
+    int lt = navLeft;
+    const int k = c_.favourites().okiniLast();
+    if (k < 10 && lt < buttonsLeft + k * 375)
+        lt = buttonsLeft + k * 375;
+    for (int i = 0; i < 10; ++i) {
+        QPushButton* b = command2_[i];
+        const int left = i * 375 + buttonsLeft;
+        place(b, left, 30, 360, 300);
+        b->setVisible(b->isEnabled() || left + 380 < lt);
+    }
+    place(command3_[0], lt, 30, 360, 300);
+    place(command3_[1], lt + 375, 30, 360, 300);
+    if (QWidget* l3 = picture1_->findChild<QLabel*>(QStringLiteral("Label3")))
+        place(l3, lt - 900 > buttonsLeft + 3750 ? lt - 900 : lt + 760, 80, 880, 240);
+
+    for (int i = 0; i < 4; ++i) {
+        const int top = 420 + i * 360;
+        place(command1_[i], 60, top, 780, 330);
+        command1_[i]->setVisible(i == 0 || top < y);
+    }
+    place(text1_, 900, 420, wide - 980, y - 600);
+    place(line1_, 60, y, wide - 150, 30);
+    place(tocLabel_, 60, y + 100, 500, 300);
+    place(combo1_, 600, y + 100, wide - 750, 330);
+    const int listHeight = H - y - 900;
+    place(lists_[0], 60, y + 500, wide - 150, listHeight);
+    place(label2_, 60, H - 300, wide - 150, 300);
+}
+
+// ---------------------------------------------------------------- program entry
 
 namespace {
 // Until the program's own report window exists, a failure is shown as a plain
@@ -15,7 +529,7 @@ public:
     explicit MessageBoxSink(UserPrompt& prompt) : prompt_(prompt) {}
     void report(const QString& label, int number, const QString& description) override
     {
-        prompt_.showMessage(QStringLiteral("ペタリ"),
+        prompt_.showMessage(MainController::caption(),
                             QStringLiteral("エラー番号　%1\nエラー内容　%2\n発生場所　%3")
                                 .arg(number)
                                 .arg(description, label),
@@ -27,21 +541,26 @@ private:
 };
 }  // namespace
 
-Form1::Form1(QWidget* parent) : QMainWindow(parent)
-{
-    setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("ペタリ"));
-    resize(467, 333);
-}
-
 int runMainWindow(QApplication& app)
 {
-    Form1 w;
-    QtPrompt prompt(&w);
+    SettingsStore settings;
+    QtPrompt prompt;
+    SystemClipboard clipboard;
+    InstanceRegistry registry;
     MessageBoxSink sink(prompt);
     setErrorSink(&sink);
-    w.show();
-    int rc = app.exec();
+    MainController controller(settings, prompt, clipboard, programFolder());
+    int rc = 0;
+    {
+        Form1 w(controller);
+        prompt.setParent(&w);
+        if (controller.startUp(QApplication::arguments().mid(1), registry)) {
+            w.show();
+            w.list(0)->setFocus();
+            rc = app.exec();
+        }
+        prompt.setParent(nullptr);
+    }
     setErrorSink(nullptr);
     return rc;
 }

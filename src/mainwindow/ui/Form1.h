@@ -1,18 +1,91 @@
 #pragma once
-#include <QMainWindow>
+#include "mainwindow/MainView.h"
 
+#include <QMainWindow>
+#include <QMap>
+#include <QVector>
+
+class QAction;
 class QApplication;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QWidget;
 
 namespace petari {
 
-// The main window.
-class Form1 : public QMainWindow {
+class LineListView;
+class MainController;
+
+// The main window: controls and menus named as the rest of the program and
+// its tests know them, bound to MainController.
+class Form1 : public QMainWindow, public MainView {
     Q_OBJECT
 public:
-    explicit Form1(QWidget* parent = nullptr);
+    explicit Form1(MainController& controller, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    MainController& controller() { return c_; }
+    QAction* action(const QString& name) const { return actions_.value(name); }
+    QMenu* menu(const QString& name) const { return menus_.value(name); }
+    LineListView* list(int index) const { return lists_.at(index); }
+
+    // MainView
+    int topRow() const override;
+    void scrollToTop(int row) override;
+    void setGeometryTwips(const TwipsRect& r) override;
+    TwipsRect geometryTwips() const override;
+    bool isNormalState() const override;
+    void setAlwaysOnTop(bool on) override;
+    void requestClose() override;
+    void setSplitListVisible(bool on) override;
+    bool isSplitListVisible() const override;
+
+public slots:
+    void applyState();
+    void applyHistory();
+    void applyFavourites();
+    void applyToc();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    QAction* addAction(QMenu* menu, const QString& name, const QString& caption);
+    QMenu* addMenu(QMenu* parent, const QString& name, const QString& caption);
+    void addSeparator(QMenu* menu, const QString& name);
+    void buildControls();
+    void buildMenus();
+    void layoutControls();
+    void popupRightClickMenu(QPoint globalPos);
+
+    MainController& c_;
+    QMap<QString, QAction*> actions_;
+    QMap<QString, QMenu*> menus_;
+    QVector<LineListView*> lists_;
+    QPlainTextEdit* text1_ = nullptr;
+    QVector<QPushButton*> command1_;
+    QVector<QPushButton*> command2_;
+    QVector<QPushButton*> command3_;
+    QFrame* line1_ = nullptr;
+    QLabel* label2_ = nullptr;
+    QLabel* tocLabel_ = nullptr;
+    QComboBox* combo1_ = nullptr;
+    QWidget* picture1_ = nullptr;
+    int splitterTwips_ = 1900;
+    bool alwaysOnTop_ = false;
+    // The twips last applied and the pixels they became, so that an unmoved
+    // window writes back exactly what it read.
+    TwipsRect appliedTwips_;
+    QRect appliedPixels_;
 };
 
-// Creates the main window, shows it and runs the event loop.
+// Creates the program's objects and the main window, runs start-up and the
+// event loop.
 int runMainWindow(QApplication& app);
 
 }  // namespace petari

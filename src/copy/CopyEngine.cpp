@@ -1,0 +1,151 @@
+#include "copy/CopyEngine.h"
+
+#include "app/SettingsStore.h"
+#include "copy/Conversions.h"
+
+namespace petari {
+
+CopyOptions CopyOptions::fromSettings(const SettingsStore& s)
+{
+    const QString f5 = QStringLiteral("F5");
+    CopyOptions o;
+    o.breakSingleLine = s.isOn(f5, QStringLiteral("st_c10"));
+    o.lower = s.isOn(f5, QStringLiteral("0"));
+    o.upper = s.isOn(f5, QStringLiteral("1"));
+    o.capitalise = s.isOn(f5, QStringLiteral("2"));
+    o.full = s.isOn(f5, QStringLiteral("3"));
+    o.half = s.isOn(f5, QStringLiteral("4"));
+    o.katakana = s.isOn(f5, QStringLiteral("5"));
+    o.hiragana = s.isOn(f5, QStringLiteral("6"));
+    o.trimLeading = s.isOn(f5, QStringLiteral("st_c30"));
+    o.trimTrailing = s.isOn(f5, QStringLiteral("st_c31"));
+    o.annotationOn = s.isOn(f5, QStringLiteral("s9"));
+    o.annotation = s.read(f5, QStringLiteral("st_t100"), QStringLiteral("''"));
+    return o;
+}
+
+namespace {
+
+// A one-to-one folding of UTF-16 units, so that a match position in the folded
+// text is the position in the original.
+char16_t foldUnit(char16_t c)
+{
+    if (c >= 0xFF01 && c <= 0xFF5E && c != 0xFF3C)   // full-width ASCII forms
+        c = static_cast<char16_t>(c - 0xFF01 + 0x21);
+    else if (c == 0x3000)
+        c = 0x20;
+    else if (c >= 0x30A1 && c <= 0x30F6)              // katakana -> hiragana
+        c = static_cast<char16_t>(c - 0x60);
+    if (c < 0xD800 || c > 0xDFFF)
+        c = QChar(c).toLower().unicode();
+    return c;
+}
+
+bool isBlank(QChar c) { return c == QLatin1Char(' ') || c.unicode() == 0x3000; }
+
+}  // namespace
+
+qsizetype findAnnotation(QStringView text, QStringView needle)
+{
+    const qsizetype n = needle.size();
+    if (n == 0 || n > text.size())
+        return -1;
+    std::u16string fn(static_cast<size_t>(n), u'\0');
+    for (qsizetype i = 0; i < n; ++i)
+        fn[static_cast<size_t>(i)] = foldUnit(needle[i].unicode());
+    const char16_t first = fn[0];
+    for (qsizetype i = 0; i + n <= text.size(); ++i) {
+        if (foldUnit(text[i].unicode()) != first)
+            continue;
+        qsizetype j = 1;
+        while (j < n && foldUnit(text[i + j].unicode()) == fn[static_cast<size_t>(j)])
+            ++j;
+        if (j == n)
+            return i;
+    }
+    return -1;
+}
+
+QString trimLeadingBlanks(const QString& s)
+{
+    qsizetype i = 0;
+    while (i < s.size() && isBlank(s[i]))
+        ++i;
+    return s.mid(i);
+}
+
+QString trimTrailingBlanks(const QString& s)
+{
+    qsizetype e = s.size();
+    while (e > 0 && isBlank(s[e - 1]))
+        --e;
+    return s.left(e);
+}
+
+QString buildCopyText(const QStringList& lines, bool fromMainList, int P, int Q,
+                      const CopyOptions& o)
+{
+    if (lines.isEmpty())
+        return QString();
+    QString separator;
+    if (lines.size() == 1) {
+        if (o.breakSingleLine != (P == LineInvertBreak))
+            separator = QStringLiteral("\r\n");
+    } else if (fromMainList && P != LineNoJoinBreak) {
+        separator = QStringLiteral("\r\n");
+    }
+    const bool trimLead = o.trimLeading != (P == LineInvertLeading);
+    const bool trimTrail = o.trimTrailing != (P == LineInvertTrailing);
+
+    QString text;
+    qsizetype total = 0;
+    for (const QString& l : lines)
+        total += l.size() + separator.size();
+    text.reserve(total);
+    for (const QString& original : lines) {
+        QString line = original;
+        if (o.annotationOn) {
+            const qsizetype p = findAnnotation(line, o.annotation);
+            if (p >= 0)
+                line.truncate(p);
+        }
+        if (trimLead)
+            line = trimLeadingBlanks(line);
+        if (trimTrail)
+            line = trimTrailingBlanks(line);
+        text += line;
+        text += separator;
+    }
+
+    // The saved conversions, then the one-shot ones, each in a fixed order so
+    // that combinations compose the same way every time.
+    if (o.lower) text = toLower(text);
+    if (o.upper) text = toUpper(text);
+    if (o.capitalise) text = capitaliseWords(text);
+    if (o.full) text = toFullWidth(text);
+    if (o.hiragana) text = toHiragana(text);
+    if (o.katakana) text = toKatakana(text);
+    if (o.half) text = toHalfWidth(text);
+
+    if (Q == LetterLower) text = toLower(text);
+    if (Q == LetterUpper) text = toUpper(text);
+    if (P == LineFull) text = toFullWidth(text);
+    if (Q == LetterHiragana) text = toHiragana(text);
+    if (Q == LetterKatakana) text = toKatakana(text);
+    if (P == LineHalf) text = toHalfWidth(text);
+    return text;
+}
+
+CopyMenuCaptions copyMenuCaptions(const CopyOptions& o)
+{
+    CopyMenuCaptions c;
+    c.kaigyou0 = o.breakSingleLine ? QStringLiteral("[×改行 単]　一行選択時に改行を入れない。")
+                                   : QStringLiteral("[改行 単]　一行選択時に改行を入れる。");
+    c.henkan2_0 = o.trimLeading ? QStringLiteral("[_←×]　前部のスペースを省かない。")
+                                : QStringLiteral("[_←]　前部のスペースを省く。");
+    c.henkan2_1 = o.trimTrailing ? QStringLiteral("[×→_]　後部のスペースを省かない。")
+                                 : QStringLiteral("[→_]　後部のスペースを省く。");
+    return c;
+}
+
+}  // namespace petari

@@ -1,0 +1,153 @@
+#include "document/LineList.h"
+
+#include <algorithm>
+
+namespace petari {
+
+LineList::LineList(QObject* parent)
+    : QAbstractListModel(parent), selection_(new QItemSelectionModel(this, this))
+{
+}
+
+int LineList::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : count();
+}
+
+QVariant LineList::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= count())
+        return {};
+    if (role == Qt::DisplayRole || role == Qt::EditRole)
+        return lines_.at(index.row());
+    return {};
+}
+
+void LineList::setLines(QStringList lines)
+{
+    beginResetModel();
+    lines_ = std::move(lines);
+    endResetModel();
+    selection_->reset();
+}
+
+void LineList::clear() { setLines({}); }
+
+void LineList::append(const QString& line) { insertLines(count(), {line}); }
+
+void LineList::insertLines(int pos, const QStringList& lines)
+{
+    if (lines.isEmpty())
+        return;
+    pos = std::clamp(pos, 0, count());
+    beginInsertRows(QModelIndex(), pos, pos + static_cast<int>(lines.size()) - 1);
+    if (pos == count()) {
+        lines_.append(lines);
+    } else {
+        QStringList merged;
+        merged.reserve(lines_.size() + lines.size());
+        merged.append(lines_.mid(0, pos));
+        merged.append(lines);
+        merged.append(lines_.mid(pos));
+        lines_ = std::move(merged);
+    }
+    endInsertRows();
+}
+
+void LineList::removeAt(int i)
+{
+    if (i < 0 || i >= count())
+        return;
+    beginRemoveRows(QModelIndex(), i, i);
+    lines_.removeAt(i);
+    endRemoveRows();
+}
+
+int LineList::removeSelected()
+{
+    const std::vector<int> rows = selectedRows();
+    if (rows.empty())
+        return 0;
+    if (rows.size() > 64) {
+        // Rebuilding once is far cheaper than thousands of single removals.
+        QStringList kept;
+        kept.reserve(lines_.size() - static_cast<qsizetype>(rows.size()));
+        size_t r = 0;
+        for (int i = 0; i < count(); ++i) {
+            if (r < rows.size() && rows[r] == i) { ++r; continue; }
+            kept.append(lines_.at(i));
+        }
+        setLines(std::move(kept));
+        return static_cast<int>(rows.size());
+    }
+    for (auto it = rows.rbegin(); it != rows.rend(); ++it)
+        removeAt(*it);
+    return static_cast<int>(rows.size());
+}
+
+int LineList::selectedCount() const
+{
+    int n = 0;
+    for (const QItemSelectionRange& r : selection_->selection())
+        n += r.height();
+    return n;
+}
+
+std::vector<int> LineList::selectedRows() const
+{
+    std::vector<int> rows;
+    for (const QItemSelectionRange& r : selection_->selection())
+        for (int i = r.top(); i <= r.bottom(); ++i)
+            rows.push_back(i);
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+bool LineList::isSelected(int i) const { return selection_->isRowSelected(i, QModelIndex()); }
+
+int LineList::firstSelected() const
+{
+    int first = -1;
+    for (const QItemSelectionRange& r : selection_->selection())
+        if (first < 0 || r.top() < first)
+            first = r.top();
+    return first;
+}
+
+void LineList::select(int i, bool on)
+{
+    if (i < 0 || i >= count())
+        return;
+    selection_->select(index(i), on ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
+}
+
+void LineList::selectRange(int first, int last)
+{
+    first = std::max(first, 0);
+    last = std::min(last, count() - 1);
+    if (first > last)
+        return;
+    selection_->select(QItemSelection(index(first), index(last)), QItemSelectionModel::Select);
+}
+
+void LineList::selectAll() { selectRange(0, count() - 1); }
+
+void LineList::clearSelection() { selection_->clearSelection(); }
+
+int LineList::currentRow() const
+{
+    const QModelIndex c = selection_->currentIndex();
+    return c.isValid() ? c.row() : -1;
+}
+
+void LineList::setCurrentRow(int i)
+{
+    if (i < 0 || i >= count())
+        return;
+    selection_->setCurrentIndex(index(i), QItemSelectionModel::NoUpdate);
+}
+
+void LineList::clearCurrent() { selection_->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate); }
+
+}  // namespace petari

@@ -1,0 +1,621 @@
+#include "support/Fixture.h"
+
+#include "document/TextFile.h"
+#include "editing/Favourites.h"
+#include "editing/History.h"
+#include "editing/UndoChain.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QThread>
+#include <gtest/gtest.h>
+
+using namespace petari;
+using petari::test::Fixture;
+
+namespace {
+QByteArray sjis(const char* utf8)
+{
+    // The few Japanese strings these tests write as CP932 bytes.
+    return QByteArray(utf8);
+}
+}  // namespace
+
+// ---------------------------------------------------------------- start-up and exit
+
+TEST(StartUp, FirstStartWithAnEmptyStore)
+{
+    Fixture f;
+    InstanceRegistry reg(f.path("run"));
+    ASSERT_TRUE(f.c->startUp({}, reg));
+    const TwipsRect r = f.c->view().geometryTwips();
+    EXPECT_EQ(r.top, 105);
+    EXPECT_EQ(r.left, 105);
+    EXPECT_EQ(r.width, 7000);
+    EXPECT_EQ(r.height, 5000);
+    EXPECT_EQ(f.c->doc().fileName, "");
+    EXPECT_EQ(f.settings->read("A1", "No"), "1");
+    EXPECT_EQ(f.c->undo().undoName(1), "起動新規");
+    EXPECT_TRUE(f.prompt.asked().empty());
+    EXPECT_TRUE(f.c->queryUnload());
+    EXPECT_EQ(f.settings->read("A1", "No"), "0");
+    EXPECT_EQ(f.settings->read("F1", "Width"), "7000");
+    EXPECT_EQ(f.settings->read("ver", "revision"), "167");
+}
+
+TEST(StartUp, CommandLineBeatsTheStartUpFile)
+{
+    Fixture f;
+    const QString cmd = f.writeFile("cmd file.txt", "from command line\r\n");
+    const QString start = f.writeFile("start.txt", "start-up file\r\n");
+    f.setOption("s2", "1");
+    f.setOption("s3", start);
+    InstanceRegistry reg(f.path("run"));
+    ASSERT_TRUE(f.c->startUp({cmd}, reg));
+    EXPECT_EQ(f.c->doc().fileName, cmd);
+    ASSERT_EQ(f.c->lines().count(), 1);
+    EXPECT_EQ(f.c->lines().line(0), "from command line");
+    EXPECT_EQ(f.c->history().item(1), cmd);
+}
+
+TEST(StartUp, StartUpFileWhenNoArgument)
+{
+    Fixture f;
+    const QString start = f.writeFile("start.txt", "start-up file\r\n");
+    f.setOption("s2", "1");
+    f.setOption("s3", start);
+    InstanceRegistry reg(f.path("run"));
+    ASSERT_TRUE(f.c->startUp({}, reg));
+    EXPECT_EQ(f.c->doc().fileName, start);
+}
+
+TEST(StartUp, MissingCommandLineFileIsReportedAndStartUpGoesOn)
+{
+    Fixture f;
+    InstanceRegistry reg(f.path("run"));
+    const QString missing = f.path("nope.txt");
+    ASSERT_TRUE(f.c->startUp({missing}, reg));
+    ASSERT_EQ(f.sink.got.size(), 1u);
+    EXPECT_EQ(f.sink.got[0].number, 53);
+    EXPECT_EQ(f.sink.got[0].label, QStringLiteral("F1 fload　") + missing);
+    EXPECT_EQ(f.c->doc().fileName, "");
+    EXPECT_EQ(f.c->undo().undoName(1), "起動新規");
+}
+
+TEST(StartUp, RefusedSecondCopyWritesNothing)
+{
+    Fixture f;
+    f.setOption("s6", "1");
+    f.settings->write("A1", "No", "1");
+    f.settings->sync();
+    const QByteArray before = Fixture::readFile(f.settings->path());
+    InstanceRegistry first(f.path("run"));
+    ASSERT_TRUE(first.acquire());
+
+    InstanceRegistry second(f.path("run"));
+    EXPECT_FALSE(f.c->startUp({}, second));
+    EXPECT_EQ(f.c->forcedExit(), 99);
+    EXPECT_TRUE(f.c->queryUnload());
+    f.settings->sync();
+    EXPECT_EQ(Fixture::readFile(f.settings->path()), before);
+}
+
+TEST(StartUp, SecondCopyIsOffsetAndSeventhFallsBackToOne)
+{
+    Fixture f;
+    InstanceRegistry first(f.path("run"));
+    ASSERT_TRUE(first.acquire());
+    struct Case { const char* stored; int instance; int top; };
+    for (const Case& c : {Case{"1", 1, 405}, Case{"2", 2, 705}, Case{"6", 1, 405}}) {
+        f.settings->write("A1", "No", c.stored);
+        MainController ctl(*f.settings, f.prompt, f.clipboard, f.path("home"));
+        InstanceRegistry reg(f.path("run"));
+        ASSERT_TRUE(ctl.startUp({}, reg));
+        EXPECT_EQ(ctl.instanceNumber(), c.instance) << c.stored;
+        EXPECT_EQ(ctl.view().geometryTwips().top, c.top) << c.stored;
+        EXPECT_EQ(f.settings->read("A1", "No"), QString::number(c.instance + 1));
+    }
+}
+
+TEST(StartUp, CorruptInstanceCounterIsReported)
+{
+    Fixture f;
+    f.settings->write("A1", "No", "abc");
+    InstanceRegistry reg(f.path("run"));
+    EXPECT_TRUE(f.c->startUp({}, reg));
+    ASSERT_FALSE(f.sink.got.empty());
+    EXPECT_EQ(f.sink.got[0].label, "F1 Form_Load");
+}
+
+TEST(Exit, DeleteSettingsAnsweredYesNoCancel)
+{
+    {
+        Fixture f;
+        InstanceRegistry reg(f.path("run"));
+        f.c->startUp({}, reg);
+        f.c->requestExitDeletingSettings();
+        f.prompt.pushAnswer(Answer::Yes);
+        EXPECT_TRUE(f.c->queryUnload());
+        EXPECT_TRUE(f.settings->section("F1").isEmpty());
+        EXPECT_TRUE(f.settings->section("A1").isEmpty());
+    }
+    {
+        Fixture f;
+        InstanceRegistry reg(f.path("run"));
+        f.c->startUp({}, reg);
+        f.c->requestExitDeletingSettings();
+        f.prompt.pushAnswer(Answer::Cancel);
+        EXPECT_FALSE(f.c->queryUnload());
+        EXPECT_EQ(f.settings->read("F1", "top"), "105");
+        // A later plain exit does not ask about deletion.
+        const size_t asked = f.prompt.asked().size();
+        EXPECT_TRUE(f.c->queryUnload());
+        EXPECT_EQ(f.prompt.asked().size(), asked);
+    }
+}
+
+TEST(Exit, AskBeforeExitWhenConfigured)
+{
+    Fixture f;
+    f.setOption("s5", "1");
+    f.prompt.pushAnswer(Answer::No);
+    EXPECT_FALSE(f.c->queryUnload());
+    ASSERT_EQ(f.prompt.asked().size(), 1u);
+    EXPECT_EQ(f.prompt.asked()[0].text, "「ペタリ.exe  」を終了しますか?");
+}
+
+TEST(Exit, ThreeHistoryEntriesAreStoredWithEmptyKeysAfter)
+{
+    Fixture f;
+    for (const char* n : {"a.txt", "b.txt", "c.txt"})
+        f.c->fload(f.writeFile(n, "x\r\n"));
+    EXPECT_TRUE(f.c->queryUnload());
+    EXPECT_EQ(f.settings->read("rireki", "1"), f.path("a.txt"));
+    EXPECT_EQ(f.settings->read("rireki", "3"), f.path("c.txt"));
+    for (int k = 4; k <= 11; ++k) {
+        EXPECT_TRUE(f.settings->contains("rireki", QString::number(k)));
+        EXPECT_EQ(f.settings->read("rireki", QString::number(k), "x"), "");
+    }
+}
+
+// ---------------------------------------------------------------- documents
+
+TEST(Document, LoadsCp932AndLfOnlyFilesLineByLine)
+{
+    Fixture f;
+    f.c->fload(f.writeFile("lf.txt", "one\ntwo\nthree\n"));
+    EXPECT_EQ(f.c->lines().lines(), QStringList({"one", "two", "three"}));
+    f.c->fload(f.writeFile("crlf.txt", "a\r\n\r\nb"));
+    EXPECT_EQ(f.c->lines().lines(), QStringList({"a", "", "b"}));
+    EXPECT_EQ(f.c->doc().modified, 0);
+}
+
+TEST(Document, FoldsLongLinesWhenConfigured)
+{
+    Fixture f;
+    f.setOption("s8", "1");
+    f.setOption("s1", "3");
+    f.c->fload(f.writeFile("long.txt", "abcdefg\r\n\r\n"));
+    EXPECT_EQ(f.c->lines().lines(), QStringList({"abc", "def", "g", ""}));
+    f.setOption("s1", "0");   // no width: no folding, and no endless loop
+    f.c->fload(f.writeFile("long2.txt", "abcdefg\r\n"));
+    EXPECT_EQ(f.c->lines().lines(), QStringList({"abcdefg"}));
+}
+
+TEST(Document, BadInputIsReportedAndTheDocumentStaysAsItWas)
+{
+    Fixture f;
+    const QString good = f.writeFile("good.txt", "keep me\r\n");
+    f.c->fload(good);
+    QDir().mkpath(f.path("folder"));
+    const QString cases[] = {f.path("missing.txt"), f.path("folder")};
+    for (const QString& p : cases) {
+        f.sink.got.clear();
+        f.c->fload(p);
+        ASSERT_EQ(f.sink.got.size(), 1u) << p.toStdString();
+        EXPECT_EQ(f.c->lines().lines(), QStringList({"keep me"}));
+        EXPECT_EQ(f.c->doc().fileName, good);
+    }
+    EXPECT_EQ(f.c->history().count(), 1);
+}
+
+TEST(Document, HexViewOfTwentyAndSixteenBytes)
+{
+    Fixture f;
+    f.c->fload(f.writeFile("b20.bin", "ABCDEFGHIJKLMNOPQRST"));
+    f.c->reloadAsHex();
+    ASSERT_EQ(f.c->lines().count(), 2);
+    EXPECT_EQ(f.c->lines().line(0),
+              "00000000 41 42 43 44 45 46 47 48 49 4A 4B 4C 4D 4E 4F 50  ABCDEFGHIJKLMNOP");
+    EXPECT_EQ(f.c->lines().line(1), QStringLiteral("00000010 51 52 53 54 ") + QString(57 - 21, ' ') + " QRST");
+    EXPECT_TRUE(f.c->doc().hexView);
+    EXPECT_EQ(f.c->doc().loadMode, 0);
+
+    f.c->fload(f.writeFile("b16.bin", "ABCDEFGHIJKLMNOP"));
+    EXPECT_FALSE(f.c->doc().hexView);
+    f.c->reloadAsHex();
+    ASSERT_EQ(f.c->lines().count(), 2);
+    EXPECT_TRUE(f.c->lines().line(1).startsWith("00000010"));
+    EXPECT_EQ(f.c->lines().line(1).trimmed(), "00000010");
+}
+
+TEST(Document, SavingAHexViewNeverOverwritesTheViewedFile)
+{
+    Fixture f;
+    const QString bin = f.writeFile("data.txt", "ABC");
+    f.c->fload(bin);
+    f.c->reloadAsHex();
+    f.prompt.pushFileName(f.path("out.txt"));
+    f.c->saveOver();
+    ASSERT_FALSE(f.prompt.asked().empty());
+    EXPECT_EQ(f.prompt.asked().back().kind, ScriptedPrompt::Asked::Save);
+    EXPECT_EQ(f.prompt.asked().back().suggested, f.path("バイナリ表示001.txt"));
+    EXPECT_EQ(Fixture::readFile(bin), "ABC");
+    const QByteArray out = Fixture::readFile(f.path("out.txt"));
+    EXPECT_TRUE(out.contains("00000000 41 42 43"));
+}
+
+TEST(Document, MacWriterBytes)
+{
+    Fixture f;
+    f.c->tuika("a\r\nb");
+    f.prompt.pushFileName(f.path("mac.txt"));
+    f.c->saveAsMac();
+    EXPECT_EQ(Fixture::readFile(f.path("mac.txt")), QByteArray("a\rb\r\r\n"));
+    EXPECT_EQ(f.c->doc().fileName, f.path("mac.txt"));
+}
+
+TEST(Document, SaveAskedForNonTxtNames)
+{
+    Fixture f;
+    f.c->tuika("x");
+    f.prompt.pushFileName(f.path("memo.TXT"));
+    f.prompt.pushAnswer(Answer::No);
+    f.c->saveAs();
+    EXPECT_FALSE(QFileInfo::exists(f.path("memo.TXT")));
+    ASSERT_EQ(f.prompt.asked().size(), 2u);
+    EXPECT_EQ(f.prompt.asked()[1].defaultButton, Answer::No);
+    f.prompt.clear();
+    f.prompt.pushFileName(f.path("memo.txt"));
+    f.c->saveAs();
+    EXPECT_EQ(Fixture::readFile(f.path("memo.txt")), "x\r\n");
+    EXPECT_EQ(f.prompt.asked().size(), 1u);
+}
+
+TEST(Document, OverwriteSaveOfALoadedFileNeedsNoDialogAndMakesABackup)
+{
+    Fixture f;
+    const QString p = f.writeFile("doc.txt", "old\r\n");
+    f.c->fload(p);
+    f.c->tuika("new");
+    f.c->CommitEdit(f.c->doc().fileName, 1, "　追加　", 1);
+    f.c->saveOver();
+    EXPECT_TRUE(f.prompt.asked().empty());
+    EXPECT_EQ(Fixture::readFile(p), "old\r\nnew\r\n");
+    EXPECT_EQ(f.c->doc().modified, 0);
+    // The backup holds the list as it was written.
+    EXPECT_EQ(Fixture::readFile(f.c->undo().backupPath(1)), "old\r\nnew\r\n");
+}
+
+TEST(Document, ExistingTargetAsksAndNoShowsTheDialogAgain)
+{
+    Fixture f;
+    const QString existing = f.writeFile("exists.txt", "keep\r\n");
+    f.c->tuika("x");
+    f.prompt.pushFileName(existing);
+    f.prompt.pushAnswer(Answer::No);
+    f.prompt.pushFileName(f.path("other.txt"));
+    f.c->saveAs();
+    EXPECT_EQ(Fixture::readFile(existing), "keep\r\n");
+    EXPECT_EQ(Fixture::readFile(f.path("other.txt")), "x\r\n");
+    EXPECT_TRUE(f.prompt.asked()[1].text.startsWith(existing + "\r\nは既に存在します。"));
+}
+
+TEST(Document, AFailedSaveLeavesTheOldFileAndTheModifiedFlag)
+{
+    Fixture f;
+    QDir().mkpath(f.path("ro"));
+    const QString p = f.writeFile("ro/doc.txt", "old\r\n");
+    f.c->fload(p);
+    f.c->tuika("new");
+    f.c->CommitEdit(p, 1, "　追加　", 1);
+    // A folder where the temporary file would go makes the atomic save fail
+    // even for root; the target itself is then never touched.
+    QFile::remove(p);
+    QDir().mkpath(p);
+    f.c->saveOver();
+    EXPECT_FALSE(f.sink.got.empty());
+    EXPECT_EQ(f.c->doc().modified, 1);
+    EXPECT_TRUE(QFileInfo(p).isDir());
+}
+
+TEST(Document, TextCp932CannotHoldIsNeverWrittenAsQuestionMarks)
+{
+    Fixture f;
+    f.c->tuika(QStringLiteral("snow ☃ and 😀"));
+    // Declined: nothing is written.
+    f.prompt.pushFileName(f.path("u.txt"));
+    f.prompt.pushAnswer(Answer::No);
+    f.c->saveAs();
+    EXPECT_FALSE(QFileInfo::exists(f.path("u.txt")));
+    EXPECT_EQ(f.c->doc().fileName, "");
+    // Accepted: written as UTF-8, and read back whole.
+    f.prompt.pushFileName(f.path("u.txt"));
+    f.prompt.pushAnswer(Answer::Yes);
+    f.c->saveAs();
+    EXPECT_EQ(Fixture::readFile(f.path("u.txt")), QStringLiteral("snow ☃ and 😀\r\n").toUtf8());
+    EXPECT_EQ(f.c->doc().encoding, TextEncoding::Utf8);
+    f.c->fload(f.path("u.txt"));
+    EXPECT_EQ(f.c->lines().line(0), QStringLiteral("snow ☃ and 😀"));
+}
+
+TEST(Document, Utf8DocumentIsSavedAsUtf8)
+{
+    Fixture f;
+    const QString p = f.writeFile("utf8.txt", QStringLiteral("日本語\n").toUtf8());
+    f.c->fload(p);
+    EXPECT_EQ(f.c->doc().encoding, TextEncoding::Utf8);
+    f.c->saveOver();
+    EXPECT_EQ(Fixture::readFile(p), QStringLiteral("日本語\r\n").toUtf8());
+}
+
+TEST(Document, InvalidBytesAskBeforeOverwriting)
+{
+    Fixture f;
+    const QString p = f.writeFile("bad.txt", QByteArray("ok\x80\xff\r\n", 6));
+    f.c->fload(p);
+    EXPECT_TRUE(f.c->doc().hadInvalidBytes);
+    f.prompt.pushAnswer(Answer::No);
+    f.c->saveOver();
+    EXPECT_EQ(Fixture::readFile(p), QByteArray("ok\x80\xff\r\n", 6));
+}
+
+TEST(Document, UnsavedChangeWarning)
+{
+    Fixture f;
+    f.c->tuika("a");
+    f.c->CommitEdit("", 1, "　追加　", 1);
+    // Cancel keeps everything.
+    f.prompt.pushAnswer(Answer::Cancel);
+    f.c->newDocument();
+    EXPECT_EQ(f.c->lines().count(), 1);
+    EXPECT_EQ(f.prompt.asked().back().text,
+              "データが変更されています。\r\n保存しない場合、表示している内容が失われます。\r\n\r\n保存しますか?");
+    // Yes with a cancelled save dialog must not throw the content away.
+    f.prompt.pushAnswer(Answer::Yes);
+    f.c->newDocument();
+    EXPECT_EQ(f.c->lines().count(), 1);
+    // No backs the content up and discards it.
+    f.prompt.pushAnswer(Answer::No);
+    f.c->newDocument();
+    EXPECT_EQ(f.c->lines().count(), 0);
+    EXPECT_EQ(Fixture::readFile(f.c->undo().backupPath(1)), "a\r\n");
+}
+
+TEST(Document, TableBuilderWordingAndOverwriteWord)
+{
+    Fixture f;
+    f.c->fload(f.writeFile("t.txt", "x\r\n"));
+    f.c->doc().modified = 2;
+    f.prompt.pushAnswer(Answer::Cancel);
+    EXPECT_EQ(f.c->keikoku01(), 2);
+    EXPECT_EQ(f.prompt.asked().back().text,
+              "「ペタリ」のデータがここで作成された内容に置換えられます。\r\n保存しない場合、「ペタリ」の今のデータは失われます。"
+              "\r\n\r\n「ペタリ」の今のデータを上書き保存しますか?");
+    EXPECT_FALSE(f.c->doc().overwrite);
+}
+
+TEST(Document, PreviousAndNextFileWrapAround)
+{
+    Fixture f;
+    QDir().mkpath(f.path("dir"));
+    for (const char* n : {"dir/a.txt", "dir/b.txt", "dir/c.txt"})
+        f.writeFile(n, n);
+    f.c->fload(f.path("dir/c.txt"));
+    f.c->openNeighbour(2);
+    EXPECT_EQ(f.c->doc().fileName, f.path("dir/a.txt"));
+    f.c->openNeighbour(0);
+    EXPECT_EQ(f.c->doc().fileName, f.path("dir/c.txt"));
+    f.c->openNeighbour(0);
+    EXPECT_EQ(f.c->doc().fileName, f.path("dir/b.txt"));
+}
+
+TEST(Document, DroppedFilesOpenOnlyTheFirst)
+{
+    Fixture f;
+    const QString a = f.writeFile("a.txt", "A\r\n");
+    const QString b = f.writeFile("b.txt", "B\r\n");
+    f.c->openDropped({a, b, f.path("c.txt")});
+    EXPECT_EQ(f.c->doc().fileName, a);
+    EXPECT_EQ(f.c->history().count(), 1);
+}
+
+TEST(Document, EditorGetsThePathAsOneArgument)
+{
+    Fixture f;
+    QDir().mkpath(f.path("my editor"));
+    const QString script = f.path("my editor/ed.sh");
+    const QString out = f.path("args.txt");
+    f.writeFile("my editor/ed.sh",
+                ("#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > '" + out + "'\n").toUtf8());
+    QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    f.setOption("exe1", script);
+    const QString doc = f.writeFile("a doc with blanks.txt", "x\r\n");
+    f.c->fload(doc);
+    f.c->startEditor();
+    for (int i = 0; i < 100 && !QFileInfo::exists(out); ++i)
+        QThread::msleep(20);
+    QThread::msleep(50);
+    EXPECT_EQ(Fixture::readFile(out), (doc + "\n").toUtf8());
+    EXPECT_TRUE(f.sink.got.empty());
+
+    f.setOption("exe1", f.path("no such editor"));
+    f.c->startEditor();
+    ASSERT_EQ(f.sink.got.size(), 1u);
+    EXPECT_EQ(f.sink.got[0].label, "F1 memotyou_Click");
+}
+
+// ---------------------------------------------------------------- lines and copying
+
+TEST(Lines, InsertionPositionAndAdding)
+{
+    Fixture f;
+    EXPECT_EQ(f.c->sentaku(), 0);
+    f.c->tuika("0\r\n1\r\n2\r\n3\r\n4\r\n5");
+    f.select({3, 5});
+    EXPECT_EQ(f.c->sentaku(), 3);
+    f.c->tuika("new");
+    EXPECT_EQ(f.c->lines().line(3), "new");
+    EXPECT_TRUE(f.c->lines().isSelected(4));
+    f.c->lines().clearSelection();
+    f.c->tuika("");
+    EXPECT_EQ(f.c->lines().line(f.c->lines().count() - 1), "");
+}
+
+TEST(Lines, DeleteClampsTheTopLine)
+{
+    Fixture f;
+    f.c->tuika("a\nb\nc\nd");
+    f.c->view().scrollToTop(3);
+    f.select({2, 3});
+    f.c->sakujo();
+    EXPECT_EQ(f.c->lines().lines(), QStringList({"a", "b"}));
+    EXPECT_EQ(f.c->view().topRow(), 1);
+    f.c->lines().selectAll();
+    f.c->sakujo();
+    EXPECT_EQ(f.c->lines().count(), 0);
+}
+
+TEST(Copy, ClickCopiesWithTheSavedOptions)
+{
+    Fixture f;
+    f.c->tuika("abc\r\nひらがな");
+    f.select({0});
+    f.c->List1_Click(0);
+    EXPECT_EQ(f.clipboard.text(), "abc");
+    f.setOption("st_c10", "1");
+    f.c->List1_Click(0);
+    EXPECT_EQ(f.clipboard.text(), "abc\r\n");
+    f.c->oneShot(LineInvertBreak, LetterNone);
+    EXPECT_EQ(f.clipboard.text(), "abc");
+    f.setOption("st_c10", "0");
+    f.setOption("5", "1");
+    f.select({0, 1});
+    f.c->List1_Click(0);
+    EXPECT_EQ(f.clipboard.text(), "abc\r\nヒラガナ\r\n");
+    f.c->oneShot(LineNoJoinBreak, LetterNone);
+    EXPECT_EQ(f.clipboard.text(), "abcヒラガナ");
+}
+
+TEST(Copy, NothingSelectedEmptiesTheClipboard)
+{
+    Fixture f;
+    f.c->tuika("abc");
+    f.clipboard.setText("old");
+    f.c->mcopy(0, 0, 0);
+    EXPECT_EQ(f.clipboard.text(), "");
+    EXPECT_EQ(f.clipboard.clears(), 1);
+}
+
+TEST(Copy, SplitListPiecesAreJoinedAndOneShotsReuseTheLastList)
+{
+    Fixture f;
+    f.c->splitList().setLines({"a", "b", "c"});
+    f.c->splitList().select(0);
+    f.c->splitList().select(2);
+    f.c->mcopy(1, 0, 0);
+    EXPECT_EQ(f.clipboard.text(), "ac");
+    EXPECT_EQ(f.c->lastCopiedList(), 1);
+    f.c->oneShot(LineFull, LetterUpper);
+    EXPECT_EQ(f.clipboard.text(), "ＡＣ");
+}
+
+TEST(Copy, StatusLine)
+{
+    Fixture f;
+    f.c->tuika("a\nb\nc");
+    EXPECT_EQ(f.c->statusText(), "");
+    f.c->lines().select(1);
+    f.c->lines().select(2);
+    f.c->lines().setCurrentRow(2);
+    EXPECT_EQ(f.c->statusText(), "メイン 3行目　選択行数 2行　　");
+    f.c->lines().clearSelection();
+    f.c->fload(f.writeFile("s.txt", "x\r\n"));
+    EXPECT_EQ(f.c->statusText(), f.path("s.txt"));
+}
+
+TEST(Menus, StatesFollowTheDocument)
+{
+    Fixture f;
+    MenuState m = f.c->menuState();
+    EXPECT_FALSE(m.hasPath);
+    EXPECT_FALSE(m.hasLines);
+    EXPECT_FALSE(m.canAddFavourite);
+    EXPECT_EQ(m.editorCaption, "「テキストエディタ」を起動");
+    f.c->fload(f.writeFile("m.txt", "a\r\nb\r\n"));
+    f.select({0});
+    m = f.c->menuState();
+    EXPECT_TRUE(m.hasPath && m.hasLines && m.manyLines && m.hasSelection && m.oneSelected);
+    EXPECT_FALSE(m.severalSelected);
+    EXPECT_TRUE(m.canAddFavourite);
+    EXPECT_EQ(m.addFavouriteCaption, "追加　(" + f.path("m.txt") + ")");
+}
+
+// ---------------------------------------------------------------- history, favourites, contents
+
+TEST(History, KeepsItsFirstPlaceAndItsLimit)
+{
+    Fixture f;
+    QStringList paths;
+    for (int i = 0; i < 11; ++i)
+        paths << f.writeFile(QStringLiteral("h%1.txt").arg(i), "x\r\n");
+    f.c->fload(paths[0]);
+    f.c->fload(paths[1]);
+    f.c->fload(paths[0]);
+    EXPECT_EQ(f.c->history().count(), 2);
+    EXPECT_EQ(f.c->history().item(1), paths[1]);
+    EXPECT_EQ(f.c->history().item(2), paths[0]);
+    for (int i = 2; i < 11; ++i)
+        f.c->fload(paths[i]);
+    EXPECT_EQ(f.c->history().count(), 10);
+    EXPECT_EQ(f.c->history().item(1), paths[10]);
+    EXPECT_EQ(f.c->history().item(10), paths[1]);
+}
+
+TEST(History, MissingFileOffersRemoval)
+{
+    Fixture f;
+    const QString p = f.writeFile("gone.txt", "x\r\n");
+    f.c->fload(p);
+    QFile::remove(p);
+    f.prompt.pushAnswer(Answer::Yes);
+    f.c->openHistory(1);
+    EXPECT_EQ(f.c->history().count(), 0);
+    EXPECT_TRUE(f.prompt.asked().back().text.startsWith("ファイルが見つかりません。\r\n" + p));
+}
+
+TEST(Favourites, AddAndOpen)
+{
+    Fixture f;
+    const QString p = f.writeFile("fav.txt", "fav\r\n");
+    f.c->addFavourite();   // untitled: nothing stored
+    EXPECT_EQ(f.c->favourites().okiniLast(), 0);
+    f.c->fload(p);
+    f.c->addFavourite();
+    f.c->addFavourite();
+    EXPECT_EQ(f.c->favourites().slot(1), p);
+    EXPECT_EQ(f.c->favourites().okiniLast(), 1);
+    f.c->newDocument();
+    f.c->openFavourite(1);
+    EXPECT_EQ(f.c->doc().fileName, p);
+}
+
+TEST(Toc, HeadingsOfTheExampleAndJumping)
+{
+    Fixture f;
+    f.c->fload(f.writeFile("toc.txt", "a\r\nb\r\n\r\nc\r\n\r\n\r\nd\r\n"));
+    EXPECT_EQ(f.c->tocHeadings(), QStringList({"a", "c", "d"}));
+    EXPECT_EQ(f.c->tocLines(), (std::vector<int>{1, 4, 7}));
+    f.c->jumpToHeading(1);
+    EXPECT_EQ(f.c->view().topRow(), 3);
+}

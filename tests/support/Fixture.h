@@ -1,0 +1,89 @@
+#pragma once
+// A main window's logic wired to scripted answers, an in-memory clipboard and
+// its own settings file and program folder, for tests.
+
+#include "app/InstanceRegistry.h"
+#include "app/SettingsStore.h"
+#include "mainwindow/MainController.h"
+#include "platform/Clipboard.h"
+#include "platform/UserPrompt.h"
+#include "services/Guard.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QTemporaryDir>
+#include <memory>
+#include <vector>
+
+namespace petari::test {
+
+struct Reported {
+    QString label;
+    int number;
+    QString description;
+};
+
+class RecordingSink : public ErrorSink {
+public:
+    void report(const QString& label, int number, const QString& description) override
+    {
+        got.push_back({label, number, description});
+    }
+    std::vector<Reported> got;
+};
+
+struct Fixture {
+    QTemporaryDir dir;
+    std::unique_ptr<SettingsStore> settings;
+    ScriptedPrompt prompt;
+    MemoryClipboard clipboard;
+    RecordingSink sink;
+    std::unique_ptr<MainController> c;
+
+    Fixture()
+    {
+        settings = std::make_unique<SettingsStore>(dir.filePath("config/petari.ini"));
+        setErrorSink(&sink);
+        c = std::make_unique<MainController>(*settings, prompt, clipboard, dir.filePath("home"));
+        QDir().mkpath(dir.filePath("home"));
+    }
+    ~Fixture()
+    {
+        c.reset();
+        setErrorSink(nullptr);
+    }
+
+    QString path(const QString& name) const { return dir.filePath(name); }
+
+    QString writeFile(const QString& name, const QByteArray& bytes) const
+    {
+        const QString p = dir.filePath(name);
+        QFile f(p);
+        f.open(QIODevice::WriteOnly);
+        f.write(bytes);
+        return p;
+    }
+
+    static QByteArray readFile(const QString& p)
+    {
+        QFile f(p);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }
+
+    void setOption(const char* key, const QString& value)
+    {
+        settings->write(QStringLiteral("F5"), QString::fromLatin1(key), value);
+    }
+
+    void select(std::initializer_list<int> rows)
+    {
+        c->lines().clearSelection();
+        for (int r : rows)
+            c->lines().select(r);
+        if (rows.size())
+            c->lines().setCurrentRow(*rows.begin());
+    }
+};
+
+}  // namespace petari::test
