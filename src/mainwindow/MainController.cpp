@@ -8,6 +8,9 @@
 #include "document/TextFile.h"
 #include "editing/Favourites.h"
 #include "editing/History.h"
+#include "editing/Sort.h"
+#include "editing/Splitting.h"
+#include "editing/Stamps.h"
 #include "editing/TableOfContents.h"
 #include "editing/UndoChain.h"
 #include "editing/WorkFolder.h"
@@ -100,7 +103,7 @@ void MainController::kansiYomi()
 {
     for (int i = 0; i < 3; ++i)
         if (settings_.read(F5, QString::number(20 + i), QStringLiteral("0")) == QLatin1String("1"))
-            monitorMode_ = i + 1;
+            monitor_.setMode(i + 1);
 }
 
 void MainController::RgsYomi()
@@ -576,6 +579,126 @@ void MainController::CommitEdit(const QString& fileName, int modified, const QSt
     guarded(QStringLiteral("M2 mokoBU"),
             [&] { undo_->commit(lines_.lines(), modified, operationName); });
     hyouji();
+}
+
+// ---------------------------------------------------------------- editing commands
+
+void MainController::deleteLines()
+{
+    if (lines_.selectedCount() == 0)
+        return;
+    sakujo();
+    CommitEdit(doc_.fileName, 1, QStringLiteral("　削除　"), 1);
+}
+
+void MainController::selectAll()
+{
+    guarded(label("subete_Click"), [&] {
+        lines_.selectAll();
+        hyouji();
+    });
+}
+
+void MainController::sortLines()
+{
+    guarded(label("souto_Click"), [&] {
+        lines_.setLines(petari::sortLines(lines_.lines()));
+        CommitEdit(doc_.fileName, 1, QStringLiteral("並べ替え"), 1);
+    });
+}
+
+void MainController::undoRedo(int index)
+{
+    guarded(label("modosusumu_Click"), [&] {
+        const QString path = index == 0 ? undo_->undoStep() : undo_->redoStep();
+        // A snapshot is restored without the unsaved-change warning, and
+        // leaves the file name, modified flag, history and undo state alone.
+        guarded(QStringLiteral("F1 fload　") + path, [&] {
+            QStringList restored = undo_->loadSnapshot(path);
+            const int width = foldWidth();
+            QStringList out;
+            out.reserve(restored.size());
+            for (QString& line : restored) {
+                if (!line.contains(QLatin1Char('\n')) && !line.contains(QLatin1Char('\r')) &&
+                    (width == 0 || line.size() <= width))
+                    out.append(std::move(line));
+                else
+                    out.append(splitAddedText(line, width));
+            }
+            lines_.setLines(std::move(out));
+            doc_.hexView = false;
+        });
+        mokuji();
+        hyouji();
+    });
+}
+
+void MainController::addInput(const QString& text)
+{
+    guarded(label("Command1_Click"), [&] {
+        tuika(text);
+        CommitEdit(doc_.fileName, 1, QStringLiteral("　追加　"), 1);
+    });
+}
+
+void MainController::replaceSelection(const QString& text)
+{
+    guarded(label("Command1_Click"), [&] {
+        if (lines_.selectedCount() == 0)
+            return;
+        tuika(text);
+        sakujo();
+        CommitEdit(doc_.fileName, 1, QStringLiteral("　書換　"), 1);
+    });
+}
+
+namespace {
+class ControllerStampHost : public StampHost {
+public:
+    explicit ControllerStampHost(MainController& c) : c_(c) {}
+    int keikoku01() override { return c_.keikoku01(); }
+    QStringList lines() const override { return c_.lines().lines(); }
+    void setLines(const QStringList& lines) override { c_.lines().setLines(lines); }
+    void commitEdit(const QString& fileName, int modified, const QString& operation, int keepView) override
+    {
+        c_.CommitEdit(fileName, modified, operation, keepView);
+    }
+
+private:
+    MainController& c_;
+};
+}  // namespace
+
+void MainController::stampDateTime(const QDateTime& now)
+{
+    ControllerStampHost host(*this);
+    hizuke_Click(host, now);
+}
+
+void MainController::splitCurrentLine(int mode)
+{
+    guarded(label("bunkatu"), [&] {
+        split_.clear();
+        const int row = lines_.currentRow();
+        if (row >= 0 && row < lines_.count()) {
+            const QString splitText = settings_.read(F5, QStringLiteral("st_t101"), QStringLiteral(">"));
+            const QChar splitChar = splitText.isEmpty() ? QChar() : splitText.at(0);
+            split_.setLines(bunkatu(lines_.line(row), mode, splitChar));
+        }
+        view_->setSplitListVisible(true);
+        hyouji_SB();
+    });
+}
+
+// ---------------------------------------------------------------- clipboard monitor
+
+std::optional<QString> MainController::monitorTick(const QString& inputText, bool composing)
+{
+    std::optional<QString> result;
+    if (monitor_.mode() == 0 || monitorSuspended_)
+        return result;
+    guarded(label("Timer1_Timer"), [&] { result = monitor_.tick(clipboard_.text(), inputText, composing); });
+    return result;
 }
 
 // ---------------------------------------------------------------- copying

@@ -6,7 +6,11 @@
 #include "copy/CopyEngine.h"
 #include "document/DocumentState.h"
 #include "document/LineList.h"
+#include "mainwindow/ClipboardMonitor.h"
 #include "mainwindow/MainView.h"
+
+#include <QDateTime>
+#include <optional>
 
 #include <QObject>
 #include <QStringList>
@@ -80,8 +84,8 @@ public:
     int forcedExit() const { return forcedExit_; }
     void setForcedExit() { forcedExit_ = 99; }
     int instanceNumber() const { return instance_; }
-    int monitorMode() const { return monitorMode_; }
-    void setMonitorMode(int m) { monitorMode_ = m; }
+    int monitorMode() const { return monitor_.mode(); }
+    void setMonitorMode(int m) { monitor_.setMode(m); }
     bool priceMenuVisible() const { return priceVisible_; }
 
     // ---- documents ----
@@ -111,6 +115,22 @@ public:
     void sakujo();
     void CommitEdit(const QString& fileName, int modified, const QString& operationName,
                     int keepView);
+
+    // ---- editing commands ----
+    void deleteLines();               // mhs
+    void selectAll();                 // subete
+    void sortLines();                 // souto
+    void undoRedo(int index);         // modosusumu: 0 undo, 1 redo
+    void addInput(const QString& text);       // Command1(1) "追加"
+    void replaceSelection(const QString& text); // Command1(2) "書換"
+    void stampDateTime(const QDateTime& now = QDateTime::currentDateTime());   // hizuke
+    // Splits the current line into the split list by one of the five modes.
+    void splitCurrentLine(int mode);  // bnkt
+
+    // ---- clipboard monitor ----
+    // One tick of the 200 ms monitor; returns the input area's new text.
+    std::optional<QString> monitorTick(const QString& inputText, bool composing);
+    void setMonitorSuspended(bool on) { monitorSuspended_ = on; }
 
     // ---- copying ----
     void mcopy(int listIndex, int lineOption, int letterOption);
@@ -172,7 +192,8 @@ private:
     int forcedExit_ = 0;
     bool deleteSettingsOnExit_ = false;
     int instance_ = 0;
-    int monitorMode_ = 0;
+    ClipboardMonitor monitor_;
+    bool monitorSuspended_ = false;
     bool priceVisible_ = false;
 };
 

@@ -6,10 +6,13 @@
 #include "editing/Favourites.h"
 #include "editing/History.h"
 #include "mainwindow/MainController.h"
+#include "mainwindow/ui/InputArea.h"
 #include "mainwindow/ui/LineListView.h"
 #include "platform/Clipboard.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ui/QtPrompt.h"
+#include "mainwindow/Layout.h"
+#include "editing/Splitting.h"
 #include "services/Guard.h"
 
 #include <QAction>
@@ -21,6 +24,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -56,6 +60,13 @@ Form1::Form1(MainController& controller, QWidget* parent) : QMainWindow(parent),
     connect(&c_, &MainController::historyChanged, this, &Form1::applyHistory);
     connect(&c_, &MainController::favouritesChanged, this, &Form1::applyFavourites);
     connect(&c_, &MainController::tocChanged, this, &Form1::applyToc);
+    centralWidget()->setMouseTracking(true);
+    centralWidget()->installEventFilter(this);
+    timer1_ = new QTimer(this);
+    timer1_->setObjectName(QStringLiteral("Timer1"));
+    timer1_->setInterval(200);
+    connect(timer1_, &QTimer::timeout, this, &Form1::monitorTick);
+    timer1_->start();
     applyHistory();
     applyFavourites();
     applyState();
@@ -92,7 +103,7 @@ void Form1::buildControls()
         command3_.append(b);
     }
 
-    text1_ = new QPlainTextEdit(central);
+    text1_ = new InputArea(central);
     text1_->setObjectName(QStringLiteral("Text1"));
     text1_->setFont(mono);
     text1_->setToolTip(QStringLiteral("追加する文字の入力場所です。"));
@@ -110,21 +121,9 @@ void Form1::buildControls()
         guarded(QStringLiteral("F1 Command1_Click"),
                 [&] { text1_->setPlainText(c_.clipboard().text()); });
     });
-    connect(command1_[1], &QPushButton::clicked, this, [this] {
-        guarded(QStringLiteral("F1 Command1_Click"), [&] {
-            c_.tuika(text1_->toPlainText());
-            c_.CommitEdit(c_.doc().fileName, 1, QStringLiteral("　追加　"), 1);
-        });
-    });
-    connect(command1_[2], &QPushButton::clicked, this, [this] {
-        guarded(QStringLiteral("F1 Command1_Click"), [&] {
-            if (c_.lines().selectedCount() == 0)
-                return;
-            c_.tuika(text1_->toPlainText());
-            c_.sakujo();
-            c_.CommitEdit(c_.doc().fileName, 1, QStringLiteral("　書換　"), 1);
-        });
-    });
+    connect(command1_[1], &QPushButton::clicked, this, [this] { c_.addInput(text1_->toPlainText()); });
+    connect(command1_[2], &QPushButton::clicked, this,
+            [this] { c_.replaceSelection(text1_->toPlainText()); });
     connect(command1_[3], &QPushButton::clicked, this, [this] {
         guarded(QStringLiteral("F1 Command1_Click"), [&] {
             if (text1_->toPlainText() == QStringLiteral("隠し画面を開く"))
@@ -166,12 +165,15 @@ void Form1::buildControls()
         connect(v, &LineListView::copyRequested, this, [this, i] { c_.mcopy(i, 0, 0); c_.hyouji_SB(); });
         connect(v, &LineListView::released, this, [this, i](Qt::MouseButton b, QPoint p) {
             guarded(QStringLiteral("F1 List1_MouseUp"), [&] {
-                if (i == 0 && b == Qt::RightButton)
+                if (i == 0 && b == Qt::RightButton) {
                     popupRightClickMenu(lists_[0]->viewport()->mapToGlobal(p));
+                    placeSplitList(p);
+                }
                 c_.hyouji();
             });
         });
     }
+    connect(lists_[0], &LineListView::deleteRequested, &c_, &MainController::deleteLines);
     connect(lists_[0], &LineListView::filesDropped, this, [this](const QStringList& p) { c_.openDropped(p); });
     connect(lists_[0]->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { c_.hyouji(); });
 
@@ -224,9 +226,11 @@ void Form1::buildMenus()
     connect(addAction(file, QStringLiteral("memotyou"), QStringLiteral("「メモ帳」を起動")), &QAction::triggered,
             &c_, &MainController::startEditor);
     addSeparator(file, QStringLiteral("mf02"));
-    for (const char* n : {"hizuke", "hina", "hyou", "ransu1", "fileMeiHyouji", "kakaku"}) {
+    connect(addAction(file, QStringLiteral("hizuke"), QStringLiteral("日付と時刻")), &QAction::triggered, this,
+            [this] { c_.stampDateTime(); });
+    for (const char* n : {"hina", "hyou", "ransu1", "fileMeiHyouji", "kakaku"}) {
         static const QMap<QString, QString> caps = {
-            {"hizuke", "日付と時刻"}, {"hina", "雛形を作成"}, {"hyou", "表の作成"},
+            {"hina", "雛形を作成"}, {"hyou", "表の作成"},
             {"ransu1", "乱数の作成"}, {"fileMeiHyouji", "ファイル名の表示"}, {"kakaku", "価格"}};
         // These open windows that come later; until then they stay disabled.
         addAction(file, QString::fromLatin1(n), caps.value(QString::fromLatin1(n)))->setEnabled(false);
@@ -260,17 +264,27 @@ void Form1::buildMenus()
     }
 
     QMenu* edit = addMenu(nullptr, QStringLiteral("mh01"), QStringLiteral("編集"));
-    addAction(edit, indexed("modosusumu", 0), QStringLiteral("戻す"))->setEnabled(false);
-    addAction(edit, indexed("modosusumu", 1), QStringLiteral("進む"))->setEnabled(false);
+    auto* undo = addAction(edit, indexed("modosusumu", 0), QStringLiteral("戻す"));
+    undo->setShortcut(QKeySequence::Undo);
+    connect(undo, &QAction::triggered, this, [this] { c_.undoRedo(0); });
+    auto* redo = addAction(edit, indexed("modosusumu", 1), QStringLiteral("進む"));
+    redo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    connect(redo, &QAction::triggered, this, [this] { c_.undoRedo(1); });
     addSeparator(edit, QStringLiteral("yokobo5"));
-    addAction(edit, QStringLiteral("mhs"), QStringLiteral("削除。"))->setEnabled(false);
+    connect(addAction(edit, QStringLiteral("mhs"), QStringLiteral("削除。")), &QAction::triggered, &c_,
+            &MainController::deleteLines);
     addAction(edit, QStringLiteral("syusei"), QStringLiteral("修正"))->setEnabled(false);
     addAction(edit, QStringLiteral("mojituika"), QStringLiteral("文字の追加"))->setEnabled(false);
     addAction(edit, QStringLiteral("kuugyoutuika"), QStringLiteral("空白行の追加"))->setEnabled(false);
     addSeparator(edit, QStringLiteral("yokobo4"));
-    addAction(edit, QStringLiteral("souto"), QStringLiteral("順に並べる"))->setEnabled(false);
+    connect(addAction(edit, QStringLiteral("souto"), QStringLiteral("順に並べる")), &QAction::triggered, &c_,
+            &MainController::sortLines);
     addSeparator(edit, QStringLiteral("yokobo01"));
-    addAction(edit, QStringLiteral("subete"), QStringLiteral("全てを選択"))->setEnabled(false);
+    auto* subete = addAction(edit, QStringLiteral("subete"), QStringLiteral("全てを選択"));
+    subete->setShortcut(QKeySequence::SelectAll);
+    subete->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    lists_[0]->addAction(subete);
+    connect(subete, &QAction::triggered, &c_, &MainController::selectAll);
     connect(addAction(edit, QStringLiteral("mhst"), QStringLiteral("選択を取り消す。")), &QAction::triggered, &c_,
             &MainController::deselectAll);
 
@@ -280,7 +294,8 @@ void Form1::buildMenus()
                                    "分割　３　(文字の種類で分けます。)", "分割　４　(一文字づつ分けます。)",
                                    "分割　５　(指定した文字で分けます。)"};
     for (int i = 0; i < 5; ++i)
-        addAction(copyMenu, indexed("bnkt", i), QString::fromUtf8(splitCaptions[i]))->setEnabled(false);
+        connect(addAction(copyMenu, indexed("bnkt", i), QString::fromUtf8(splitCaptions[i])), &QAction::triggered,
+                this, [this, i] { c_.splitCurrentLine(i); });
     addSeparator(copyMenu, QStringLiteral("mhs01"));
     struct OneShot { const char* name; int index; const char* caption; int line; int letter; };
     const OneShot oneShots[] = {
@@ -356,6 +371,13 @@ void Form1::applyState()
     enable("okinituika", m.canAddFavourite);
     actions_.value(QStringLiteral("okinituika"))->setText(m.addFavouriteCaption);
     enable("mhst", m.hasSelection);
+    enable("mhs", m.hasSelection);
+    enable("subete", m.hasLines);
+    enable("souto", m.manyLines);
+    for (int i = 0; i < 5; ++i)
+        actions_.value(indexed("bnkt", i))->setEnabled(m.hasSelection);
+    actions_.value(indexed("modosusumu", 0))->setEnabled(m.canUndo);
+    actions_.value(indexed("modosusumu", 1))->setEnabled(m.canRedo);
     for (int i = 0; i < 7; ++i)
         actions_.value(indexed("henkan", i))->setEnabled(m.hasSelection);
     enable("henkan2_0", m.hasSelection);
@@ -456,7 +478,14 @@ void Form1::setAlwaysOnTop(bool on)
 
 void Form1::requestClose() { QTimer::singleShot(0, this, &QWidget::close); }
 
-void Form1::setSplitListVisible(bool on) { lists_[1]->setVisible(on); }
+void Form1::setSplitListVisible(bool on)
+{
+    if (on && lists_[1]->width() < 20)
+        placeSplitList(QPoint(0, 0));   // first showing: away from the top left
+    lists_[1]->setVisible(on);
+    if (on)
+        lists_[1]->raise();
+}
 
 bool Form1::isSplitListVisible() const { return lists_[1]->isVisible(); }
 
@@ -474,49 +503,120 @@ void Form1::resizeEvent(QResizeEvent* e)
     guarded(QStringLiteral("F1 Form_Resize"), [&] { layoutControls(); });
 }
 
+int Form1::outerHeightTwips() const { return pixelsToTwips(frameGeometry().height()); }
+
 void Form1::layoutControls()
 {
     if (!centralWidget())
         return;
     const int W = pixelsToTwips(width());
     const int H = pixelsToTwips(centralWidget()->height());
-    const int y = splitterTwips_;
-    auto place = [](QWidget* w, int left, int top, int width, int height) {
-        w->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(std::max(width, 15)),
-                       twipsToPixels(std::max(height, 15)));
-    };
-    const int wide = std::max(W, 1800);
-    place(picture1_, 60, 0, wide - 150, 360);
-    const int B = wide - 150;
-    const int navLeft = B >= 6730 ? 5880 : B - 850;
-    const int buttonsLeft = B >= 4621 ? 850 : 0;
-    int lt = navLeft;
-    const int k = c_.favourites().okiniLast();
-    if (k < 10 && lt < buttonsLeft + k * 375)
-        lt = buttonsLeft + k * 375;
-    for (int i = 0; i < 10; ++i) {
-        QPushButton* b = command2_[i];
-        const int left = i * 375 + buttonsLeft;
-        place(b, left, 30, 360, 300);
-        b->setVisible(b->isEnabled() || left + 380 < lt);
+    if (layout_.lineList.width == 0) {
+        // The window as designed, before any resize rule applies.
+        const int w = std::max(W, 1800);
+        const int y = 1900;
+        layout_.favouritesBar = {60, 0, w - 150, 360};
+        for (int i = 0; i < 4; ++i)
+            layout_.buttons[i] = {60, 420 + i * 360, 780, 330};
+        layout_.inputArea = {900, 420, w - 980, y - 600};
+        layout_.splitterY = y;
+        layout_.splitterLeft = 60;
+        layout_.splitterRight = w - 150;
+        layout_.tocLabel = {60, y + 100, 500, 300};
+        layout_.toc = {600, y + 100, w - 750, 330};
+        layout_.lineList = {60, y + 500, w - 150, std::max(H - y - 900, 300)};
+        layout_.statusLine = {60, H - 300, w - 150, 300};
     }
-    place(command3_[0], lt, 30, 360, 300);
-    place(command3_[1], lt + 375, 30, 360, 300);
-    if (QWidget* l3 = picture1_->findChild<QLabel*>(QStringLiteral("Label3")))
-        place(l3, lt - 900 > buttonsLeft + 3750 ? lt - 900 : lt + 760, 80, 880, 240);
+    layout_ = formResize(layout_, H, W);
+    applyLayout();
+}
 
+void Form1::applyLayout()
+{
+    auto place = [](QWidget* w, const TwipsRect& r) {
+        w->setGeometry(twipsToPixels(r.left), twipsToPixels(r.top), std::max(1, twipsToPixels(r.width)),
+                       std::max(1, twipsToPixels(r.height)));
+    };
+    place(picture1_, layout_.favouritesBar);
     for (int i = 0; i < 4; ++i) {
-        const int top = 420 + i * 360;
-        place(command1_[i], 60, top, 780, 330);
-        command1_[i]->setVisible(i == 0 || top < y);
+        place(command1_[i], layout_.buttons[i]);
+        command1_[i]->setVisible(layout_.buttonVisible[i]);
     }
-    place(text1_, 900, 420, wide - 980, y - 600);
-    place(line1_, 60, y, wide - 150, 30);
-    place(tocLabel_, 60, y + 100, 500, 300);
-    place(combo1_, 600, y + 100, wide - 750, 330);
-    const int listHeight = H - y - 900;
-    place(lists_[0], 60, y + 500, wide - 150, listHeight);
-    place(label2_, 60, H - 300, wide - 150, 300);
+    place(text1_, layout_.inputArea);
+    place(line1_, {layout_.splitterLeft, layout_.splitterY - 15,
+                   layout_.splitterRight - layout_.splitterLeft, 30});
+    place(tocLabel_, layout_.tocLabel);
+    place(combo1_, layout_.toc);
+    place(lists_[0], layout_.lineList);
+    place(label2_, layout_.statusLine);
+    layoutFavouritesBar();
+}
+
+void Form1::layoutFavouritesBar()
+{
+    guarded(QStringLiteral("F1 Picture1_Resize"), [&] {
+        std::array<bool, kFavouriteButtons> enabled{};
+        for (int i = 0; i < kFavouriteButtons; ++i)
+            enabled[i] = command2_[i]->isEnabled();
+        const FavouritesBarLayout bar =
+            picture1Resize(pixelsToTwips(picture1_->width()), c_.favourites().okiniLast(), enabled);
+        for (int i = 0; i < kFavouriteButtons; ++i) {
+            command2_[i]->setGeometry(twipsToPixels(bar.buttonLeft[i]), 2, twipsToPixels(360), twipsToPixels(320));
+            command2_[i]->setVisible(bar.buttonVisible[i]);
+        }
+        command3_[0]->setGeometry(twipsToPixels(bar.previousLeft), 2, twipsToPixels(360), twipsToPixels(320));
+        command3_[1]->setGeometry(twipsToPixels(bar.nextLeft), 2, twipsToPixels(360), twipsToPixels(320));
+        if (QLabel* l3 = picture1_->findChild<QLabel*>(QStringLiteral("Label3")))
+            l3->setGeometry(twipsToPixels(bar.nextLeft + 400), 4, 80, 18);
+        if (QLabel* l1 = picture1_->findChild<QLabel*>(QStringLiteral("Label1_1")))
+            l1->setVisible(bar.buttonLeft[0] > 0);
+    });
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* e)
+{
+    if (watched != centralWidget())
+        return QMainWindow::eventFilter(watched, e);
+    switch (e->type()) {
+    case QEvent::MouseMove: {
+        guarded(QStringLiteral("F1 Form_MouseMove"), [&] {
+            const int y = pixelsToTwips(static_cast<QMouseEvent*>(e)->position().toPoint().y());
+            if (drag_.mouseMove(y, outerHeightTwips(), layout_))
+                applyLayout();
+            centralWidget()->setCursor(drag_.resizePointer() ? Qt::SizeVerCursor : Qt::ArrowCursor);
+        });
+        break;
+    }
+    case QEvent::MouseButtonPress:
+        drag_.mousePress();
+        break;
+    case QEvent::MouseButtonRelease:
+        drag_.mouseRelease();
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, e);
+}
+
+void Form1::placeSplitList(QPoint releasedAt)
+{
+    guarded(QStringLiteral("F1 l11basyo"), [&] {
+        const TwipsRect main = layout_.lineList;
+        QRect cur = lists_[1]->geometry();
+        TwipsRect piece{pixelsToTwips(cur.x()), pixelsToTwips(cur.y()), pixelsToTwips(cur.width()),
+                        pixelsToTwips(cur.height())};
+        const TwipsRect r = l11basyo(main, piece, pixelsToTwips(releasedAt.x()), pixelsToTwips(releasedAt.y()));
+        lists_[1]->setGeometry(twipsToPixels(r.left), twipsToPixels(r.top), std::max(1, twipsToPixels(r.width)),
+                               std::max(1, twipsToPixels(r.height)));
+        lists_[1]->raise();
+    });
+}
+
+void Form1::monitorTick()
+{
+    if (const auto next = c_.monitorTick(text1_->toPlainText(), text1_->composing()))
+        text1_->setPlainText(*next);
 }
 
 // ---------------------------------------------------------------- program entry

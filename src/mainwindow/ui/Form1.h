@@ -1,4 +1,5 @@
 #pragma once
+#include "mainwindow/Layout.h"
 #include "mainwindow/MainView.h"
 
 #include <QMainWindow>
@@ -11,12 +12,13 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QMenu;
-class QPlainTextEdit;
+class QTimer;
 class QPushButton;
 class QWidget;
 
 namespace petari {
 
+class InputArea;
 class LineListView;
 class MainController;
 
@@ -32,6 +34,9 @@ public:
     QAction* action(const QString& name) const { return actions_.value(name); }
     QMenu* menu(const QString& name) const { return menus_.value(name); }
     LineListView* list(int index) const { return lists_.at(index); }
+    InputArea* inputArea() const { return text1_; }
+    QTimer* monitorTimer() const { return timer1_; }
+    const MainWindowLayout& currentLayout() const { return layout_; }
 
     // MainView
     int topRow() const override;
@@ -53,6 +58,7 @@ public slots:
 protected:
     void closeEvent(QCloseEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     QAction* addAction(QMenu* menu, const QString& name, const QString& caption);
@@ -61,13 +67,21 @@ private:
     void buildControls();
     void buildMenus();
     void layoutControls();
+    void applyLayout();
+    void layoutFavouritesBar();
+    void placeSplitList(QPoint releasedAt);
+    void monitorTick();
+    int outerHeightTwips() const;
     void popupRightClickMenu(QPoint globalPos);
 
     MainController& c_;
     QMap<QString, QAction*> actions_;
     QMap<QString, QMenu*> menus_;
     QVector<LineListView*> lists_;
-    QPlainTextEdit* text1_ = nullptr;
+    InputArea* text1_ = nullptr;
+    QTimer* timer1_ = nullptr;
+    MainWindowLayout layout_;
+    SplitterDrag drag_;
     QVector<QPushButton*> command1_;
     QVector<QPushButton*> command2_;
     QVector<QPushButton*> command3_;
@@ -76,7 +90,6 @@ private:
     QLabel* tocLabel_ = nullptr;
     QComboBox* combo1_ = nullptr;
     QWidget* picture1_ = nullptr;
-    int splitterTwips_ = 1900;
     bool alwaysOnTop_ = false;
     // The twips last applied and the pixels they became, so that an unmoved
     // window writes back exactly what it read.
