@@ -1,0 +1,85 @@
+#include "services/ProgramInfo.h"
+
+#include "calendar/StringUtils.h"
+
+namespace petari {
+
+namespace programinfo {
+QString caption() { return QStringLiteral("ペタリ"); }
+}  // namespace programinfo
+
+namespace {
+
+QString year4(int year) { return QStringLiteral("%1").arg(year, 4, 10, QLatin1Char('0')); }
+
+QString entry(int index, const QDateTime& now)
+{
+    const QDate d = now.date();
+    const QTime t = now.time();
+    const QString blank = QStringLiteral(" ");
+    switch (index) {
+    case 0:
+        return programinfo::caption() + QStringLiteral(".exe  ");
+    case 1:
+        return QStringLiteral("Ver %1.%2.%3  ")
+            .arg(programinfo::majorVersion)
+            .arg(programinfo::minorVersion)
+            .arg(programinfo::revision);
+    case 2:
+        return year4(d.year()) + QLatin1Char('/') + space2(d.month()) + QLatin1Char('/') +
+               space2(d.day()) + blank;
+    case 3:
+        return zero2(t.hour()) + QLatin1Char(':') + zero2(t.minute()) + QLatin1Char(':') +
+               zero2(t.second()) + blank;
+    case 4:
+        return QStringLiteral("ペタリの開発者") + QChar(0x3000) +
+               QStringLiteral("README.md を参照してください");
+    case 5:
+        return year4(d.year()) + zero2(d.month()) + zero2(d.day());
+    case 6:
+        return zero2(t.hour()) + zero2(t.minute()) + zero2(t.second());
+    case 7:
+        return QStringLiteral("README.md を参照してください");
+    case 8:
+        return QStringLiteral("C++17 / Qt 6");
+    default:
+        return QString();
+    }
+}
+
+}  // namespace
+
+QString MKJ(const QString& digits, const QDateTime& now)
+{
+    QString out;
+    for (QChar c : digits) {
+        const int index = (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ? c.unicode() - '0' : 0;
+        out += entry(index, now);
+    }
+    return out;
+}
+
+QString kgsjDeveloperMessage()
+{
+    return QStringLiteral("開発者向けエラーメッセージ　kgsj()で意図しないデータを処理しました。");
+}
+
+QString kgsj(const QString& text, const DeveloperWarning& warn)
+{
+    QString out;
+    out.reserve(text.size());
+    const qsizetype length = text.size();
+    for (qsizetype i = 0; i < length; ++i) {
+        const QChar c = text[i];
+        if (c != QLatin1Char('\r') && c != QLatin1Char('\n')) {
+            out += c;
+            continue;
+        }
+        const qsizetype position = i + 1;
+        if (position > 2 && position < length - 1 && warn)
+            warn(kgsjDeveloperMessage());
+    }
+    return out;
+}
+
+}  // namespace petari
