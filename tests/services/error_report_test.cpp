@@ -291,22 +291,6 @@ TEST(ErrorReportFlow, ADialogThatFailsStillRestartsTheMonitor)
     EXPECT_FALSE(report.isShowing());
 }
 
-TEST(ErrorReportFlow, ScopedSinkPutsThePreviousOneBack)
-{
-    ScriptedNoticePresenter presenter;
-    FakeHost host;
-    ErrorReport outer(presenter, host), inner(presenter, host);
-    {
-        ScopedErrorSink a(&outer);
-        {
-            ScopedErrorSink b(&inner);
-            EXPECT_EQ(errorSink(), &inner);
-        }
-        EXPECT_EQ(errorSink(), &outer);
-    }
-    EXPECT_EQ(errorSink(), nullptr);
-}
-
 // Ending the program from a report must not leave anything waiting for the
 // user: the loop the report ran in, a dialog opened by the code that goes on
 // running afterwards, and a main loop not yet started all end.  Run in a

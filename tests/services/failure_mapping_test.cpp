@@ -77,18 +77,5 @@ TEST(FailureMapping, LibraryExceptionsGetCatalogueNumbers)
     }
 }
 
-TEST(FailureMapping, DescriptionsAreJapaneseAndDistinct)
-{
-    const int numbers[] = {5, 6, 7, 9, 51, 52, 53, 61, 70, 75, 76, 521, 32755};
-    QStringList seen;
-    for (int n : numbers) {
-        const QString d = describeError(n);
-        EXPECT_TRUE(d.endsWith(QStringLiteral("。"))) << n;
-        EXPECT_FALSE(seen.contains(d)) << n;
-        seen << d;
-    }
-    EXPECT_FALSE(seen.contains(describeError(1234)));
-}
-
 }  // namespace
 }  // namespace petari

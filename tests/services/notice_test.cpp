@@ -8,66 +8,6 @@
 namespace petari {
 namespace {
 
-TEST(NoticeLayout, ButtonsAndCheckBoxOfEachMode)
-{
-    struct Case {
-        const char* mode;
-        const char* extra;
-        const char* b0;
-        const char* b1;
-        const char* b2;
-        bool checkVisible, checked, enabled;
-    };
-    const Case cases[] = {
-        {"0", "", "OK", "終了", "再表示", false, false, true},
-        {"1", "", "はい", "いいえ", "再表示", false, false, true},
-        {"3", "", "OK", "", "再表示", false, false, true},
-        {"4", "", "修正", "キャンセル", "再表示", false, false, true},
-        {"5", "1", "了解", "", "再表示", true, true, true},
-        {"5", "0", "了解", "", "再表示", true, false, true},
-        {"5", "2", "了解", "", "再表示", true, true, false},
-        {"5", "", "了解", "", "再表示", true, false, true},
-        {"2", "", "OK", "キャンセル", "再表示", true, false, true},   // no layout of its own
-        {"", "", "OK", "終了", "再表示", false, false, true},         // no number: 0
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.mode) + "/" + c.extra);
-        const NoticeLayout l = noticeLayout(noticeMode(QString::fromUtf8(c.mode)), QString::fromUtf8(c.extra));
-        EXPECT_EQ(l.captions[0], QString::fromUtf8(c.b0));
-        EXPECT_EQ(l.captions[1], QString::fromUtf8(c.b1));
-        EXPECT_EQ(l.captions[2], QString::fromUtf8(c.b2));
-        EXPECT_EQ(l.checkVisible, c.checkVisible);
-        EXPECT_EQ(l.checkChecked, c.checked);
-        EXPECT_EQ(l.checkEnabled, c.enabled);
-    }
-}
-
-TEST(NoticeLayout, WhatEachButtonDoes)
-{
-    using A = NoticeAction;
-    struct Case { int mode; A b0, b1; };
-    const Case cases[] = {
-        {0, A::Close, A::EndProgram}, {1, A::EndProgram, A::Close}, {3, A::Close, A::Close},
-        {4, A::Modify, A::Close},     {5, A::Acknowledge, A::Close}, {2, A::Close, A::Close},
-        {7, A::Close, A::Close},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(noticeAction(c.mode, 0), c.b0) << c.mode;
-        EXPECT_EQ(noticeAction(c.mode, 1), c.b1) << c.mode;
-        EXPECT_EQ(noticeAction(c.mode, 2), A::Restore) << c.mode;
-    }
-}
-
-TEST(NoticeLayout, TextBoxLineEnds)
-{
-    EXPECT_EQ(noticeTextForDisplay(QStringLiteral("a\r\nb\r\n")), QStringLiteral("a\nb\n"));
-    EXPECT_EQ(noticeTextForDisplay(QStringLiteral("a\rb\nc")), QStringLiteral("a\nb\nc"));
-    EXPECT_EQ(noticeTextFromDisplay(QStringLiteral("a\nb\n")), QStringLiteral("a\r\nb\r\n"));
-    EXPECT_EQ(noticeTextFromDisplay(QStringLiteral("a\r\nb")), QStringLiteral("a\r\nb"));
-    EXPECT_EQ(joinNoticeLines({}), QString());
-    EXPECT_EQ(joinNoticeLines({QString(), QStringLiteral("x")}), QStringLiteral("\r\nx\r\n"));
-}
-
 TEST(NoticeLayout, ResizingRule)
 {
     NoticeGeometry g = noticeGeometry(6000, 8000, 375);

@@ -161,14 +161,13 @@ TEST_F(Form4Test, ResizingRule)
     f.show();
     f.resize(500, 400);
     QApplication::processEvents();
-    const NoticeGeometry g = noticeGeometry(400 * 15 + Form4::kFrameHeight, 500 * 15 + Form4::kFrameWidth,
-                                            Form4::kButtonHeight);
-    ASSERT_TRUE(g.applies);
+    // 400 px is 6000 twips, with the frame 6450: buttons at 5550, the box
+    // 5475 high and as wide as the window.
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(f.command9(i)->y(), Form4::twipsToPixels(g.buttonsTop));
-    EXPECT_EQ(f.check1()->y(), Form4::twipsToPixels(g.checkTop));
-    EXPECT_EQ(f.text9()->height(), Form4::twipsToPixels(g.textHeight));
-    EXPECT_EQ(f.text9()->width(), Form4::twipsToPixels(g.textWidth));
+        EXPECT_EQ(f.command9(i)->y(), 370);
+    EXPECT_EQ(f.check1()->y(), 378);
+    EXPECT_EQ(f.text9()->height(), 365);
+    EXPECT_EQ(f.text9()->width(), 500);
     // Every control stays inside the window.
     EXPECT_LE(f.command9(0)->geometry().bottom(), f.height());
     EXPECT_LE(f.text9()->geometry().bottom(), f.command9(0)->y());
