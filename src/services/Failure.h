@@ -44,4 +44,23 @@ private:
     std::string what_;
 };
 
+// The catalogue number of an errno value left by a file operation:
+// ENOENT 53, ENOTDIR 76, EACCES/EPERM/EROFS 70, ENOSPC/EDQUOT/EFBIG 61,
+// ENAMETOOLONG 52, EINVAL 5, ERANGE/EOVERFLOW 6, ENOMEM 7, anything else 75.
+int errorNumberFromErrno(int errnoValue);
+
+// A failure of a file operation on path from its errno.  A missing file
+// whose folder is missing too is "path not found" (76) rather than 53.  The
+// description is the number's own followed by a full-width space and the path.
+Failure fileFailure(int errnoValue, const QString& path = QString());
+
+// How an exception that is not a Failure reaches the report:
+// std::out_of_range 9; std::overflow_error, std::range_error and
+// std::length_error 6; std::invalid_argument and std::domain_error 5;
+// std::system_error (std::filesystem::filesystem_error, std::ios_base::failure)
+// by its errno; std::bad_alloc 7; anything else 51, which the report treats
+// as unexpected.  The description is the number's own, followed by the
+// exception's message when it carries one.
+Failure failureFromException(const std::exception& e);
+
 }  // namespace petari

@@ -34,4 +34,15 @@ void reportFailure(const QString& label, int number, const QString& description)
     --g_depth;
 }
 
+void reportFailureOf(const QString& label, const std::exception& e) noexcept
+{
+    try {
+        const Failure f = failureFromException(e);
+        reportFailure(label, f.number(), f.description());
+    } catch (...) {
+        // Out of memory while describing the failure: say what we can.
+        std::fprintf(stderr, "petari: %s: %s\n", label.toUtf8().constData(), e.what());
+    }
+}
+
 }  // namespace petari

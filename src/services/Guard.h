@@ -6,7 +6,6 @@
 #include "services/Failure.h"
 
 #include <QString>
-#include <new>
 #include <utility>
 
 namespace petari {
@@ -26,6 +25,9 @@ ErrorSink* errorSink();
 // rather than reported again.
 void reportFailure(const QString& label, int number, const QString& description);
 
+// The same for any exception, numbered by failureFromException.
+void reportFailureOf(const QString& label, const std::exception& e) noexcept;
+
 // Runs body(); returns true when it finished without failing.
 template <class Body>
 bool guarded(const QString& label, Body&& body)
@@ -35,10 +37,10 @@ bool guarded(const QString& label, Body&& body)
         return true;
     } catch (const Failure& f) {
         reportFailure(label, f.number(), f.description());
-    } catch (const std::bad_alloc&) {
-        reportFailure(label, err::OutOfMemory, describeError(err::OutOfMemory));
     } catch (const std::exception& e) {
-        reportFailure(label, err::Internal, QString::fromLocal8Bit(e.what()));
+        // Library failures get the catalogue number of what went wrong, so
+        // that an index or overflow fault reads as one in the report.
+        reportFailureOf(label, e);
     } catch (...) {
         reportFailure(label, err::Internal, describeError(err::Internal));
     }

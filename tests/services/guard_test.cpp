@@ -44,7 +44,7 @@ TEST(Guard, HandsEveryKindOfFailureToTheReportWithItsLabel)
     EXPECT_EQ(sink.got[0].description, describeError(53));
     EXPECT_EQ(sink.got[1].number, err::OutOfMemory);
     EXPECT_EQ(sink.got[2].number, err::Internal);
-    EXPECT_EQ(sink.got[2].description, "boom");
+    EXPECT_EQ(sink.got[2].description, describeError(err::Internal) + QStringLiteral("　boom"));
     EXPECT_EQ(sink.got[3].label, "F1 hyouji");
 }
 

@@ -1,0 +1,188 @@
+#include "dialogs/ui/Form4.h"
+
+#include "app/SettingsStore.h"
+#include "dialogs/WindowStacking.h"
+#include "services/Guard.h"
+
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <algorithm>
+#include <cmath>
+
+namespace petari {
+
+namespace {
+const QString kSection = QStringLiteral("F4");
+constexpr int kDefaultPosition = 105;
+constexpr int kButtonWidth = 1200;
+constexpr int kButtonGap = 120;
+constexpr int kCheckWidth = 3300;
+constexpr int kCheckHeight = 300;
+// Outer size on first opening; the text box then shows the whole report.
+constexpr int kInitialWidth = 8100 + Form4::kFrameWidth;
+constexpr int kInitialHeight = 6750 + Form4::kFrameHeight;
+
+QString label(const char* procedure) { return QStringLiteral("F4 ") + QLatin1String(procedure); }
+}  // namespace
+
+int Form4::twipsToPixels(int twips) { return static_cast<int>(std::lround(twips / 15.0)); }
+int Form4::pixelsToTwips(int pixels) { return pixels * 15; }
+
+Form4::Form4(const NoticeRequest& request, SettingsStore* settings, MainWindowStacking* stacking,
+             QWidget* parent)
+    : QDialog(parent), request_(request), settings_(settings), stacking_(stacking)
+{
+    setObjectName(QStringLiteral("Form4"));
+    setModal(true);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+
+    // The design layout, which every mode then adjusts.
+    text9_ = new QPlainTextEdit(this);
+    text9_->setObjectName(QStringLiteral("Text9"));
+    text9_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    const char* captions[3] = {"OK", "キャンセル", "再表示"};
+    for (int i = 0; i < 3; ++i) {
+        auto* b = new QPushButton(QString::fromUtf8(captions[i]), this);
+        b->setObjectName(QStringLiteral("Command9_%1").arg(i));
+        b->setAutoDefault(false);
+        connect(b, &QPushButton::clicked, this, [this, i] { Command9_Click(i); });
+        command9_[i] = b;
+    }
+    check1_ = new QCheckBox(QStringLiteral("次回起動時も表示する。"), this);
+    check1_->setObjectName(QStringLiteral("Check1"));
+
+    placeAlongTheRow();
+    resize(twipsToPixels(kInitialWidth - kFrameWidth), twipsToPixels(kInitialHeight - kFrameHeight));
+
+    Form_Load();
+}
+
+Form4::~Form4()
+{
+    if (!unloaded_)
+        Form_Unload();
+}
+
+void Form4::Form_Load()
+{
+    guarded(label("Form_Load"), [&] {
+        if (stacking_ && stacking_->alwaysOnTop())
+            stacking_->temaeh2();
+        if (settings_) {
+            QPoint at(twipsToPixels(static_cast<int>(settings_->number(kSection, QStringLiteral("Left"),
+                                                                         kDefaultPosition))),
+                      twipsToPixels(static_cast<int>(settings_->number(kSection, QStringLiteral("top"),
+                                                                         kDefaultPosition))));
+            // A position kept from a screen that is no longer there would
+            // open the dialog where nobody can see it, with the program
+            // waiting for it.
+            if (!QGuiApplication::screenAt(at))
+                at = QPoint(twipsToPixels(kDefaultPosition), twipsToPixels(kDefaultPosition));
+            move(at);
+        }
+        F4_Main();
+    });
+}
+
+void Form4::F4_Main()
+{
+    mode_ = noticeMode(request_.mode);
+    setWindowTitle(request_.caption);
+    text9_->setPlainText(noticeTextForDisplay(request_.body));
+    const NoticeLayout layout = noticeLayout(mode_, request_.extra);
+    for (int i = 0; i < 3; ++i) {
+        command9_[i]->setText(layout.captions[i]);
+        command9_[i]->setVisible(!layout.captions[i].isEmpty());
+    }
+    check1_->setVisible(layout.checkVisible);
+    check1_->setChecked(layout.checkChecked);
+    check1_->setEnabled(layout.checkEnabled);
+    placeAlongTheRow();
+}
+
+void Form4::placeAlongTheRow()
+{
+    // The shown buttons side by side from the left, the check box after them.
+    int left = kButtonGap;
+    for (QPushButton* b : command9_) {
+        b->setGeometry(twipsToPixels(left), b->y(), twipsToPixels(kButtonWidth),
+                       twipsToPixels(kButtonHeight));
+        if (!b->isHidden())
+            left += kButtonWidth + kButtonGap;
+    }
+    check1_->setGeometry(twipsToPixels(left), check1_->y(),
+                         std::max(twipsToPixels(kCheckWidth), check1_->sizeHint().width()),
+                         twipsToPixels(kCheckHeight));
+}
+
+QString Form4::text() const { return noticeTextFromDisplay(text9_->toPlainText()); }
+
+void Form4::Command9_Click(int index)
+{
+    guarded(label("Command9_Click"), [&] {
+        const NoticeAction action = noticeAction(mode_, index);
+        if (action == NoticeAction::Restore) {
+            text9_->setPlainText(noticeTextForDisplay(request_.body));
+            return;
+        }
+        result_.button = index;
+        result_.action = action;
+        accept();
+    });
+}
+
+void Form4::done(int r)
+{
+    // However the dialog ends (a button, the close box, Esc), the caller
+    // gets the box's text and the check box as they were.
+    result_.checked = check1_->isChecked();
+    result_.text = text();
+    if (!unloaded_)
+        Form_Unload();
+    QDialog::done(r);
+}
+
+void Form4::Form_Unload()
+{
+    unloaded_ = true;
+    guarded(label("Form_Unload"), [&] {
+        if (settings_) {
+            settings_->write(kSection, QStringLiteral("top"), QString::number(pixelsToTwips(y())));
+            settings_->write(kSection, QStringLiteral("Left"), QString::number(pixelsToTwips(x())));
+        }
+        if (stacking_ && stacking_->alwaysOnTop())
+            stacking_->temaeh();
+    });
+}
+
+void Form4::resizeEvent(QResizeEvent* e)
+{
+    QDialog::resizeEvent(e);
+    Form_Resize();
+}
+
+void Form4::Form_Resize()
+{
+    // The rule counts the window with its frame; a nominal frame keeps the
+    // layout the same whatever the window manager draws around it.
+    const NoticeGeometry g = noticeGeometry(pixelsToTwips(height()) + kFrameHeight,
+                                            pixelsToTwips(width()) + kFrameWidth, kButtonHeight);
+    if (!g.applies)
+        return;
+    for (QPushButton* b : command9_)
+        b->move(b->x(), twipsToPixels(g.buttonsTop));
+    check1_->move(check1_->x(), twipsToPixels(g.checkTop));
+    text9_->setGeometry(0, 0, twipsToPixels(g.textWidth), twipsToPixels(g.textHeight));
+}
+
+NoticeResult QtNoticePresenter::show(const NoticeRequest& request)
+{
+    Form4 dialog(request, settings_, stacking_, parent_);
+    dialog.exec();
+    return dialog.result();
+}
+
+}  // namespace petari

@@ -1,0 +1,89 @@
+#pragma once
+// The notice dialog: a long text in an editable box, up to three buttons and
+// an optional check box, in the layout of the request's mode.  Created for
+// one request and destroyed when it closes; only its position is kept, in
+// settings section "F4".
+
+#include "services/NoticeRequest.h"
+
+#include <QDialog>
+#include <array>
+
+class QCheckBox;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace petari {
+
+class MainWindowStacking;
+class SettingsStore;
+
+class Form4 : public QDialog {
+    Q_OBJECT
+public:
+    // The frame the placement rule counts in the window's size, in twips.
+    static constexpr int kFrameHeight = 450;
+    static constexpr int kFrameWidth = 70;
+    static constexpr int kButtonHeight = 375;
+
+    static int twipsToPixels(int twips);
+    static int pixelsToTwips(int pixels);
+
+    // settings and stacking may be null: no position is kept, and the main
+    // window's placement is left alone.
+    Form4(const NoticeRequest& request, SettingsStore* settings, MainWindowStacking* stacking,
+          QWidget* parent = nullptr);
+    ~Form4() override;
+
+    int mode() const { return mode_; }
+    const NoticeResult& result() const { return result_; }
+
+    QPlainTextEdit* text9() const { return text9_; }
+    QPushButton* command9(int index) const { return command9_.at(index); }
+    QCheckBox* check1() const { return check1_; }
+
+    // The text box's text with its line ends as CR LF.
+    QString text() const;
+
+    // A press of button index (0 to 2).
+    void Command9_Click(int index);
+
+    void done(int r) override;
+
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    void Form_Load();
+    void F4_Main();
+    void placeAlongTheRow();
+    void Form_Resize();
+    void Form_Unload();
+
+    NoticeRequest request_;
+    SettingsStore* settings_;
+    MainWindowStacking* stacking_;
+    int mode_ = 0;
+    bool unloaded_ = false;
+    NoticeResult result_;
+    QPlainTextEdit* text9_;
+    std::array<QPushButton*, 3> command9_{};
+    QCheckBox* check1_;
+};
+
+// Opens Form4 modally for each request, parented to the main window.
+class QtNoticePresenter : public NoticePresenter {
+public:
+    QtNoticePresenter(QWidget* parent, SettingsStore* settings, MainWindowStacking* stacking)
+        : parent_(parent), settings_(settings), stacking_(stacking)
+    {
+    }
+    NoticeResult show(const NoticeRequest& request) override;
+
+private:
+    QWidget* parent_;
+    SettingsStore* settings_;
+    MainWindowStacking* stacking_;
+};
+
+}  // namespace petari
