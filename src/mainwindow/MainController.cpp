@@ -17,7 +17,10 @@
 #include "platform/Clipboard.h"
 #include "platform/UserPrompt.h"
 #include "services/Guard.h"
+#include "editing/Modify.h"
+#include "services/NoticeRequest.h"
 #include "services/ProgramInfo.h"
+#include "services/VersionInfo.h"
 
 #include <QDir>
 #include <QFile>
@@ -92,6 +95,8 @@ bool MainController::startUp(const QStringList& arguments, InstanceRegistry& reg
             mokuji();
         }
         hyouji();
+        if (presenter_)
+            showVersionNotice(settings_, *presenter_);
         priceVisible_ = settings_.read(QStringLiteral("F7"), QStringLiteral("Visible"),
                                        QStringLiteral("False"))
                             .compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0;
@@ -688,6 +693,43 @@ void MainController::splitCurrentLine(int mode)
         view_->setSplitListVisible(true);
         hyouji_SB();
     });
+}
+
+namespace {
+class ControllerEditTarget : public LineEditTarget {
+public:
+    explicit ControllerEditTarget(MainController& c) : c_(c) {}
+    QStringList selectedLines() const override
+    {
+        QStringList out;
+        for (int r : c_.lines().selectedRows())
+            out << c_.lines().line(r);
+        return out;
+    }
+    void tuika(const QString& text) override { c_.tuika(text); }
+    void sakujo() override { c_.sakujo(); }
+    void commitEdit(const QString& operationName) override
+    {
+        c_.CommitEdit(c_.doc().fileName, 1, operationName, 1);
+    }
+
+private:
+    MainController& c_;
+};
+}  // namespace
+
+void MainController::modifySelection()
+{
+    if (!presenter_)
+        return;
+    ControllerEditTarget target(*this);
+    syusei(target, *presenter_);
+}
+
+void MainController::showVersionInformation()
+{
+    if (presenter_)
+        mhb(*presenter_, programFolder_);
 }
 
 // ---------------------------------------------------------------- clipboard monitor

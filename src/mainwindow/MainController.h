@@ -23,6 +23,7 @@ class Clipboard;
 class History;
 class Favourites;
 class InstanceRegistry;
+class NoticePresenter;
 class SettingsStore;
 class UndoChain;
 class UserPrompt;
@@ -57,6 +58,8 @@ public:
     ~MainController() override;
 
     void setView(MainView* view) { view_ = view ? view : &nullView_; }
+    // Where long texts and the modify and version windows are shown.
+    void setNoticePresenter(NoticePresenter* p) { presenter_ = p; }
     MainView& view() { return *view_; }
 
     LineList& lines() { return lines_; }
@@ -126,6 +129,8 @@ public:
     void stampDateTime(const QDateTime& now = QDateTime::currentDateTime());   // hizuke
     // Splits the current line into the split list by one of the five modes.
     void splitCurrentLine(int mode);  // bnkt
+    void modifySelection();           // syusei
+    void showVersionInformation();    // mhb
 
     // ---- clipboard monitor ----
     // One tick of the 200 ms monitor; returns the input area's new text.
@@ -177,6 +182,7 @@ private:
     QString programFolder_;
     MainView nullView_;
     MainView* view_ = &nullView_;
+    NoticePresenter* presenter_ = nullptr;
 
     LineList lines_;
     LineList split_;

@@ -10,6 +10,7 @@
 #include "mainwindow/ui/LineListView.h"
 #include "platform/Clipboard.h"
 #include "platform/ProgramFolder.h"
+#include "dialogs/ui/Form4.h"
 #include "platform/ui/QtPrompt.h"
 #include "mainwindow/Layout.h"
 #include "editing/Splitting.h"
@@ -62,6 +63,9 @@ Form1::Form1(MainController& controller, QWidget* parent) : QMainWindow(parent),
     connect(&c_, &MainController::tocChanged, this, &Form1::applyToc);
     centralWidget()->setMouseTracking(true);
     centralWidget()->installEventFilter(this);
+    line1_->setMouseTracking(true);
+    line1_->setCursor(Qt::SizeVerCursor);
+    line1_->installEventFilter(this);
     timer1_ = new QTimer(this);
     timer1_->setObjectName(QStringLiteral("Timer1"));
     timer1_->setInterval(200);
@@ -273,7 +277,8 @@ void Form1::buildMenus()
     addSeparator(edit, QStringLiteral("yokobo5"));
     connect(addAction(edit, QStringLiteral("mhs"), QStringLiteral("削除。")), &QAction::triggered, &c_,
             &MainController::deleteLines);
-    addAction(edit, QStringLiteral("syusei"), QStringLiteral("修正"))->setEnabled(false);
+    connect(addAction(edit, QStringLiteral("syusei"), QStringLiteral("修正")), &QAction::triggered, &c_,
+            &MainController::modifySelection);
     addAction(edit, QStringLiteral("mojituika"), QStringLiteral("文字の追加"))->setEnabled(false);
     addAction(edit, QStringLiteral("kuugyoutuika"), QStringLiteral("空白行の追加"))->setEnabled(false);
     addSeparator(edit, QStringLiteral("yokobo4"));
@@ -343,7 +348,8 @@ void Form1::buildMenus()
 
     QMenu* help = addMenu(nullptr, QStringLiteral("mhelp"), QStringLiteral("ヘルプ"));
     addAction(help, QStringLiteral("mhelph"), QStringLiteral("ヘルプを開く"))->setEnabled(false);
-    addAction(help, QStringLiteral("mhb"), QStringLiteral("バージョン情報"))->setEnabled(false);
+    connect(addAction(help, QStringLiteral("mhb"), QStringLiteral("バージョン情報")), &QAction::triggered, &c_,
+            &MainController::showVersionInformation);
 }
 
 void Form1::popupRightClickMenu(QPoint globalPos)
@@ -372,6 +378,7 @@ void Form1::applyState()
     actions_.value(QStringLiteral("okinituika"))->setText(m.addFavouriteCaption);
     enable("mhst", m.hasSelection);
     enable("mhs", m.hasSelection);
+    enable("syusei", m.hasSelection);
     enable("subete", m.hasLines);
     enable("souto", m.manyLines);
     for (int i = 0; i < 5; ++i)
@@ -476,6 +483,39 @@ void Form1::setAlwaysOnTop(bool on)
         show();
 }
 
+void Form1::temaeh()
+{
+    guarded(QStringLiteral("F1 temaeh"), [&] {
+        setWindowFlag(Qt::WindowStaysOnTopHint, true);
+        if (!isVisible())
+            return;
+        show();
+    });
+}
+
+void Form1::temaeh2()
+{
+    // Out of the topmost placement so the window opened over it is not hidden.
+    guarded(QStringLiteral("F1 temaeh2"), [&] {
+        setWindowFlag(Qt::WindowStaysOnTopHint, false);
+        if (isVisible())
+            show();
+    });
+}
+
+int Form1::lineCount() const { return c_.lines().count(); }
+
+void Form1::stopClipboardMonitor() { timer1_->stop(); }
+
+void Form1::startClipboardMonitor() { timer1_->start(200); }
+
+void Form1::endProgram()
+{
+    c_.setForcedExit();
+    close();
+    endEventLoops();
+}
+
 void Form1::requestClose() { QTimer::singleShot(0, this, &QWidget::close); }
 
 void Form1::setSplitListVisible(bool on)
@@ -575,12 +615,15 @@ void Form1::layoutFavouritesBar()
 
 bool Form1::eventFilter(QObject* watched, QEvent* e)
 {
-    if (watched != centralWidget())
+    if (watched != centralWidget() && watched != line1_)
         return QMainWindow::eventFilter(watched, e);
     switch (e->type()) {
     case QEvent::MouseMove: {
         guarded(QStringLiteral("F1 Form_MouseMove"), [&] {
-            const int y = pixelsToTwips(static_cast<QMouseEvent*>(e)->position().toPoint().y());
+            // The splitter line itself is a child: its points count as the window's.
+            const QPoint p = static_cast<QWidget*>(watched)->mapTo(
+                centralWidget(), static_cast<QMouseEvent*>(e)->position().toPoint());
+            const int y = pixelsToTwips(p.y());
             if (drag_.mouseMove(y, outerHeightTwips(), layout_))
                 applyLayout();
             centralWidget()->setCursor(drag_.resizePointer() ? Qt::SizeVerCursor : Qt::ArrowCursor);
@@ -621,47 +664,30 @@ void Form1::monitorTick()
 
 // ---------------------------------------------------------------- program entry
 
-namespace {
-// Until the program's own report window exists, a failure is shown as a plain
-// message with its number, description and the label of the failing procedure.
-class MessageBoxSink : public ErrorSink {
-public:
-    explicit MessageBoxSink(UserPrompt& prompt) : prompt_(prompt) {}
-    void report(const QString& label, int number, const QString& description) override
-    {
-        prompt_.showMessage(MainController::caption(),
-                            QStringLiteral("エラー番号　%1\nエラー内容　%2\n発生場所　%3")
-                                .arg(number)
-                                .arg(description, label),
-                            Icon::Critical);
-    }
-
-private:
-    UserPrompt& prompt_;
-};
-}  // namespace
-
 int runMainWindow(QApplication& app)
 {
     SettingsStore settings;
     QtPrompt prompt;
     SystemClipboard clipboard;
     InstanceRegistry registry;
-    MessageBoxSink sink(prompt);
-    setErrorSink(&sink);
     MainController controller(settings, prompt, clipboard, programFolder());
     int rc = 0;
     {
         Form1 w(controller);
         prompt.setParent(&w);
+        QtNoticePresenter presenter(&w, &settings, &w);
+        controller.setNoticePresenter(&presenter);
+        ErrorReport report(presenter, w);
+        report.setPlainPrompt(&prompt);
+        ScopedErrorSink scope(&report);
         if (controller.startUp(QApplication::arguments().mid(1), registry)) {
             w.show();
             w.list(0)->setFocus();
             rc = app.exec();
         }
         prompt.setParent(nullptr);
+        controller.setNoticePresenter(nullptr);
     }
-    setErrorSink(nullptr);
     return rc;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 #include "mainwindow/Layout.h"
 #include "mainwindow/MainView.h"
+#include "dialogs/WindowStacking.h"
+#include "services/ErrorReport.h"
 
 #include <QMainWindow>
 #include <QMap>
@@ -24,7 +26,7 @@ class MainController;
 
 // The main window: controls and menus named as the rest of the program and
 // its tests know them, bound to MainController.
-class Form1 : public QMainWindow, public MainView {
+class Form1 : public QMainWindow, public MainView, public MainWindowStacking, public ErrorReportHost {
     Q_OBJECT
 public:
     explicit Form1(MainController& controller, QWidget* parent = nullptr);
@@ -48,6 +50,17 @@ public:
     void requestClose() override;
     void setSplitListVisible(bool on) override;
     bool isSplitListVisible() const override;
+
+    // MainWindowStacking
+    bool alwaysOnTop() const override { return alwaysOnTop_; }
+    void temaeh() override;
+    void temaeh2() override;
+
+    // ErrorReportHost
+    int lineCount() const override;
+    void stopClipboardMonitor() override;
+    void startClipboardMonitor() override;
+    void endProgram() override;
 
 public slots:
     void applyState();

@@ -1,0 +1,248 @@
+#include "support/Fixture.h"
+
+#include "mainwindow/ui/Form1.h"
+#include "mainwindow/ui/InputArea.h"
+#include "mainwindow/ui/LineListView.h"
+#include "services/ErrorReport.h"
+#include "services/ScriptedNoticePresenter.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace petari;
+using petari::test::Fixture;
+
+namespace {
+
+struct Window {
+    Fixture f;
+    InstanceRegistry registry{f.path("run")};
+    ScriptedNoticePresenter notices;
+    std::unique_ptr<Form1> w;
+
+    explicit Window(const QStringList& args = {}, std::function<void(Fixture&)> before = {})
+    {
+        if (before)
+            before(f);
+        w = std::make_unique<Form1>(*f.c);
+        f.c->setNoticePresenter(&notices);
+        f.c->startUp(args, registry);
+        w->show();
+        QApplication::setActiveWindow(w.get());
+        w->list(0)->setFocus();
+        QCoreApplication::processEvents();
+    }
+    ~Window() { f.c->setForcedExit(); w.reset(); }
+
+    template <class T = QWidget>
+    T* find(const char* name) const { return w->findChild<T*>(QString::fromLatin1(name)); }
+};
+
+}  // namespace
+
+TEST(Form1Widgets, EveryControlAndMenuItemIsThereByName)
+{
+    Window win;
+    const char* widgets[] = {"Text1", "Command1_0", "Command1_1", "Command1_2", "Command1_3", "Line1",
+                             "Label1_0", "Combo1", "List1_0", "List1_1", "List1_2", "Label2", "Picture1",
+                             "Label1_1", "Command2_0", "Command2_9", "Label3", "Command3_0", "Command3_2"};
+    for (const char* n : widgets)
+        EXPECT_NE(win.find(n), nullptr) << n;
+    EXPECT_EQ(win.w->windowTitle(), "ペタリ");
+    EXPECT_EQ(win.find<QPushButton>("Command1_2")->text(), "書換");
+    EXPECT_EQ(win.find<QWidget>("Text1")->toolTip(), "追加する文字の入力場所です。");
+
+    struct Item { const char* name; const char* caption; };
+    const Item items[] = {
+        {"mfnk", "新規作成"}, {"mfh", "開く"}, {"saiY", "再読み込み(Binary)"}, {"uHoson", "上書き保存"},
+        {"mfho", "名前を付けて保存"}, {"mfhoMac", "名前を付けて保存(Mac向け)"},
+        {"memotyou", "「テキストエディタ」を起動"}, {"hizuke", "日付と時刻"}, {"hina", "雛形を作成"},
+        {"mfs", "終了"}, {"mfsr", "レジストリを削除して終了"}, {"rirekic", "履歴のクリア"},
+        {"okinituika", "追加　()"}, {"okinihensyu", "編集"}, {"mhs", "削除。"}, {"syusei", "修正"},
+        {"souto", "順に並べる"}, {"subete", "全てを選択"}, {"mhst", "選択を取り消す。"},
+        {"bnkt_0", "分割　1　(英文に適しています。)"}, {"bnkt_4", "分割　５　(指定した文字で分けます。)"},
+        {"kaigyou_0", "[改行 単]　一行選択時に改行を入れる。"}, {"henkan_6", "[あ]　ひらがな"},
+        {"henkan2_1", "[→_]　後部のスペースを省く。"}, {"saicopy", "再コピー"}, {"r_cr2_4", "コピー時の変換"},
+        {"rejiHozo_0", "レジストリの保存"}, {"setti", "設定画面"}, {"mhelph", "ヘルプを開く"},
+        {"mhb", "バージョン情報"}, {"rireki01_11", ""}, {"okini_11", ""},
+        {"modosusumu_0", "戻す　(起動新規)　0"}, {"modosusumu_1", "進む　(　　　　)　0"},
+    };
+    for (const Item& i : items) {
+        QAction* a = win.w->action(QString::fromLatin1(i.name));
+        ASSERT_NE(a, nullptr) << i.name;
+        EXPECT_EQ(a->text(), QString::fromUtf8(i.caption)) << i.name;
+    }
+    for (const char* m : {"mf01", "rireki", "okini1", "mh01", "settei0", "settei02", "r_cr1", "mhelp"})
+        EXPECT_NE(win.w->menu(QString::fromLatin1(m)), nullptr) << m;
+    EXPECT_TRUE(win.w->action("r_cr2_4")->isChecked());
+    // Windows still to come stay disabled.
+    EXPECT_FALSE(win.w->action("hina")->isEnabled());
+    EXPECT_FALSE(win.w->action("setti")->isEnabled());
+}
+
+TEST(Form1Widgets, StandardShortcutsAreOnTheMenus)
+{
+    Window win;
+    EXPECT_EQ(win.w->action("mfnk")->shortcut(), QKeySequence(QKeySequence::New));
+    EXPECT_EQ(win.w->action("mfh")->shortcut(), QKeySequence(QKeySequence::Open));
+    EXPECT_EQ(win.w->action("uHoson")->shortcut(), QKeySequence(QKeySequence::Save));
+    EXPECT_EQ(win.w->action("mfho")->shortcut(), QKeySequence("Ctrl+Shift+S"));
+    EXPECT_EQ(win.w->action("mfs")->shortcut(), QKeySequence("Ctrl+Q"));
+    EXPECT_EQ(win.w->action("modosusumu_0")->shortcut(), QKeySequence("Ctrl+Z"));
+    EXPECT_EQ(win.w->action("modosusumu_1")->shortcut(), QKeySequence("Ctrl+Y"));
+}
+
+TEST(Form1Widgets, KeyboardAndMouseCopyThroughTheCopyEngine)
+{
+    Window win({}, [](Fixture& f) {
+        f.setOption("3", "1");   // saved: to full width
+        const QString p = f.writeFile("doc.txt", "abc\r\nxyz\r\nlast\r\n");
+        f.settings->write("F5", "s2", "1");
+        f.settings->write("F5", "s3", p);
+    });
+    LineListView* list = win.w->list(0);
+    EXPECT_TRUE(list->hasFocus());
+    EXPECT_EQ(win.f.c->lines().count(), 3);
+
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(win.f.clipboard.text(), "ａｂｃ");
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(win.f.clipboard.text(), "ｘｙｚ");
+    QTest::keyClick(list, Qt::Key_End);
+    EXPECT_EQ(win.f.clipboard.text(), "ｌａｓｔ");
+
+    win.f.clipboard.setText("other");
+    QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(win.f.clipboard.text(), "ｌａｓｔ");
+
+    const QRect first = list->visualRect(win.f.c->lines().index(0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first.center());
+    EXPECT_EQ(win.f.clipboard.text(), "ａｂｃ");
+    EXPECT_EQ(win.find<QLabel>("Label2")->text(), "メイン 1行目　選択行数 1行　　");
+
+    QTest::keyClick(list, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(win.f.c->lines().selectedCount(), 3);
+}
+
+TEST(Form1Widgets, AddReplaceAndDeleteFromTheWindow)
+{
+    Window win;
+    auto* text1 = win.find<InputArea>("Text1");
+    text1->setPlainText("one\ntwo");
+    QTest::mouseClick(win.find<QPushButton>("Command1_1"), Qt::LeftButton);
+    EXPECT_EQ(win.f.c->lines().lines(), QStringList({"one", "two"}));
+    EXPECT_EQ(win.f.c->doc().modified, 1);
+    EXPECT_EQ(win.w->action("modosusumu_0")->text(), "戻す　(　追加　)　1");
+
+    win.f.select({0});
+    text1->setPlainText("ONE");
+    QTest::mouseClick(win.find<QPushButton>("Command1_2"), Qt::LeftButton);
+    EXPECT_EQ(win.f.c->lines().lines(), QStringList({"ONE", "two"}));
+
+    win.f.select({1});
+    QTest::keyClick(win.w->list(0), Qt::Key_Delete);
+    EXPECT_EQ(win.f.c->lines().lines(), QStringList({"ONE"}));
+
+    win.w->action("modosusumu_0")->trigger();
+    EXPECT_EQ(win.f.c->lines().lines(), QStringList({"ONE", "two"}));
+
+    text1->setPlainText("隠し画面を開く");
+    QTest::mouseClick(win.find<QPushButton>("Command1_3"), Qt::LeftButton);
+    EXPECT_EQ(text1->toPlainText(), "");
+    EXPECT_EQ(win.f.settings->read("F7", "Visible"), "True");
+}
+
+TEST(Form1Widgets, ClipboardMonitorFillsTheInputBoxButNotWhileComposing)
+{
+    Window win;
+    win.f.c->setMonitorMode(2);
+    auto* text1 = win.find<InputArea>("Text1");
+    text1->setPlainText("a");
+    win.f.clipboard.setText("b");
+    QMetaObject::invokeMethod(win.w->monitorTimer(), "timeout");
+    EXPECT_EQ(text1->toPlainText(), "ab");
+    QMetaObject::invokeMethod(win.w->monitorTimer(), "timeout");
+    EXPECT_EQ(text1->toPlainText(), "ab");
+
+    // Composing with an input method: the box is left alone until it ends.
+    text1->setFocus();
+    QInputMethodEvent preedit(QStringLiteral("にほん"), {});
+    QCoreApplication::sendEvent(text1, &preedit);
+    ASSERT_TRUE(text1->composing());
+    win.f.clipboard.setText("c");
+    QMetaObject::invokeMethod(win.w->monitorTimer(), "timeout");
+    EXPECT_FALSE(text1->toPlainText().endsWith("c"));
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("日本"));
+    QCoreApplication::sendEvent(text1, &commit);
+    QMetaObject::invokeMethod(win.w->monitorTimer(), "timeout");
+    EXPECT_TRUE(text1->toPlainText().endsWith("c"));
+    EXPECT_TRUE(text1->toPlainText().contains("日本"));
+}
+
+TEST(Form1Widgets, TableOfContentsAndSplitList)
+{
+    Window win;
+    win.f.c->fload(win.f.writeFile("toc.txt", "a\r\nb\r\n\r\nc ab\r\n"));
+    auto* combo = win.find<QComboBox>("Combo1");
+    ASSERT_EQ(combo->count(), 2);
+    EXPECT_EQ(combo->itemText(1), "c ab");
+
+    win.f.select({3});
+    win.w->action("bnkt_0")->trigger();
+    EXPECT_TRUE(win.w->list(1)->isVisible());
+    EXPECT_EQ(win.f.c->splitList().lines(), QStringList({"c ", "ab"}));
+    const QRect piece = win.w->list(1)->visualRect(win.f.c->splitList().index(1));
+    QTest::mouseClick(win.w->list(1)->viewport(), Qt::LeftButton, {}, piece.center());
+    EXPECT_EQ(win.f.clipboard.text(), "ab");
+    const QRect line = win.w->list(0)->visualRect(win.f.c->lines().index(0));
+    QTest::mouseClick(win.w->list(0)->viewport(), Qt::LeftButton, {}, line.center());
+    EXPECT_FALSE(win.w->list(1)->isVisible());
+}
+
+TEST(Form1Widgets, SplitterDragStaysInItsBand)
+{
+    Window win;
+    win.w->resize(600, 500);
+    QCoreApplication::processEvents();
+    QWidget* area = win.w->centralWidget();
+    const int y = twipsToPixels(win.w->currentLayout().splitterY);
+    QMouseEvent hover(QEvent::MouseMove, QPointF(300, y), QPointF(300, y), Qt::NoButton, Qt::NoButton, {});
+    QCoreApplication::sendEvent(area, &hover);
+    QTest::mousePress(area, Qt::LeftButton, {}, QPoint(300, y));
+    QMouseEvent move(QEvent::MouseMove, QPointF(300, y + 40), QPointF(300, y + 40), Qt::NoButton,
+                     Qt::LeftButton, {});
+    QCoreApplication::sendEvent(area, &move);
+    EXPECT_EQ(win.w->currentLayout().splitterY, pixelsToTwips(y + 40));
+    QMouseEvent tooHigh(QEvent::MouseMove, QPointF(300, 10), QPointF(300, 10), Qt::NoButton, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(area, &tooHigh);
+    EXPECT_EQ(win.w->currentLayout().splitterY, pixelsToTwips(y + 40));
+    QTest::mouseRelease(area, Qt::LeftButton, {}, QPoint(300, 10));
+}
+
+TEST(Form1Widgets, EndingFromAnUnexpectedErrorClosesWithoutAskingAboutChanges)
+{
+    // Ending the program ends the event loops for good, so it runs in a
+    // process of its own.
+    EXPECT_EXIT(
+        {
+            Window win;
+            win.f.c->tuika("unsaved");
+            win.f.c->CommitEdit("", 1, "　追加　", 1);
+            ErrorReport report(win.notices, *win.w);
+            setErrorSink(&report);
+            win.notices.pushButton(0);   // "はい": end the program
+            guarded("F1 mcopy", [] { throw std::runtime_error("unexpected"); });
+            const bool ok = !win.w->isVisible() && win.f.prompt.asked().empty() &&
+                            win.notices.requests().size() == 1 && win.notices.requests()[0].mode == "1";
+            std::exit(ok ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
