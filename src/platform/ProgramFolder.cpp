@@ -12,8 +12,12 @@ QString g_folder;
 QString chooseFolder()
 {
     const QString env = qEnvironmentVariable("PETARI_HOME");
-    if (!env.isEmpty())
-        return QDir::cleanPath(QDir(env).absolutePath());
+    if (!env.isEmpty()) {
+        const QString folder = QDir::cleanPath(QDir(env).absolutePath());
+        // A folder named but not made yet is made, as the fallback folder is.
+        QDir().mkpath(folder);
+        return folder;
+    }
     if (QCoreApplication::instance()) {
         const QString exeDir = QCoreApplication::applicationDirPath();
         QFileInfo fi(exeDir);

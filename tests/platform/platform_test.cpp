@@ -53,3 +53,15 @@ TEST(ProgramFolder, EnvironmentBeatsExecutableFolder)
     EXPECT_EQ(programFolder(), QDir::cleanPath(QCoreApplication::applicationDirPath()));
     resetProgramFolder();
 }
+
+TEST(ProgramFolder, NamedFolderIsMadeWhenMissing)
+{
+    QTemporaryDir dir;
+    const QString wanted = dir.filePath("not/yet");
+    qputenv("PETARI_HOME", wanted.toUtf8());
+    resetProgramFolder();
+    EXPECT_EQ(programFolder(), wanted);
+    EXPECT_TRUE(QDir(wanted).exists());
+    qunsetenv("PETARI_HOME");
+    resetProgramFolder();
+}

@@ -89,7 +89,10 @@ void Form1::buildControls()
     picture1_->setObjectName(QStringLiteral("Picture1"));
     auto* favLabel = new QLabel(QStringLiteral("お気に入り"), picture1_);
     favLabel->setObjectName(QStringLiteral("Label1_1"));
-    favLabel->setGeometry(2, 4, 54, 18);
+    QFont small = favLabel->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    favLabel->setFont(small);
+    favLabel->setGeometry(1, 6, 56, 18);
     for (int i = 0; i < 10; ++i) {
         auto* b = new QPushButton(QString::number(i + 1), picture1_);
         b->setObjectName(indexed("Command2", i));
@@ -100,6 +103,7 @@ void Form1::buildControls()
     }
     auto* folderLabel = new QLabel(QStringLiteral("同一フォルダ"), picture1_);
     folderLabel->setObjectName(QStringLiteral("Label3"));
+    folderLabel->setFont(small);
     for (int i : {0, 2}) {
         auto* b = new QPushButton(i == 0 ? QStringLiteral("<") : QStringLiteral(">"), picture1_);
         b->setObjectName(indexed("Command3", i));
@@ -606,8 +610,14 @@ void Form1::layoutFavouritesBar()
         }
         command3_[0]->setGeometry(twipsToPixels(bar.previousLeft), 2, twipsToPixels(360), twipsToPixels(320));
         command3_[1]->setGeometry(twipsToPixels(bar.nextLeft), 2, twipsToPixels(360), twipsToPixels(320));
-        if (QLabel* l3 = picture1_->findChild<QLabel*>(QStringLiteral("Label3")))
-            l3->setGeometry(twipsToPixels(bar.nextLeft + 400), 4, 80, 18);
+        if (QLabel* l3 = picture1_->findChild<QLabel*>(QStringLiteral("Label3"))) {
+            // Beside the folder buttons, on whichever side has room.
+            const int w = l3->sizeHint().width();
+            const int before = twipsToPixels(bar.previousLeft) - w - 4;
+            const int lastButton = twipsToPixels(bar.buttonLeft[kFavouriteButtons - 1] + 375);
+            const int x = before > lastButton ? before : twipsToPixels(bar.nextLeft + 380);
+            l3->setGeometry(x, 6, w, 18);
+        }
         if (QLabel* l1 = picture1_->findChild<QLabel*>(QStringLiteral("Label1_1")))
             l1->setVisible(bar.buttonLeft[0] > 0);
     });
