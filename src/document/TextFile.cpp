@@ -199,20 +199,7 @@ int createFailureNumber(const QFileInfo& target)
         ::unlink(probe.constData());
         return target.exists() && !target.isWritable() ? err::PermissionDenied : err::PathFileAccess;
     }
-    switch (errno) {
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return err::PermissionDenied;
-    case ENOSPC:
-    case EDQUOT:
-        return err::DiskFull;
-    case ENOENT:
-    case ENOTDIR:
-        return err::PathNotFound;
-    default:
-        return err::PathFileAccess;
-    }
+    return errno == ENOENT ? err::PathNotFound : errorNumberFromErrno(errno);
 }
 
 void saveAtomically(const QString& path, const QByteArray& bytes)

@@ -64,20 +64,8 @@ const QByteArray kUtf8Bom("\xEF\xBB\xBF");
 
 int failureForErrno(int e)
 {
-    switch (e) {
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return err::PermissionDenied;
-    case ENOSPC:
-    case EDQUOT:
-        return err::DiskFull;
-    case ENOENT:
-    case ENOTDIR:
-        return err::PathNotFound;
-    default:
-        return err::PathFileAccess;
-    }
+    // Writing: a missing entry is a missing folder on the way.
+    return e == ENOENT ? err::PathNotFound : errorNumberFromErrno(e);
 }
 
 [[noreturn]] void failWith(int e, const QString& path)

@@ -31,22 +31,8 @@ QString join(const QString& base, const QString& name)
 
 int failureForErrno(int e)
 {
-    switch (e) {
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return err::PermissionDenied;
-    case ENOSPC:
-#ifdef EDQUOT
-    case EDQUOT:
-#endif
-        return err::DiskFull;
-    case ENOENT:
-    case ENOTDIR:
-        return err::PathNotFound;
-    default:
-        return err::PathFileAccess;
-    }
+    // Writing: a missing entry is a missing folder on the way.
+    return e == ENOENT ? err::PathNotFound : errorNumberFromErrno(e);
 }
 
 QString threeDigits(int n) { return QStringLiteral("%1").arg(n % 1000, 3, 10, QLatin1Char('0')); }

@@ -423,10 +423,10 @@ bool chooseEncoding(UserPrompt& prompt, const QStringList& lines, TextEncoding& 
 }
 }  // namespace
 
-bool MainController::HFKaki(const QString& path)
+bool MainController::writeDocument(const QString& path, bool mac)
 {
     bool written = false;
-    guarded(label("HFKaki"), [&] {
+    guarded(label(mac ? "HFKakiMac" : "HFKaki"), [&] {
         QStringList out;
         if (doc_.hexView)
             out = hexHeader(path);
@@ -434,30 +434,19 @@ bool MainController::HFKaki(const QString& path)
         TextEncoding enc = doc_.encoding;
         if (!chooseEncoding(prompt_, out, enc))
             return;
-        writeTextFile(path, out, enc);
+        if (mac)
+            writeMacTextFile(path, out, enc);
+        else
+            writeTextFile(path, out, enc);
         doc_.encoding = enc;
         written = true;
     });
     return written;
 }
 
-bool MainController::HFKakiMac(const QString& path)
-{
-    bool written = false;
-    guarded(label("HFKakiMac"), [&] {
-        QStringList out;
-        if (doc_.hexView)
-            out = hexHeader(path);
-        out.append(lines_.lines());
-        TextEncoding enc = doc_.encoding;
-        if (!chooseEncoding(prompt_, out, enc))
-            return;
-        writeMacTextFile(path, out, enc);
-        doc_.encoding = enc;
-        written = true;
-    });
-    return written;
-}
+bool MainController::HFKaki(const QString& path) { return writeDocument(path, false); }
+
+bool MainController::HFKakiMac(const QString& path) { return writeDocument(path, true); }
 
 int MainController::keikoku01()
 {

@@ -174,6 +174,7 @@ signals:
 
 private:
     void takeBackup();
+    bool writeDocument(const QString& path, bool mac);
     int foldWidth() const;
 
     SettingsStore& settings_;
