@@ -2,6 +2,7 @@
 // converting the same file, so the two figures can be compared directly
 // (wall-clock time: iconv runs as a child process).
 
+#include "BenchData.h"
 #include "document/Cp932.h"
 #include "document/TextFile.h"
 
@@ -18,78 +19,8 @@ using namespace petari;
 
 namespace {
 
-constexpr int LineCount = 1000000;
-
-class Lcg {
-public:
-    quint32 next()
-    {
-        state_ = state_ * 6364136223846793005ULL + 1442695040888963407ULL;
-        return quint32(state_ >> 33);
-    }
-    int below(int n) { return int(next() % quint32(n)); }
-
-private:
-    quint64 state_ = 42;
-};
-
-QString decodedRange(int firstLead, int lastLead)
-{
-    QString pool;
-    for (int lead = firstLead; lead <= lastLead; ++lead) {
-        for (int trail = 0x40; trail <= 0xFC; ++trail) {
-            const char pair[2] = {char(lead), char(trail)};
-            const QString c = cp932::decode(QByteArrayView(pair, 2));
-            if (c.size() == 1 && c[0] != QChar(0xFFFD))
-                pool.append(c);
-        }
-    }
-    return pool;
-}
-
-// About 40 bytes a line: ASCII words, hiragana, katakana, kanji, half-width
-// katakana and the odd symbol, in random runs.
-QByteArray mixedCp932Text()
-{
-    const QString kanji = decodedRange(0x88, 0x98);
-    QString hiragana, katakana, halfWidth;
-    for (char16_t c = 0x3041; c <= 0x3093; ++c)
-        hiragana.append(QChar(c));
-    for (char16_t c = 0x30A1; c <= 0x30F3; ++c)
-        katakana.append(QChar(c));
-    for (char16_t c = 0xFF66; c <= 0xFF9D; ++c)
-        halfWidth.append(QChar(c));
-    const QString ascii = QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789");
-    const QString symbols = QString::fromUtf16(u"、。「」・！？（）【】　①～");
-
-    Lcg rng;
-    QByteArray bytes;
-    bytes.reserve(LineCount * 42);
-    QString line;
-    for (int i = 0; i < LineCount; ++i) {
-        line.clear();
-        const int runs = 3 + rng.below(6);
-        for (int r = 0; r < runs; ++r) {
-            const QString* pool;
-            switch (rng.below(6)) {
-            case 0: pool = &ascii; break;
-            case 1: pool = &hiragana; break;
-            case 2: pool = &katakana; break;
-            case 3: pool = &halfWidth; break;
-            case 4: pool = &symbols; break;
-            default: pool = &kanji; break;
-            }
-            const int length = 1 + rng.below(pool == &ascii || pool == &halfWidth ? 12 : 6);
-            for (int k = 0; k < length; ++k)
-                line.append(pool->at(rng.below(int(pool->size()))));
-            if (rng.below(3) == 0)
-                line.append(u' ');
-        }
-        cp932::encodeAppend(line, bytes);
-        bytes.append("\r\n");
-    }
-    return bytes;
-}
+constexpr int LineCount = bench::MixedLineCount;
+using bench::mixedCp932Text;
 
 struct Fixture {
     QTemporaryDir dir;

@@ -1,0 +1,440 @@
+// The main window with a million-line code page 932 file (about 40 MB):
+//  - opening it until the shown window has painted it, beside glibc's iconv
+//    converting the same file (wall-clock time, iconv as a child process);
+//  - copying 100,000 selected lines with two saved conversions on, beside the
+//    two conversions alone on the same joined text;
+//  - the memory the opened document takes, measured in a fresh process of
+//    this program so that nothing freed earlier in the run hides it.
+// The figures to compare are printed as counters of the second benchmark of
+// each pair ("x_iconv", "x_bare") and of the memory benchmark ("x_file").
+
+#include "BenchData.h"
+
+#include "app/SettingsStore.h"
+#include "copy/Conversions.h"
+#include "document/LineList.h"
+#include "document/TextFile.h"
+#include "editing/UndoChain.h"
+#include "mainwindow/MainController.h"
+#include "mainwindow/ui/Form1.h"
+#include "mainwindow/ui/LineListView.h"
+#include "platform/Clipboard.h"
+#include "platform/UserPrompt.h"
+#include "services/Guard.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <malloc.h>
+#include <memory>
+#include <unistd.h>
+
+using namespace petari;
+
+namespace {
+
+constexpr int CopiedLines = 100000;
+const char* const MemoryProbeFlag = "--open-memory-probe";
+
+class CountingSink : public ErrorSink {
+public:
+    void report(const QString& label, int number, const QString& description) override
+    {
+        ++failures;
+        std::fprintf(stderr, "failure %d in %s: %s\n", number, qPrintable(label), qPrintable(description));
+    }
+    int failures = 0;
+};
+
+// A main window as the program builds it, but with its settings, program
+// folder (and so its work folder of undo snapshots) in a temporary folder,
+// scripted answers and an in-memory clipboard.
+struct Window {
+    QTemporaryDir dir;
+    std::unique_ptr<SettingsStore> settings;
+    ScriptedPrompt prompt;
+    MemoryClipboard clipboard;
+    CountingSink sink;
+    std::unique_ptr<MainController> controller;
+    std::unique_ptr<Form1> form;
+
+    Window()
+    {
+        if (!dir.isValid())
+            std::abort();
+        const QString home = dir.filePath(QStringLiteral("home"));
+        QDir().mkpath(home);
+        qputenv("PETARI_HOME", QFile::encodeName(home));
+        settings = std::make_unique<SettingsStore>(dir.filePath(QStringLiteral("config/petari.ini")));
+        setErrorSink(&sink);
+        controller = std::make_unique<MainController>(*settings, prompt, clipboard, home);
+        form = std::make_unique<Form1>(*controller);
+        form->show();
+        QCoreApplication::processEvents();
+    }
+    ~Window()
+    {
+        form.reset();
+        controller.reset();
+        setErrorSink(nullptr);
+    }
+
+    // What the user waits for after choosing the file: the document read,
+    // committed (undo snapshot, table of contents, menus) and painted.
+    void openAndShow(const QString& path)
+    {
+        controller->fload(path);
+        showPending();
+    }
+
+    void showPending()
+    {
+        QCoreApplication::processEvents();
+        form->list(0)->viewport()->repaint();
+    }
+
+    bool shows(int lineCount) const
+    {
+        LineListView* view = form->list(0);
+        return controller->lines().count() == lineCount && view->model()->rowCount() == lineCount &&
+               view->indexAt(QPoint(4, 4)).isValid();
+    }
+};
+
+struct Data {
+    QTemporaryDir dir;
+    QString path;
+    qint64 size = 0;
+};
+
+const Data& data()
+{
+    static const std::unique_ptr<Data> d = [] {
+        auto made = std::make_unique<Data>();
+        made->path = made->dir.filePath(QStringLiteral("mixed.txt"));
+        const QByteArray bytes = bench::mixedCp932Text();
+        QFile file(made->path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            std::abort();
+        made->size = bytes.size();
+        return made;
+    }();
+    return *d;
+}
+
+std::unique_ptr<Window> theWindow;
+
+Window& window()
+{
+    if (!theWindow)
+        theWindow = std::make_unique<Window>();
+    return *theWindow;
+}
+
+using Clock = std::chrono::steady_clock;
+
+double secondsSince(Clock::time_point start)
+{
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// Mean seconds of one iteration of the reference benchmark of each pair, for
+// the ratio reported by the benchmark measured against it.
+double iconvSeconds = 0;
+double bareSeconds = 0;
+
+// ---------------------------------------------------------------- opening
+
+void BM_IconvCommand(benchmark::State& state)
+{
+    const Data& d = data();
+    const QByteArray command = "iconv -f CP932 -t UTF-8 '" + QFile::encodeName(d.path) + "' > /dev/null";
+    double total = 0;
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        if (std::system(command.constData()) != 0)
+            state.SkipWithError("iconv failed");
+        const double s = secondsSince(start);
+        state.SetIterationTime(s);
+        total += s;
+    }
+    iconvSeconds = total / double(state.iterations());
+    state.SetBytesProcessed(state.iterations() * d.size);
+    state.counters["file_MB"] = double(d.size) / 1e6;
+}
+BENCHMARK(BM_IconvCommand)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(2);
+
+// Arg 0: into an empty window, as the first file of a session.  Arg 1: over
+// the same document already shown, so the old lines are freed on the way.
+void BM_OpenUntilShown(benchmark::State& state)
+{
+    const Data& d = data();
+    Window& w = window();
+    const bool replacing = state.range(0) == 1;
+    if (replacing && !w.shows(bench::MixedLineCount))
+        w.openAndShow(d.path);
+    const int failuresBefore = w.sink.failures;
+    double total = 0;
+    for (auto _ : state) {
+        if (!replacing) {
+            w.controller->lines().clear();
+            w.showPending();
+        }
+        const auto start = Clock::now();
+        w.openAndShow(d.path);
+        const double s = secondsSince(start);
+        state.SetIterationTime(s);
+        total += s;
+        if (!w.shows(bench::MixedLineCount) || w.sink.failures != failuresBefore) {
+            state.SkipWithError("the window does not show the file");
+            break;
+        }
+    }
+    const double mean = total / double(std::max<benchmark::IterationCount>(state.iterations(), 1));
+    state.SetBytesProcessed(state.iterations() * d.size);
+    state.counters["file_MB"] = double(d.size) / 1e6;
+    if (iconvSeconds > 0)
+        state.counters["x_iconv"] = mean / iconvSeconds;
+}
+BENCHMARK(BM_OpenUntilShown)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(4);
+
+// The same opening cut into the controller's public steps, to show where the
+// time goes: the file read into the list (f2load, which includes
+// readTextFile), the commit (table of contents, undo snapshot, menus) and the
+// window catching up.
+void BM_OpenSteps(benchmark::State& state)
+{
+    const Data& d = data();
+    Window& w = window();
+    MainController& c = *w.controller;
+    double read = 0, release = 0, load = 0, toc = 0, snapshot = 0, commit = 0, show = 0;
+    const auto timed = [](double& sum, auto&& step) {
+        const auto start = Clock::now();
+        step();
+        const double s = secondsSince(start);
+        sum += s;
+        return s;
+    };
+    for (auto _ : state) {
+        c.lines().clear();
+        w.showPending();
+        double fload = 0;
+        {
+            TextFileContent content;
+            timed(read, [&] { content = readTextFile(d.path); });
+            benchmark::DoNotOptimize(content.lines.constData());
+            // Freeing a million lines is a cost of its own, paid when a
+            // document replaces another.
+            timed(release, [&] { content = TextFileContent(); });
+        }
+        fload += timed(load, [&] { c.f2load(d.path); });
+        timed(toc, [&] { c.mokuji(); });
+        timed(snapshot, [&] { c.undo().commit(c.lines().lines(), 0, QStringLiteral("　開く　")); });
+        fload += timed(commit, [&] { c.CommitEdit(d.path, 0, QStringLiteral("　開く　"), 1); });
+        fload += timed(show, [&] { w.showPending(); });
+        // The separate read, table of contents and snapshot repeat work that
+        // f2load and CommitEdit do, and an empty window frees nothing: only
+        // the three steps of opening itself make the time.
+        state.SetIterationTime(fload);
+    }
+    const double n = double(state.iterations());
+    state.counters["readTextFile_ms"] = read / n * 1e3;
+    state.counters["free_lines_ms"] = release / n * 1e3;
+    state.counters["f2load_ms"] = load / n * 1e3;
+    state.counters["mokuji_ms"] = toc / n * 1e3;
+    state.counters["snapshot_ms"] = snapshot / n * 1e3;
+    state.counters["CommitEdit_ms"] = commit / n * 1e3;
+    state.counters["show_ms"] = show / n * 1e3;
+}
+BENCHMARK(BM_OpenSteps)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
+
+// ---------------------------------------------------------------- copying
+
+Window& windowWithSelection()
+{
+    Window& w = window();
+    if (w.controller->lines().count() != bench::MixedLineCount)
+        w.openAndShow(data().path);
+    w.settings->write(QStringLiteral("F5"), QStringLiteral("3"), QStringLiteral("1"));   // full width
+    w.settings->write(QStringLiteral("F5"), QStringLiteral("5"), QStringLiteral("1"));   // katakana
+    LineList& lines = w.controller->lines();
+    if (lines.selectedCount() != CopiedLines || lines.firstSelected() != 0) {
+        lines.clearSelection();
+        lines.selectRange(0, CopiedLines - 1);
+        lines.setCurrentRow(0);
+        w.showPending();
+    }
+    return w;
+}
+
+QString joinedSelection(const LineList& lines)
+{
+    QString text;
+    for (int i = 0; i < CopiedLines; ++i) {
+        text += lines.line(i);
+        text += QStringLiteral("\r\n");
+    }
+    return text;
+}
+
+void BM_BareConversion(benchmark::State& state)
+{
+    Window& w = windowWithSelection();
+    const QString joined = joinedSelection(w.controller->lines());
+    double total = 0;
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        const QString converted = toKatakana(toFullWidth(joined));
+        const double s = secondsSince(start);
+        benchmark::DoNotOptimize(converted.constData());
+        state.SetIterationTime(s);
+        total += s;
+    }
+    bareSeconds = total / double(state.iterations());
+    state.counters["chars"] = double(joined.size());
+}
+BENCHMARK(BM_BareConversion)->Unit(benchmark::kMillisecond)->UseManualTime();
+
+void BM_CopyConverted(benchmark::State& state)
+{
+    Window& w = windowWithSelection();
+    const QString expected = toKatakana(toFullWidth(joinedSelection(w.controller->lines())));
+    double total = 0;
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        w.controller->mcopy(0, 0, 0);
+        const double s = secondsSince(start);
+        state.SetIterationTime(s);
+        total += s;
+    }
+    if (w.clipboard.text() != expected)
+        state.SkipWithError("the clipboard does not hold the converted lines");
+    const double mean = total / double(state.iterations());
+    state.counters["chars"] = double(expected.size());
+    if (bareSeconds > 0)
+        state.counters["x_bare"] = mean / bareSeconds;
+}
+BENCHMARK(BM_CopyConverted)->Unit(benchmark::kMillisecond)->UseManualTime();
+
+// ---------------------------------------------------------------- memory
+
+struct MemoryFigures {
+    double rssBefore = 0, rssAfter = 0, peak = 0;   // bytes
+    double heapBefore = 0, heapAfter = 0;           // bytes malloc hands out
+    double lines = 0, listBytes = 0, stringBytes = 0, chars = 0, slack = 0;
+};
+
+// VmRSS and VmHWM of this process, in bytes.
+void readStatus(double& rss, double& peak)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        const auto kb = [&line] { return line.mid(6).trimmed().split(' ').value(0).toDouble() * 1024; };
+        if (line.startsWith("VmRSS:"))
+            rss = kb();
+        else if (line.startsWith("VmHWM:"))
+            peak = kb();
+    }
+}
+
+double heapInUse()
+{
+    const struct mallinfo2 m = mallinfo2();
+    return double(m.uordblks + m.hblkhd);
+}
+
+// The bytes glibc's malloc takes for a request: the size word, then rounding
+// to 16, at least 32.
+double mallocChunk(double request) { return std::max(32.0, double((qint64(request) + 8 + 15) & ~qint64(15))); }
+
+// Run in a child process: the window opens the file once; the figures go to
+// stdout as one line of numbers.
+int memoryProbe(const QString& path)
+{
+    Window w;
+    w.showPending();
+    MemoryFigures f;
+    double ignored = 0;
+    readStatus(f.rssBefore, ignored);
+    f.heapBefore = heapInUse();
+    w.openAndShow(path);
+    readStatus(f.rssAfter, f.peak);
+    f.heapAfter = heapInUse();
+    const QStringList& lines = w.controller->lines().lines();
+    f.lines = double(lines.size());
+    f.listBytes = mallocChunk(double(lines.capacity()) * sizeof(QString) + 16);
+    for (const QString& line : lines) {
+        // A QString's block: its 16-byte header, then capacity + 1 UTF-16 units.
+        f.stringBytes += line.isNull() ? 0 : mallocChunk(16 + 2 * double(line.capacity() + 1));
+        f.chars += double(line.size());
+        f.slack += double(line.capacity() - line.size());
+    }
+    std::printf("%.0f %.0f %.0f %.0f %.0f %.0f %.0f %.0f %.0f %.0f\n", f.rssBefore, f.rssAfter, f.peak,
+                f.heapBefore, f.heapAfter, f.lines, f.listBytes, f.stringBytes, f.chars, f.slack);
+    return w.shows(bench::MixedLineCount) && w.sink.failures == 0 ? 0 : 1;
+}
+
+void BM_OpenMemory(benchmark::State& state)
+{
+    const Data& d = data();
+    MemoryFigures f;
+    for (auto _ : state) {
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(MemoryProbeFlag), d.path});
+        if (!child.waitForFinished(600000) || child.exitCode() != 0) {
+            state.SkipWithError("the memory probe failed");
+            return;
+        }
+        const QList<QByteArray> v = child.readAllStandardOutput().trimmed().split(' ');
+        if (v.size() != 10) {
+            state.SkipWithError("the memory probe printed no figures");
+            return;
+        }
+        f = {v[0].toDouble(), v[1].toDouble(), v[2].toDouble(), v[3].toDouble(), v[4].toDouble(),
+             v[5].toDouble(), v[6].toDouble(), v[7].toDouble(), v[8].toDouble(), v[9].toDouble()};
+    }
+    const double growth = f.rssAfter - f.rssBefore;
+    const double file = double(d.size);
+    state.counters["file_MB"] = file / 1e6;
+    state.counters["rss_growth_MB"] = growth / 1e6;
+    state.counters["x_file"] = growth / file;
+    state.counters["peak_x_file"] = (f.peak - f.rssBefore) / file;
+    state.counters["heap_growth_MB"] = (f.heapAfter - f.heapBefore) / 1e6;
+    state.counters["list_MB"] = f.listBytes / 1e6;
+    state.counters["strings_MB"] = f.stringBytes / 1e6;
+    state.counters["utf16_MB"] = 2 * f.chars / 1e6;
+    state.counters["slack_chars"] = f.slack;
+}
+// One child process is the measurement; repeating it gives the same figures.
+BENCHMARK(BM_OpenMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    // Before the application object exists, or the platform is already chosen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc == 3 && std::strcmp(argv[1], MemoryProbeFlag) == 0)
+        return memoryProbe(QString::fromLocal8Bit(argv[2]));
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    theWindow.reset();
+    return 0;
+}
