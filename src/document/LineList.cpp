@@ -96,11 +96,17 @@ int LineList::selectedCount() const
 std::vector<int> LineList::selectedRows() const
 {
     std::vector<int> rows;
-    for (const QItemSelectionRange& r : selection_->selection())
+    const QItemSelection sel = selection_->selection();
+    for (const QItemSelectionRange& r : sel)
         for (int i = r.top(); i <= r.bottom(); ++i)
             rows.push_back(i);
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    // One range (select all, a shift-click) is already in order.
+    if (sel.size() > 1 && !std::is_sorted(rows.begin(), rows.end())) {
+        std::sort(rows.begin(), rows.end());
+        rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    } else if (sel.size() > 1) {
+        rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    }
     return rows;
 }
 
