@@ -8,6 +8,7 @@
 #include "services/Failure.h"
 
 #include <QFile>
+#include <QStringDecoder>
 #include <QFileInfo>
 
 #include <cerrno>
@@ -171,9 +172,22 @@ QStringList readWorkFile(const QString& path)
         throw Failure(err::PathFileAccess, describeError(err::PathFileAccess) + path);
     // The byte-order mark alone decides: without it the file is CP932, even
     // when its bytes would also pass for UTF-8 (ﾃｽ is C3 BD, a valid "ý").
-    const QString text = bytes.startsWith(kUtf8Bom)
-                             ? QString::fromUtf8(QByteArrayView(bytes).sliced(3))
-                             : cp932::decode(bytes);
+    QString text;
+    bool broken = false;
+    if (bytes.startsWith(kUtf8Bom)) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        text = utf8.decode(QByteArrayView(bytes).sliced(3));
+        broken = utf8.hasError();
+    } else {
+        qsizetype invalid = 0;
+        text = cp932::decode(bytes, &invalid);
+        broken = invalid > 0;
+    }
+    // Every work file this program writes is valid text: anything else was
+    // damaged behind its back and must not be taken for the list it held.
+    if (broken)
+        throw Failure(err::PathFileAccess,
+                      QStringLiteral("元に戻すデータが壊れています。") + QChar(0x3000) + path);
     return splitFileLines(text);
 }
 

@@ -619,3 +619,79 @@ TEST(Toc, HeadingsOfTheExampleAndJumping)
     f.c->jumpToHeading(1);
     EXPECT_EQ(f.c->view().topRow(), 3);
 }
+
+// ---------------------------------------------------------------- undo and redo through the window's logic
+
+TEST(UndoRedo, DamagedOrMissingSnapshotsLeaveTheListAsItIs)
+{
+    Fixture f;
+    f.c->fload(f.writeFile("u.txt", "one\r\n"));
+    f.c->tuika("two");
+    f.c->CommitEdit(f.c->doc().fileName, 1, "　追加　", 1);
+    f.c->tuika("three");
+    f.c->CommitEdit(f.c->doc().fileName, 1, "　追加　", 1);
+    const QStringList now = f.c->lines().lines();
+
+    // Snapshot 1 damaged by another program: not valid text.
+    f.writeFile(QDir(f.c->undo().snapshotPath(1)).path().mid(f.dir.path().size() + 1),
+                QByteArray("\x81\xff\xfd", 3));
+    f.c->undoRedo(0);
+    ASSERT_EQ(f.sink.got.size(), 1u);
+    EXPECT_EQ(f.sink.got[0].number, 75);
+    EXPECT_EQ(f.c->lines().lines(), now);
+
+    // Snapshot 0 deleted behind the program's back.
+    QFile::remove(f.c->undo().snapshotPath(0));
+    f.c->undoRedo(0);
+    ASSERT_EQ(f.sink.got.size(), 2u);
+    EXPECT_EQ(f.sink.got[1].number, 53);
+    EXPECT_EQ(f.c->lines().lines(), now);
+
+    // Redo passes the damaged snapshot again (reported), then reaches the
+    // intact newest one.
+    f.c->undoRedo(1);
+    EXPECT_EQ(f.sink.got.size(), 3u);
+    f.c->undoRedo(1);
+    EXPECT_EQ(f.c->lines().lines(), now);
+    EXPECT_EQ(f.sink.got.size(), 3u);
+}
+
+TEST(UndoRedo, CaptionsAfterOpenDeleteAndUndo)
+{
+    Fixture f;
+    f.c->fload(f.writeFile("c.txt", "a\r\nb\r\n"));
+    f.select({0});
+    f.c->deleteLines();
+    MenuState m = f.c->menuState();
+    EXPECT_EQ(m.undoCaption, "戻す　(　削除　)　1");
+    EXPECT_TRUE(m.canUndo);
+    EXPECT_EQ(m.redoCaption, "進む　(　　　　)　0");
+    EXPECT_FALSE(m.canRedo);
+    f.c->undoRedo(0);
+    EXPECT_EQ(f.c->lines().lines(), QStringList({"a", "b"}));
+    m = f.c->menuState();
+    EXPECT_EQ(m.undoCaption, "戻す　(　開く　)　0");
+    EXPECT_FALSE(m.canUndo);
+    EXPECT_EQ(m.redoCaption, "進む　(　削除　)　1");
+    EXPECT_TRUE(m.canRedo);
+    EXPECT_EQ(f.c->doc().modified, 1);   // restoring leaves the document state alone
+}
+
+TEST(Editing, SortAndStampsCommitTheirOperation)
+{
+    Fixture f;
+    f.c->tuika("b\nA\na");
+    f.c->sortLines();
+    EXPECT_EQ(f.c->lines().lines(), QStringList({"A", "a", "b"}));
+    EXPECT_EQ(f.c->undo().undoName(f.c->undo().undoPosition()), "並べ替え");
+    f.c->lines().clear();
+    f.c->sortLines();   // an empty list still takes its snapshot
+    EXPECT_EQ(f.c->undo().undoName(f.c->undo().undoPosition()), "並べ替え");
+
+    f.c->doc().modified = 0;
+    f.c->stampDateTime(QDateTime(QDate(2026, 12, 7), QTime(9, 30, 5)));
+    EXPECT_EQ(f.c->lines().count(), 35);
+    EXPECT_TRUE(f.c->lines().lines().join("\n").contains("令和8年12月 7日"));
+    EXPECT_EQ(f.c->doc().fileName, "");
+    EXPECT_EQ(f.c->undo().undoName(f.c->undo().undoPosition()), "日付時刻");
+}
