@@ -1,6 +1,17 @@
 #include "app/Cli.h"
 
+#include <cstdio>
+
 namespace petari {
+
+namespace {
+const char* const kUsage =
+    "usage: petari [FILE]\n"
+    "       petari --convert MODE[,MODE...] < input > output\n"
+    "              (modes: full, half, katakana, hiragana, upper, lower, capitalise)\n"
+    "       petari --calendar YEAR\n"
+    "       petari --stamp [--at \"YYYY-MM-DD HH:MM:SS\"]\n";
+}
 
 int runCommandLineMode(const QStringList& args)
 {
@@ -13,6 +24,17 @@ int runCommandLineMode(const QStringList& args)
         return runCalendarMode(args.mid(1));
     if (first == QLatin1String("--stamp"))
         return runStampMode(args.mid(1));
+    if (first == QLatin1String("--help") || first == QLatin1String("-h")) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (first == QLatin1String("--")) {
+        return -1;   // what follows is a file name, even one that starts with "--"
+    }
+    if (first.startsWith(QLatin1String("--"))) {
+        std::fprintf(stderr, "petari: unknown option %s\n%s", first.toLocal8Bit().constData(), kUsage);
+        return 2;
+    }
     return -1;
 }
 

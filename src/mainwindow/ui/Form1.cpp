@@ -690,7 +690,10 @@ int runMainWindow(QApplication& app)
         ErrorReport report(presenter, w);
         report.setPlainPrompt(&prompt);
         ScopedErrorSink scope(&report);
-        if (controller.startUp(QApplication::arguments().mid(1), registry)) {
+        QStringList args = QApplication::arguments().mid(1);
+        if (!args.isEmpty() && args.front() == QLatin1String("--"))
+            args.removeFirst();
+        if (controller.startUp(args, registry)) {
             w.show();
             w.list(0)->setFocus();
             rc = app.exec();
