@@ -246,3 +246,27 @@ TEST(Form1Widgets, EndingFromAnUnexpectedErrorClosesWithoutAskingAboutChanges)
         },
         ::testing::ExitedWithCode(0), "");
 }
+
+TEST(Form1Widgets, FirstStartSizeAndItsRoundTripAtExit)
+{
+    Window win;
+    // 7000 × 5000 twips at 15 twips to the pixel.
+    EXPECT_EQ(win.w->size(), QSize(467, 333));
+    EXPECT_EQ(win.f.settings->read("A1", "No"), "1");
+    win.w->close();
+    EXPECT_FALSE(win.w->isVisible());
+    EXPECT_EQ(win.f.settings->read("F1", "Width"), "7000");
+    EXPECT_EQ(win.f.settings->read("F1", "Height"), "5000");
+    EXPECT_EQ(win.f.settings->read("A1", "No"), "0");
+}
+
+TEST(Form1Widgets, CloseWithUnsavedChangesCanBeCancelled)
+{
+    Window win;
+    win.f.c->tuika("unsaved");
+    win.f.c->CommitEdit("", 1, "　追加　", 1);
+    win.f.prompt.pushAnswer(Answer::Cancel);
+    win.w->close();
+    EXPECT_TRUE(win.w->isVisible());
+    EXPECT_EQ(win.f.c->lines().count(), 1);
+}
