@@ -46,6 +46,28 @@ QFont japaneseMonospace()
 
 QString indexed(const char* base, int i) { return QString::fromLatin1(base) + QLatin1Char('_') + QString::number(i); }
 
+// The table-of-contents box remembers that its list was dropped down until it
+// loses the focus, so the release that chose an entry does nothing to the list.
+class TocCombo : public QComboBox {
+public:
+    TocCombo(QWidget* parent, bool& flag) : QComboBox(parent), flag_(flag) {}
+    void showPopup() override
+    {
+        flag_ = true;
+        QComboBox::showPopup();
+    }
+
+protected:
+    void focusOutEvent(QFocusEvent* e) override
+    {
+        flag_ = false;
+        QComboBox::focusOutEvent(e);
+    }
+
+private:
+    bool& flag_;
+};
+
 }  // namespace
 
 Form1::Form1(MainController& controller, QWidget* parent) : QMainWindow(parent), c_(controller)
@@ -148,7 +170,7 @@ void Form1::buildControls()
     tocLabel_ = new QLabel(QStringLiteral("目次"), central);
     tocLabel_->setObjectName(QStringLiteral("Label1_0"));
     tocLabel_->setToolTip(QStringLiteral("改行だけの行の次の行が目次に成ります。"));
-    combo1_ = new QComboBox(central);
+    combo1_ = new TocCombo(central, dropDownOpen_);
     combo1_->setObjectName(QStringLiteral("Combo1"));
     combo1_->setToolTip(QStringLiteral("改行だけの行の次の行が目次に成ります。"));
     connect(combo1_, qOverload<int>(&QComboBox::activated), this, [this](int i) { c_.jumpToHeading(i); });
@@ -173,6 +195,8 @@ void Form1::buildControls()
         connect(v, &LineListView::copyRequested, this, [this, i] { c_.mcopy(i, 0, 0); c_.hyouji_SB(); });
         connect(v, &LineListView::released, this, [this, i](Qt::MouseButton b, QPoint p) {
             guarded(QStringLiteral("F1 List1_MouseUp"), [&] {
+                if (dropDownOpen_)
+                    return;
                 if (i == 0 && b == Qt::RightButton) {
                     popupRightClickMenu(lists_[0]->viewport()->mapToGlobal(p));
                     placeSplitList(p);
