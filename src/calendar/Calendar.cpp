@@ -269,13 +269,20 @@ int nyou1(int year, int month, int day)
     return static_cast<int>((w + 7) % 7);
 }
 
-QString namedHoliday(int year, int month, int day)
+// Arguments of the holiday look-ups: out-of-range numbers fail as the
+// original's integers would; a day the month does not have is no holiday.
+static bool checkedDate(int year, int month, int day)
 {
     need16(year);
     need16(month);
     need16(day);
     needMonth(month);
-    if (day < 1 || day > monthLength(year, month))
+    return day >= 1 && day <= monthLength(year, month);
+}
+
+QString namedHoliday(int year, int month, int day)
+{
+    if (!checkedDate(year, month, day))
         return {};
     return tableHoliday({year, month, day});
 }
@@ -291,11 +298,7 @@ QString namedHoliday(int year, int month, int day)
 // substitute's name: the law lists the substitute rule first.
 QString Saijitu(int year, int month, int day)
 {
-    need16(year);
-    need16(month);
-    need16(day);
-    needMonth(month);
-    if (day < 1 || day > monthLength(year, month))
+    if (!checkedDate(year, month, day))
         return {};
     const Date t{year, month, day};
     if (t.key() < kLawStart)
