@@ -7,8 +7,12 @@
 #include "document/Cp932.h"
 
 #include <QByteArray>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QByteArrayView>
 #include <QString>
+#include <cstdlib>
+#include <memory>
 
 namespace petari::bench {
 
@@ -82,6 +86,28 @@ inline QByteArray mixedCp932Text(int lineCount = MixedLineCount)
         bytes.append("\r\n");
     }
     return bytes;
+}
+
+// The mixed text written once per process to a temporary file.
+struct MixedFile {
+    QTemporaryDir dir;
+    QString path;
+    qint64 size = 0;
+};
+
+inline const MixedFile& mixedFile()
+{
+    static const std::unique_ptr<MixedFile> f = [] {
+        auto made = std::make_unique<MixedFile>();
+        made->path = made->dir.filePath(QStringLiteral("mixed.txt"));
+        const QByteArray bytes = mixedCp932Text();
+        QFile file(made->path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            std::abort();
+        made->size = bytes.size();
+        return made;
+    }();
+    return *f;
 }
 
 }  // namespace petari::bench

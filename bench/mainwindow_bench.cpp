@@ -110,26 +110,9 @@ struct Window {
     }
 };
 
-struct Data {
-    QTemporaryDir dir;
-    QString path;
-    qint64 size = 0;
-};
+using Data = bench::MixedFile;
 
-const Data& data()
-{
-    static const std::unique_ptr<Data> d = [] {
-        auto made = std::make_unique<Data>();
-        made->path = made->dir.filePath(QStringLiteral("mixed.txt"));
-        const QByteArray bytes = bench::mixedCp932Text();
-        QFile file(made->path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            std::abort();
-        made->size = bytes.size();
-        return made;
-    }();
-    return *d;
-}
+const Data& data() { return bench::mixedFile(); }
 
 std::unique_ptr<Window> theWindow;
 

@@ -20,28 +20,10 @@ using namespace petari;
 namespace {
 
 constexpr int LineCount = bench::MixedLineCount;
-using bench::mixedCp932Text;
 
-struct Fixture {
-    QTemporaryDir dir;
-    QString path;
-    qint64 size = 0;
-};
+using Fixture = bench::MixedFile;
 
-const Fixture& fixture()
-{
-    static const std::unique_ptr<Fixture> f = [] {
-        auto made = std::make_unique<Fixture>();
-        made->path = made->dir.filePath(QStringLiteral("mixed.txt"));
-        const QByteArray bytes = mixedCp932Text();
-        QFile file(made->path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            std::abort();
-        made->size = bytes.size();
-        return made;
-    }();
-    return *f;
-}
+const Fixture& fixture() { return bench::mixedFile(); }
 
 void BM_ReadTextFile(benchmark::State& state)
 {

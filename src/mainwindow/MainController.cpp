@@ -213,6 +213,23 @@ int MainController::foldWidth() const
     return std::max(0, leadingInt(settings_.read(F5, QStringLiteral("s1"), QStringLiteral("100"))));
 }
 
+QStringList MainController::addedLines(QStringList read) const
+{
+    // Each line read goes through the add-line step; most need no breaking,
+    // and a million of them must not each pay for a list of one.
+    const int width = foldWidth();
+    QStringList out;
+    out.reserve(read.size());
+    for (QString& line : read) {
+        if (!line.contains(QLatin1Char('\n')) && !line.contains(QLatin1Char('\r')) &&
+            (width == 0 || line.size() <= width))
+            out.append(std::move(line));
+        else
+            out.append(splitAddedText(line, width));
+    }
+    return out;
+}
+
 void MainController::fload(QString path)
 {
     guarded(QStringLiteral("F1 fload　") + path, [&] {
@@ -254,16 +271,7 @@ bool MainController::f2load(const QString& path)
             return;
         }
         TextFileContent content = readTextFile(path);
-        const int width = foldWidth();
-        QStringList out;
-        out.reserve(content.lines.size());
-        for (QString& line : content.lines) {
-            if (!line.contains(QLatin1Char('\n')) && (width == 0 || line.size() <= width))
-                out.append(std::move(line));
-            else
-                out.append(splitAddedText(line, width));
-        }
-        lines_.setLines(std::move(out));
+        lines_.setLines(addedLines(std::move(content.lines)));
         doc_.hexView = false;
         if (doc_.loadMode != LoadRestore) {
             doc_.encoding = content.encoding;
@@ -608,18 +616,7 @@ void MainController::undoRedo(int index)
         // A snapshot is restored without the unsaved-change warning, and
         // leaves the file name, modified flag, history and undo state alone.
         guarded(QStringLiteral("F1 fload　") + path, [&] {
-            QStringList restored = undo_->loadSnapshot(path);
-            const int width = foldWidth();
-            QStringList out;
-            out.reserve(restored.size());
-            for (QString& line : restored) {
-                if (!line.contains(QLatin1Char('\n')) && !line.contains(QLatin1Char('\r')) &&
-                    (width == 0 || line.size() <= width))
-                    out.append(std::move(line));
-                else
-                    out.append(splitAddedText(line, width));
-            }
-            lines_.setLines(std::move(out));
+            lines_.setLines(addedLines(undo_->loadSnapshot(path)));
             doc_.hexView = false;
         });
         mokuji();

@@ -176,6 +176,8 @@ private:
     void takeBackup();
     bool writeDocument(const QString& path, bool mac);
     int foldWidth() const;
+    // Lines read from a file, as the add-line step would insert them.
+    QStringList addedLines(QStringList read) const;
 
     SettingsStore& settings_;
     UserPrompt& prompt_;
