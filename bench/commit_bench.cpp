@@ -1,7 +1,7 @@
 // The commit step's snapshot of a 1,000,000-line document, beside a plain
 // copy of a file of the same size, and undo reading the snapshot back.
 
-#include "app/SettingsStore.h"
+#include "platform/SettingsStore.h"
 #include "editing/UndoChain.h"
 
 #include <QFile>

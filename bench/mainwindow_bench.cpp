@@ -10,7 +10,7 @@
 
 #include "BenchData.h"
 
-#include "app/SettingsStore.h"
+#include "platform/SettingsStore.h"
 #include "copy/Conversions.h"
 #include "document/LineList.h"
 #include "document/TextFile.h"

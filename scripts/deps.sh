@@ -9,6 +9,7 @@ packages=(
   libicu-dev icu-devtools
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xclip xdotool x11-utils xauth fonts-ipafont-gothic
+  qt6-translations-l10n ccache
 )
 
 missing=()

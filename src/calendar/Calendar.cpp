@@ -1,6 +1,6 @@
 #include "calendar/Calendar.h"
 
-#include "services/Failure.h"
+#include "platform/Failure.h"
 #include "services/Guard.h"
 
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "copy/CopyEngine.h"
 
-#include "app/SettingsStore.h"
+#include "platform/SettingsStore.h"
 #include "copy/Conversions.h"
 
 namespace petari {

@@ -1,6 +1,6 @@
 #include "document/Cp932.h"
 
-#include "services/Failure.h"
+#include "platform/Failure.h"
 
 #include <QSet>
 

@@ -1,7 +1,7 @@
 #include "document/TextFile.h"
 
 #include "document/Cp932.h"
-#include "services/Failure.h"
+#include "platform/Failure.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 #include "editing/Favourites.h"
 
-#include "app/SettingsStore.h"
-#include "calendar/StringUtils.h"
-#include "services/Failure.h"
+#include "platform/SettingsStore.h"
+#include "platform/StringUtils.h"
+#include "platform/Failure.h"
 
 namespace petari {
 

@@ -1,7 +1,7 @@
 #include "editing/History.h"
 
-#include "app/SettingsStore.h"
-#include "services/Failure.h"
+#include "platform/SettingsStore.h"
+#include "platform/Failure.h"
 
 namespace petari {
 

@@ -1,8 +1,5 @@
 #pragma once
-// Splitting one line into pieces that can be copied one at a time, and the
-// placement of the piece list over the main list.
-
-#include "mainwindow/Twips.h"
+// Splitting one line into pieces that can be copied one at a time.
 
 #include <QChar>
 #include <QString>
@@ -29,16 +26,5 @@ QString splitModeCaption(int mode);
 // text back.  A mode outside 0 to 4 cuts nowhere (the whole text is one
 // piece).
 QStringList bunkatu(const QString& text, int mode, QChar splitChar);
-
-// The piece list's new rectangle.
-using SplitPlacement = TwipsRect;
-
-// Where to put the piece list (current rectangle piece) over the main list
-// (mainList) so that it leaves the point x, y free, x and y being relative
-// to the main list: the piece list takes half the main list's size when that
-// is over 500 twips, and goes to the top when the point is in the lower half
-// and to the right when it is in the left half (and the other way round),
-// 100 twips in from the edges, 300 from the right one (the scroll bar).
-SplitPlacement l11basyo(const TwipsRect& mainList, const TwipsRect& piece, int x, int y);
 
 }  // namespace petari

@@ -1,8 +1,8 @@
 #include "editing/Stamps.h"
 
 #include "calendar/Era.h"
-#include "calendar/StringUtils.h"
-#include "services/Failure.h"
+#include "platform/StringUtils.h"
+#include "platform/Failure.h"
 #include "services/Guard.h"
 
 namespace petari {

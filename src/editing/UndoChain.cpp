@@ -1,11 +1,11 @@
 #include "editing/UndoChain.h"
 
-#include "app/SettingsStore.h"
-#include "calendar/StringUtils.h"
+#include "platform/SettingsStore.h"
+#include "platform/StringUtils.h"
 #include "document/Cp932.h"
 #include "document/TextFile.h"
 #include "editing/WorkFolder.h"
-#include "services/Failure.h"
+#include "platform/Failure.h"
 
 #include <QFile>
 #include <QStringDecoder>

@@ -1,8 +1,8 @@
 #include "editing/WorkFolder.h"
 
-#include "calendar/StringUtils.h"
+#include "platform/StringUtils.h"
 #include "document/TextFile.h"
-#include "services/Failure.h"
+#include "platform/Failure.h"
 #include "services/ProgramInfo.h"
 
 #include <QFile>

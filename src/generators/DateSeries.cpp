@@ -1,8 +1,8 @@
 #include "generators/DateSeries.h"
 
 #include "calendar/Calendar.h"
-#include "calendar/StringUtils.h"
-#include "services/Failure.h"
+#include "platform/StringUtils.h"
+#include "platform/Failure.h"
 
 #include <cmath>
 

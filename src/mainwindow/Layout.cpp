@@ -115,4 +115,26 @@ FavouritesBarLayout picture1Resize(int barWidth, int okiniLast,
     return b;
 }
 
+TwipsRect splitListPlacement(const TwipsRect& mainList, const TwipsRect& piece, int x, int y)
+{
+    TwipsRect p = piece;
+    // "Half of the size is over 500" with halves that may end in .5, kept in
+    // whole twips by comparing the doubled value.
+    if (mainList.height > 1000)
+        p.height = mainList.height / 2;
+    if (mainList.width > 1000)
+        p.width = mainList.width / 2;
+
+    if (2LL * y > mainList.height)
+        p.top = mainList.top + 100;
+    else
+        p.top = mainList.top + mainList.height - p.height - 100;
+
+    if (2LL * x > mainList.width)
+        p.left = mainList.left + 100;
+    else
+        p.left = mainList.left + mainList.width - p.width - 300;
+    return p;
+}
+
 }  // namespace petari

@@ -87,4 +87,12 @@ struct FavouritesBarLayout {
 FavouritesBarLayout picture1Resize(int barWidth, int okiniLast,
                                    const std::array<bool, kFavouriteButtons>& buttonEnabled);
 
+// Where to put the piece list (current rectangle piece) over the main list
+// (mainList) so that it leaves the point x, y free, x and y being relative
+// to the main list: the piece list takes half the main list's size when that
+// is over 500 twips, and goes to the top when the point is in the lower half
+// and to the right when it is in the left half (and the other way round),
+// 100 twips in from the edges, 300 from the right one (the scroll bar).
+TwipsRect splitListPlacement(const TwipsRect& mainList, const TwipsRect& piece, int x, int y);
+
 }  // namespace petari

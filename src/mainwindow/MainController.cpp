@@ -1,8 +1,8 @@
 #include "mainwindow/MainController.h"
 
-#include "app/InstanceRegistry.h"
-#include "app/SettingsStore.h"
-#include "calendar/StringUtils.h"
+#include "platform/InstanceRegistry.h"
+#include "platform/SettingsStore.h"
+#include "platform/StringUtils.h"
 #include "document/Cp932.h"
 #include "document/HexView.h"
 #include "document/TextFile.h"

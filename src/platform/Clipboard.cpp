@@ -1,6 +1,6 @@
 #include "platform/Clipboard.h"
 
-#include "services/Failure.h"
+#include "platform/Failure.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

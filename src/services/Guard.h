@@ -3,7 +3,7 @@
 // the procedure's label to the error report.  Nothing escapes a guard, so a
 // failing command ends where it failed and the program goes on.
 
-#include "services/Failure.h"
+#include "platform/Failure.h"
 
 #include <QString>
 #include <utility>

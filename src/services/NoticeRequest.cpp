@@ -1,6 +1,6 @@
 #include "services/NoticeRequest.h"
 
-#include "calendar/StringUtils.h"
+#include "platform/StringUtils.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "services/ProgramInfo.h"
 
-#include "calendar/StringUtils.h"
+#include "platform/StringUtils.h"
 
 namespace petari {
 

@@ -1,6 +1,6 @@
 #include "services/VersionInfo.h"
 
-#include "app/SettingsStore.h"
+#include "platform/SettingsStore.h"
 #include "services/Guard.h"
 #include "services/ProgramInfo.h"
 

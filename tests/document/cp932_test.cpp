@@ -1,5 +1,5 @@
 #include "document/Cp932.h"
-#include "services/Failure.h"
+#include "platform/Failure.h"
 
 #include <gtest/gtest.h>
 

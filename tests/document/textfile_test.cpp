@@ -1,5 +1,5 @@
 #include "document/TextFile.h"
-#include "services/Failure.h"
+#include "platform/Failure.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "editing/Favourites.h"
 #include "editing/History.h"
-#include "app/SettingsStore.h"
-#include "services/Failure.h"
+#include "platform/SettingsStore.h"
+#include "platform/Failure.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

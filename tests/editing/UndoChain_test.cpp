@@ -1,8 +1,8 @@
 #include "editing/UndoChain.h"
-#include "app/SettingsStore.h"
+#include "platform/SettingsStore.h"
 #include "document/TextFile.h"
 #include "editing/WorkFolder.h"
-#include "services/Failure.h"
+#include "platform/Failure.h"
 
 #include <QDir>
 #include <QFile>

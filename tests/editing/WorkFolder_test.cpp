@@ -1,6 +1,6 @@
 #include "editing/WorkFolder.h"
 #include "document/TextFile.h"
-#include "services/Failure.h"
+#include "platform/Failure.h"
 
 #include <QDir>
 #include <QFile>

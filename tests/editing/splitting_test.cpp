@@ -149,37 +149,5 @@ TEST(Bunkatu, UnknownModeCutsNowhere)
             << mode;
 }
 
-TEST(L11basyo, PieceListGoesToTheCornerAwayFromTheClick)
-{
-    const TwipsRect main{100, 2000, 6000, 4000};
-    const TwipsRect piece{0, 0, 1000, 800};
-    const struct {
-        int x, y;
-        TwipsRect placed;
-    } cases[] = {
-        // Lower right: top left.
-        {4000, 3000, {200, 2100, 3000, 2000}},
-        // Upper left: bottom right, 300 clear of the right edge.
-        {100, 100, {2800, 3900, 3000, 2000}},
-        // Exactly on the middle counts as the upper / left half.
-        {3000, 2000, {2800, 3900, 3000, 2000}},
-        {3001, 2001, {200, 2100, 3000, 2000}},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(l11basyo(main, piece, c.x, c.y), c.placed) << c.x << "," << c.y;
-}
-
-TEST(L11basyo, SmallMainListKeepsThePieceListSize)
-{
-    const TwipsRect piece{0, 0, 700, 600};
-    // Half of 1000 is not over 500.
-    EXPECT_EQ(l11basyo({0, 0, 1000, 1000}, piece, 0, 0), (TwipsRect{0, 300, 700, 600}));
-    // Half of 1001 is over 500 (500.5); the size is kept in whole twips.
-    EXPECT_EQ(l11basyo({0, 0, 1001, 1001}, piece, 0, 0), (TwipsRect{201, 401, 500, 500}));
-    // 1001: the point 500 is above the middle (500.5), 501 below it.
-    EXPECT_EQ(l11basyo({0, 0, 1001, 1001}, piece, 501, 501).top, 100);
-    EXPECT_EQ(l11basyo({0, 0, 1001, 1001}, piece, 500, 500).top, 401);
-}
-
 }  // namespace
 }  // namespace petari

@@ -1,5 +1,5 @@
 #include "generators/DateSeries.h"
-#include "services/Failure.h"
+#include "platform/Failure.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // A main window's logic wired to scripted answers, an in-memory clipboard and
 // its own settings file and program folder, for tests.
 
-#include "app/InstanceRegistry.h"
-#include "app/SettingsStore.h"
+#include "platform/InstanceRegistry.h"
+#include "platform/SettingsStore.h"
 #include "mainwindow/MainController.h"
 #include "platform/Clipboard.h"
 #include "platform/UserPrompt.h"

@@ -1,6 +1,6 @@
 #include "dialogs/ui/Form4.h"
 
-#include "app/SettingsStore.h"
+#include "platform/SettingsStore.h"
 #include "dialogs/WindowStacking.h"
 #include "services/Guard.h"
 

@@ -1,7 +1,7 @@
 #include "mainwindow/ui/Form1.h"
 
-#include "app/InstanceRegistry.h"
-#include "app/SettingsStore.h"
+#include "platform/InstanceRegistry.h"
+#include "platform/SettingsStore.h"
 #include "copy/CopyEngine.h"
 #include "editing/Favourites.h"
 #include "editing/History.h"
@@ -683,7 +683,7 @@ void Form1::placeSplitList(QPoint releasedAt)
         QRect cur = lists_[1]->geometry();
         TwipsRect piece{pixelsToTwips(cur.x()), pixelsToTwips(cur.y()), pixelsToTwips(cur.width()),
                         pixelsToTwips(cur.height())};
-        const TwipsRect r = l11basyo(main, piece, pixelsToTwips(releasedAt.x()), pixelsToTwips(releasedAt.y()));
+        const TwipsRect r = splitListPlacement(main, piece, pixelsToTwips(releasedAt.x()), pixelsToTwips(releasedAt.y()));
         lists_[1]->setGeometry(twipsToPixels(r.left), twipsToPixels(r.top), std::max(1, twipsToPixels(r.width)),
                                std::max(1, twipsToPixels(r.height)));
         lists_[1]->raise();

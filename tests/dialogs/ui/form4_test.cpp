@@ -1,4 +1,4 @@
-#include "app/SettingsStore.h"
+#include "platform/SettingsStore.h"
 #include "dialogs/WindowStacking.h"
 #include "dialogs/ui/Form4.h"
 #include "platform/UserPrompt.h"

@@ -1,4 +1,4 @@
-#include "services/Failure.h"
+#include "platform/Failure.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "app/InstanceRegistry.h"
+#include "platform/InstanceRegistry.h"
 
 #include <QDir>
 #include <QLockFile>

@@ -1,6 +1,6 @@
-#include "app/SettingsStore.h"
+#include "platform/SettingsStore.h"
 
-#include "calendar/StringUtils.h"
+#include "platform/StringUtils.h"
 
 #include <QDir>
 #include <QFile>

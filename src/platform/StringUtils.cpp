@@ -1,4 +1,4 @@
-#include "calendar/StringUtils.h"
+#include "platform/StringUtils.h"
 
 #include <cmath>
 #include <limits>

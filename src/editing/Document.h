@@ -1,0 +1,192 @@
+#pragma once
+// The document the main window shows, as every window that produces or
+// changes lines sees it: the lines and the split pieces, the file they came
+// from, the commit step with its undo chain, the unsaved-change question and
+// the table of contents.  A secondary window receives this and the prompts,
+// nothing of the main window itself.
+
+#include "document/DocumentState.h"
+#include "document/LineList.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+namespace petari {
+
+class SettingsStore;
+class UndoChain;
+class UserPrompt;
+
+// What the document needs from the window that shows it.  The default
+// records instead of showing, for tests without a window.
+class DocumentView {
+public:
+    virtual ~DocumentView() = default;
+    // The line shown at the top of the document list, and scrolling it there.
+    virtual int topRow() const { return top_; }
+    virtual void scrollToTop(int row) { top_ = row; }
+    // Puts the main window in the topmost placement or takes it out, without
+    // moving, resizing or hiding it.
+    virtual void placeOnTop(bool on) { onTop_ = on; }
+    bool placedOnTop() const { return onTop_; }
+
+private:
+    int top_ = 0;
+    bool onTop_ = false;
+};
+
+// The answers of the unsaved-change question, as callers test them.
+enum DiscardAnswer : int {
+    NothingToDiscard = 0,   // unchanged: go on
+    SavedFirst = 6,         // saved, go on
+    Discarded = 7,          // thrown away (a backup was taken), go on
+    KeepDocument = 2,       // cancelled, or the save did not happen: stop
+};
+
+class Document : public QObject {
+    Q_OBJECT
+public:
+    // The title of every question the program asks.
+    static QString caption() { return QStringLiteral("ペタリ"); }
+
+    Document(SettingsStore& settings, UserPrompt& prompt, QString programFolder,
+             QObject* parent = nullptr);
+    ~Document() override;
+
+    void setView(DocumentView* view) { view_ = view ? view : &nullView_; }
+    DocumentView& view() { return *view_; }
+
+    SettingsStore& settings() { return settings_; }
+    UserPrompt& prompt() { return prompt_; }
+    QString programFolder() const { return programFolder_; }
+
+    LineList& lines() { return lines_; }
+    const LineList& lines() const { return lines_; }
+    LineList& splitList() { return split_; }
+    const LineList& splitList() const { return split_; }
+    DocumentState& state() { return state_; }
+    const DocumentState& state() const { return state_; }
+    UndoChain& undo() { return *undo_; }
+    const UndoChain& undo() const { return *undo_; }
+
+    // ---- files ----
+    // Opens a file as the document after the unsaved-change question (or
+    // restores one, in load mode LoadRestore).  A failure is reported and
+    // leaves the document as it was.
+    void open(QString path);
+    // Reads a file into the list by the current load mode; false when it
+    // could not be read (reported).
+    bool readFile(const QString& path);
+    void newDocument();
+    // The open-file dialog of the main window; "" when cancelled.
+    QString askOpenPath();
+    // The save-file dialog with the overwrite question; "" when cancelled.
+    QString askSavePath(const QString& suggested);
+    void openWithDialog();
+    void reloadAsHex();
+    void saveOver();
+    void saveAs();
+    void saveAsMac();
+    // Saves by the document's flags; true when the file was written.
+    bool save();
+    // Writes the list to path (with the header of a hexadecimal view).
+    bool writeTo(const QString& path, bool mac);
+    // The three lines written before a saved hexadecimal view of viewedPath.
+    QStringList hexHeader(const QString& viewedPath) const;
+
+    // The unsaved-change question before the list's content is thrown away.
+    // Stop when it returns KeepDocument.
+    int confirmDiscard();
+
+    // ---- lines ----
+    // Where new lines go: the first selected line, or the end when none is.
+    int firstSelectedIndex() const;
+    // Inserts text (its lines, folded at the configured width) at
+    // firstSelectedIndex(); the selected lines move down, still selected.
+    void insertText(const QString& text);
+    // Inserts lines at pos, each folded at the configured width as text
+    // added by the user is.  Fast for a million lines.
+    void insertLines(int pos, QStringList lines);
+    // Replaces every line, folded as above; the selection is cleared.
+    void replaceLines(QStringList lines);
+    // Removes the selected lines, keeping the view near where it was.
+    void removeSelected();
+    // The commit step after every change of the list: the file name and the
+    // modified flag (0 starts a new undo history), a rebuilt table of
+    // contents, the snapshot named operationName, and a refresh.  keepView 0
+    // clears the hexadecimal view.  An untitled result is a CP932 document.
+    void commitEdit(const QString& fileName, int modified, const QString& operationName,
+                    int keepView);
+    // A backup of the list now (before a file is overwritten, or when changes
+    // are thrown away); failures are reported.
+    void takeBackup();
+    // 戻す (0) and 進む (1).
+    void undoRedo(int index);
+    // Start-up without a document: the first snapshot.
+    void takeStartupSnapshot();
+    // The width at which added lines are folded; 0 for none.
+    int foldWidth() const;
+
+    // ---- table of contents ----
+    void rebuildToc();
+    const QStringList& tocHeadings() const { return tocHeadings_; }
+    const std::vector<int>& tocLines() const { return tocLines_; }
+
+    // ---- always on top ----
+    bool alwaysOnTop() const { return alwaysOnTop_; }
+    // The stored setting applied to the main window.
+    void setAlwaysOnTop(bool on);
+    // Around a secondary window: out of the topmost placement while it is
+    // open, so it is not hidden behind the main window, and back afterwards.
+    // Nested windows lift once and restore once.
+    void liftTopmost();
+    void restoreTopmost();
+
+    // Tells the main window to redraw menus, buttons and the status line.
+    void refreshView();
+
+signals:
+    void refreshRequested();
+    void tocChanged();
+    // A file was opened as the document, or the document saved to a file:
+    // it goes into the history.
+    void fileOpened(const QString& path);
+    void fileSaved(const QString& path);
+
+private:
+    QStringList foldedLines(QStringList read) const;
+    bool chooseEncoding(const QStringList& lines, TextEncoding& encoding);
+
+    SettingsStore& settings_;
+    UserPrompt& prompt_;
+    QString programFolder_;
+    DocumentView nullView_;
+    DocumentView* view_ = &nullView_;
+
+    LineList lines_;
+    LineList split_;
+    DocumentState state_;
+    std::unique_ptr<UndoChain> undo_;
+    QStringList tocHeadings_;
+    std::vector<int> tocLines_;
+    bool alwaysOnTop_ = false;
+    int lifts_ = 0;
+};
+
+// Lifts the main window's topmost placement for as long as it lives: the
+// modal secondary windows hold one while they are open.
+class TopmostLift {
+public:
+    explicit TopmostLift(Document& doc) : doc_(doc) { doc_.liftTopmost(); }
+    ~TopmostLift() { doc_.restoreTopmost(); }
+    TopmostLift(const TopmostLift&) = delete;
+    TopmostLift& operator=(const TopmostLift&) = delete;
+
+private:
+    Document& doc_;
+};
+
+}  // namespace petari
