@@ -76,6 +76,12 @@ Form1::Form1(MainController& controller, QWidget* parent) : QMainWindow(parent),
     setWindowTitle(MainController::caption());
     buildControls();
     buildMenus();
+    // Menu shortcuts belong to the window as well, so that they work from the
+    // first key press whatever control has the focus (the input box keeps its
+    // own undo and select-all), not only once a menu has been opened.
+    for (QAction* a : std::as_const(actions_))
+        if (!a->shortcut().isEmpty() && a->shortcutContext() == Qt::WindowShortcut)
+            QWidget::addAction(a);
     resize(twipsToPixels(7000), twipsToPixels(5000));
     c_.setView(this);
     connect(&c_, &MainController::refreshed, this, &Form1::applyState);
@@ -529,8 +535,10 @@ void Form1::requestClose() { QTimer::singleShot(0, this, &QWidget::close); }
 
 void Form1::setSplitListVisible(bool on)
 {
-    if (on && lists_[1]->width() < 20)
-        placeSplitList(QPoint(0, 0));   // first showing: away from the top left
+    // Until the first right-click places it, the piece list opens over the
+    // main list, clear of its top left corner.
+    if (on && !splitListPlaced_)
+        placeSplitList(QPoint(0, 0));
     lists_[1]->setVisible(on);
     if (on)
         lists_[1]->raise();
@@ -668,6 +676,7 @@ void Form1::placeSplitList(QPoint releasedAt)
         lists_[1]->setGeometry(twipsToPixels(r.left), twipsToPixels(r.top), std::max(1, twipsToPixels(r.width)),
                                std::max(1, twipsToPixels(r.height)));
         lists_[1]->raise();
+        splitListPlaced_ = true;
     });
 }
 

@@ -98,6 +98,7 @@ private:
     QComboBox* combo1_ = nullptr;
     QWidget* picture1_ = nullptr;
     bool dropDownOpen_ = false;
+    bool splitListPlaced_ = false;
     // The twips last applied and the pixels they became, so that an unmoved
     // window writes back exactly what it read.
     TwipsRect appliedTwips_;
