@@ -700,7 +700,7 @@ void Form1::monitorTick()
 
 // ---------------------------------------------------------------- program entry
 
-int runMainWindow(QApplication& app)
+int runMainWindow(QApplication& app, const QStringList& files)
 {
     SettingsStore settings;
     QtPrompt prompt;
@@ -716,10 +716,7 @@ int runMainWindow(QApplication& app)
         ErrorReport report(presenter, w);
         report.setPlainPrompt(&prompt);
         ScopedErrorSink scope(&report);
-        QStringList args = QApplication::arguments().mid(1);
-        if (!args.isEmpty() && args.front() == QLatin1String("--"))
-            args.removeFirst();
-        if (controller.startUp(args, registry)) {
+        if (controller.startUp(files, registry)) {
             w.show();
             w.list(0)->setFocus();
             rc = app.exec();
