@@ -2,7 +2,12 @@
 // Command-line modes: they run without a window or a display and print to
 // standard output.
 
+#include "copy/Conversions.h"
+
 #include <QStringList>
+
+#include <cstddef>
+#include <cstdio>
 
 namespace petari {
 
@@ -13,5 +18,13 @@ int runCommandLineMode(const QStringList& args);
 int runConvertMode(const QStringList& args);    // --convert MODES
 int runCalendarMode(const QStringList& args);   // --calendar YEAR
 int runStampMode(const QStringList& args);      // --stamp [--at "YYYY-MM-DD HH:MM:SS"]
+
+// The work of --convert: UTF-8 text from in, converted by modes in order,
+// to out, read in blocks of blockSize bytes (memory stays a few times that
+// however long the input).  Returns the exit code (1 when reading or
+// writing failed, with a message on standard error).
+constexpr std::size_t ConvertBlockSize = std::size_t(1) << 22;
+int convertStream(std::FILE* in, std::FILE* out, const QList<Conversion>& modes,
+                  std::size_t blockSize = ConvertBlockSize);
 
 }  // namespace petari

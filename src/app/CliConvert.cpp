@@ -1,5 +1,6 @@
 #include "app/Cli.h"
 #include "copy/Conversions.h"
+#include "document/Utf8.h"
 
 #include <QByteArray>
 #include <QString>
@@ -23,108 +24,143 @@ void printUsage()
                stderr);
 }
 
-// Bytes that are not well-formed UTF-8 must come out exactly as they went in,
-// so each one is carried through the conversions as a lone low surrogate
-// U+DC80–U+DCFF (no mapping touches lone surrogates) and written back as the
-// byte it stood for.
-constexpr char16_t kEscapeBase = 0xDC00;
+bool isContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
 
-bool isContinuation(unsigned char b)
+// A sound mark that a kana before it may take in (ﾞ ﾟ, ゛ ゜ and the
+// combining ones, which the half-width step turns into ﾞ ﾟ).
+bool isSoundMark(const unsigned char* p, const unsigned char* end)
 {
-    return (b & 0xC0) == 0x80;
+    return end - p >= 3
+           && ((p[0] == 0xE3 && p[1] == 0x82 && p[2] >= 0x99 && p[2] <= 0x9C)
+               || (p[0] == 0xEF && p[1] == 0xBE && (p[2] == 0x9E || p[2] == 0x9F)));
 }
 
-void decodeUtf8(const unsigned char* p, std::size_t n, QString& out)
+// Whether the input may be cut before p and the two pieces converted apart
+// with the same result as the whole: no UTF-8 sequence (a surrogate pair
+// once decoded) may span the cut, and no sound mark may be parted from a
+// kana before it.  A mark after a mark is no such pair: a mark never turns
+// into a kana.
+bool canCutAt(const unsigned char* begin, const unsigned char* p, const unsigned char* end)
 {
-    out.resize(qsizetype(n));   // one unit per byte is the most UTF-8 can need
-    char16_t* o = reinterpret_cast<char16_t*>(out.data());
-    char16_t* const begin = o;
-    std::size_t i = 0;
-    while (i < n) {
-        const unsigned char b = p[i];
-        if (b < 0x80) {
-            *o++ = b;
-            ++i;
-            continue;
-        }
-        std::size_t len = 0;
-        unsigned char lo = 0x80, hi = 0xBF;   // allowed range of the second byte
-        if (b >= 0xC2 && b <= 0xDF) {
-            len = 2;
-        } else if (b >= 0xE0 && b <= 0xEF) {
-            len = 3;
-            if (b == 0xE0)
-                lo = 0xA0;   // no overlong forms
-            else if (b == 0xED)
-                hi = 0x9F;   // no encoded surrogates
-        } else if (b >= 0xF0 && b <= 0xF4) {
-            len = 4;
-            if (b == 0xF0)
-                lo = 0x90;
-            else if (b == 0xF4)
-                hi = 0x8F;   // nothing above U+10FFFF
-        }
-        bool ok = len != 0 && i + len <= n && p[i + 1] >= lo && p[i + 1] <= hi;
-        for (std::size_t k = 2; ok && k < len; ++k)
-            ok = isContinuation(p[i + k]);
-        if (!ok) {
-            *o++ = char16_t(kEscapeBase + b);
-            ++i;
-            continue;
-        }
-        if (len == 2) {
-            *o++ = char16_t(((b & 0x1F) << 6) | (p[i + 1] & 0x3F));
-        } else if (len == 3) {
-            *o++ = char16_t(((b & 0x0F) << 12) | ((p[i + 1] & 0x3F) << 6) | (p[i + 2] & 0x3F));
-        } else {
-            const char32_t cp = (char32_t(b & 0x07) << 18) | (char32_t(p[i + 1] & 0x3F) << 12)
-                                | (char32_t(p[i + 2] & 0x3F) << 6) | (p[i + 3] & 0x3F);
-            *o++ = QChar::highSurrogate(cp);
-            *o++ = QChar::lowSurrogate(cp);
-        }
-        i += len;
+    if (isContinuation(*p)) {
+        for (int k = 1; k <= 3 && p - k >= begin; ++k)
+            if (p[-k] >= 0xC0)
+                return false;
     }
-    out.truncate(o - begin);
+    if (*p == 0xE3 || *p == 0xEF) {
+        if (end - p < 3)
+            return false;   // cannot tell yet
+        if (isSoundMark(p, end) && !(p - begin >= 3 && isSoundMark(p - 3, p)))
+            return false;
+    }
+    return true;
 }
 
-void encodeUtf8(QStringView text, QByteArray& out)
-{
-    const qsizetype n = text.size();
-    out.resize(n * 3);   // a BMP unit takes at most three bytes, a pair four
-    const char16_t* in = reinterpret_cast<const char16_t*>(text.utf16());
-    unsigned char* o = reinterpret_cast<unsigned char*>(out.data());
-    unsigned char* const begin = o;
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = in[i];
-        if (c < 0x80) {
-            *o++ = static_cast<unsigned char>(c);
-        } else if (c < 0x800) {
-            *o++ = static_cast<unsigned char>(0xC0 | (c >> 6));
-            *o++ = static_cast<unsigned char>(0x80 | (c & 0x3F));
-        } else if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(in[i + 1])) {
-            const char32_t cp = QChar::surrogateToUcs4(c, in[++i]);
-            *o++ = static_cast<unsigned char>(0xF0 | (cp >> 18));
-            *o++ = static_cast<unsigned char>(0x80 | ((cp >> 12) & 0x3F));
-            *o++ = static_cast<unsigned char>(0x80 | ((cp >> 6) & 0x3F));
-            *o++ = static_cast<unsigned char>(0x80 | (cp & 0x3F));
-        } else if (c >= kEscapeBase + 0x80 && c <= kEscapeBase + 0xFF) {
-            *o++ = static_cast<unsigned char>(c - kEscapeBase);
-        } else if (QChar::isSurrogate(c)) {
-            // Cannot arise from decoding; written as U+FFFD rather than as
-            // ill-formed UTF-8.
-            *o++ = 0xEF;
-            *o++ = 0xBF;
-            *o++ = 0xBD;
-        } else {
-            *o++ = static_cast<unsigned char>(0xE0 | (c >> 12));
-            *o++ = static_cast<unsigned char>(0x80 | ((c >> 6) & 0x3F));
-            *o++ = static_cast<unsigned char>(0x80 | (c & 0x3F));
+// The conversions applied block by block.  Only capitalising looks back
+// past a cut (is the next letter the start of a word?), so each step keeps
+// the last character it was given and converts the next block as if that
+// character came first, dropping what it makes of it.
+class BlockConverter {
+public:
+    explicit BlockConverter(QList<Conversion> modes)
+        : modes_(std::move(modes)), last_(size_t(modes_.size()))
+    {
+    }
+
+    void convert(QString& text)
+    {
+        for (qsizetype i = 0; i < modes_.size(); ++i) {
+            QString& last = last_[size_t(i)];
+            QString out;
+            if (modes_[i] == Conversion::Capitalise && !last.isEmpty()) {
+                const qsizetype drop = capitaliseWords(last).size();
+                out = capitaliseWords(last + text).mid(drop);
+            } else {
+                out = applyConversion(modes_[i], text);
+            }
+            if (!text.isEmpty()) {
+                const qsizetype n = text.size();
+                const bool pair = n >= 2 && text[n - 1].isLowSurrogate() && text[n - 2].isHighSurrogate();
+                last = text.right(pair ? 2 : 1);
+            }
+            text = std::move(out);
         }
     }
-    out.truncate(o - begin);
-}
+
+private:
+    QList<Conversion> modes_;
+    std::vector<QString> last_;
+};
 
 }  // namespace
+
+int convertStream(std::FILE* in, std::FILE* out, const QList<Conversion>& modes, std::size_t blockSize)
+{
+    // Bytes that are not well-formed UTF-8 must come out exactly as they
+    // went in: utf8::decodeEscaped carries each through the conversions as a
+    // lone low surrogate, which no mapping touches.
+    //
+    // The input is read in blocks and each is converted up to its last safe
+    // cut, the rest carried over: memory stays bounded however long the
+    // input is and whether or not it has line breaks (/dev/zero), and the
+    // result is the same as converting it whole.
+    blockSize = std::max<std::size_t>(blockSize, 1);
+    std::vector<unsigned char> buffer;
+    std::size_t pending = 0;   // bytes carried over from the last block
+    BlockConverter converter(modes);
+    QString text;
+    QByteArray encoded;
+
+    auto convertAndWrite = [&](std::size_t length) -> bool {
+        text.clear();
+        utf8::decodeEscaped(QByteArrayView(buffer.data(), qsizetype(length)), text);
+        converter.convert(text);
+        encoded.clear();
+        utf8::encodeEscaped(text, encoded);
+        return std::fwrite(encoded.constData(), 1, std::size_t(encoded.size()), out)
+               == std::size_t(encoded.size());
+    };
+    auto writeFailed = [] {
+        std::fprintf(stderr, "petari: cannot write the output: %s\n", std::strerror(errno));
+        return 1;
+    };
+
+    for (;;) {
+        if (buffer.size() < pending + blockSize)
+            buffer.resize(pending + blockSize);
+        const std::size_t got = std::fread(buffer.data() + pending, 1, blockSize, in);
+        if (std::ferror(in)) {
+            std::fprintf(stderr, "petari: cannot read the input: %s\n", std::strerror(errno));
+            return 1;
+        }
+        const std::size_t have = pending + got;
+        const bool atEnd = got < blockSize;
+        std::size_t cut = have;
+        if (!atEnd) {
+            // A safe cut lies within the last few bytes whatever they are;
+            // only a block of a byte or two may have to wait for more.
+            const unsigned char* const begin = buffer.data();
+            const unsigned char* const end = begin + have;
+            cut = 0;
+            for (std::size_t c = have - 1; c > 0 && have - c <= 16; --c) {
+                if (canCutAt(begin, begin + c, end)) {
+                    cut = c;
+                    break;
+                }
+            }
+        }
+        if (cut > 0 && !convertAndWrite(cut))
+            return writeFailed();
+        pending = have - cut;
+        if (pending > 0 && cut > 0)
+            std::memmove(buffer.data(), buffer.data() + cut, pending);
+        if (atEnd)
+            break;
+    }
+    if (std::fflush(out) != 0)
+        return writeFailed();
+    return 0;
+}
 
 int runConvertMode(const QStringList& args)
 {
@@ -143,57 +179,7 @@ int runConvertMode(const QStringList& args)
         printUsage();
         return 2;
     }
-
-    // Every conversion stays within a line (a line end also ends a word and
-    // never takes part in a sound-mark pair), so the input is converted in
-    // pieces that end at a line feed: memory stays bounded however long the
-    // input is, and the result is the same as converting it whole.
-    constexpr std::size_t kChunk = std::size_t(1) << 22;
-    std::vector<unsigned char> buffer;
-    std::size_t pending = 0;   // bytes carried over from the last read
-    QString text;
-    QByteArray encoded;
-
-    auto convertAndWrite = [&](std::size_t length) -> bool {
-        decodeUtf8(buffer.data(), length, text);
-        for (Conversion c : *modes)
-            text = applyConversion(c, text);
-        encodeUtf8(text, encoded);
-        return std::fwrite(encoded.constData(), 1, std::size_t(encoded.size()), stdout)
-               == std::size_t(encoded.size());
-    };
-    auto writeFailed = [] {
-        std::fprintf(stderr, "petari: cannot write the output: %s\n", std::strerror(errno));
-        return 1;
-    };
-
-    for (;;) {
-        if (buffer.size() < pending + kChunk)
-            buffer.resize(std::max(buffer.size() * 2, pending + kChunk));
-        const std::size_t got = std::fread(buffer.data() + pending, 1, kChunk, stdin);
-        if (std::ferror(stdin)) {
-            std::fprintf(stderr, "petari: cannot read the input: %s\n", std::strerror(errno));
-            return 1;
-        }
-        const std::size_t have = pending + got;
-        const bool atEnd = got < kChunk;
-        std::size_t cut = have;
-        if (!atEnd) {
-            // The carried-over bytes hold no line feed, so only the new ones are searched.
-            const void* lf = memrchr(buffer.data() + pending, '\n', got);
-            cut = lf ? std::size_t(static_cast<const unsigned char*>(lf) - buffer.data()) + 1 : 0;
-        }
-        if (cut > 0 && !convertAndWrite(cut))
-            return writeFailed();
-        pending = have - cut;
-        if (pending > 0 && cut > 0)
-            std::memmove(buffer.data(), buffer.data() + cut, pending);
-        if (atEnd)
-            break;
-    }
-    if (std::fflush(stdout) != 0)
-        return writeFailed();
-    return 0;
+    return convertStream(stdin, stdout, *modes, ConvertBlockSize);
 }
 
 }  // namespace petari

@@ -1,11 +1,10 @@
 #include "app/Cli.h"
+#include "document/FileName.h"
 #include "mainwindow/ui/Form1.h"
 #include "platform/ui/JapaneseUi.h"
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QFile>
-#include <QFileInfo>
 
 #include <cstring>
 #include <vector>
@@ -14,7 +13,7 @@ int main(int argc, char** argv)
 {
     QStringList args;
     for (int i = 1; i < argc; ++i)
-        args << QFile::decodeName(argv[i]);
+        args << petari::decodeFileName(argv[i]);
     {
         // Command-line modes need no display: decide before any GUI object exists.
         if (!args.isEmpty() && args.front().startsWith(QLatin1String("--"))) {
@@ -31,12 +30,13 @@ int main(int argc, char** argv)
     QStringList files;
     bool afterDashes = false;
     for (int i = 1; i < argc; ++i) {
-        const QString a = QFile::decodeName(argv[i]);
+        // Decoded so that a name holding bytes that are not UTF-8 keeps them.
+        const QString a = petari::decodeFileName(argv[i]);
         if (afterDashes) {
             files << a;
         } else if (std::strcmp(argv[i], "--") == 0) {
             afterDashes = true;
-        } else if (a.startsWith(QLatin1Char('-')) && QFileInfo::exists(a)) {
+        } else if (a.startsWith(QLatin1Char('-')) && petari::fileExists(a)) {
             files << a;
         } else {
             qtArgv.push_back(argv[i]);
@@ -48,7 +48,11 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("petari"));
     QApplication::setApplicationDisplayName(QStringLiteral("ペタリ"));
     petari::installJapaneseTranslation(app);
-    // What Qt did not recognise is a file name of ours too (reported when missing).
-    files << QApplication::arguments().mid(1);
+    // What Qt did not recognise is a file name of ours too (reported when
+    // missing).  Qt has taken its own options out of qtArgv; the rest is
+    // decoded here rather than by QApplication::arguments(), which loses
+    // bytes that are not UTF-8.
+    for (int i = 1; i < qtArgc; ++i)
+        files << petari::decodeFileName(qtArgv[size_t(i)]);
     return petari::runMainWindow(app, files);
 }

@@ -1,6 +1,8 @@
 #include "document/TextFile.h"
 
 #include "document/Cp932.h"
+#include "document/FileName.h"
+#include "document/Utf8.h"
 #include "platform/Failure.h"
 
 #include <QFile>
@@ -55,13 +57,26 @@ int openFailureNumber(int error, const QString& path)
     }
 }
 
-// The whole file by plain POSIX calls: their errno tells a missing file, a
-// missing folder and a refused permission apart, which QFile does not.
-QByteArray readAllBytes(const QString& path)
+QString sizeText(qint64 bytes)
+{
+    return bytes >= (qint64(1) << 30) ? QString::number(bytes >> 30) + QStringLiteral(" GiB")
+                                      : QString::number(bytes >> 20) + QStringLiteral(" MiB");
+}
+
+[[noreturn]] void tooLarge(const QString& path, qint64 limit)
+{
+    throw Failure(err::PathFileAccess, QStringLiteral("ファイルが大きすぎて開けません（上限 ") + sizeText(limit) +
+                                           QStringLiteral("）。") + QChar(0x3000) + path);
+}
+
+// Plain POSIX calls: their errno tells a missing file, a missing folder and
+// a refused permission apart, which QFile does not; and they take the name's
+// own bytes.
+QByteArray readAllBytes(const QString& path, qint64 limit)
 {
     if (path.isEmpty())
         throw Failure(err::FileNotFound);
-    const QByteArray name = QFile::encodeName(path);
+    const QByteArray name = encodeFileName(path);
     int fd;
     do {
         // Non-blocking so that a named pipe cannot stall the open itself.
@@ -74,16 +89,26 @@ QByteArray readAllBytes(const QString& path)
     struct stat st;
     if (::fstat(fd, &st) != 0)
         throw Failure(err::PathFileAccess);
-    // A folder is no text file; a device or a pipe might never end.
+    if (S_ISDIR(st.st_mode))
+        throw Failure(err::PathFileAccess, QStringLiteral("フォルダは開けません。") + QChar(0x3000) + path);
+    // A device or a pipe might never end (a link to /dev/zero, say).
     if (!S_ISREG(st.st_mode))
-        throw Failure(err::PathFileAccess);
+        throw Failure(err::PathFileAccess,
+                      QStringLiteral("通常のファイルではないため開けません。") + QChar(0x3000) + path);
+    if (st.st_size > limit)
+        tooLarge(path, limit);
 
     QByteArray bytes;
     bytes.resize(qsizetype(st.st_size));
     qsizetype filled = 0;
     for (;;) {
-        if (filled == bytes.size())
-            bytes.resize(filled + std::max<qsizetype>(filled / 2, 65536));   // the file grew
+        if (filled == bytes.size()) {
+            // The file grew while it was read; it still may not pass the limit.
+            if (filled > limit)
+                tooLarge(path, limit);
+            bytes.resize(filled + std::min<qsizetype>(std::max<qsizetype>(filled / 2, 65536),
+                                                      limit + 1 - filled));
+        }
         const ssize_t n = ::read(fd, bytes.data() + filled, size_t(bytes.size() - filled));
         if (n < 0) {
             if (errno == EINTR || errno == EAGAIN)
@@ -94,73 +119,108 @@ QByteArray readAllBytes(const QString& path)
             break;
         filled += n;
     }
+    if (filled > limit)
+        tooLarge(path, limit);
     bytes.resize(filled);
     return bytes;
 }
 
-struct Utf8Scan {
-    bool valid = true;
-    bool multiByte = false;
-};
-
-// Checks the bytes against the UTF-8 rules (no overlong forms, no
-// surrogates, nothing above U+10FFFF); stops at the first fault.
-Utf8Scan scanUtf8(QByteArrayView bytes)
+// The UTF-16 unit at p in the byte order given.
+inline char16_t unitAt(const unsigned char* p, bool bigEndian)
 {
-    Utf8Scan scan;
+    return bigEndian ? char16_t(p[0] << 8 | p[1]) : char16_t(p[1] << 8 | p[0]);
+}
+
+// Whether bytes holding NULs are UTF-16 text in that byte order: no NUL
+// character, no control character but tab, line feed, vertical tab, form
+// feed and carriage return, every surrogate paired, no U+FFFE or U+FFFF,
+// and no unit whose high byte is CR or LF.  The last rule keeps a code page
+// text with NULs in it ("a NUL b CR LF NUL") from passing, at the price of
+// the scripts of U+0A00-0AFF and U+0D00-0DFF without a byte order mark.
+bool plausibleUtf16(QByteArrayView bytes, bool bigEndian)
+{
+    if (bytes.size() % 2 != 0)
+        return false;
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    const auto* const end = p + bytes.size();
-    auto continuation = [](unsigned char b) { return (b & 0xC0) == 0x80; };
-    while (p < end) {
-        while (end - p >= 8) {
-            quint64 word;
-            std::memcpy(&word, p, 8);
-            if (word & 0x8080808080808080ULL)
-                break;
-            p += 8;
+    const qsizetype units = bytes.size() / 2;
+    for (qsizetype i = 0; i < units; ++i) {
+        const char16_t u = unitAt(p + 2 * i, bigEndian);
+        if (u < 0x20 && !(u >= 0x09 && u <= 0x0D))
+            return false;
+        if ((u >> 8) == 0x0A || (u >> 8) == 0x0D || u >= 0xFFFE)
+            return false;
+        if (QChar::isLowSurrogate(u))
+            return false;
+        if (QChar::isHighSurrogate(u)) {
+            if (i + 1 >= units || !QChar::isLowSurrogate(unitAt(p + 2 * (i + 1), bigEndian)))
+                return false;
+            ++i;
         }
-        if (p == end)
-            break;
-        const unsigned char b = *p;
-        if (b < 0x80) {
-            ++p;
+    }
+    return true;
+}
+
+enum class NulReading { None, Utf16Le, Utf16Be, Binary };
+
+NulReading readNuls(QByteArrayView bytes)
+{
+    const char* const data = bytes.data();
+    if (bytes.isEmpty() || !std::memchr(data, 0, size_t(bytes.size())))
+        return NulReading::None;
+    // Text in UTF-16 has its NULs in the high bytes of ASCII characters and
+    // line breaks: the odd bytes for little-endian, the even ones for big.
+    qsizetype even = 0, odd = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (data[i] == 0)
+            ++(i % 2 ? odd : even);
+    }
+    // Ideographic spaces and the like put NULs on the other side too: the
+    // byte order the NULs favour is tried first, then the other.
+    const bool bigEndian = even > odd;
+    for (const bool big : {bigEndian, !bigEndian}) {
+        if (plausibleUtf16(bytes, big))
+            return big ? NulReading::Utf16Be : NulReading::Utf16Le;
+    }
+    return NulReading::Binary;
+}
+
+// The units of UTF-16 bytes; an unpaired surrogate and an odd last byte
+// each become U+FFFD and are counted in *invalid.
+QString decodeUtf16(QByteArrayView bytes, bool bigEndian, qsizetype* invalid)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const qsizetype units = bytes.size() / 2;
+    QString text(units + bytes.size() % 2, Qt::Uninitialized);
+    auto* out = reinterpret_cast<char16_t*>(text.data());
+    for (qsizetype i = 0; i < units; ++i) {
+        char16_t u = unitAt(p + 2 * i, bigEndian);
+        if (QChar::isHighSurrogate(u) && i + 1 < units
+            && QChar::isLowSurrogate(unitAt(p + 2 * (i + 1), bigEndian))) {
+            out[i] = u;
+            out[i + 1] = unitAt(p + 2 * (i + 1), bigEndian);
+            ++i;
             continue;
         }
-        int length;
-        unsigned char low = 0x80, high = 0xBF;   // allowed range of the second byte
-        if (b >= 0xC2 && b <= 0xDF) {
-            length = 2;
-        } else if (b >= 0xE0 && b <= 0xEF) {
-            length = 3;
-            if (b == 0xE0)
-                low = 0xA0;
-            else if (b == 0xED)
-                high = 0x9F;
-        } else if (b >= 0xF0 && b <= 0xF4) {
-            length = 4;
-            if (b == 0xF0)
-                low = 0x90;
-            else if (b == 0xF4)
-                high = 0x8F;
-        } else {
-            scan.valid = false;
-            return scan;
+        if (QChar::isSurrogate(u)) {
+            u = 0xFFFD;
+            ++*invalid;
         }
-        if (end - p < length || p[1] < low || p[1] > high) {
-            scan.valid = false;
-            return scan;
-        }
-        for (int i = 2; i < length; ++i) {
-            if (!continuation(p[i])) {
-                scan.valid = false;
-                return scan;
-            }
-        }
-        scan.multiByte = true;
-        p += length;
+        out[i] = u;
     }
-    return scan;
+    if (bytes.size() % 2) {
+        out[units] = 0xFFFD;
+        ++*invalid;
+    }
+    return text;
 }
+
+bool isUtf16(TextEncoding e)
+{
+    return e == TextEncoding::Utf16Le || e == TextEncoding::Utf16Be || e == TextEncoding::Utf16LeBom
+           || e == TextEncoding::Utf16BeBom;
+}
+
+bool isBigEndian(TextEncoding e) { return e == TextEncoding::Utf16Be || e == TextEncoding::Utf16BeBom; }
 
 // Cuts the bytes into lines at CR (one LF after it belongs to the break)
 // and decodes each line by itself.  Both encodings read here never use the
@@ -206,6 +266,12 @@ void saveAtomically(const QString& path, const QByteArray& bytes)
 {
     if (path.isEmpty())
         throw Failure(err::PathFileAccess);
+    // QSaveFile would write such a name as UTF-8, to another file than the
+    // one that was read.
+    if (needsByteName(path))
+        throw Failure(err::BadFileName,
+                      QStringLiteral("UTF-8 でないファイル名には保存できません。別の名前で保存してください。") +
+                          QChar(0x3000) + path);
     const QFileInfo target(path);
     if (target.isDir())
         throw Failure(err::PathFileAccess);
@@ -263,47 +329,107 @@ void appendDistinct(QString& all, QSet<char32_t>& seen, const QString& more)
 
 // The file's bytes: each line followed by lineEnd, then trailer.
 QByteArray encodeLines(const QStringList& lines, TextEncoding encoding, Unencodable unencodable,
-                       QByteArrayView lineEnd, QByteArrayView trailer)
+                       QStringView lineEnd, QStringView trailer)
 {
     QByteArray bytes;
     if (encoding == TextEncoding::Cp932) {
         QString missing;
         QSet<char32_t> seen;
+        const QByteArray end = lineEnd.toLatin1();
         for (const QString& line : lines) {
             QString lineMissing;
             cp932::encodeAppend(line, bytes, &lineMissing);
             if (!lineMissing.isEmpty())
                 appendDistinct(missing, seen, lineMissing);
-            bytes.append(lineEnd);
+            bytes.append(end);
         }
         if (!missing.isEmpty() && unencodable == Unencodable::Refuse)
             refuseUnencodable(missing);
+        bytes.append(trailer.toLatin1());
+    } else if (isUtf16(encoding)) {
+        const bool big = isBigEndian(encoding);
+        auto append = [&bytes, big](QStringView text) {
+            const qsizetype at = bytes.size();
+            bytes.resize(at + 2 * text.size());
+            char* o = bytes.data() + at;
+            for (const QChar c : text) {
+                const char16_t u = c.unicode();
+                *o++ = char(big ? u >> 8 : u & 0xFF);
+                *o++ = char(big ? u & 0xFF : u >> 8);
+            }
+        };
+        if (encoding == TextEncoding::Utf16LeBom || encoding == TextEncoding::Utf16BeBom)
+            append(u"\uFEFF");
+        for (const QString& line : lines) {
+            append(line);
+            append(lineEnd);
+        }
+        append(trailer);
     } else {
         if (encoding == TextEncoding::Utf8Bom)
             bytes.append(Utf8Bom);
+        const QByteArray end = lineEnd.toLatin1();
         for (const QString& line : lines) {
             bytes.append(line.toUtf8());
-            bytes.append(lineEnd);
+            bytes.append(end);
         }
+        bytes.append(trailer.toLatin1());
     }
-    bytes.append(trailer);
     return bytes;
+}
+
+struct Detection {
+    TextEncoding encoding = TextEncoding::Cp932;
+    bool binary = false;
+    bool faultyUtf8 = false;   // the UTF-8 text holds ill-formed pieces
+};
+
+Detection detect(QByteArrayView bytes)
+{
+    Detection d;
+    if (bytes.startsWith(Utf8Bom)) {
+        d.encoding = TextEncoding::Utf8Bom;
+        d.faultyUtf8 = utf8::scan(bytes.sliced(3)).faults > 0;
+        return d;
+    }
+    if (bytes.startsWith("\xFF\xFE")) {
+        d.encoding = TextEncoding::Utf16LeBom;
+        return d;
+    }
+    if (bytes.startsWith("\xFE\xFF")) {
+        d.encoding = TextEncoding::Utf16BeBom;
+        return d;
+    }
+    switch (readNuls(bytes)) {
+    case NulReading::Utf16Le: d.encoding = TextEncoding::Utf16Le; return d;
+    case NulReading::Utf16Be: d.encoding = TextEncoding::Utf16Be; return d;
+    case NulReading::Binary: d.binary = true; break;
+    case NulReading::None: break;
+    }
+    // A UTF-8 text with a stray byte is still UTF-8: code page 932 text
+    // forms a well-formed sequence now and then (ﾃｽ is C3 BD), but hardly
+    // ever three for every ill-formed piece, since most of its lead bytes
+    // are UTF-8 continuation bytes.
+    const utf8::Scan scan = utf8::scan(bytes);
+    if (scan.multiByte > 0 && scan.faults * 3 <= scan.multiByte) {
+        d.encoding = TextEncoding::Utf8;
+        d.faultyUtf8 = scan.faults > 0;
+    }
+    return d;
 }
 
 }  // namespace
 
-TextEncoding detectEncoding(QByteArrayView bytes)
-{
-    if (bytes.startsWith(Utf8Bom))
-        return TextEncoding::Utf8Bom;
-    const Utf8Scan scan = scanUtf8(bytes);
-    return scan.valid && scan.multiByte ? TextEncoding::Utf8 : TextEncoding::Cp932;
-}
+TextEncoding detectEncoding(QByteArrayView bytes) { return detect(bytes).encoding; }
+
+bool isBinary(QByteArrayView bytes) { return detect(bytes).binary; }
 
 TextFileContent decodeTextFile(QByteArrayView bytes)
 {
+    const Detection detection = detect(bytes);
     TextFileContent content;
-    content.encoding = detectEncoding(bytes);
+    content.encoding = detection.encoding;
+    content.binary = detection.binary;
     qsizetype invalid = 0;
     switch (content.encoding) {
     case TextEncoding::Cp932:
@@ -322,8 +448,7 @@ TextFileContent decodeTextFile(QByteArrayView bytes)
     case TextEncoding::Utf8:
     case TextEncoding::Utf8Bom: {
         const QByteArrayView body = content.encoding == TextEncoding::Utf8Bom ? bytes.sliced(3) : bytes;
-        // Only a file with a byte order mark can hold faulty UTF-8 here.
-        const bool faulty = content.encoding == TextEncoding::Utf8Bom && !scanUtf8(body).valid;
+        const bool faulty = detection.faultyUtf8;
         // Stateless: a faulty sequence at the end of one line is that line's
         // fault alone.  Decoded into a reused buffer like code page 932.
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -334,8 +459,8 @@ TextFileContent decodeTextFile(QByteArrayView bytes)
             const QChar* const end = utf8.appendToBuffer(buffer.data(), line);
             const QString text(buffer.data(), end - buffer.data());
             if (faulty) {
-                // Every faulty sequence became one U+FFFD; a U+FFFD that the
-                // file itself holds is the valid sequence EF BF BD.
+                // Every faulty byte became a U+FFFD; a U+FFFD that the file
+                // itself holds is the valid sequence EF BF BD.
                 qsizetype genuine = 0;
                 for (qsizetype from = 0; (from = line.indexOf("\xEF\xBF\xBD", from)) >= 0; from += 3)
                     ++genuine;
@@ -345,14 +470,26 @@ TextFileContent decodeTextFile(QByteArrayView bytes)
         });
         break;
     }
+    case TextEncoding::Utf16Le:
+    case TextEncoding::Utf16Be:
+    case TextEncoding::Utf16LeBom:
+    case TextEncoding::Utf16BeBom: {
+        const bool hasMark = content.encoding == TextEncoding::Utf16LeBom
+                             || content.encoding == TextEncoding::Utf16BeBom;
+        const QByteArrayView body = hasMark ? bytes.sliced(2) : bytes;
+        content.lines = splitFileLines(decodeUtf16(body, isBigEndian(content.encoding), &invalid));
+        break;
+    }
     }
     content.invalidBytes = invalid;
     return content;
 }
 
+QByteArray readFileBytes(const QString& path, qint64 limit) { return readAllBytes(path, limit); }
+
 TextFileContent readTextFile(const QString& path)
 {
-    return decodeTextFile(readAllBytes(path));
+    return decodeTextFile(readAllBytes(path, TextFileLimit));
 }
 
 QStringList splitFileLines(QStringView text)
@@ -443,13 +580,13 @@ QString unencodableCharacters(const QStringList& lines, TextEncoding encoding)
 void writeTextFile(const QString& path, const QStringList& lines, TextEncoding encoding,
                    Unencodable unencodable)
 {
-    saveAtomically(path, encodeLines(lines, encoding, unencodable, "\r\n", {}));
+    saveAtomically(path, encodeLines(lines, encoding, unencodable, u"\r\n", {}));
 }
 
 void writeMacTextFile(const QString& path, const QStringList& lines, TextEncoding encoding,
                       Unencodable unencodable)
 {
-    saveAtomically(path, encodeLines(lines, encoding, unencodable, "\r", "\r\n"));
+    saveAtomically(path, encodeLines(lines, encoding, unencodable, u"\r", u"\r\n"));
 }
 
 }  // namespace petari

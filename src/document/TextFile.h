@@ -1,6 +1,6 @@
 #pragma once
 // Text files as the document sees them: a list of lines, read from code
-// page 932 or UTF-8 and written back in the encoding they came in.
+// page 932, UTF-8 or UTF-16 and written back in the encoding they came in.
 //
 // Reading: a line ends at CR, and one LF directly after that CR belongs to
 // the break.  A lone LF does not end a line; it stays in the line's text and
@@ -20,7 +20,9 @@
 
 namespace petari {
 
-enum class TextEncoding { Cp932, Utf8, Utf8Bom };
+// The UTF-16 encodings are written back with the byte order mark they were
+// read with, or without one when the file had none.
+enum class TextEncoding { Cp932, Utf8, Utf8Bom, Utf16Le, Utf16Be, Utf16LeBom, Utf16BeBom };
 
 struct TextFileContent {
     QStringList lines;
@@ -28,21 +30,46 @@ struct TextFileContent {
     // How many U+FFFD stand for undefined bytes of the file.  Saving such a
     // document over its file changes those bytes, so the caller asks first.
     qsizetype invalidBytes = 0;
+    // The bytes hold NUL bytes and do not read as UTF-16: no text file of
+    // any encoding read here.  lines hold the reading by `encoding` all the
+    // same; a caller shows such a file as bytes (the hexadecimal view), since
+    // a save of those lines would not give the file back.
+    bool binary = false;
 };
 
-// Reads a whole file.  Failures: 53 no such file, 76 a folder of the path
-// is missing (or is not a folder), 70 no permission to read, 75 the path is
-// a folder or not a regular file (a device or pipe would never end) or the
-// read itself failed.
+// The largest files the program reads.  A text file of n bytes takes about
+// 4n to 5n of memory while it is read and shown (its bytes, its UTF-16 text,
+// the lines, the list); a byte of the hexadecimal view about 13 (a line of
+// 75 characters for every 16 bytes).  On a machine of a few GiB both stay
+// well below what is there.
+constexpr qint64 TextFileLimit = qint64(1) << 30;    // 1 GiB
+constexpr qint64 HexViewLimit = qint64(64) << 20;    // 64 MiB
+
+// The bytes of a whole regular file, opened by the bytes of its name (see
+// FileName.h).  Failures: 53 no such file, 76 a folder of the path is
+// missing (or is not a folder), 70 no permission to read, 75 the path is a
+// folder, not a regular file (a device or pipe would never end), larger
+// than limit, or the read itself failed; the description says which.  A
+// named pipe is refused without waiting for a writer.
+QByteArray readFileBytes(const QString& path, qint64 limit);
+
+// Reads a whole file (at most TextFileLimit bytes).  Failures as readFileBytes.
 TextFileContent readTextFile(const QString& path);
 
 // The same from bytes already in memory.
 TextFileContent decodeTextFile(QByteArrayView bytes);
 
-// A UTF-8 byte order mark: Utf8Bom.  Otherwise valid UTF-8 holding at least
-// one multi-byte character: Utf8.  Anything else (including pure ASCII):
-// Cp932.
+// In this order: a UTF-8 byte order mark: Utf8Bom; FF FE: Utf16LeBom; FE FF:
+// Utf16BeBom.  Bytes holding a NUL: Utf16Le or Utf16Be when they read as
+// plausible UTF-16 text in the byte order the NULs point to (see the
+// source), otherwise they are binary and fall through to the next rules.
+// Bytes holding UTF-8 multi-byte sequences, at least three of them well
+// formed for every ill-formed piece: Utf8 (the ill-formed pieces then show
+// as U+FFFD).  Anything else, pure ASCII included: Cp932.
 TextEncoding detectEncoding(QByteArrayView bytes);
+
+// Whether the bytes are binary in the sense of TextFileContent::binary.
+bool isBinary(QByteArrayView bytes);
 
 // Splits decoded file text into lines by the reading rules above:
 // "a\r\nb\r\n" and "a\r\nb" give {"a", "b"}, "a\r\n\r\n" gives {"a", ""},
@@ -65,13 +92,15 @@ enum class Unencodable {
 
 // Every distinct character of the lines that the encoding cannot hold, in
 // order of first appearance ("" when the lines can be written as they are).
-// UTF-8 holds every character.
+// UTF-8 and UTF-16 hold every character.
 QString unencodableCharacters(const QStringList& lines, TextEncoding encoding = TextEncoding::Cp932);
 
 // Writes the lines, each followed by CR LF (the last one too).
 // Failures: 5 unencodable text refused, 70 no permission, 61 disk full,
-// 76 the folder does not exist, 75 the target is a folder or any other
-// failure.  On failure the old file, if any, is left as it was.
+// 76 the folder does not exist, 52 a name holding bytes that are not UTF-8
+// (see FileName.h: such a file is read, but saved only under another name),
+// 75 the target is a folder or any other failure.  On failure the old file,
+// if any, is left as it was.
 void writeTextFile(const QString& path, const QStringList& lines, TextEncoding encoding,
                    Unencodable unencodable = Unencodable::Refuse);
 

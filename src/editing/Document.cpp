@@ -1,5 +1,6 @@
 #include "editing/Document.h"
 
+#include "document/FileName.h"
 #include "document/HexView.h"
 #include "document/TextFile.h"
 #include "editing/TableOfContents.h"
@@ -76,7 +77,8 @@ void Document::open(QString path)
         // file when the program starts from another folder.
         if (!path.isEmpty())
             path = QFileInfo(path).absoluteFilePath();
-        if (!QFileInfo::exists(path))
+        // By the name's bytes: a name that is not UTF-8 exists all the same.
+        if (!fileExists(path))
             throw Failure(err::FileNotFound, describeError(err::FileNotFound) + QStringLiteral("　") + path);
         // A file that could not be read leaves the document as it was.
         if (!readFile(path))
@@ -94,20 +96,36 @@ void Document::open(QString path)
 bool Document::readFile(const QString& path)
 {
     return guarded(QStringLiteral("F1 f2load　") + path, [&] {
-        if (state_.loadMode == LoadHex) {
-            QFile f(path);
-            if (QFileInfo(path).isDir())
-                throw Failure(err::PathFileAccess, QStringLiteral("フォルダは開けません　") + path);
-            if (!f.open(QIODevice::ReadOnly))
-                throw Failure(f.error() == QFileDevice::PermissionsError ? err::PermissionDenied
-                                                                         : err::PathFileAccess);
-            const QByteArray bytes = f.readAll();
+        // Both loaders refuse what is no regular file (a device or a pipe
+        // never ends) and what would not fit in memory once shown.
+        auto showHex = [&](const QByteArray& bytes) {
             lines_.setLines(hexViewLines(bytes));
             state_.hexView = true;
             state_.hexSource = QFileInfo(path).absoluteFilePath();
+            // The view is the program's own text, whatever the file was.
+            state_.encoding = TextEncoding::Cp932;
+            state_.hadInvalidBytes = false;
+        };
+        if (state_.loadMode == LoadHex) {
+            showHex(readFileBytes(path, HexViewLimit));
             return;
         }
-        TextFileContent content = readTextFile(path);
+        const QByteArray bytes = readFileBytes(path, TextFileLimit);
+        TextFileContent content = decodeTextFile(bytes);
+        if (content.binary && state_.loadMode != LoadRestore) {
+            // Saved as text, these lines would not give the file back: it is
+            // shown as bytes, and a save of the view goes to a new file.
+            if (bytes.size() > HexViewLimit)
+                throw Failure(err::PathFileAccess,
+                              QStringLiteral("テキストではないファイルで、16進数で表示するには大きすぎます。") +
+                                  QChar(0x3000) + path);
+            showHex(bytes);
+            prompt_.showMessage(caption(),
+                                QStringLiteral("このファイルはテキストではありません（NUL バイトを含み、UTF-16 としても読めません）。") +
+                                    CRLF + QStringLiteral("16進数で表示します。"),
+                                Icon::Information);
+            return;
+        }
         lines_.setLines(foldedLines(std::move(content.lines)));
         state_.hexView = false;
         if (state_.loadMode != LoadRestore) {

@@ -1,0 +1,38 @@
+#include "document/FileName.h"
+
+#include "document/Utf8.h"
+
+#include <QFile>
+
+#include <sys/stat.h>
+
+namespace petari {
+
+namespace {
+bool isEscapedByte(QChar c) { return c.unicode() >= 0xDC80 && c.unicode() <= 0xDCFF; }
+}  // namespace
+
+QString decodeFileName(QByteArrayView bytes) { return utf8::decodeEscaped(bytes); }
+
+QByteArray encodeFileName(const QString& name)
+{
+    return needsByteName(name) ? utf8::encodeEscaped(name) : QFile::encodeName(name);
+}
+
+bool needsByteName(const QString& name)
+{
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        // An escaped byte is a low surrogate without its high half.
+        if (isEscapedByte(name[i]) && (i == 0 || !name[i - 1].isHighSurrogate()))
+            return true;
+    }
+    return false;
+}
+
+bool fileExists(const QString& name)
+{
+    struct stat st;
+    return !name.isEmpty() && ::stat(encodeFileName(name).constData(), &st) == 0;
+}
+
+}  // namespace petari

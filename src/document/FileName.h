@@ -1,0 +1,25 @@
+#pragma once
+// File names as the system holds them: bytes, normally UTF-8.  Qt decodes a
+// name's bytes that are not UTF-8 to U+FFFD, so "lat\xE9.txt" comes back
+// from QFile::decodeName as "lat\uFFFD.txt", a name no file has.  Names from
+// the command line are decoded here instead, each such byte kept as a lone
+// surrogate (see utf8::decodeEscaped), and the readers open them by their
+// original bytes.  A name Qt can decode is decoded exactly as Qt does it.
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+namespace petari {
+
+QString decodeFileName(QByteArrayView bytes);
+QByteArray encodeFileName(const QString& name);
+
+// True when Qt's own file classes (QFile, QSaveFile, QFileInfo) cannot name
+// the file: the name holds bytes that are not UTF-8.
+bool needsByteName(const QString& name);
+
+// Whether something of that name exists (a file, a folder, a device ...).
+bool fileExists(const QString& name);
+
+}  // namespace petari
