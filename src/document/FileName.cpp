@@ -2,7 +2,9 @@
 
 #include "document/Utf8.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <sys/stat.h>
 
@@ -27,6 +29,13 @@ bool needsByteName(const QString& name)
             return true;
     }
     return false;
+}
+
+QString absoluteFileName(const QString& name)
+{
+    if (!needsByteName(name))
+        return QFileInfo(name).absoluteFilePath();
+    return QDir::cleanPath(QDir::isRelativePath(name) ? QDir::currentPath() + QLatin1Char('/') + name : name);
 }
 
 bool fileExists(const QString& name)

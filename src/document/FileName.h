@@ -19,6 +19,10 @@ QByteArray encodeFileName(const QString& name);
 // the file: the name holds bytes that are not UTF-8.
 bool needsByteName(const QString& name);
 
+// The name made absolute against the current folder by its text alone
+// (QFileInfo would pass it through Qt's own encoding and lose such bytes).
+QString absoluteFileName(const QString& name);
+
 // Whether something of that name exists (a file, a folder, a device ...).
 bool fileExists(const QString& name);
 

@@ -76,7 +76,7 @@ void Document::open(QString path)
         // Stored and shown paths are absolute, so the history still finds the
         // file when the program starts from another folder.
         if (!path.isEmpty())
-            path = QFileInfo(path).absoluteFilePath();
+            path = absoluteFileName(path);
         // By the name's bytes: a name that is not UTF-8 exists all the same.
         if (!fileExists(path))
             throw Failure(err::FileNotFound, describeError(err::FileNotFound) + QStringLiteral("　") + path);
@@ -101,7 +101,7 @@ bool Document::readFile(const QString& path)
         auto showHex = [&](const QByteArray& bytes) {
             lines_.setLines(hexViewLines(bytes));
             state_.hexView = true;
-            state_.hexSource = QFileInfo(path).absoluteFilePath();
+            state_.hexSource = absoluteFileName(path);
             // The view is the program's own text, whatever the file was.
             state_.encoding = TextEncoding::Cp932;
             state_.hadInvalidBytes = false;
