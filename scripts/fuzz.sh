@@ -18,9 +18,14 @@ corpus=fuzz/corpus/$target
 found=$(mktemp -d)
 trap 'rm -rf "$found"' EXIT
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
-# New inputs go to a scratch folder first; the merge then keeps only those
-# that add coverage.
-"$build/fuzz_$target" -max_total_time="$seconds" -max_len=4096 -timeout=10 -rss_limit_mb=2048 \
+# New inputs go to a scratch folder first.
+"$build/fuzz/fuzz_$target" -max_total_time="$seconds" -max_len=4096 -timeout=10 -rss_limit_mb=2048 \
   -print_final_stats=1 "$found" "$corpus"
-"$build/fuzz_$target" -merge=1 "$corpus" "$found"
+# The corpus is then minimised afresh: of the old files and the new, only
+# those that add coverage are kept.
+minimal=$(mktemp -d)
+"$build/fuzz/fuzz_$target" -merge=1 "$minimal" "$corpus" "$found"
+rm -f "$corpus"/*
+mv "$minimal"/* "$corpus"/
+rmdir "$minimal"
 echo "corpus $corpus: $(find "$corpus" -type f | wc -l) files, $(du -sh "$corpus" | cut -f1)"
