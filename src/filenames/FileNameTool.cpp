@@ -78,8 +78,9 @@ void FileNameTool::renameFiles(const QString& folder, const QStringList& files,
 void FileNameTool::undoFromLog(const QString& folder)
 {
     guarded(label("Command2_Click"), [&] {
+        // The main window's open dialog, starting where the logs are.
         const QString path = prompt_.openFileName(
-            QStringLiteral("開く"), QStringLiteral("ﾃｷｽﾄ ﾌｧｲﾙ (*.txt)|*.txt|All Files (*.*)|*.*"),
+            Document::caption(), QStringLiteral("All Files (*.*)|*.*|ﾃｷｽﾄ ﾌｧｲﾙ (*.txt)|*.txt"),
             logFolderPath(doc_.programFolder()) + QLatin1Char('/'));
         if (path.isEmpty())
             return;

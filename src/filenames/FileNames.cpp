@@ -225,7 +225,12 @@ bool parseRow(const QString& line, RenameRow& row)
 
 void sortLikeFileManager(QStringList& names)
 {
-    QCollator collator;
+    // The C locale compares code units, with capitals first and no digit
+    // runs; file managers sort by a real collation, so take one.
+    QLocale locale;
+    if (locale.language() == QLocale::C)
+        locale = QLocale(QLocale::English, QLocale::UnitedStates);
+    QCollator collator(locale);
     collator.setNumericMode(true);
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     std::sort(names.begin(), names.end(), [&collator](const QString& a, const QString& b) {
@@ -370,10 +375,13 @@ QString writeRenameLog(const QString& programFolder, const QString& folder,
                        const QVector<RenameRow>& rows, const QDateTime& now)
 {
     const QString logFolder = f_sakusei(ensureWorkFolder(programFolder), logFolderName());
-    const QString path = renameLogPath(logFolder, now);
-    // A link planted under the log's name would carry the write elsewhere.
-    if (QFileInfo(path).isSymLink())
-        throw Failure(err::PathFileAccess, describeError(err::PathFileAccess) + QChar(0x3000) + path);
+    // Two runs in one second keep both logs, so each run can be undone.
+    // An entry of that name of any kind (a planted link among them) is
+    // passed by, never written through.
+    const QString first = renameLogPath(logFolder, now);
+    QString path = first;
+    for (int n = 2; QFileInfo(path).exists() || QFileInfo(path).isSymLink(); ++n)
+        path = first.left(first.size() - 4) + QLatin1Char('_') + QString::number(n) + QStringLiteral(".txt");
     writeWorkFile(path, renameLogLines(folder, rows));
     return path;
 }

@@ -95,7 +95,8 @@ QStringList renameLogLines(const QString& folder, const QVector<RenameRow>& rows
 // Writes the log of a run into the Log folder of the work folder beside
 // programFolder (both made when missing, with the description file), in
 // CP932 or, for names it cannot hold, UTF-8 with a byte-order mark; whole
-// and atomic, never through a symbolic link.  Returns its path.
+// and atomic, never through a symbolic link.  When that second's log exists
+// already, the name gets "_2", "_3" ... before ".txt".  Returns its path.
 QString writeRenameLog(const QString& programFolder, const QString& folder,
                        const QVector<RenameRow>& rows,
                        const QDateTime& now = QDateTime::currentDateTime());

@@ -44,6 +44,7 @@ struct Folder {
     Folder(const QStringList& files)
     {
         QDir().mkpath(web);
+        QDir().mkpath(program());
         for (const QString& f : files)
             touch(web + QLatin1Char('/') + f, f.toUtf8());
     }
@@ -192,6 +193,10 @@ TEST(FileNameLog, WrittenInCp932OrUtf8AndNamedByTheMoment)
     EXPECT_EQ(path, f.program() + "/作・ペタリ/Log/ファイル名の変更20240131_093005.txt");
     EXPECT_TRUE(QFileInfo::exists(f.program() + "/作・ペタリ/このフォルダの説明.txt"));
     const QString text = ",Path =,," + f.web + "/,\r\nReadme.TXT, → ,readme.txt,,\r\nカナ.txt, → ,,,\r\n";
+    EXPECT_EQ(readBytes(path), cp932::encode(text));
+    // A second run in the same second keeps the first run's log.
+    EXPECT_EQ(writeRenameLog(f.program(), f.web, {}, at),
+              f.program() + "/作・ペタリ/Log/ファイル名の変更20240131_093005_2.txt");
     EXPECT_EQ(readBytes(path), cp932::encode(text));
 
     // A name code page 932 cannot hold: the whole log in UTF-8 after a BOM.

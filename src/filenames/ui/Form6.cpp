@@ -137,7 +137,6 @@ Form6::Form6(Document& doc, UserPrompt& prompt, QWidget* parent)
     frameLayout->addWidget(check2_[0], 1, 0, 1, 3);
     for (int i = 0; i < 3; ++i)
         frameLayout->addWidget(command2_[i], 2, i);
-    frameLayout->addWidget(label1_[2], 3, 0, 1, 3);
     auto* right = new QVBoxLayout;
     right->addWidget(check1_2_);
     auto* buttons = new QHBoxLayout;
@@ -145,7 +144,8 @@ Form6::Form6(Document& doc, UserPrompt& prompt, QWidget* parent)
     buttons->addWidget(command1_[1]);
     right->addLayout(buttons);
     right->addWidget(frame1_);
-    right->addStretch(1);
+    label1_[2]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    right->addWidget(label1_[2], 1);
     auto* columns = new QHBoxLayout;
     columns->addLayout(left, 1);
     columns->addLayout(right, 1);

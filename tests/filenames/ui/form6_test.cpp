@@ -81,7 +81,8 @@ TEST(Form6Test, ListsRenamesAndUndoesThroughTheWindow)
 
         QTest::mouseClick(control<QPushButton>(form, "Command1_0"), Qt::LeftButton);
         const QStringList lines = doc.lines().lines();
-        const int paths = int(web.count(QLatin1Char('/')));
+        // The folder and each of its trailing parts.
+        const int paths = int(web.count(QLatin1Char('/'))) + 1;
         ASSERT_EQ(lines.size(), 1 + paths + 1 + 3 + 5);
         EXPECT_EQ(lines.mid(0, 2), (QStringList{QStringLiteral("【パス名】"), web + QLatin1Char('/')}));
         EXPECT_EQ(lines[paths], QStringLiteral("web/"));
@@ -108,7 +109,9 @@ TEST(Form6Test, ListsRenamesAndUndoesThroughTheWindow)
         EXPECT_TRUE(prompt.scriptUsedUp());
 
         // The two cases exclude each other.
-        QTest::mouseClick(control<QCheckBox>(form, "Check2_1"), Qt::LeftButton);
+        auto* upper = control<QCheckBox>(form, "Check2_1");
+        QTest::mouseClick(upper, Qt::LeftButton, {}, QPoint(8, upper->height() / 2));
+        EXPECT_TRUE(upper->isChecked());
         EXPECT_FALSE(control<QCheckBox>(form, "Check2_0")->isChecked());
 
         QTest::mouseClick(control<QPushButton>(form, "Command1_1"), Qt::LeftButton);
