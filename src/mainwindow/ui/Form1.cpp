@@ -274,6 +274,7 @@ void Form1::buildMenus()
         // These open windows that come later; until then they stay disabled.
         addAction(file, QString::fromLatin1(n), caps.value(QString::fromLatin1(n)))->setEnabled(false);
     }
+    connectSecondaryWindows();
     addSeparator(file, QStringLiteral("mf03"));
     auto* mfs = addAction(file, QStringLiteral("mfs"), QStringLiteral("終了"));
     mfs->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -560,6 +561,7 @@ bool Form1::isSplitListVisible() const { return lists_[1]->isVisible(); }
 
 void Form1::closeEvent(QCloseEvent* e)
 {
+    closeModelessWindows();
     if (c_.queryUnload())
         e->accept();
     else

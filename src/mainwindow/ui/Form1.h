@@ -80,6 +80,10 @@ private:
     void monitorTick();
     int outerHeightTwips() const;
     void popupRightClickMenu(QPoint globalPos);
+    // The menu items that open the other windows, and the modeless ones that
+    // close with this window.
+    void connectSecondaryWindows();
+    void closeModelessWindows();
 
     MainController& c_;
     QMap<QString, QAction*> actions_;
@@ -99,6 +103,8 @@ private:
     QWidget* picture1_ = nullptr;
     bool dropDownOpen_ = false;
     bool splitListPlaced_ = false;
+    QWidget* fileNameWindow_ = nullptr;
+    QWidget* priceWindow_ = nullptr;
     // The twips last applied and the pixels they became, so that an unmoved
     // window writes back exactly what it read.
     TwipsRect appliedTwips_;

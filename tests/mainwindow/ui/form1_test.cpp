@@ -382,3 +382,16 @@ TEST(Form1Faults, QuestionsHaveJapaneseButtons)
     captions.sort();
     EXPECT_EQ(captions, QStringList({"いいえ", "はい", "キャンセル"}));
 }
+
+// Each of the other windows opens from its menu item with the document it
+// works on; the modeless ones close with the main window.
+TEST(Form1Windows, ModelessWindowsOpenFromTheMenuAndCloseWithTheMainWindow)
+{
+    Window win;
+    win.w->action("fileMeiHyouji")->trigger();
+    auto* form6 = win.w->findChild<QWidget*>("Form6");
+    ASSERT_NE(form6, nullptr);
+    EXPECT_TRUE(form6->isVisible());
+    win.w->close();
+    EXPECT_FALSE(form6->isVisible());
+}
