@@ -69,7 +69,6 @@ void Form7::buildControls()
     combo1_->setObjectName(QStringLiteral("Combo1"));
     combo1_->setEditable(true);
     combo1_->setInsertPolicy(QComboBox::NoInsert);
-    combo1_->lineEdit()->installEventFilter(this);
     for (int i = 0; i < 7; ++i) {
         text1_[i] = new QLineEdit(this);
         text1_[i]->setObjectName(QStringLiteral("Text1_%1").arg(i));
