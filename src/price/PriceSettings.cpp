@@ -71,6 +71,11 @@ void writePricePosition(SettingsStore& store, int top, int left)
     store.write(kSection, QStringLiteral("Left"), QString::number(left));
 }
 
+bool priceMenuVisible(const SettingsStore& store)
+{
+    return readsTrue(store.read(kSection, QStringLiteral("Visible"), QStringLiteral("False")));
+}
+
 void enableFormulaAnnotation(SettingsStore& store)
 {
     store.write(QStringLiteral("F5"), QStringLiteral("s9"), QStringLiteral("1"));

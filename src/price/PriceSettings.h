@@ -28,6 +28,10 @@ PriceWindowSettings readPriceSettings(const SettingsStore& store);
 void writePriceSettings(SettingsStore& store, const PriceInput& input, const QStringList& history);
 void writePricePosition(SettingsStore& store, int top, int left);
 
+// Whether the main window's 価格 menu item is shown: "F7"/"Visible" reads as
+// true ("True" in any case, or a number other than 0); absent is "False".
+bool priceMenuVisible(const SettingsStore& store);
+
 // Turns the copy engine's annotation cut-off on with "''" as its mark, so
 // that the formula after a price is left out of what is copied.
 void enableFormulaAnnotation(SettingsStore& store);

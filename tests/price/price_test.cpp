@@ -202,6 +202,16 @@ TEST(PriceSettings, FreshDefaultsAndRoundTrip)
     EXPECT_EQ(store.read("F7", "O10"), "False");
     EXPECT_EQ(store.read("F7", "O12"), "True");
 
+    EXPECT_FALSE(priceMenuVisible(store));
+    for (const char* v : {"True", "true", "1", "-1"}) {
+        store.write("F7", "Visible", v);
+        EXPECT_TRUE(priceMenuVisible(store)) << v;
+    }
+    for (const char* v : {"False", "0", "", "yes"}) {
+        store.write("F7", "Visible", v);
+        EXPECT_FALSE(priceMenuVisible(store)) << v;
+    }
+
     writePriceSettings(store, in, {"30"});
     EXPECT_EQ(store.read("F7", "C1"), "0");
     EXPECT_EQ(readPriceSettings(store).history, QStringList{"30"});
