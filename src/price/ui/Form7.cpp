@@ -63,7 +63,6 @@ void Form7::buildControls()
         label1_[i] = new QLabel(QString::fromUtf8(kLabels[i]), this);
         label1_[i]->setObjectName(QStringLiteral("Label1_%1").arg(i));
     }
-    label1_[12]->setWordWrap(true);
 
     combo1_ = new QComboBox(this);
     combo1_->setObjectName(QStringLiteral("Combo1"));
@@ -139,7 +138,7 @@ void Form7::buildControls()
     checks->addWidget(check1_[2], 2, 0);
     checks->addWidget(label1_[15], 2, 1);
     checks->addWidget(check1_[3], 3, 0);
-    checks->addWidget(label1_[12], 3, 1);
+    checks->addWidget(label1_[12], 4, 0, 1, 2);
     checks->setColumnStretch(1, 1);
 
     auto* buttons = new QHBoxLayout;
