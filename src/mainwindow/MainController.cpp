@@ -16,6 +16,7 @@
 #include "editing/UndoChain.h"
 #include "editing/WorkFolder.h"
 #include "platform/Clipboard.h"
+#include "price/PriceSettings.h"
 #include "platform/UserPrompt.h"
 #include "services/Guard.h"
 #include "editing/Modify.h"
@@ -97,9 +98,7 @@ bool MainController::startUp(const QStringList& arguments, InstanceRegistry& reg
                 instance_ = 1;
         });
         settings_.write(QStringLiteral("A1"), QStringLiteral("No"), QString::number(instance_ + 1));
-        priceVisible_ = settings_.read(QStringLiteral("F7"), QStringLiteral("Visible"),
-                                       QStringLiteral("False"))
-                            .compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0;
+        priceVisible_ = petari::priceMenuVisible(settings_);
 
         readWindowSettings();
 

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QMap>
 #include <QVector>
+#include <functional>
 
 class QAction;
 class QApplication;
@@ -84,6 +85,7 @@ private:
     // close with this window.
     void connectSecondaryWindows();
     void closeModelessWindows();
+    void showModeless(QWidget*& window, const std::function<QWidget*()>& make);
 
     MainController& c_;
     QMap<QString, QAction*> actions_;

@@ -4,6 +4,7 @@
 #include "filenames/ui/Form6.h"
 #include "mainwindow/MainController.h"
 #include "mainwindow/ui/Form1.h"
+#include "price/ui/Form7.h"
 
 #include <QAction>
 
@@ -14,14 +15,24 @@ void Form1::connectSecondaryWindows()
     QAction* fileNames = action(QStringLiteral("fileMeiHyouji"));
     fileNames->setEnabled(true);
     connect(fileNames, &QAction::triggered, this, [this] {
-        if (!fileNameWindow_) {
-            fileNameWindow_ = new Form6(c_.document(), c_.prompt(), this);
-            connect(fileNameWindow_, &QObject::destroyed, this, [this] { fileNameWindow_ = nullptr; });
-        }
-        fileNameWindow_->show();
-        fileNameWindow_->raise();
-        fileNameWindow_->activateWindow();
+        showModeless(fileNameWindow_, [this] { return new Form6(c_.document(), c_.prompt(), this); });
     });
+    QAction* price = action(QStringLiteral("kakaku"));
+    price->setEnabled(true);
+    connect(price, &QAction::triggered, this, [this] {
+        showModeless(priceWindow_, [this] { return new Form7(c_.document(), c_.prompt(), this); });
+    });
+}
+
+void Form1::showModeless(QWidget*& window, const std::function<QWidget*()>& make)
+{
+    if (!window) {
+        window = make();
+        connect(window, &QObject::destroyed, this, [&window] { window = nullptr; });
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 void Form1::closeModelessWindows()

@@ -388,10 +388,18 @@ TEST(Form1Faults, QuestionsHaveJapaneseButtons)
 TEST(Form1Windows, ModelessWindowsOpenFromTheMenuAndCloseWithTheMainWindow)
 {
     Window win;
-    win.w->action("fileMeiHyouji")->trigger();
+    for (const char* item : {"fileMeiHyouji", "kakaku"})
+        win.w->action(item)->trigger();
     auto* form6 = win.w->findChild<QWidget*>("Form6");
+    auto* form7 = win.w->findChild<QWidget*>("Form7");
     ASSERT_NE(form6, nullptr);
+    ASSERT_NE(form7, nullptr);
     EXPECT_TRUE(form6->isVisible());
+    EXPECT_TRUE(form7->isVisible());
+    // One window each, however often the item is chosen.
+    win.w->action("kakaku")->trigger();
+    EXPECT_EQ(win.w->findChildren<QWidget*>("Form7").size(), 1);
     win.w->close();
     EXPECT_FALSE(form6->isVisible());
+    EXPECT_FALSE(form7->isVisible());
 }
