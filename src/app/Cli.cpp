@@ -1,5 +1,7 @@
 #include "app/Cli.h"
 
+#include "services/ProgramInfo.h"
+
 #include <cstdio>
 
 namespace petari {
@@ -10,7 +12,20 @@ const char* const kUsage =
     "       petari --convert MODE[,MODE...] < input > output\n"
     "              (modes: full, half, katakana, hiragana, upper, lower, capitalise)\n"
     "       petari --calendar YEAR\n"
-    "       petari --stamp [--at \"YYYY-MM-DD HH:MM:SS\"]\n";
+    "       petari --stamp [--at \"YYYY-MM-DD HH:MM:SS\"]\n"
+    "       petari --version\n"
+    "       petari --help\n";
+
+// "petari (ペタリ) 2.40.167", the line the manual page names as the version.
+int printVersion()
+{
+    const QString line = QStringLiteral("petari (ペタリ) %1.%2.%3\n")
+                             .arg(programinfo::majorVersion)
+                             .arg(programinfo::minorVersion)
+                             .arg(programinfo::revision);
+    std::fputs(line.toUtf8().constData(), stdout);
+    return 0;
+}
 }
 
 int runCommandLineMode(const QStringList& args)
@@ -24,6 +39,8 @@ int runCommandLineMode(const QStringList& args)
         return runCalendarMode(args.mid(1));
     if (first == QLatin1String("--stamp"))
         return runStampMode(args.mid(1));
+    if (first == QLatin1String("--version"))
+        return printVersion();
     if (first == QLatin1String("--help") || first == QLatin1String("-h")) {
         std::fputs(kUsage, stdout);
         return 0;

@@ -21,5 +21,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("petari"));
     QApplication::setApplicationDisplayName(QStringLiteral("ペタリ"));
+    // Wayland compositors and docks match the window to its menu entry and icon by this id.
+    QApplication::setDesktopFileName(QStringLiteral("io.github.petari.Petari"));
     return petari::runMainWindow(app);
 }
