@@ -18,8 +18,8 @@ set(PETARI_READ_ONLY_FILES
 
 # The version the package carries is the program's own, major.minor.revision.
 file(STRINGS ${CMAKE_SOURCE_DIR}/src/services/ProgramInfo.h PETARI_REVISION_LINE
-     REGEX "constexpr int revision = [0-9]+;")
-string(REGEX REPLACE ".*revision = ([0-9]+);.*" "\\1" PETARI_REVISION "${PETARI_REVISION_LINE}")
+     REGEX "constexpr int revision = [0-9]+")
+string(REGEX REPLACE ".*revision = ([0-9]+).*" "\\1" PETARI_REVISION "${PETARI_REVISION_LINE}")
 set(PETARI_FULL_VERSION ${PROJECT_VERSION}.${PETARI_REVISION})
 
 set_property(SOURCE ${CMAKE_SOURCE_DIR}/src/platform/ProgramFolder.cpp APPEND PROPERTY
