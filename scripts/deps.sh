@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xclip xdotool x11-utils xauth fonts-ipafont-gothic
   qt6-translations-l10n ccache
+  desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()

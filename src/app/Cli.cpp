@@ -1,5 +1,7 @@
 #include "app/Cli.h"
 
+#include "services/ProgramInfo.h"
+
 #include <cstdio>
 
 namespace petari {
@@ -13,7 +15,20 @@ const char* const kUsage =
     "       petari --stamp [--at \"YYYY-MM-DD HH:MM:SS\"]\n"
     "       petari --price PRICE [--from N] [--to N] [--step N] [--tax PERCENT] [--unit U]\n"
     "              [--round down|half|up] [--prefix TEXT] [--suffix TEXT] [--no-separators]\n"
-    "              [--align number|prefix|none] [--formula]\n";
+    "              [--align number|prefix|none] [--formula]\n"
+    "       petari --version\n"
+    "       petari --help\n";
+
+// "petari (ペタリ) 2.40.167", the line the manual page names as the version.
+int printVersion()
+{
+    const QString line = QStringLiteral("petari (ペタリ) %1.%2.%3\n")
+                             .arg(programinfo::majorVersion)
+                             .arg(programinfo::minorVersion)
+                             .arg(programinfo::revision);
+    std::fputs(line.toUtf8().constData(), stdout);
+    return 0;
+}
 }
 
 int runCommandLineMode(const QStringList& args)
@@ -29,6 +44,8 @@ int runCommandLineMode(const QStringList& args)
         return runStampMode(args.mid(1));
     if (first == QLatin1String("--price"))
         return runPriceMode(args.mid(1));
+    if (first == QLatin1String("--version"))
+        return printVersion();
     if (first == QLatin1String("--help") || first == QLatin1String("-h")) {
         std::fputs(kUsage, stdout);
         return 0;

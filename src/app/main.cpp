@@ -47,6 +47,8 @@ int main(int argc, char** argv)
     QApplication app(qtArgc, qtArgv.data());
     QApplication::setApplicationName(QStringLiteral("petari"));
     QApplication::setApplicationDisplayName(QStringLiteral("ペタリ"));
+    // Wayland compositors and docks match the window to its menu entry and icon by this id.
+    QApplication::setDesktopFileName(QStringLiteral("io.github.petari.Petari"));
     petari::installJapaneseTranslation(app);
     // What Qt did not recognise is a file name of ours too (reported when missing).
     files << QApplication::arguments().mid(1);
