@@ -1,5 +1,6 @@
 #include "app/Cli.h"
 #include "mainwindow/ui/Form1.h"
+#include "platform/ui/JapaneseUi.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -21,5 +22,6 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("petari"));
     QApplication::setApplicationDisplayName(QStringLiteral("ペタリ"));
+    petari::installJapaneseTranslation(app);
     return petari::runMainWindow(app);
 }

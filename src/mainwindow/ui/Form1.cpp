@@ -76,6 +76,12 @@ Form1::Form1(MainController& controller, QWidget* parent) : QMainWindow(parent),
     setWindowTitle(MainController::caption());
     buildControls();
     buildMenus();
+    // Menu shortcuts belong to the window as well, so that they work from the
+    // first key press whatever control has the focus (the input box keeps its
+    // own undo and select-all), not only once a menu has been opened.
+    for (QAction* a : std::as_const(actions_))
+        if (!a->shortcut().isEmpty() && a->shortcutContext() == Qt::WindowShortcut)
+            QWidget::addAction(a);
     resize(twipsToPixels(7000), twipsToPixels(5000));
     c_.setView(this);
     connect(&c_, &MainController::refreshed, this, &Form1::applyState);
@@ -191,8 +197,8 @@ void Form1::buildControls()
     lists_[2]->setModel(nullptr);
     for (int i = 0; i < 2; ++i) {
         LineListView* v = lists_[i];
-        connect(v, &LineListView::clickedLine, this, [this, i] { c_.List1_Click(i); });
-        connect(v, &LineListView::copyRequested, this, [this, i] { c_.mcopy(i, 0, 0); c_.hyouji_SB(); });
+        connect(v, &LineListView::clickedLine, this, [this, i] { c_.listClicked(i); });
+        connect(v, &LineListView::copyRequested, this, [this, i] { c_.copySelection(i, 0, 0); c_.refreshStatus(); });
         connect(v, &LineListView::released, this, [this, i](Qt::MouseButton b, QPoint p) {
             guarded(QStringLiteral("F1 List1_MouseUp"), [&] {
                 if (dropDownOpen_)
@@ -201,13 +207,13 @@ void Form1::buildControls()
                     popupRightClickMenu(lists_[0]->viewport()->mapToGlobal(p));
                     placeSplitList(p);
                 }
-                c_.hyouji();
+                c_.refreshView();
             });
         });
     }
     connect(lists_[0], &LineListView::deleteRequested, &c_, &MainController::deleteLines);
     connect(lists_[0], &LineListView::filesDropped, this, [this](const QStringList& p) { c_.openDropped(p); });
-    connect(lists_[0]->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { c_.hyouji(); });
+    connect(lists_[0]->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { c_.refreshView(); });
 
     label2_ = new QLabel(central);
     label2_->setObjectName(QStringLiteral("Label2"));
@@ -356,7 +362,7 @@ void Form1::buildMenus()
         const int line = o.line, letter = o.letter;
         connect(a, &QAction::triggered, this, [this, line, letter] {
             c_.oneShot(line, letter);
-            c_.hyouji_SB();
+            c_.refreshStatus();
         });
     }
     connect(addAction(copyMenu, QStringLiteral("saicopy"), QStringLiteral("再コピー")), &QAction::triggered, this,
@@ -500,35 +506,16 @@ TwipsRect Form1::geometryTwips() const
 
 bool Form1::isNormalState() const { return !(isMinimized() || isMaximized() || isFullScreen()); }
 
-void Form1::setAlwaysOnTop(bool on)
+void Form1::placeOnTop(bool on)
 {
-    if (on == alwaysOnTop_)
+    if (on == windowFlags().testFlag(Qt::WindowStaysOnTopHint))
         return;
-    alwaysOnTop_ = on;
+    // Changing a window's flags hides it: a window that was shown must be
+    // shown again, or the program would run on with no window at all.
     const bool visible = isVisible();
     setWindowFlag(Qt::WindowStaysOnTopHint, on);
     if (visible)
         show();
-}
-
-void Form1::temaeh()
-{
-    guarded(QStringLiteral("F1 temaeh"), [&] {
-        setWindowFlag(Qt::WindowStaysOnTopHint, true);
-        if (!isVisible())
-            return;
-        show();
-    });
-}
-
-void Form1::temaeh2()
-{
-    // Out of the topmost placement so the window opened over it is not hidden.
-    guarded(QStringLiteral("F1 temaeh2"), [&] {
-        setWindowFlag(Qt::WindowStaysOnTopHint, false);
-        if (isVisible())
-            show();
-    });
 }
 
 int Form1::lineCount() const { return c_.lines().count(); }
@@ -548,8 +535,10 @@ void Form1::requestClose() { QTimer::singleShot(0, this, &QWidget::close); }
 
 void Form1::setSplitListVisible(bool on)
 {
-    if (on && lists_[1]->width() < 20)
-        placeSplitList(QPoint(0, 0));   // first showing: away from the top left
+    // Until the first right-click places it, the piece list opens over the
+    // main list, clear of its top left corner.
+    if (on && !splitListPlaced_)
+        placeSplitList(QPoint(0, 0));
     lists_[1]->setVisible(on);
     if (on)
         lists_[1]->raise();
@@ -687,6 +676,7 @@ void Form1::placeSplitList(QPoint releasedAt)
         lists_[1]->setGeometry(twipsToPixels(r.left), twipsToPixels(r.top), std::max(1, twipsToPixels(r.width)),
                                std::max(1, twipsToPixels(r.height)));
         lists_[1]->raise();
+        splitListPlaced_ = true;
     });
 }
 
@@ -709,7 +699,7 @@ int runMainWindow(QApplication& app)
     {
         Form1 w(controller);
         prompt.setParent(&w);
-        QtNoticePresenter presenter(&w, &settings, &w);
+        QtNoticePresenter presenter(&w, &settings, &controller.document());
         controller.setNoticePresenter(&presenter);
         ErrorReport report(presenter, w);
         report.setPlainPrompt(&prompt);
