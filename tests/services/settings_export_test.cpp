@@ -58,6 +58,7 @@ struct SettingsExportTest : ::testing::Test {
         s.write("F2", "j17", "〜−¥");   // CP932 look-alikes that do not come back
         s.write("rireki", "1", withEmoji ? "/home/u/写真😀/a.txt" : "/home/u/写真/a.txt");
         s.write("okiniiri", "key with spaces", "ﾊﾝｶｸ");
+        s.write("okiniiri", " k=;#%41[x] ", "v");
         for (int i = 0; i < 400; ++i)   // far more than 255 lines
             s.write("M2", QStringLiteral("k%1").arg(i), QString::number(i));
     }
