@@ -28,6 +28,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 
 namespace petari {
@@ -483,11 +484,22 @@ void Form1::scrollToTop(int row)
         lists_[0]->scrollTo(c_.lines().index(row), QAbstractItemView::PositionAtTop);
 }
 
-void Form1::setGeometryTwips(const TwipsRect& r)
+void Form1::setGeometryTwips(const TwipsRect& stored)
 {
+    // A stored place from another screen, or a size no window can have,
+    // must still give a visible window of a usable size.
+    std::vector<TwipsRect> screens;
+    for (const QScreen* s : QGuiApplication::screens()) {
+        const QRect a = s->availableGeometry();
+        screens.push_back({pixelsToTwips(a.left()), pixelsToTwips(a.top()), pixelsToTwips(a.width()),
+                           pixelsToTwips(a.height())});
+    }
+    const TwipsRect r = fitToScreens(stored, screens, 3000, 2250);
     const QRect px(twipsToPixels(r.left), twipsToPixels(r.top), twipsToPixels(r.width), twipsToPixels(r.height));
     move(px.topLeft());
     resize(px.size());
+    // An unmoved window writes back exactly what was stored, unless it had to
+    // be brought onto a screen.
     appliedTwips_ = r;
     appliedPixels_ = px;
 }
@@ -688,7 +700,7 @@ void Form1::monitorTick()
 
 // ---------------------------------------------------------------- program entry
 
-int runMainWindow(QApplication& app)
+int runMainWindow(QApplication& app, const QStringList& files)
 {
     SettingsStore settings;
     QtPrompt prompt;
@@ -704,10 +716,7 @@ int runMainWindow(QApplication& app)
         ErrorReport report(presenter, w);
         report.setPlainPrompt(&prompt);
         ScopedErrorSink scope(&report);
-        QStringList args = QApplication::arguments().mid(1);
-        if (!args.isEmpty() && args.front() == QLatin1String("--"))
-            args.removeFirst();
-        if (controller.startUp(args, registry)) {
+        if (controller.startUp(files, registry)) {
             w.show();
             w.list(0)->setFocus();
             rc = app.exec();

@@ -105,8 +105,8 @@ private:
     QRect appliedPixels_;
 };
 
-// Creates the program's objects and the main window, runs start-up and the
-// event loop.
-int runMainWindow(QApplication& app);
+// Creates the program's objects and the main window, runs start-up with the
+// files named on the command line, and the event loop.
+int runMainWindow(QApplication& app, const QStringList& files);
 
 }  // namespace petari
