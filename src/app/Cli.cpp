@@ -16,6 +16,7 @@ const char* const kUsage =
     "       petari --price PRICE [--from N] [--to N] [--step N] [--tax PERCENT] [--unit U]\n"
     "              [--round down|half|up] [--prefix TEXT] [--suffix TEXT] [--no-separators]\n"
     "              [--align number|prefix|none] [--formula]\n"
+    "       petari --export-settings FILE | --import-settings FILE\n"
     "       petari --version\n"
     "       petari --help\n";
 
@@ -46,6 +47,10 @@ int runCommandLineMode(const QStringList& args)
         return runPriceMode(args.mid(1));
     if (first == QLatin1String("--version"))
         return printVersion();
+    if (first == QLatin1String("--export-settings"))
+        return runExportSettingsMode(args.mid(1));
+    if (first == QLatin1String("--import-settings"))
+        return runImportSettingsMode(args.mid(1));
     if (first == QLatin1String("--help") || first == QLatin1String("-h")) {
         std::fputs(kUsage, stdout);
         return 0;

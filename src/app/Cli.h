@@ -14,5 +14,7 @@ int runConvertMode(const QStringList& args);    // --convert MODES
 int runCalendarMode(const QStringList& args);   // --calendar YEAR
 int runStampMode(const QStringList& args);      // --stamp [--at "YYYY-MM-DD HH:MM:SS"]
 int runPriceMode(const QStringList& args);      // --price PRICE [options]
+int runExportSettingsMode(const QStringList& args);   // --export-settings FILE
+int runImportSettingsMode(const QStringList& args);   // --import-settings FILE
 
 }  // namespace petari
