@@ -16,12 +16,15 @@
 #include "editing/UndoChain.h"
 #include "editing/WorkFolder.h"
 #include "platform/Clipboard.h"
+#include "platform/Help.h"
+#include "platform/ProgramFolder.h"
 #include "price/PriceSettings.h"
 #include "platform/UserPrompt.h"
 #include "services/Guard.h"
 #include "editing/Modify.h"
 #include "services/NoticeRequest.h"
 #include "services/ProgramInfo.h"
+#include "services/SettingsExport.h"
 #include "services/VersionInfo.h"
 
 #include <QDir>
@@ -105,9 +108,13 @@ bool MainController::startUp(const QStringList& arguments, InstanceRegistry& reg
         // Each argument is one path already, so a path with blanks stays whole.
         if (!arguments.isEmpty() && !arguments.front().isEmpty()) {
             openDocument(arguments.front());
-        } else if (settings_.isOn(F5, QStringLiteral("s2"))) {
-            openDocument(settings_.read(F5, QStringLiteral("s3"),
-                                 programFolder_ + QStringLiteral("/ペタリ_はじめに読んでください.txt")));
+        } else if (settings_.isOn(F5, QStringLiteral("s2"), true)) {
+            // A first start shows the read-me tour; an installed copy finds it
+            // in the installation's data folder.
+            const QString file = settings_.read(F5, QStringLiteral("s3"),
+                                                findReadOnlyFile(programFolder_, readMeFileName()));
+            if (!file.isEmpty())
+                openDocument(file);
         }
         if (document_.state().fileName.isEmpty()) {
             document_.takeStartupSnapshot();
@@ -381,6 +388,37 @@ void MainController::modifySelection()
         return;
     DocumentEditTarget target(document_);
     syusei(target, *presenter_);
+}
+
+void MainController::showHelp()
+{
+    guarded(label("mhelph_Click"), [&] { openHelp(programFolder_, prompt_); });
+}
+
+void MainController::exportSettingsToFile()
+{
+    guarded(label("rejiHozo_Click"),
+            [&] { exportSettings(settings_, prompt_, programFolder_, [this] { writeWindowSettings(); }); });
+}
+
+void MainController::importSettingsFromFile()
+{
+    guarded(label("rejiHozo_Click"), [&] {
+        if (importSettings(settings_, prompt_) != SettingsImport::Cancelled)
+            pickUpSettings(true);
+    });
+}
+
+void MainController::pickUpSettings(bool windowToo)
+{
+    // Unticking every monitor box leaves no key at 1: the monitor stops.
+    monitor_.setMode(0);
+    readMonitorMode();
+    if (windowToo)
+        readWindowSettings();
+    else
+        document_.setAlwaysOnTop(settings_.isOn(F5, QStringLiteral("s4")));
+    refreshView();
 }
 
 void MainController::showVersionInformation()

@@ -377,13 +377,16 @@ void Form1::buildMenus()
         a->setCheckable(true);
         connect(a, &QAction::triggered, this, [this, i] { c_.setRightClickChoice(i); });
     }
-    addAction(settei, indexed("rejiHozo", 0), QStringLiteral("レジストリの保存"))->setEnabled(false);
-    addAction(settei, indexed("rejiHozo", 1), QStringLiteral("レジストリの読み込み"))->setEnabled(false);
+    connect(addAction(settei, indexed("rejiHozo", 0), QStringLiteral("レジストリの保存")), &QAction::triggered,
+            &c_, &MainController::exportSettingsToFile);
+    connect(addAction(settei, indexed("rejiHozo", 1), QStringLiteral("レジストリの読み込み")), &QAction::triggered,
+            &c_, &MainController::importSettingsFromFile);
     addSeparator(settei, QStringLiteral("settei01"));
-    addAction(settei, QStringLiteral("setti"), QStringLiteral("設定画面"))->setEnabled(false);
+    addAction(settei, QStringLiteral("setti"), QStringLiteral("設定画面"));
 
     QMenu* help = addMenu(nullptr, QStringLiteral("mhelp"), QStringLiteral("ヘルプ"));
-    addAction(help, QStringLiteral("mhelph"), QStringLiteral("ヘルプを開く"))->setEnabled(false);
+    connect(addAction(help, QStringLiteral("mhelph"), QStringLiteral("ヘルプを開く")), &QAction::triggered, &c_,
+            &MainController::showHelp);
     connect(addAction(help, QStringLiteral("mhb"), QStringLiteral("バージョン情報")), &QAction::triggered, &c_,
             &MainController::showVersionInformation);
 }

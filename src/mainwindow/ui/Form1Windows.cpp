@@ -1,6 +1,7 @@
 // The main window's doors to the other windows.  Each receives the document
 // and the prompts, nothing of this window.
 
+#include "dialogs/ui/Form5.h"
 #include "filenames/ui/Form6.h"
 #include "mainwindow/MainController.h"
 #include "mainwindow/ui/Form1.h"
@@ -16,6 +17,13 @@ void Form1::connectSecondaryWindows()
     fileNames->setEnabled(true);
     connect(fileNames, &QAction::triggered, this, [this] {
         showModeless(fileNameWindow_, [this] { return new Form6(c_.document(), c_.prompt(), this); });
+    });
+    connect(action(QStringLiteral("setti")), &QAction::triggered, this, [this] {
+        Form5 dialog(c_.document(), c_.prompt(), this);
+        // Unticking a monitor box stops the monitor at once, before the dialog closes.
+        connect(&dialog, &Form5::monitorModeChanged, &c_, &MainController::setMonitorMode);
+        dialog.exec();
+        c_.pickUpSettings(false);
     });
     QAction* price = action(QStringLiteral("kakaku"));
     price->setEnabled(true);
