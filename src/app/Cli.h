@@ -13,5 +13,6 @@ int runCommandLineMode(const QStringList& args);
 int runConvertMode(const QStringList& args);    // --convert MODES
 int runCalendarMode(const QStringList& args);   // --calendar YEAR
 int runStampMode(const QStringList& args);      // --stamp [--at "YYYY-MM-DD HH:MM:SS"]
+int runTableMode(const QStringList& args);      // --table ROWS LINES COLUMNS WIDTH
 
 }  // namespace petari
