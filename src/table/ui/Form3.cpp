@@ -75,6 +75,8 @@ TableCanvas::TableCanvas(const TableGrid& grid, TablePen& pen, QWidget* parent)
     setObjectName(QStringLiteral("Canvas"));
     // Current and previous cells follow the pointer even with no button held.
     setMouseTracking(true);
+    // The right button erases; it must not open a menu on the way.
+    setContextMenuPolicy(Qt::PreventContextMenu);
     setFixedSize(TableGrid::kLast * kCellPixels + 1, TableGrid::kLast * kCellPixels + 1);
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Sharp glyphs a pixel larger than the cell and clipped to it: smoothed,
@@ -188,6 +190,8 @@ Form3::Form3(Document& doc, UserPrompt& prompt, QWidget* parent)
         combo1_[i]->setObjectName(indexed("Combo1", i));
         combo1_[i]->setEditable(true);
         combo1_[i]->setInsertPolicy(QComboBox::NoInsert);
+        // Typing "1" must mean 1, not the "10" an inline completion offers.
+        combo1_[i]->setCompleter(nullptr);
         grid->addWidget(label1_[i], row[i], column[i]);
         grid->addWidget(combo1_[i], row[i], column[i] + 1);
     }
