@@ -98,14 +98,15 @@ private:
     QComboBox* combo1_ = nullptr;
     QWidget* picture1_ = nullptr;
     bool dropDownOpen_ = false;
+    bool splitListPlaced_ = false;
     // The twips last applied and the pixels they became, so that an unmoved
     // window writes back exactly what it read.
     TwipsRect appliedTwips_;
     QRect appliedPixels_;
 };
 
-// Creates the program's objects and the main window, runs start-up and the
-// event loop.
-int runMainWindow(QApplication& app);
+// Creates the program's objects and the main window, runs start-up with the
+// files named on the command line, and the event loop.
+int runMainWindow(QApplication& app, const QStringList& files);
 
 }  // namespace petari
