@@ -21,6 +21,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 namespace petari {
@@ -36,7 +37,13 @@ constexpr int kDefaultWidth = 8000;
 QString label(const char* procedure) { return QStringLiteral("F3 ") + QLatin1String(procedure); }
 QString indexed(const char* base, int i) { return QString::fromLatin1(base) + QLatin1Char('_') + QString::number(i); }
 
-int twipsToPixels(double twips) { return static_cast<int>(std::lround(twips / 15.0)); }
+// Stored numbers may be anything; none beyond a screen reaches the int.
+int twipsToPixels(double twips)
+{
+    if (!(twips == twips))
+        return 0;
+    return static_cast<int>(std::lround(std::clamp(twips, -1e6, 1e6) / 15.0));
+}
 int pixelsToTwips(int pixels) { return pixels * 15; }
 
 // The program's Japanese monospace font, in which the box-drawing
@@ -228,9 +235,13 @@ void Form3::Form_Load()
         if (!QGuiApplication::screenAt(at))
             at = QPoint(twipsToPixels(kDefaultLeft), twipsToPixels(kDefaultTop));
         move(at);
-        const int w = twipsToPixels(s.number(kSection, QStringLiteral("Width"), kDefaultWidth));
-        const int h = twipsToPixels(s.number(kSection, QStringLiteral("Height"), kDefaultHeight));
-        resize(std::max(w, 200), std::max(h, 150));
+        int w = std::max(twipsToPixels(s.number(kSection, QStringLiteral("Width"), kDefaultWidth)), 200);
+        int h = std::max(twipsToPixels(s.number(kSection, QStringLiteral("Height"), kDefaultHeight)), 150);
+        if (const QScreen* screen = QGuiApplication::screenAt(at)) {
+            w = std::min(w, screen->availableGeometry().width());
+            h = std::min(h, screen->availableGeometry().height());
+        }
+        resize(w, h);
         lift_ = std::make_unique<TopmostLift>(doc_);
         waku();
         for (QComboBox* c : combo1_) {

@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -86,9 +87,14 @@ TEST_F(Form3Test, DrawBuildAndMoveIntoTheList)
     // A transfer cancelled at the question keeps the list; closing puts the
     // modified flag back to "changed".
     doc->setAlwaysOnTop(true);
+    // Stored sizes beyond any screen open a window that fits one.
+    settings->write(QStringLiteral("F3"), QStringLiteral("Width"), QStringLiteral("1e300"));
+    settings->write(QStringLiteral("F3"), QStringLiteral("Height"), QStringLiteral("-5"));
     {
         Form3 f(*doc, prompt);
         f.show();
+        EXPECT_LE(f.width(), f.screen()->availableGeometry().width());
+        EXPECT_GE(f.height(), 150);
         EXPECT_FALSE(doc->view().placedOnTop());
         EXPECT_EQ(f.windowTitle(), QStringLiteral("表の作成"));
         EXPECT_EQ(find<QMenu>(f, "MHyouji2")->title(), QStringLiteral("表示"));
@@ -113,7 +119,7 @@ TEST_F(Form3Test, DrawBuildAndMoveIntoTheList)
         EXPECT_EQ(doc->lines().lines(), QStringList{QStringLiteral("元の一行")});
         EXPECT_TRUE(doc->view().placedOnTop());
     }
-    EXPECT_EQ(settings->read(QStringLiteral("F3"), QStringLiteral("Width")).toInt() > 0, true);
+    EXPECT_GT(settings->read(QStringLiteral("F3"), QStringLiteral("Width")).toInt(), 0);
 
     // A size too large for the canvas is refused and leaves it empty.
     Form3 f(*doc, prompt);
