@@ -13,6 +13,7 @@ const char* const kUsage =
     "              (modes: full, half, katakana, hiragana, upper, lower, capitalise)\n"
     "       petari --calendar YEAR\n"
     "       petari --stamp [--at \"YYYY-MM-DD HH:MM:SS\"]\n"
+    "       petari --table ROWS LINES COLUMNS WIDTH\n"
     "       petari --price PRICE [--from N] [--to N] [--step N] [--tax PERCENT] [--unit U]\n"
     "              [--round down|half|up] [--prefix TEXT] [--suffix TEXT] [--no-separators]\n"
     "              [--align number|prefix|none] [--formula]\n"
@@ -51,6 +52,8 @@ int runCommandLineMode(const QStringList& args)
         return runExportSettingsMode(args.mid(1));
     if (first == QLatin1String("--import-settings"))
         return runImportSettingsMode(args.mid(1));
+    if (first == QLatin1String("--table"))
+        return runTableMode(args.mid(1));
     if (first == QLatin1String("--help") || first == QLatin1String("-h")) {
         std::fputs(kUsage, stdout);
         return 0;

@@ -16,5 +16,6 @@ int runStampMode(const QStringList& args);      // --stamp [--at "YYYY-MM-DD HH:
 int runPriceMode(const QStringList& args);      // --price PRICE [options]
 int runExportSettingsMode(const QStringList& args);   // --export-settings FILE
 int runImportSettingsMode(const QStringList& args);   // --import-settings FILE
+int runTableMode(const QStringList& args);      // --table ROWS LINES COLUMNS WIDTH
 
 }  // namespace petari
