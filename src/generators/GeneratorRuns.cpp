@@ -8,7 +8,7 @@
 
 namespace petari {
 
-bool runStep(Document& doc, const QString& label, const std::function<void()>& body)
+bool runStep(UserPrompt& prompt, const QString& label, const std::function<void()>& body)
 {
     bool finished = false;
     guarded(label, [&] {
@@ -16,17 +16,17 @@ bool runStep(Document& doc, const QString& label, const std::function<void()>& b
             body();
             finished = true;
         } catch (const RunRefused& refused) {
-            doc.prompt().showMessage(Document::caption(), refused.message(), Icon::Exclamation);
+            prompt.showMessage(Document::caption(), refused.message(), Icon::Exclamation);
         }
     });
     return finished;
 }
 
-bool runTemplate(Document& doc, const QString& label, const std::function<QStringList()>& make,
+bool runTemplate(Document& doc, UserPrompt& prompt, const QString& label, const std::function<QStringList()>& make,
                  bool addToCurrent)
 {
     QStringList lines;
-    if (!runStep(doc, label, [&] { lines = make(); }))
+    if (!runStep(prompt, label, [&] { lines = make(); }))
         return false;
     if (doc.confirmDiscard() == KeepDocument)
         return false;
@@ -41,18 +41,18 @@ bool runTemplate(Document& doc, const QString& label, const std::function<QStrin
     return true;
 }
 
-bool runRandom(Document& doc, const std::function<QString()>& check,
+bool runRandom(Document& doc, UserPrompt& prompt, const std::function<QString()>& check,
                const std::function<QStringList()>& make)
 {
     QString problem;
-    if (!runStep(doc, QStringLiteral("F2 RnsNKansi"), [&] { problem = check(); }))
+    if (!runStep(prompt, QStringLiteral("F2 RnsNKansi"), [&] { problem = check(); }))
         return false;
     if (!problem.isEmpty()) {
-        doc.prompt().showMessage(Document::caption(), problem, Icon::Critical);
+        prompt.showMessage(Document::caption(), problem, Icon::Critical);
         return false;
     }
     QStringList lines;
-    if (!runStep(doc, QStringLiteral("F2 RanSu"), [&] { lines = make(); }))
+    if (!runStep(prompt, QStringLiteral("F2 RanSu"), [&] { lines = make(); }))
         return false;
     if (doc.confirmDiscard() == KeepDocument)
         return false;
@@ -62,17 +62,17 @@ bool runRandom(Document& doc, const std::function<QString()>& check,
 
 void commitRandom(Document& doc) { doc.commitEdit(QString(), 1, QStringLiteral("　乱数　"), 0); }
 
-bool runCharacterAddition(Document& doc, const std::function<CharacterAddition()>& read)
+bool runCharacterAddition(Document& doc, UserPrompt& prompt, const std::function<CharacterAddition()>& read)
 {
-    if (!runStep(doc, QStringLiteral("F2 mojitui"), [&] { addCharacters(doc, read()); }))
+    if (!runStep(prompt, QStringLiteral("F2 mojitui"), [&] { addCharacters(doc, read()); }))
         return false;
     doc.commitEdit(doc.state().fileName, 1, QStringLiteral("文字追加"), 1);
     return true;
 }
 
-bool runEmptyLines(Document& doc, EmptyLineMode mode, const std::function<int()>& readCount)
+bool runEmptyLines(Document& doc, UserPrompt& prompt, EmptyLineMode mode, const std::function<int()>& readCount)
 {
-    if (!runStep(doc, QStringLiteral("F2 kuugyo"), [&] { insertEmptyLines(doc, mode, readCount()); }))
+    if (!runStep(prompt, QStringLiteral("F2 kuugyo"), [&] { insertEmptyLines(doc, mode, readCount()); }))
         return false;
     doc.commitEdit(doc.state().fileName, 1, QStringLiteral("空行追加"), 1);
     return true;
