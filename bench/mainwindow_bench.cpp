@@ -92,7 +92,7 @@ struct Window {
     // committed (undo snapshot, table of contents, menus) and painted.
     void openAndShow(const QString& path)
     {
-        controller->fload(path);
+        controller->openDocument(path);
         showPending();
     }
 
@@ -219,10 +219,10 @@ void BM_OpenSteps(benchmark::State& state)
             // document replaces another.
             timed(release, [&] { content = TextFileContent(); });
         }
-        fload += timed(load, [&] { c.f2load(d.path); });
-        timed(toc, [&] { c.mokuji(); });
+        fload += timed(load, [&] { c.document().readFile(d.path); });
+        timed(toc, [&] { c.document().rebuildToc(); });
         timed(snapshot, [&] { c.undo().commit(c.lines().lines(), 0, QStringLiteral("　開く　")); });
-        fload += timed(commit, [&] { c.CommitEdit(d.path, 0, QStringLiteral("　開く　"), 1); });
+        fload += timed(commit, [&] { c.document().commitEdit(d.path, 0, QStringLiteral("　開く　"), 1); });
         fload += timed(show, [&] { w.showPending(); });
         // The separate read, table of contents and snapshot repeat work that
         // f2load and CommitEdit do, and an empty window frees nothing: only
@@ -294,7 +294,7 @@ void BM_CopyConverted(benchmark::State& state)
     double total = 0;
     for (auto _ : state) {
         const auto start = Clock::now();
-        w.controller->mcopy(0, 0, 0);
+        w.controller->copySelection(0, 0, 0);
         const double s = secondsSince(start);
         state.SetIterationTime(s);
         total += s;

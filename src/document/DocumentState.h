@@ -13,6 +13,7 @@ struct DocumentState {
     int modified = 0;            // 0 unchanged, 1 changed, 2 about to be replaced by the table builder
     bool overwrite = false;      // the next save writes to fileName without a dialog
     bool hexView = false;        // the list shows a hexadecimal view
+    QString hexSource;           // the file that view shows, named in its saved header
     int loadMode = LoadText;
     bool mac = false;            // the save in progress writes classic Mac line ends
     // How the file was stored, so a save keeps it; and whether it held bytes

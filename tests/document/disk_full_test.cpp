@@ -69,10 +69,10 @@ TEST(DiskFull, FailedSnapshotIsReportedAndUndoStaysSound)
     SmallDisk disk(f.path("home"));
     if (!disk.mounted())
         GTEST_SKIP() << "cannot mount a tmpfs here";
-    f.c->fload(f.writeFile("doc.txt", "first\r\n"));
+    f.c->openDocument(f.writeFile("doc.txt", "first\r\n"));
     const QStringList big = manyLines(5000);
-    f.c->tuika(big.join("\n"));
-    f.c->CommitEdit(f.c->doc().fileName, 1, "　追加　", 1);
+    f.c->document().insertText(big.join("\n"));
+    f.c->document().commitEdit(f.c->state().fileName, 1, "　追加　", 1);
     ASSERT_EQ(f.sink.got.size(), 1u);
     EXPECT_EQ(f.sink.got[0].label, "M2 mokoBU");
     EXPECT_EQ(f.sink.got[0].number, err::DiskFull);

@@ -33,7 +33,7 @@ TEST(StartUp, FirstStartWithAnEmptyStore)
     EXPECT_EQ(r.left, 105);
     EXPECT_EQ(r.width, 7000);
     EXPECT_EQ(r.height, 5000);
-    EXPECT_EQ(f.c->doc().fileName, "");
+    EXPECT_EQ(f.c->state().fileName, "");
     EXPECT_EQ(f.settings->read("A1", "No"), "1");
     EXPECT_EQ(f.c->undo().undoName(1), "起動新規");
     EXPECT_TRUE(f.prompt.asked().empty());
@@ -52,7 +52,7 @@ TEST(StartUp, CommandLineBeatsTheStartUpFile)
     f.setOption("s3", start);
     InstanceRegistry reg(f.path("run"));
     ASSERT_TRUE(f.c->startUp({cmd}, reg));
-    EXPECT_EQ(f.c->doc().fileName, cmd);
+    EXPECT_EQ(f.c->state().fileName, cmd);
     ASSERT_EQ(f.c->lines().count(), 1);
     EXPECT_EQ(f.c->lines().line(0), "from command line");
     EXPECT_EQ(f.c->history().item(1), cmd);
@@ -66,7 +66,7 @@ TEST(StartUp, StartUpFileWhenNoArgument)
     f.setOption("s3", start);
     InstanceRegistry reg(f.path("run"));
     ASSERT_TRUE(f.c->startUp({}, reg));
-    EXPECT_EQ(f.c->doc().fileName, start);
+    EXPECT_EQ(f.c->state().fileName, start);
 }
 
 TEST(StartUp, MissingCommandLineFileIsReportedAndStartUpGoesOn)
@@ -78,7 +78,7 @@ TEST(StartUp, MissingCommandLineFileIsReportedAndStartUpGoesOn)
     ASSERT_EQ(f.sink.got.size(), 1u);
     EXPECT_EQ(f.sink.got[0].number, 53);
     EXPECT_EQ(f.sink.got[0].label, QStringLiteral("F1 fload　") + missing);
-    EXPECT_EQ(f.c->doc().fileName, "");
+    EXPECT_EQ(f.c->state().fileName, "");
     EXPECT_EQ(f.c->undo().undoName(1), "起動新規");
 }
 
@@ -168,7 +168,7 @@ TEST(Exit, ThreeHistoryEntriesAreStoredWithEmptyKeysAfter)
 {
     Fixture f;
     for (const char* n : {"a.txt", "b.txt", "c.txt"})
-        f.c->fload(f.writeFile(n, "x\r\n"));
+        f.c->openDocument(f.writeFile(n, "x\r\n"));
     EXPECT_TRUE(f.c->queryUnload());
     EXPECT_EQ(f.settings->read("rireki", "1"), f.path("a.txt"));
     EXPECT_EQ(f.settings->read("rireki", "3"), f.path("c.txt"));
@@ -183,11 +183,11 @@ TEST(Exit, ThreeHistoryEntriesAreStoredWithEmptyKeysAfter)
 TEST(Document, LoadsCp932AndLfOnlyFilesLineByLine)
 {
     Fixture f;
-    f.c->fload(f.writeFile("lf.txt", "one\ntwo\nthree\n"));
+    f.c->openDocument(f.writeFile("lf.txt", "one\ntwo\nthree\n"));
     EXPECT_EQ(f.c->lines().lines(), QStringList({"one", "two", "three"}));
-    f.c->fload(f.writeFile("crlf.txt", "a\r\n\r\nb"));
+    f.c->openDocument(f.writeFile("crlf.txt", "a\r\n\r\nb"));
     EXPECT_EQ(f.c->lines().lines(), QStringList({"a", "", "b"}));
-    EXPECT_EQ(f.c->doc().modified, 0);
+    EXPECT_EQ(f.c->state().modified, 0);
 }
 
 TEST(Document, FoldsLongLinesWhenConfigured)
@@ -195,10 +195,10 @@ TEST(Document, FoldsLongLinesWhenConfigured)
     Fixture f;
     f.setOption("s8", "1");
     f.setOption("s1", "3");
-    f.c->fload(f.writeFile("long.txt", "abcdefg\r\n\r\n"));
+    f.c->openDocument(f.writeFile("long.txt", "abcdefg\r\n\r\n"));
     EXPECT_EQ(f.c->lines().lines(), QStringList({"abc", "def", "g", ""}));
     f.setOption("s1", "0");   // no width: no folding, and no endless loop
-    f.c->fload(f.writeFile("long2.txt", "abcdefg\r\n"));
+    f.c->openDocument(f.writeFile("long2.txt", "abcdefg\r\n"));
     EXPECT_EQ(f.c->lines().lines(), QStringList({"abcdefg"}));
 }
 
@@ -206,15 +206,15 @@ TEST(Document, BadInputIsReportedAndTheDocumentStaysAsItWas)
 {
     Fixture f;
     const QString good = f.writeFile("good.txt", "keep me\r\n");
-    f.c->fload(good);
+    f.c->openDocument(good);
     QDir().mkpath(f.path("folder"));
     const QString cases[] = {f.path("missing.txt"), f.path("folder")};
     for (const QString& p : cases) {
         f.sink.got.clear();
-        f.c->fload(p);
+        f.c->openDocument(p);
         ASSERT_EQ(f.sink.got.size(), 1u) << p.toStdString();
         EXPECT_EQ(f.c->lines().lines(), QStringList({"keep me"}));
-        EXPECT_EQ(f.c->doc().fileName, good);
+        EXPECT_EQ(f.c->state().fileName, good);
     }
     EXPECT_EQ(f.c->history().count(), 1);
 }
@@ -222,17 +222,17 @@ TEST(Document, BadInputIsReportedAndTheDocumentStaysAsItWas)
 TEST(Document, HexViewOfTwentyAndSixteenBytes)
 {
     Fixture f;
-    f.c->fload(f.writeFile("b20.bin", "ABCDEFGHIJKLMNOPQRST"));
+    f.c->openDocument(f.writeFile("b20.bin", "ABCDEFGHIJKLMNOPQRST"));
     f.c->reloadAsHex();
     ASSERT_EQ(f.c->lines().count(), 2);
     EXPECT_EQ(f.c->lines().line(0),
               "00000000 41 42 43 44 45 46 47 48 49 4A 4B 4C 4D 4E 4F 50  ABCDEFGHIJKLMNOP");
     EXPECT_EQ(f.c->lines().line(1), QStringLiteral("00000010 51 52 53 54 ") + QString(57 - 21, ' ') + " QRST");
-    EXPECT_TRUE(f.c->doc().hexView);
-    EXPECT_EQ(f.c->doc().loadMode, 0);
+    EXPECT_TRUE(f.c->state().hexView);
+    EXPECT_EQ(f.c->state().loadMode, 0);
 
-    f.c->fload(f.writeFile("b16.bin", "ABCDEFGHIJKLMNOP"));
-    EXPECT_FALSE(f.c->doc().hexView);
+    f.c->openDocument(f.writeFile("b16.bin", "ABCDEFGHIJKLMNOP"));
+    EXPECT_FALSE(f.c->state().hexView);
     f.c->reloadAsHex();
     ASSERT_EQ(f.c->lines().count(), 2);
     EXPECT_TRUE(f.c->lines().line(1).startsWith("00000010"));
@@ -243,7 +243,7 @@ TEST(Document, SavingAHexViewNeverOverwritesTheViewedFile)
 {
     Fixture f;
     const QString bin = f.writeFile("data.txt", "ABC");
-    f.c->fload(bin);
+    f.c->openDocument(bin);
     f.c->reloadAsHex();
     f.prompt.pushFileName(f.path("out.txt"));
     f.c->saveOver();
@@ -258,17 +258,17 @@ TEST(Document, SavingAHexViewNeverOverwritesTheViewedFile)
 TEST(Document, MacWriterBytes)
 {
     Fixture f;
-    f.c->tuika("a\r\nb");
+    f.c->document().insertText("a\r\nb");
     f.prompt.pushFileName(f.path("mac.txt"));
     f.c->saveAsMac();
     EXPECT_EQ(Fixture::readFile(f.path("mac.txt")), QByteArray("a\rb\r\r\n"));
-    EXPECT_EQ(f.c->doc().fileName, f.path("mac.txt"));
+    EXPECT_EQ(f.c->state().fileName, f.path("mac.txt"));
 }
 
 TEST(Document, SaveAskedForNonTxtNames)
 {
     Fixture f;
-    f.c->tuika("x");
+    f.c->document().insertText("x");
     f.prompt.pushFileName(f.path("memo.TXT"));
     f.prompt.pushAnswer(Answer::No);
     f.c->saveAs();
@@ -286,13 +286,13 @@ TEST(Document, OverwriteSaveOfALoadedFileNeedsNoDialogAndMakesABackup)
 {
     Fixture f;
     const QString p = f.writeFile("doc.txt", "old\r\n");
-    f.c->fload(p);
-    f.c->tuika("new");
-    f.c->CommitEdit(f.c->doc().fileName, 1, "　追加　", 1);
+    f.c->openDocument(p);
+    f.c->document().insertText("new");
+    f.c->document().commitEdit(f.c->state().fileName, 1, "　追加　", 1);
     f.c->saveOver();
     EXPECT_TRUE(f.prompt.asked().empty());
     EXPECT_EQ(Fixture::readFile(p), "old\r\nnew\r\n");
-    EXPECT_EQ(f.c->doc().modified, 0);
+    EXPECT_EQ(f.c->state().modified, 0);
     // The backup holds the list as it was written.
     EXPECT_EQ(Fixture::readFile(f.c->undo().backupPath(1)), "old\r\nnew\r\n");
 }
@@ -301,7 +301,7 @@ TEST(Document, ExistingTargetAsksAndNoShowsTheDialogAgain)
 {
     Fixture f;
     const QString existing = f.writeFile("exists.txt", "keep\r\n");
-    f.c->tuika("x");
+    f.c->document().insertText("x");
     f.prompt.pushFileName(existing);
     f.prompt.pushAnswer(Answer::No);
     f.prompt.pushFileName(f.path("other.txt"));
@@ -316,36 +316,36 @@ TEST(Document, AFailedSaveLeavesTheOldFileAndTheModifiedFlag)
     Fixture f;
     QDir().mkpath(f.path("ro"));
     const QString p = f.writeFile("ro/doc.txt", "old\r\n");
-    f.c->fload(p);
-    f.c->tuika("new");
-    f.c->CommitEdit(p, 1, "　追加　", 1);
+    f.c->openDocument(p);
+    f.c->document().insertText("new");
+    f.c->document().commitEdit(p, 1, "　追加　", 1);
     // A folder where the temporary file would go makes the atomic save fail
     // even for root; the target itself is then never touched.
     QFile::remove(p);
     QDir().mkpath(p);
     f.c->saveOver();
     EXPECT_FALSE(f.sink.got.empty());
-    EXPECT_EQ(f.c->doc().modified, 1);
+    EXPECT_EQ(f.c->state().modified, 1);
     EXPECT_TRUE(QFileInfo(p).isDir());
 }
 
 TEST(Document, TextCp932CannotHoldIsNeverWrittenAsQuestionMarks)
 {
     Fixture f;
-    f.c->tuika(QStringLiteral("snow ☃ and 😀"));
+    f.c->document().insertText(QStringLiteral("snow ☃ and 😀"));
     // Declined: nothing is written.
     f.prompt.pushFileName(f.path("u.txt"));
     f.prompt.pushAnswer(Answer::No);
     f.c->saveAs();
     EXPECT_FALSE(QFileInfo::exists(f.path("u.txt")));
-    EXPECT_EQ(f.c->doc().fileName, "");
+    EXPECT_EQ(f.c->state().fileName, "");
     // Accepted: written as UTF-8, and read back whole.
     f.prompt.pushFileName(f.path("u.txt"));
     f.prompt.pushAnswer(Answer::Yes);
     f.c->saveAs();
     EXPECT_EQ(Fixture::readFile(f.path("u.txt")), QStringLiteral("snow ☃ and 😀\r\n").toUtf8());
-    EXPECT_EQ(f.c->doc().encoding, TextEncoding::Utf8);
-    f.c->fload(f.path("u.txt"));
+    EXPECT_EQ(f.c->state().encoding, TextEncoding::Utf8);
+    f.c->openDocument(f.path("u.txt"));
     EXPECT_EQ(f.c->lines().line(0), QStringLiteral("snow ☃ and 😀"));
 }
 
@@ -353,8 +353,8 @@ TEST(Document, Utf8DocumentIsSavedAsUtf8)
 {
     Fixture f;
     const QString p = f.writeFile("utf8.txt", QStringLiteral("日本語\n").toUtf8());
-    f.c->fload(p);
-    EXPECT_EQ(f.c->doc().encoding, TextEncoding::Utf8);
+    f.c->openDocument(p);
+    EXPECT_EQ(f.c->state().encoding, TextEncoding::Utf8);
     f.c->saveOver();
     EXPECT_EQ(Fixture::readFile(p), QStringLiteral("日本語\r\n").toUtf8());
 }
@@ -363,8 +363,8 @@ TEST(Document, InvalidBytesAskBeforeOverwriting)
 {
     Fixture f;
     const QString p = f.writeFile("bad.txt", QByteArray("ok\x80\xff\r\n", 6));
-    f.c->fload(p);
-    EXPECT_TRUE(f.c->doc().hadInvalidBytes);
+    f.c->openDocument(p);
+    EXPECT_TRUE(f.c->state().hadInvalidBytes);
     f.prompt.pushAnswer(Answer::No);
     f.c->saveOver();
     EXPECT_EQ(Fixture::readFile(p), QByteArray("ok\x80\xff\r\n", 6));
@@ -373,8 +373,8 @@ TEST(Document, InvalidBytesAskBeforeOverwriting)
 TEST(Document, UnsavedChangeWarning)
 {
     Fixture f;
-    f.c->tuika("a");
-    f.c->CommitEdit("", 1, "　追加　", 1);
+    f.c->document().insertText("a");
+    f.c->document().commitEdit("", 1, "　追加　", 1);
     // Cancel keeps everything.
     f.prompt.pushAnswer(Answer::Cancel);
     f.c->newDocument();
@@ -395,14 +395,14 @@ TEST(Document, UnsavedChangeWarning)
 TEST(Document, TableBuilderWordingAndOverwriteWord)
 {
     Fixture f;
-    f.c->fload(f.writeFile("t.txt", "x\r\n"));
-    f.c->doc().modified = 2;
+    f.c->openDocument(f.writeFile("t.txt", "x\r\n"));
+    f.c->state().modified = 2;
     f.prompt.pushAnswer(Answer::Cancel);
-    EXPECT_EQ(f.c->keikoku01(), 2);
+    EXPECT_EQ(f.c->document().confirmDiscard(), 2);
     EXPECT_EQ(f.prompt.asked().back().text,
               "「ペタリ」のデータがここで作成された内容に置換えられます。\r\n保存しない場合、「ペタリ」の今のデータは失われます。"
               "\r\n\r\n「ペタリ」の今のデータを上書き保存しますか?");
-    EXPECT_FALSE(f.c->doc().overwrite);
+    EXPECT_FALSE(f.c->state().overwrite);
 }
 
 TEST(Document, PreviousAndNextFileWrapAround)
@@ -411,13 +411,13 @@ TEST(Document, PreviousAndNextFileWrapAround)
     QDir().mkpath(f.path("dir"));
     for (const char* n : {"dir/a.txt", "dir/b.txt", "dir/c.txt"})
         f.writeFile(n, n);
-    f.c->fload(f.path("dir/c.txt"));
+    f.c->openDocument(f.path("dir/c.txt"));
     f.c->openNeighbour(2);
-    EXPECT_EQ(f.c->doc().fileName, f.path("dir/a.txt"));
+    EXPECT_EQ(f.c->state().fileName, f.path("dir/a.txt"));
     f.c->openNeighbour(0);
-    EXPECT_EQ(f.c->doc().fileName, f.path("dir/c.txt"));
+    EXPECT_EQ(f.c->state().fileName, f.path("dir/c.txt"));
     f.c->openNeighbour(0);
-    EXPECT_EQ(f.c->doc().fileName, f.path("dir/b.txt"));
+    EXPECT_EQ(f.c->state().fileName, f.path("dir/b.txt"));
 }
 
 TEST(Document, DroppedFilesOpenOnlyTheFirst)
@@ -426,7 +426,7 @@ TEST(Document, DroppedFilesOpenOnlyTheFirst)
     const QString a = f.writeFile("a.txt", "A\r\n");
     const QString b = f.writeFile("b.txt", "B\r\n");
     f.c->openDropped({a, b, f.path("c.txt")});
-    EXPECT_EQ(f.c->doc().fileName, a);
+    EXPECT_EQ(f.c->state().fileName, a);
     EXPECT_EQ(f.c->history().count(), 1);
 }
 
@@ -441,7 +441,7 @@ TEST(Document, EditorGetsThePathAsOneArgument)
     QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     f.setOption("exe1", script);
     const QString doc = f.writeFile("a doc with blanks.txt", "x\r\n");
-    f.c->fload(doc);
+    f.c->openDocument(doc);
     f.c->startEditor();
     // The editor runs on its own; give a loaded machine time to start it.
     for (int i = 0; i < 500 && Fixture::readFile(out) != (doc + "\n").toUtf8(); ++i)
@@ -460,48 +460,48 @@ TEST(Document, EditorGetsThePathAsOneArgument)
 TEST(Lines, InsertionPositionAndAdding)
 {
     Fixture f;
-    EXPECT_EQ(f.c->sentaku(), 0);
-    f.c->tuika("0\r\n1\r\n2\r\n3\r\n4\r\n5");
+    EXPECT_EQ(f.c->document().firstSelectedIndex(), 0);
+    f.c->document().insertText("0\r\n1\r\n2\r\n3\r\n4\r\n5");
     f.select({3, 5});
-    EXPECT_EQ(f.c->sentaku(), 3);
-    f.c->tuika("new");
+    EXPECT_EQ(f.c->document().firstSelectedIndex(), 3);
+    f.c->document().insertText("new");
     EXPECT_EQ(f.c->lines().line(3), "new");
     EXPECT_TRUE(f.c->lines().isSelected(4));
     f.c->lines().clearSelection();
-    f.c->tuika("");
+    f.c->document().insertText("");
     EXPECT_EQ(f.c->lines().line(f.c->lines().count() - 1), "");
 }
 
 TEST(Lines, DeleteClampsTheTopLine)
 {
     Fixture f;
-    f.c->tuika("a\nb\nc\nd");
+    f.c->document().insertText("a\nb\nc\nd");
     f.c->view().scrollToTop(3);
     f.select({2, 3});
-    f.c->sakujo();
+    f.c->document().removeSelected();
     EXPECT_EQ(f.c->lines().lines(), QStringList({"a", "b"}));
     EXPECT_EQ(f.c->view().topRow(), 1);
     f.c->lines().selectAll();
-    f.c->sakujo();
+    f.c->document().removeSelected();
     EXPECT_EQ(f.c->lines().count(), 0);
 }
 
 TEST(Copy, ClickCopiesWithTheSavedOptions)
 {
     Fixture f;
-    f.c->tuika("abc\r\nひらがな");
+    f.c->document().insertText("abc\r\nひらがな");
     f.select({0});
-    f.c->List1_Click(0);
+    f.c->listClicked(0);
     EXPECT_EQ(f.clipboard.text(), "abc");
     f.setOption("st_c10", "1");
-    f.c->List1_Click(0);
+    f.c->listClicked(0);
     EXPECT_EQ(f.clipboard.text(), "abc\r\n");
     f.c->oneShot(LineInvertBreak, LetterNone);
     EXPECT_EQ(f.clipboard.text(), "abc");
     f.setOption("st_c10", "0");
     f.setOption("5", "1");
     f.select({0, 1});
-    f.c->List1_Click(0);
+    f.c->listClicked(0);
     EXPECT_EQ(f.clipboard.text(), "abc\r\nヒラガナ\r\n");
     f.c->oneShot(LineNoJoinBreak, LetterNone);
     EXPECT_EQ(f.clipboard.text(), "abcヒラガナ");
@@ -510,9 +510,9 @@ TEST(Copy, ClickCopiesWithTheSavedOptions)
 TEST(Copy, NothingSelectedEmptiesTheClipboard)
 {
     Fixture f;
-    f.c->tuika("abc");
+    f.c->document().insertText("abc");
     f.clipboard.setText("old");
-    f.c->mcopy(0, 0, 0);
+    f.c->copySelection(0, 0, 0);
     EXPECT_EQ(f.clipboard.text(), "");
     EXPECT_EQ(f.clipboard.clears(), 1);
 }
@@ -523,7 +523,7 @@ TEST(Copy, SplitListPiecesAreJoinedAndOneShotsReuseTheLastList)
     f.c->splitList().setLines({"a", "b", "c"});
     f.c->splitList().select(0);
     f.c->splitList().select(2);
-    f.c->mcopy(1, 0, 0);
+    f.c->copySelection(1, 0, 0);
     EXPECT_EQ(f.clipboard.text(), "ac");
     EXPECT_EQ(f.c->lastCopiedList(), 1);
     f.c->oneShot(LineFull, LetterUpper);
@@ -533,14 +533,14 @@ TEST(Copy, SplitListPiecesAreJoinedAndOneShotsReuseTheLastList)
 TEST(Copy, StatusLine)
 {
     Fixture f;
-    f.c->tuika("a\nb\nc");
+    f.c->document().insertText("a\nb\nc");
     EXPECT_EQ(f.c->statusText(), "");
     f.c->lines().select(1);
     f.c->lines().select(2);
     f.c->lines().setCurrentRow(2);
     EXPECT_EQ(f.c->statusText(), "メイン 3行目　選択行数 2行　　");
     f.c->lines().clearSelection();
-    f.c->fload(f.writeFile("s.txt", "x\r\n"));
+    f.c->openDocument(f.writeFile("s.txt", "x\r\n"));
     EXPECT_EQ(f.c->statusText(), f.path("s.txt"));
 }
 
@@ -552,7 +552,7 @@ TEST(Menus, StatesFollowTheDocument)
     EXPECT_FALSE(m.hasLines);
     EXPECT_FALSE(m.canAddFavourite);
     EXPECT_EQ(m.editorCaption, "「テキストエディタ」を起動");
-    f.c->fload(f.writeFile("m.txt", "a\r\nb\r\n"));
+    f.c->openDocument(f.writeFile("m.txt", "a\r\nb\r\n"));
     f.select({0});
     m = f.c->menuState();
     EXPECT_TRUE(m.hasPath && m.hasLines && m.manyLines && m.hasSelection && m.oneSelected);
@@ -569,14 +569,14 @@ TEST(History, KeepsItsFirstPlaceAndItsLimit)
     QStringList paths;
     for (int i = 0; i < 11; ++i)
         paths << f.writeFile(QStringLiteral("h%1.txt").arg(i), "x\r\n");
-    f.c->fload(paths[0]);
-    f.c->fload(paths[1]);
-    f.c->fload(paths[0]);
+    f.c->openDocument(paths[0]);
+    f.c->openDocument(paths[1]);
+    f.c->openDocument(paths[0]);
     EXPECT_EQ(f.c->history().count(), 2);
     EXPECT_EQ(f.c->history().item(1), paths[1]);
     EXPECT_EQ(f.c->history().item(2), paths[0]);
     for (int i = 2; i < 11; ++i)
-        f.c->fload(paths[i]);
+        f.c->openDocument(paths[i]);
     EXPECT_EQ(f.c->history().count(), 10);
     EXPECT_EQ(f.c->history().item(1), paths[10]);
     EXPECT_EQ(f.c->history().item(10), paths[1]);
@@ -586,7 +586,7 @@ TEST(History, MissingFileOffersRemoval)
 {
     Fixture f;
     const QString p = f.writeFile("gone.txt", "x\r\n");
-    f.c->fload(p);
+    f.c->openDocument(p);
     QFile::remove(p);
     f.prompt.pushAnswer(Answer::Yes);
     f.c->openHistory(1);
@@ -600,20 +600,20 @@ TEST(Favourites, AddAndOpen)
     const QString p = f.writeFile("fav.txt", "fav\r\n");
     f.c->addFavourite();   // untitled: nothing stored
     EXPECT_EQ(f.c->favourites().okiniLast(), 0);
-    f.c->fload(p);
+    f.c->openDocument(p);
     f.c->addFavourite();
     f.c->addFavourite();
     EXPECT_EQ(f.c->favourites().slot(1), p);
     EXPECT_EQ(f.c->favourites().okiniLast(), 1);
     f.c->newDocument();
     f.c->openFavourite(1);
-    EXPECT_EQ(f.c->doc().fileName, p);
+    EXPECT_EQ(f.c->state().fileName, p);
 }
 
 TEST(Toc, HeadingsOfTheExampleAndJumping)
 {
     Fixture f;
-    f.c->fload(f.writeFile("toc.txt", "a\r\nb\r\n\r\nc\r\n\r\n\r\nd\r\n"));
+    f.c->openDocument(f.writeFile("toc.txt", "a\r\nb\r\n\r\nc\r\n\r\n\r\nd\r\n"));
     EXPECT_EQ(f.c->tocHeadings(), QStringList({"a", "c", "d"}));
     EXPECT_EQ(f.c->tocLines(), (std::vector<int>{1, 4, 7}));
     f.c->jumpToHeading(1);
@@ -625,11 +625,11 @@ TEST(Toc, HeadingsOfTheExampleAndJumping)
 TEST(UndoRedo, DamagedOrMissingSnapshotsLeaveTheListAsItIs)
 {
     Fixture f;
-    f.c->fload(f.writeFile("u.txt", "one\r\n"));
-    f.c->tuika("two");
-    f.c->CommitEdit(f.c->doc().fileName, 1, "　追加　", 1);
-    f.c->tuika("three");
-    f.c->CommitEdit(f.c->doc().fileName, 1, "　追加　", 1);
+    f.c->openDocument(f.writeFile("u.txt", "one\r\n"));
+    f.c->document().insertText("two");
+    f.c->document().commitEdit(f.c->state().fileName, 1, "　追加　", 1);
+    f.c->document().insertText("three");
+    f.c->document().commitEdit(f.c->state().fileName, 1, "　追加　", 1);
     const QStringList now = f.c->lines().lines();
 
     // Snapshot 1 damaged by another program: not valid text.
@@ -659,7 +659,7 @@ TEST(UndoRedo, DamagedOrMissingSnapshotsLeaveTheListAsItIs)
 TEST(UndoRedo, CaptionsAfterOpenDeleteAndUndo)
 {
     Fixture f;
-    f.c->fload(f.writeFile("c.txt", "a\r\nb\r\n"));
+    f.c->openDocument(f.writeFile("c.txt", "a\r\nb\r\n"));
     f.select({0});
     f.c->deleteLines();
     MenuState m = f.c->menuState();
@@ -674,13 +674,13 @@ TEST(UndoRedo, CaptionsAfterOpenDeleteAndUndo)
     EXPECT_FALSE(m.canUndo);
     EXPECT_EQ(m.redoCaption, "進む　(　削除　)　1");
     EXPECT_TRUE(m.canRedo);
-    EXPECT_EQ(f.c->doc().modified, 1);   // restoring leaves the document state alone
+    EXPECT_EQ(f.c->state().modified, 1);   // restoring leaves the document state alone
 }
 
 TEST(Editing, SortAndStampsCommitTheirOperation)
 {
     Fixture f;
-    f.c->tuika("b\nA\na");
+    f.c->document().insertText("b\nA\na");
     f.c->sortLines();
     EXPECT_EQ(f.c->lines().lines(), QStringList({"A", "a", "b"}));
     EXPECT_EQ(f.c->undo().undoName(f.c->undo().undoPosition()), "並べ替え");
@@ -688,10 +688,10 @@ TEST(Editing, SortAndStampsCommitTheirOperation)
     f.c->sortLines();   // an empty list still takes its snapshot
     EXPECT_EQ(f.c->undo().undoName(f.c->undo().undoPosition()), "並べ替え");
 
-    f.c->doc().modified = 0;
+    f.c->state().modified = 0;
     f.c->stampDateTime(QDateTime(QDate(2026, 12, 7), QTime(9, 30, 5)));
     EXPECT_EQ(f.c->lines().count(), 35);
     EXPECT_TRUE(f.c->lines().lines().join("\n").contains("令和8年12月 7日"));
-    EXPECT_EQ(f.c->doc().fileName, "");
+    EXPECT_EQ(f.c->state().fileName, "");
     EXPECT_EQ(f.c->undo().undoName(f.c->undo().undoPosition()), "日付時刻");
 }

@@ -1,7 +1,7 @@
 #include "dialogs/ui/Form4.h"
 
 #include "platform/SettingsStore.h"
-#include "dialogs/WindowStacking.h"
+#include "editing/Document.h"
 #include "services/Guard.h"
 
 #include <QCheckBox>
@@ -31,9 +31,9 @@ QString label(const char* procedure) { return QStringLiteral("F4 ") + QLatin1Str
 int Form4::twipsToPixels(int twips) { return static_cast<int>(std::lround(twips / 15.0)); }
 int Form4::pixelsToTwips(int pixels) { return pixels * 15; }
 
-Form4::Form4(const NoticeRequest& request, SettingsStore* settings, MainWindowStacking* stacking,
+Form4::Form4(const NoticeRequest& request, SettingsStore* settings, Document* document,
              QWidget* parent)
-    : QDialog(parent), request_(request), settings_(settings), stacking_(stacking)
+    : QDialog(parent), request_(request), settings_(settings), document_(document)
 {
     setObjectName(QStringLiteral("Form4"));
     setModal(true);
@@ -69,8 +69,8 @@ Form4::~Form4()
 void Form4::Form_Load()
 {
     guarded(label("Form_Load"), [&] {
-        if (stacking_ && stacking_->alwaysOnTop())
-            stacking_->temaeh2();
+        if (document_)
+            document_->liftTopmost();
         if (settings_) {
             QPoint at(twipsToPixels(static_cast<int>(settings_->number(kSection, QStringLiteral("Left"),
                                                                          kDefaultPosition))),
@@ -153,8 +153,8 @@ void Form4::Form_Unload()
             settings_->write(kSection, QStringLiteral("top"), QString::number(pixelsToTwips(y())));
             settings_->write(kSection, QStringLiteral("Left"), QString::number(pixelsToTwips(x())));
         }
-        if (stacking_ && stacking_->alwaysOnTop())
-            stacking_->temaeh();
+        if (document_)
+            document_->restoreTopmost();
     });
 }
 
@@ -180,7 +180,7 @@ void Form4::Form_Resize()
 
 NoticeResult QtNoticePresenter::show(const NoticeRequest& request)
 {
-    Form4 dialog(request, settings_, stacking_, parent_);
+    Form4 dialog(request, settings_, document_, parent_);
     dialog.exec();
     return dialog.result();
 }

@@ -15,7 +15,7 @@ class QPushButton;
 
 namespace petari {
 
-class MainWindowStacking;
+class Document;
 class SettingsStore;
 
 class Form4 : public QDialog {
@@ -29,9 +29,9 @@ public:
     static int twipsToPixels(int twips);
     static int pixelsToTwips(int pixels);
 
-    // settings and stacking may be null: no position is kept, and the main
+    // settings and document may be null: no position is kept, and the main
     // window's placement is left alone.
-    Form4(const NoticeRequest& request, SettingsStore* settings, MainWindowStacking* stacking,
+    Form4(const NoticeRequest& request, SettingsStore* settings, Document* document,
           QWidget* parent = nullptr);
     ~Form4() override;
 
@@ -62,7 +62,7 @@ private:
 
     NoticeRequest request_;
     SettingsStore* settings_;
-    MainWindowStacking* stacking_;
+    Document* document_;
     int mode_ = 0;
     bool unloaded_ = false;
     NoticeResult result_;
@@ -74,8 +74,8 @@ private:
 // Opens Form4 modally for each request, parented to the main window.
 class QtNoticePresenter : public NoticePresenter {
 public:
-    QtNoticePresenter(QWidget* parent, SettingsStore* settings, MainWindowStacking* stacking)
-        : parent_(parent), settings_(settings), stacking_(stacking)
+    QtNoticePresenter(QWidget* parent, SettingsStore* settings, Document* document)
+        : parent_(parent), settings_(settings), document_(document)
     {
     }
     NoticeResult show(const NoticeRequest& request) override;
@@ -83,7 +83,7 @@ public:
 private:
     QWidget* parent_;
     SettingsStore* settings_;
-    MainWindowStacking* stacking_;
+    Document* document_;
 };
 
 }  // namespace petari

@@ -191,8 +191,8 @@ void Form1::buildControls()
     lists_[2]->setModel(nullptr);
     for (int i = 0; i < 2; ++i) {
         LineListView* v = lists_[i];
-        connect(v, &LineListView::clickedLine, this, [this, i] { c_.List1_Click(i); });
-        connect(v, &LineListView::copyRequested, this, [this, i] { c_.mcopy(i, 0, 0); c_.hyouji_SB(); });
+        connect(v, &LineListView::clickedLine, this, [this, i] { c_.listClicked(i); });
+        connect(v, &LineListView::copyRequested, this, [this, i] { c_.copySelection(i, 0, 0); c_.refreshStatus(); });
         connect(v, &LineListView::released, this, [this, i](Qt::MouseButton b, QPoint p) {
             guarded(QStringLiteral("F1 List1_MouseUp"), [&] {
                 if (dropDownOpen_)
@@ -201,13 +201,13 @@ void Form1::buildControls()
                     popupRightClickMenu(lists_[0]->viewport()->mapToGlobal(p));
                     placeSplitList(p);
                 }
-                c_.hyouji();
+                c_.refreshView();
             });
         });
     }
     connect(lists_[0], &LineListView::deleteRequested, &c_, &MainController::deleteLines);
     connect(lists_[0], &LineListView::filesDropped, this, [this](const QStringList& p) { c_.openDropped(p); });
-    connect(lists_[0]->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { c_.hyouji(); });
+    connect(lists_[0]->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { c_.refreshView(); });
 
     label2_ = new QLabel(central);
     label2_->setObjectName(QStringLiteral("Label2"));
@@ -356,7 +356,7 @@ void Form1::buildMenus()
         const int line = o.line, letter = o.letter;
         connect(a, &QAction::triggered, this, [this, line, letter] {
             c_.oneShot(line, letter);
-            c_.hyouji_SB();
+            c_.refreshStatus();
         });
     }
     connect(addAction(copyMenu, QStringLiteral("saicopy"), QStringLiteral("再コピー")), &QAction::triggered, this,
@@ -500,35 +500,16 @@ TwipsRect Form1::geometryTwips() const
 
 bool Form1::isNormalState() const { return !(isMinimized() || isMaximized() || isFullScreen()); }
 
-void Form1::setAlwaysOnTop(bool on)
+void Form1::placeOnTop(bool on)
 {
-    if (on == alwaysOnTop_)
+    if (on == windowFlags().testFlag(Qt::WindowStaysOnTopHint))
         return;
-    alwaysOnTop_ = on;
+    // Changing a window's flags hides it: a window that was shown must be
+    // shown again, or the program would run on with no window at all.
     const bool visible = isVisible();
     setWindowFlag(Qt::WindowStaysOnTopHint, on);
     if (visible)
         show();
-}
-
-void Form1::temaeh()
-{
-    guarded(QStringLiteral("F1 temaeh"), [&] {
-        setWindowFlag(Qt::WindowStaysOnTopHint, true);
-        if (!isVisible())
-            return;
-        show();
-    });
-}
-
-void Form1::temaeh2()
-{
-    // Out of the topmost placement so the window opened over it is not hidden.
-    guarded(QStringLiteral("F1 temaeh2"), [&] {
-        setWindowFlag(Qt::WindowStaysOnTopHint, false);
-        if (isVisible())
-            show();
-    });
 }
 
 int Form1::lineCount() const { return c_.lines().count(); }
@@ -709,7 +690,7 @@ int runMainWindow(QApplication& app)
     {
         Form1 w(controller);
         prompt.setParent(&w);
-        QtNoticePresenter presenter(&w, &settings, &w);
+        QtNoticePresenter presenter(&w, &settings, &controller.document());
         controller.setNoticePresenter(&presenter);
         ErrorReport report(presenter, w);
         report.setPlainPrompt(&prompt);

@@ -1,7 +1,6 @@
 #pragma once
 #include "mainwindow/Layout.h"
 #include "mainwindow/MainView.h"
-#include "dialogs/WindowStacking.h"
 #include "services/ErrorReport.h"
 
 #include <QMainWindow>
@@ -26,7 +25,7 @@ class MainController;
 
 // The main window: controls and menus named as the rest of the program and
 // its tests know them, bound to MainController.
-class Form1 : public QMainWindow, public MainView, public MainWindowStacking, public ErrorReportHost {
+class Form1 : public QMainWindow, public MainView, public ErrorReportHost {
     Q_OBJECT
 public:
     explicit Form1(MainController& controller, QWidget* parent = nullptr);
@@ -46,15 +45,10 @@ public:
     void setGeometryTwips(const TwipsRect& r) override;
     TwipsRect geometryTwips() const override;
     bool isNormalState() const override;
-    void setAlwaysOnTop(bool on) override;
+    void placeOnTop(bool on) override;
     void requestClose() override;
     void setSplitListVisible(bool on) override;
     bool isSplitListVisible() const override;
-
-    // MainWindowStacking
-    bool alwaysOnTop() const override { return alwaysOnTop_; }
-    void temaeh() override;
-    void temaeh2() override;
 
     // ErrorReportHost
     int lineCount() const override;
@@ -103,7 +97,6 @@ private:
     QLabel* tocLabel_ = nullptr;
     QComboBox* combo1_ = nullptr;
     QWidget* picture1_ = nullptr;
-    bool alwaysOnTop_ = false;
     bool dropDownOpen_ = false;
     // The twips last applied and the pixels they became, so that an unmoved
     // window writes back exactly what it read.

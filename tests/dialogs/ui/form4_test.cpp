@@ -1,5 +1,5 @@
 #include "platform/SettingsStore.h"
-#include "dialogs/WindowStacking.h"
+#include "editing/Document.h"
 #include "dialogs/ui/Form4.h"
 #include "platform/UserPrompt.h"
 #include "services/ErrorReport.h"
@@ -20,18 +20,18 @@
 namespace petari {
 namespace {
 
-struct Stacking : MainWindowStacking {
-    bool onTop = false;
+// Records the main window's topmost placement as the dialog changes it.
+struct Stacking : DocumentView {
     QStringList calls;
-    bool alwaysOnTop() const override { return onTop; }
-    void temaeh() override { calls << "temaeh"; }
-    void temaeh2() override { calls << "temaeh2"; }
+    void placeOnTop(bool on) override { calls << (on ? "temaeh" : "temaeh2"); }
 };
 
 struct Form4Test : ::testing::Test {
     QTemporaryDir dir;
     SettingsStore settings{dir.filePath(QStringLiteral("petari.ini"))};
+    ScriptedPrompt prompt;
     Stacking stacking;
+    Document document{settings, prompt, dir.path()};
 
     // Runs action on the notice dialog once it is open and modal.
     static void whenOpen(std::function<void(Form4&)> action)
@@ -183,9 +183,11 @@ TEST_F(Form4Test, ResizingRule)
 
 TEST_F(Form4Test, PositionKeptInF4AndTopmostLifted)
 {
-    stacking.onTop = true;
+    document.setView(&stacking);
+    document.setAlwaysOnTop(true);
+    stacking.calls.clear();
     {
-        Form4 f(request("3"), &settings, &stacking);
+        Form4 f(request("3"), &settings, &document);
         EXPECT_EQ(stacking.calls, QStringList({"temaeh2"}));
         f.show();
         EXPECT_EQ(f.pos(), QPoint(7, 7));   // 105 twips
@@ -206,12 +208,11 @@ TEST_F(Form4Test, PositionKeptInF4AndTopmostLifted)
     Form4 f(request("3"), &settings, nullptr);
     f.show();
     EXPECT_EQ(f.pos(), QPoint(7, 7));
-    f.reject();
 
-    stacking.onTop = false;
+    document.setAlwaysOnTop(false);
     stacking.calls.clear();
     {
-        Form4 g(request("0"), &settings, &stacking);
+        Form4 g(request("0"), &settings, &document);
         g.reject();
     }
     EXPECT_TRUE(stacking.calls.isEmpty());

@@ -138,7 +138,7 @@ TEST(Form1Widgets, AddReplaceAndDeleteFromTheWindow)
     text1->setPlainText("one\ntwo");
     QTest::mouseClick(win.find<QPushButton>("Command1_1"), Qt::LeftButton);
     EXPECT_EQ(win.f.c->lines().lines(), QStringList({"one", "two"}));
-    EXPECT_EQ(win.f.c->doc().modified, 1);
+    EXPECT_EQ(win.f.c->state().modified, 1);
     EXPECT_EQ(win.w->action("modosusumu_0")->text(), "戻す　(　追加　)　1");
 
     win.f.select({0});
@@ -190,7 +190,7 @@ TEST(Form1Widgets, ClipboardMonitorFillsTheInputBoxButNotWhileComposing)
 TEST(Form1Widgets, TableOfContentsAndSplitList)
 {
     Window win;
-    win.f.c->fload(win.f.writeFile("toc.txt", "a\r\nb\r\n\r\nc ab\r\n"));
+    win.f.c->openDocument(win.f.writeFile("toc.txt", "a\r\nb\r\n\r\nc ab\r\n"));
     auto* combo = win.find<QComboBox>("Combo1");
     ASSERT_EQ(combo->count(), 2);
     EXPECT_EQ(combo->itemText(1), "c ab");
@@ -234,8 +234,8 @@ TEST(Form1Widgets, EndingFromAnUnexpectedErrorClosesWithoutAskingAboutChanges)
     EXPECT_EXIT(
         {
             Window win;
-            win.f.c->tuika("unsaved");
-            win.f.c->CommitEdit("", 1, "　追加　", 1);
+            win.f.c->document().insertText("unsaved");
+            win.f.c->document().commitEdit("", 1, "　追加　", 1);
             ErrorReport report(win.notices, *win.w);
             setErrorSink(&report);
             win.notices.pushButton(0);   // "はい": end the program
@@ -263,8 +263,8 @@ TEST(Form1Widgets, FirstStartSizeAndItsRoundTripAtExit)
 TEST(Form1Widgets, CloseWithUnsavedChangesCanBeCancelled)
 {
     Window win;
-    win.f.c->tuika("unsaved");
-    win.f.c->CommitEdit("", 1, "　追加　", 1);
+    win.f.c->document().insertText("unsaved");
+    win.f.c->document().commitEdit("", 1, "　追加　", 1);
     win.f.prompt.pushAnswer(Answer::Cancel);
     win.w->close();
     EXPECT_TRUE(win.w->isVisible());

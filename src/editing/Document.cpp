@@ -1,0 +1,446 @@
+#include "editing/Document.h"
+
+#include "document/HexView.h"
+#include "document/TextFile.h"
+#include "editing/TableOfContents.h"
+#include "editing/UndoChain.h"
+#include "editing/WorkFolder.h"
+#include "platform/Failure.h"
+#include "platform/SettingsStore.h"
+#include "platform/StringUtils.h"
+#include "platform/UserPrompt.h"
+#include "services/Guard.h"
+#include "services/ProgramInfo.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace petari {
+
+namespace {
+const QString F5 = QStringLiteral("F5");
+const QString CRLF = QStringLiteral("\r\n");
+
+QString label(const char* name) { return QStringLiteral("F1 ") + QLatin1String(name); }
+}  // namespace
+
+Document::Document(SettingsStore& settings, UserPrompt& prompt, QString programFolder, QObject* parent)
+    : QObject(parent),
+      settings_(settings),
+      prompt_(prompt),
+      programFolder_(std::move(programFolder)),
+      undo_(std::make_unique<UndoChain>(settings, programFolder_))
+{
+}
+
+Document::~Document() = default;
+
+// ---------------------------------------------------------------- files
+
+int Document::foldWidth() const
+{
+    if (!settings_.isOn(F5, QStringLiteral("s8")))
+        return 0;
+    // A width of 0 or less would cut nothing and never end: it means no folding.
+    return std::max(0, leadingInt(settings_.read(F5, QStringLiteral("s1"), QStringLiteral("100"))));
+}
+
+QStringList Document::foldedLines(QStringList read) const
+{
+    // Each line goes through the add-line step; most need no breaking, and a
+    // million of them must not each pay for a list of one.
+    const int width = foldWidth();
+    QStringList out;
+    out.reserve(read.size());
+    for (QString& line : read) {
+        if (!line.contains(QLatin1Char('\n')) && !line.contains(QLatin1Char('\r')) &&
+            (width == 0 || line.size() <= width))
+            out.append(std::move(line));
+        else
+            out.append(splitAddedText(line, width));
+    }
+    return out;
+}
+
+void Document::open(QString path)
+{
+    guarded(QStringLiteral("F1 fload　") + path, [&] {
+        if (state_.loadMode != LoadRestore && confirmDiscard() == KeepDocument)
+            return;
+        if (path.startsWith(QLatin1Char('"'))) {
+            path.remove(0, 1);
+            if (path.endsWith(QLatin1Char('"')))
+                path.chop(1);
+        }
+        // Stored and shown paths are absolute, so the history still finds the
+        // file when the program starts from another folder.
+        if (!path.isEmpty())
+            path = QFileInfo(path).absoluteFilePath();
+        if (!QFileInfo::exists(path))
+            throw Failure(err::FileNotFound, describeError(err::FileNotFound) + QStringLiteral("　") + path);
+        // A file that could not be read leaves the document as it was.
+        if (!readFile(path))
+            return;
+        if (state_.loadMode == LoadRestore) {
+            rebuildToc();
+            refreshView();
+        } else {
+            emit fileOpened(path);
+            commitEdit(path, 0, QStringLiteral("　開く　"), 1);
+        }
+    });
+}
+
+bool Document::readFile(const QString& path)
+{
+    return guarded(QStringLiteral("F1 f2load　") + path, [&] {
+        if (state_.loadMode == LoadHex) {
+            QFile f(path);
+            if (QFileInfo(path).isDir())
+                throw Failure(err::PathFileAccess, QStringLiteral("フォルダは開けません　") + path);
+            if (!f.open(QIODevice::ReadOnly))
+                throw Failure(f.error() == QFileDevice::PermissionsError ? err::PermissionDenied
+                                                                         : err::PathFileAccess);
+            const QByteArray bytes = f.readAll();
+            lines_.setLines(hexViewLines(bytes));
+            state_.hexView = true;
+            state_.hexSource = QFileInfo(path).absoluteFilePath();
+            return;
+        }
+        TextFileContent content = readTextFile(path);
+        lines_.setLines(foldedLines(std::move(content.lines)));
+        state_.hexView = false;
+        if (state_.loadMode != LoadRestore) {
+            state_.encoding = content.encoding;
+            state_.hadInvalidBytes = content.invalidBytes > 0;
+        }
+    });
+}
+
+void Document::newDocument()
+{
+    guarded(label("mfnk_Click"), [&] {
+        if (confirmDiscard() == KeepDocument)
+            return;
+        lines_.clear();
+        commitEdit(QString(), 0, QStringLiteral("新規作成"), 0);
+    });
+}
+
+QString Document::askOpenPath()
+{
+    return guardedValue<QString>(label("CoDiHiraku"), QString(), [&] {
+        return prompt_.openFileName(caption(),
+                                    QStringLiteral("All Files (*.*)|*.*|ﾃｷｽﾄ ﾌｧｲﾙ (*.txt)|*.txt"));
+    });
+}
+
+void Document::openWithDialog()
+{
+    guarded(label("mfh_Click"), [&] {
+        const QString path = askOpenPath();
+        if (!path.isEmpty())
+            open(path);
+    });
+}
+
+void Document::reloadAsHex()
+{
+    if (state_.fileName.isEmpty())
+        return;
+    state_.loadMode = LoadHex;
+    open(state_.fileName);
+    state_.loadMode = LoadText;
+}
+
+void Document::saveOver()
+{
+    if (!state_.fileName.isEmpty())
+        state_.overwrite = true;
+    save();
+}
+
+void Document::saveAs() { save(); }
+
+void Document::saveAsMac()
+{
+    state_.mac = true;
+    save();
+    state_.mac = false;
+}
+
+QString Document::askSavePath(const QString& suggested)
+{
+    return guardedValue<QString>(label("CoDiHozon"), QString(), [&]() -> QString {
+        for (;;) {
+            const QString chosen = prompt_.saveFileName(caption(), QStringLiteral("ﾃｷｽﾄ ﾌｧｲﾙ(*.txt)|*.txt"),
+                                                        suggested);
+            if (chosen.isEmpty())
+                return QString();
+            if (!QFileInfo::exists(chosen))
+                return chosen;
+            const QString q = chosen + CRLF + QStringLiteral("は既に存在します。") + CRLF + CRLF +
+                              QStringLiteral("このファイルに、上書き保存しますか。");
+            if (prompt_.askYesNo(caption(), q, Icon::Exclamation, Answer::No) == Answer::Yes) {
+                takeBackup();
+                return chosen;
+            }
+        }
+    });
+}
+
+bool Document::save()
+{
+    bool saved = false;
+    guarded(label("hozon"), [&] {
+        QString name = state_.fileName;
+        if (state_.hexView) {
+            // A hexadecimal view is never written over the file it shows.
+            name = FmSaku(state_.fileName, QStringLiteral("バイナリ表示"));
+            if (!name.isEmpty())
+                name += QStringLiteral(".txt");
+            state_.overwrite = false;
+        }
+        if (state_.overwrite) {
+            takeBackup();
+            state_.overwrite = false;
+        } else {
+            name = askSavePath(name);
+        }
+        if (name.isEmpty())
+            return;
+        if (pathExt(name) != QLatin1String("txt")) {
+            const QString q = QStringLiteral("テキスト(txt)以外のファイルは、内容が壊れて保存されます。") + CRLF + CRLF +
+                              QStringLiteral("それでも保存しますか?");
+            if (prompt_.askYesNo(caption(), q, Icon::Exclamation, Answer::No) != Answer::Yes)
+                return;
+        }
+        if (state_.hadInvalidBytes && !state_.hexView &&
+            QFileInfo(name).absoluteFilePath() == QFileInfo(state_.fileName).absoluteFilePath()) {
+            const QString q = QStringLiteral("このファイルには文字として読めないバイトがありました。") + CRLF +
+                              QStringLiteral("保存すると、その部分は「") + QChar(0xFFFD) +
+                              QStringLiteral("」に置き換わります。") + CRLF + CRLF +
+                              QStringLiteral("上書き保存しますか?");
+            if (prompt_.askYesNo(caption(), q, Icon::Exclamation, Answer::No) != Answer::Yes)
+                return;
+        }
+        if (!writeTo(name, state_.mac))
+            return;
+        state_.modified = 0;
+        state_.fileName = QFileInfo(name).absoluteFilePath();
+        if (!state_.hexView)
+            state_.hadInvalidBytes = false;
+        emit fileSaved(state_.fileName);
+        refreshView();
+        saved = true;
+    });
+    return saved;
+}
+
+QStringList Document::hexHeader(const QString& viewedPath) const
+{
+    return {viewedPath + QStringLiteral("の内容をを１byteづつ16進数で表示しています。"),
+            MKJ(QStringLiteral("012")) + QStringLiteral("より出力"), QString()};
+}
+
+// Text CP932 cannot hold is never written as "?": the user chooses UTF-8, or
+// nothing is written.
+bool Document::chooseEncoding(const QStringList& lines, TextEncoding& encoding)
+{
+    if (encoding != TextEncoding::Cp932)
+        return true;
+    QString bad = unencodableCharacters(lines, encoding);
+    if (bad.isEmpty())
+        return true;
+    if (bad.size() > 40)
+        bad = bad.left(40) + QStringLiteral("…");
+    const QString q = QStringLiteral("次の文字はShift_JIS(CP932)では保存できません。") + CRLF + bad + CRLF + CRLF +
+                      QStringLiteral("UTF-8で保存しますか?") + CRLF +
+                      QStringLiteral("([いいえ]を選ぶと保存しません。)");
+    if (prompt_.askYesNo(caption(), q, Icon::Exclamation, Answer::Yes) != Answer::Yes)
+        return false;
+    encoding = TextEncoding::Utf8;
+    return true;
+}
+
+bool Document::writeTo(const QString& path, bool mac)
+{
+    bool written = false;
+    guarded(label(mac ? "HFKakiMac" : "HFKaki"), [&] {
+        QStringList out;
+        if (state_.hexView)
+            out = hexHeader(state_.hexSource.isEmpty() ? state_.fileName : state_.hexSource);
+        out.append(lines_.lines());
+        TextEncoding enc = state_.encoding;
+        if (!chooseEncoding(out, enc))
+            return;
+        if (mac)
+            writeMacTextFile(path, out, enc);
+        else
+            writeTextFile(path, out, enc);
+        state_.encoding = enc;
+        written = true;
+    });
+    return written;
+}
+
+int Document::confirmDiscard()
+{
+    return guardedValue<int>(QStringLiteral("M2 keikoku01"), KeepDocument, [&]() -> int {
+        QString word;
+        if (!state_.fileName.isEmpty()) {
+            word = QStringLiteral("上書き");
+            state_.overwrite = true;
+        }
+        if (state_.modified == 0) {
+            state_.overwrite = false;
+            return NothingToDiscard;
+        }
+        const QString C = caption();
+        QString msg;
+        if (state_.modified == 2) {
+            msg = QStringLiteral("「") + C + QStringLiteral("」のデータがここで作成された内容に置換えられます。") + CRLF +
+                  QStringLiteral("保存しない場合、「") + C + QStringLiteral("」の今のデータは失われます。") + CRLF + CRLF +
+                  QStringLiteral("「") + C + QStringLiteral("」の今のデータを") + word + QStringLiteral("保存しますか?");
+        } else {
+            msg = QStringLiteral("データが変更されています。") + CRLF +
+                  QStringLiteral("保存しない場合、表示している内容が失われます。") + CRLF + CRLF + word +
+                  QStringLiteral("保存しますか?");
+        }
+        const Answer a = prompt_.askYesNoCancel(C, msg, Icon::Exclamation);
+        if (a == Answer::Yes) {
+            const bool saved = save();
+            state_.overwrite = false;
+            // Unsaved content must not be thrown away when the save did not happen.
+            return saved ? SavedFirst : KeepDocument;
+        }
+        if (a == Answer::No) {
+            takeBackup();
+            state_.modified = 0;
+            state_.overwrite = false;
+            return Discarded;
+        }
+        state_.overwrite = false;
+        return KeepDocument;
+    });
+}
+
+// ---------------------------------------------------------------- lines
+
+int Document::firstSelectedIndex() const
+{
+    const int first = lines_.firstSelected();
+    return first < 0 ? lines_.count() : first;
+}
+
+void Document::insertText(const QString& text)
+{
+    guarded(label("tuika"),
+            [&] { lines_.insertLines(firstSelectedIndex(), splitAddedText(text, foldWidth())); });
+}
+
+void Document::insertLines(int pos, QStringList lines)
+{
+    lines_.insertLines(std::clamp(pos, 0, lines_.count()), foldedLines(std::move(lines)));
+}
+
+void Document::replaceLines(QStringList lines) { lines_.setLines(foldedLines(std::move(lines))); }
+
+void Document::removeSelected()
+{
+    guarded(label("sakujo"), [&] {
+        int top = view_->topRow();
+        lines_.clearCurrent();
+        lines_.removeSelected();
+        if (top >= lines_.count())
+            top = lines_.count() - 1;
+        view_->scrollToTop(std::max(top, 0));
+    });
+}
+
+void Document::takeBackup()
+{
+    guarded(QStringLiteral("M2 mokoBU"), [&] { undo_->takeBackup(lines_.lines()); });
+}
+
+void Document::commitEdit(const QString& fileName, int modified, const QString& operationName, int keepView)
+{
+    if (keepView == 0)
+        state_.hexView = false;
+    state_.fileName = fileName;
+    state_.modified = modified;
+    // Lines made here, not read from a file, start as the program's own
+    // encoding; a save of text CP932 cannot hold still asks first.
+    if (fileName.isEmpty()) {
+        state_.encoding = TextEncoding::Cp932;
+        state_.hadInvalidBytes = false;
+    }
+    rebuildToc();
+    guarded(QStringLiteral("M2 mokoBU"), [&] { undo_->commit(lines_.lines(), modified, operationName); });
+    refreshView();
+}
+
+void Document::undoRedo(int index)
+{
+    guarded(label("modosusumu_Click"), [&] {
+        const QString path = index == 0 ? undo_->undoStep() : undo_->redoStep();
+        // A snapshot is restored without the unsaved-change warning, and
+        // leaves the file name, modified flag, history and undo state alone.
+        guarded(QStringLiteral("F1 fload　") + path, [&] {
+            lines_.setLines(foldedLines(undo_->loadSnapshot(path)));
+            state_.hexView = false;
+        });
+        rebuildToc();
+        refreshView();
+    });
+}
+
+void Document::takeStartupSnapshot()
+{
+    guarded(QStringLiteral("M2 mokoBU"), [&] { undo_->startupSnapshot(lines_.lines()); });
+}
+
+// ---------------------------------------------------------------- contents
+
+void Document::rebuildToc()
+{
+    guarded(label("mokuji"), [&] {
+        const QList<TocEntry> toc = mokuji(lines_.lines());
+        tocHeadings_.clear();
+        tocLines_.clear();
+        tocHeadings_.reserve(toc.size());
+        tocLines_.reserve(static_cast<size_t>(toc.size()));
+        for (const TocEntry& e : toc) {
+            tocHeadings_.append(e.text);
+            tocLines_.push_back(e.line);
+        }
+        emit tocChanged();
+    });
+}
+
+// ---------------------------------------------------------------- always on top
+
+void Document::setAlwaysOnTop(bool on)
+{
+    alwaysOnTop_ = on;
+    if (lifts_ == 0)
+        view_->placeOnTop(on);
+}
+
+void Document::liftTopmost()
+{
+    if (lifts_++ == 0 && alwaysOnTop_)
+        guarded(label("temaeh2"), [&] { view_->placeOnTop(false); });
+}
+
+void Document::restoreTopmost()
+{
+    if (lifts_ == 0)
+        return;
+    if (--lifts_ == 0 && alwaysOnTop_)
+        guarded(label("temaeh"), [&] { view_->placeOnTop(true); });
+}
+
+void Document::refreshView() { emit refreshRequested(); }
+
+}  // namespace petari
