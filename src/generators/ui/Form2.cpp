@@ -206,8 +206,10 @@ void Form2::load()
         return static_cast<int>(s.number(kSection, QString::fromLatin1(key), def));
     };
     auto rememberAll = [this] {
-        for (NumberEdit* e : findChildren<NumberEdit*>())
-            e->remember();
+        // No meta-object of its own: findChildren would take every line edit.
+        for (QLineEdit* e : findChildren<QLineEdit*>())
+            if (auto* n = dynamic_cast<NumberEdit*>(e))
+                n->remember();
     };
 
     switch (page_) {
