@@ -11,10 +11,16 @@
 namespace petari {
 
 namespace {
+void appendNumber(QString& out, qint64 v, const CharacterAddition& a)
+{
+    appendDecimal(out, v, a.fixedDigits ? a.digits : -1, a.zeroFill ? QLatin1Char('0') : QLatin1Char(' '));
+}
+
 QString numberText(qint64 v, const CharacterAddition& a)
 {
-    const QString n = QString::number(v);
-    return a.fixedDigits ? padLeft(n, a.digits, a.zeroFill ? QLatin1Char('0') : QLatin1Char(' ')) : n;
+    QString s;
+    appendNumber(s, v, a);
+    return s;
 }
 
 // Row ranges of the selection, kept as numbers: a reset of the list drops
@@ -47,9 +53,17 @@ void addCharacters(QStringList& lines, const std::vector<int>* rows, const Chara
     checkRunSize(0, changed * (a.beforeNumber.size() + a.beforeLine.size() + a.afterLine.size() + numberWidth));
 
     qint64 k = 0;
+    const qint64 wrapping = a.beforeNumber.size() + a.beforeLine.size() + a.afterLine.size() + numberWidth;
     auto change = [&](QString& line) {
-        const QString number = a.number ? numberText(k * std::abs(qint64(a.step)) + std::abs(a.first), a) : QString();
-        line = a.beforeNumber + number + a.beforeLine + line + a.afterLine;
+        QString changed;
+        changed.reserve(line.size() + wrapping);
+        changed.append(a.beforeNumber);
+        if (a.number)
+            appendNumber(changed, k * std::abs(qint64(a.step)) + std::abs(a.first), a);
+        changed.append(a.beforeLine);
+        changed.append(line);
+        changed.append(a.afterLine);
+        line = std::move(changed);
         ++k;
     };
     if (rows) {

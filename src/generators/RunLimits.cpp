@@ -4,6 +4,7 @@
 #include "platform/StringUtils.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -77,13 +78,21 @@ int boxDigits(QStringView text)
     return static_cast<int>(v);
 }
 
-QString padLeft(const QString& text, int width, QChar pad)
+void appendDecimal(QString& out, qint64 v, int width, QChar pad)
 {
-    if (width <= 0)
-        return QString();
-    if (text.size() >= width)
-        return text.right(width);
-    return QString(width - text.size(), pad) + text;
+    char16_t digits[24];
+    int n = 0;
+    do {
+        digits[n++] = char16_t(u'0' + v % 10);
+        v /= 10;
+    } while (v > 0);
+    if (width >= 0) {
+        for (int i = n; i < width; ++i)
+            out.append(pad);
+        n = std::min(n, width);
+    }
+    while (n > 0)
+        out.append(QChar(digits[--n]));
 }
 
 }  // namespace petari

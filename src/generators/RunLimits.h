@@ -45,8 +45,10 @@ int boxMagnitude(QStringView text);
 // past 255.
 int boxDigits(QStringView text);
 
-// The rightmost width characters of width copies of pad followed by text:
-// "007" for (7, 3, '0'); longer numbers lose their leading digits.
-QString padLeft(const QString& text, int width, QChar pad);
+// Appends the decimal of v (not negative).  With width 0 or more, only the
+// rightmost width characters of width copies of pad followed by the number:
+// "007" for (7, 3, '0'), "23" for (123, 2, '0').  Writes straight into out,
+// as a million lines must not pay for a string per number.
+void appendDecimal(QString& out, qint64 v, int width, QChar pad);
 
 }  // namespace petari

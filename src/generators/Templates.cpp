@@ -26,11 +26,14 @@ QStringList numberingSeries(const NumberingOptions& o)
     QStringList out;
     out.reserve(count + blanks);
     qint64 n = start;
+    const qsizetype longest = o.before.size() + o.after.size() + numberWidth;
     for (qint64 k = 1; k <= count; ++k, n += step) {
-        QString number = QString::number(n);
-        if (o.fixedDigits)
-            number = padLeft(number, o.digits, pad);
-        out.append(o.before + number + o.after);
+        QString line;
+        line.reserve(longest);
+        line.append(o.before);
+        appendDecimal(line, n, o.fixedDigits ? o.digits : -1, pad);
+        line.append(o.after);
+        out.append(std::move(line));
         if (o.tocBlanks && k % 20 == 0)
             out.append(QString());
     }
