@@ -362,3 +362,53 @@ TEST_F(Form2Test, FavouritesPage)
     EXPECT_EQ(favourites.slot(2), QStringLiteral("/f/C"));
     EXPECT_EQ(favourites.slot(3), QStringLiteral("/f/B"));
 }
+
+TEST_F(Form2Test, BadNumbersNeverCrashNorChangeADocumentHalfway)
+{
+    struct Box {
+        int page;
+        const char* option;   // the template kind or mode the box belongs to
+        const char* box;
+        const char* action;
+    };
+    const Box boxes[] = {
+        {0, "Option1_0", "Text2_0", "Command1_0"}, {0, "Option1_0", "Text2_1", "Command1_0"},
+        {0, "Option1_0", "Text2_2", "Command1_0"}, {0, "Option1_0", "Text2_3", "Command1_0"},
+        {0, "Option1_1", "Text4", "Command1_0"},   {0, "Option1_5", "Text8_1", "Command1_0"},
+        {0, "Option1_5", "Text8_2", "Command1_0"}, {0, "Option1_6", "Text5", "Command1_0"},
+        {1, "Check4_4", "Text3_0", "Command2_0"},  {1, "Check4_4", "Text3_1", "Command2_0"},
+        {1, "Check4_4", "Text3_2", "Command2_0"},  {1, "Check4_3", "Text3_3", "Command2_0"},
+        {1, "Check4_3", "Text3_4", "Command2_0"},  {2, "Check6", "Text6_3", "Command4_0"},
+        {2, "Check6", "Text6_4", "Command4_0"},    {2, "Check6", "Text6_5", "Command4_0"},
+        {3, "Option2_1", "Text7", "Command6_0"},
+    };
+    const QString inputs[] = {QString(), QStringLiteral("abc"), QStringLiteral("-5"), QStringLiteral("1e9"),
+                              QStringLiteral("９"), kLong40};
+    const QStringList original = {"a", "b", "c"};
+    for (const Box& b : boxes) {
+        for (const QString& input : inputs) {
+            SCOPED_TRACE(std::string(b.box) + " " + input.toStdString());
+            document(original);
+            open(b.page);
+            auto* option = find<QAbstractButton>(b.option);
+            if (!option->isChecked())
+                press(b.option);
+            type(b.box, input);
+            prompt.clear();
+            prompt.pushAnswer(Answer::Cancel);
+            press(b.action);
+            const QStringList now = doc->lines().lines();
+            if (b.page <= 1) {
+                // Cancelled at the question, refused, or reported: as it was.
+                EXPECT_EQ(now, original);
+                EXPECT_EQ(doc->state().fileName, dir.filePath(QStringLiteral("a.txt")));
+            } else if (b.page == 2 && now != original) {
+                for (int i = 0; i < 3; ++i)
+                    EXPECT_TRUE(now[i].endsWith(original[i]) && now[i] != original[i]);
+            } else if (b.page == 3) {
+                EXPECT_EQ(now.filter(QRegularExpression(QStringLiteral("."))), original);
+            }
+            form.reset();
+        }
+    }
+}
