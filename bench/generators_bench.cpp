@@ -94,7 +94,7 @@ struct Window {
     // The window set up for the run; press() is the user's click.
     std::unique_ptr<Form2> numberingWindow()
     {
-        auto w = std::make_unique<Form2>(doc(), prompt, controller->favourites(), Form2::Templates);
+        auto w = std::make_unique<Form2>(doc(), prompt, controller->favourites(), Form2::TemplatePage);
         w->findChild<QAbstractButton*>(QStringLiteral("Option1_0"))->click();
         w->findChild<QLineEdit*>(QStringLiteral("Text2_0"))->setText(QStringLiteral("1"));
         w->findChild<QLineEdit*>(QStringLiteral("Text2_1"))->setText(QString::number(kLines));
@@ -106,7 +106,7 @@ struct Window {
     }
     std::unique_ptr<Form2> additionWindow()
     {
-        auto w = std::make_unique<Form2>(doc(), prompt, controller->favourites(), Form2::CharacterAddition);
+        auto w = std::make_unique<Form2>(doc(), prompt, controller->favourites(), Form2::CharacterPage);
         w->findChild<QCheckBox*>(QStringLiteral("Check6"))->setChecked(true);
         w->findChild<QLineEdit*>(QStringLiteral("Text6_0"))->setText(QStringLiteral("No."));
         w->findChild<QLineEdit*>(QStringLiteral("Text6_1"))->setText(QStringLiteral(" "));

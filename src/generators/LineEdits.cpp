@@ -25,6 +25,8 @@ QString numberText(qint64 v, const CharacterAddition& a)
 
 // Row ranges of the selection, kept as numbers: a reset of the list drops
 // the selection model's own indexes.
+constexpr qsizetype kMaxKeptRanges = 10000;
+
 std::vector<std::pair<int, int>> selectedRanges(const LineList& list)
 {
     std::vector<std::pair<int, int>> ranges;
@@ -141,9 +143,13 @@ void insertEmptyLines(Document& doc, EmptyLineMode mode, int n)
     const std::vector<int> rows = list.selectedRows();
     list.setLines(std::move(lines));
     // Each selected line stays selected where it went, as a list control
-    // keeps the flags of the items that an insertion moves down.
+    // keeps the flags of the items that an insertion moves down.  The empty
+    // lines split a selected block into one range per line, and the list
+    // keeps each range as tracked indexes that every later change updates;
+    // past kMaxKeptRanges that costs more than a selection nobody can see
+    // whole is worth, and the selection is cleared instead.
     QItemSelection selection;
-    for (size_t r = 0; r < rows.size();) {
+    for (size_t r = 0; r < rows.size() && selection.size() <= kMaxKeptRanges;) {
         size_t e = r;
         while (e + 1 < rows.size() && rowAfterEmptyLines(rows[e + 1], mode, n) ==
                                           rowAfterEmptyLines(rows[e], mode, n) + 1)
@@ -152,6 +158,8 @@ void insertEmptyLines(Document& doc, EmptyLineMode mode, int n)
                          list.index(int(rowAfterEmptyLines(rows[e], mode, n))));
         r = e + 1;
     }
+    if (selection.size() > kMaxKeptRanges)
+        selection.clear();
     reselect(list, selection, current >= 0 ? int(rowAfterEmptyLines(current, mode, n)) : -1);
 }
 

@@ -49,7 +49,8 @@ QStringList withEmptyLines(const QStringList& lines, EmptyLineMode mode, int n);
 qint64 rowAfterEmptyLines(qint64 i, EmptyLineMode mode, int n);
 
 // Runs the empty-line insertion on the document, moving the selection with
-// its lines.  Does not commit.
+// its lines (cleared when the empty lines would cut it into more than 10,000
+// pieces).  Does not commit.
 void insertEmptyLines(Document& doc, EmptyLineMode mode, int n);
 
 // The example of 21 lines beside the page: the left column with the sample

@@ -144,7 +144,7 @@ void checkIndex(QButtonGroup* group, int index, int fallback)
 
 Form2::Form2(Document& doc, UserPrompt& prompt, Favourites& favourites, int page, QWidget* parent)
     : QDialog(parent), doc_(doc), prompt_(prompt), favourites_(favourites),
-      page_(page >= Templates && page <= FavouritesPage ? page : Templates)
+      page_(page >= TemplatePage && page <= FavouritesPage ? page : TemplatePage)
 {
     setObjectName(QStringLiteral("Form2"));
     setModal(true);
@@ -157,10 +157,10 @@ Form2::Form2(Document& doc, UserPrompt& prompt, Favourites& favourites, int page
     static const char* const captions[] = {"雛形", "乱数", "文字の追加", "空行の追加", "お気に入りの編集"};
     setWindowTitle(text(captions[page_]));
     switch (page_) {
-    case Templates: buildTemplatePage(panel); break;
-    case Random: buildRandomPage(panel); break;
-    case CharacterAddition: buildCharacterPage(panel); break;
-    case EmptyLines: buildEmptyLinePage(panel); break;
+    case TemplatePage: buildTemplatePage(panel); break;
+    case RandomPage: buildRandomPage(panel); break;
+    case CharacterPage: buildCharacterPage(panel); break;
+    case EmptyLinePage: buildEmptyLinePage(panel); break;
     default: buildFavouritesPage(panel); break;
     }
     lift_.emplace(doc_);
@@ -213,7 +213,7 @@ void Form2::load()
     };
 
     switch (page_) {
-    case Templates: {
+    case TemplatePage: {
         check3_->setChecked(on("a2", true));
         check8_->setChecked(on("a3", false));
         check1_[1]->setChecked(on("b8", true));
@@ -244,7 +244,7 @@ void Form2::load()
         showKind(kind >= 0 && kind <= 6 ? kind : 0);
         break;
     }
-    case Random: {
+    case RandomPage: {
         static const char* const checkKeys[9] = {"j0", "j1", "j2", "j3", "j9", "j10", "j11", "j12", "j13"};
         static const bool checkDefaults[9] = {true, false, true, true, false, true, true, true, false};
         for (int i = 0; i < 9; ++i)
@@ -259,7 +259,7 @@ void Form2::load()
         enableRandomMode();
         break;
     }
-    case CharacterAddition: {
+    case CharacterPage: {
         checkIndex(option5_, index("h1", 0), 0);
         static const char* const defaults[6] = {"", "", "", "3", "1", "1"};
         check6_->setChecked(on("h2", false));
@@ -271,7 +271,7 @@ void Form2::load()
         previewFirstNumber();
         break;
     }
-    case EmptyLines:
+    case EmptyLinePage:
         checkIndex(option2_, index("i1", 0), 0);
         text7_->setText(read("i2", "1"));
         previewEmptyLines();
@@ -288,7 +288,7 @@ void Form2::unload()
 {
     unloaded_ = true;
     guarded(label("Form_Unload"), [&] {
-        if (page_ == Random && randomRuns_ > 0)
+        if (page_ == RandomPage && randomRuns_ > 0)
             commitRandom(doc_);
         SettingsStore& s = doc_.settings();
         auto write = [&](const char* key, const QString& value) { s.write(kSection, QString::fromLatin1(key), value); };
@@ -297,7 +297,7 @@ void Form2::unload()
         write("top", QString::number(pixelsToTwips(y())));
         write("Left", QString::number(pixelsToTwips(x())));
         switch (page_) {
-        case Templates:
+        case TemplatePage:
             number("a1", kind_);
             flag("a2", check3_);
             flag("a3", check8_);
@@ -320,7 +320,7 @@ void Form2::unload()
             write("g1", text8_[1]->text());
             write("g2", text8_[2]->text());
             break;
-        case Random: {
+        case RandomPage: {
             static const char* const checkKeys[9] = {"j0", "j1", "j2", "j3", "j9", "j10", "j11", "j12", "j13"};
             for (int i = 0; i < 9; ++i)
                 flag(checkKeys[i], check4_[i]);
@@ -330,7 +330,7 @@ void Form2::unload()
                 write(QByteArray("j" + QByteArray::number(14 + set)).constData(), text3_[5 + set]->text());
             break;
         }
-        case CharacterAddition:
+        case CharacterPage:
             number("h1", option5_->checkedId());
             for (int i = 0; i < 6; ++i)
                 write(QByteArray::number(10 + i).constData(), text6_[i]->text());
@@ -338,7 +338,7 @@ void Form2::unload()
             flag("h3", check5_[0]);
             flag("h4", check5_[1]);
             break;
-        case EmptyLines:
+        case EmptyLinePage:
             number("i1", option2_->checkedId());
             write("i2", text7_->text());
             break;
@@ -810,7 +810,7 @@ void Form2::enableNumbering()
 
 void Form2::previewFirstNumber()
 {
-    petari::CharacterAddition a;
+    CharacterAddition a;
     a.number = check6_->isChecked();
     a.fixedDigits = check5_[1]->isChecked();
     a.zeroFill = check5_[0]->isChecked();
@@ -831,7 +831,7 @@ void Form2::insertTab()
 void Form2::addCharacters()
 {
     auto read = [this] {
-        petari::CharacterAddition a;
+        CharacterAddition a;
         a.beforeNumber = text6_[0]->text();
         a.beforeLine = text6_[1]->text();
         a.afterLine = text6_[2]->text();

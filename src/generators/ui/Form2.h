@@ -34,7 +34,7 @@ class UserPrompt;
 class Form2 : public QDialog {
     Q_OBJECT
 public:
-    enum Page { Templates = 0, Random = 1, CharacterAddition = 2, EmptyLines = 3, FavouritesPage = 4 };
+    enum Page { TemplatePage = 0, RandomPage = 1, CharacterPage = 2, EmptyLinePage = 3, FavouritesPage = 4 };
 
     Form2(Document& doc, UserPrompt& prompt, Favourites& favourites, int page,
           QWidget* parent = nullptr);

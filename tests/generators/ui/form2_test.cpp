@@ -110,7 +110,7 @@ TEST_F(Form2Test, TemplatePage)
 {
     document({"x", "y"});
     const int snapshots = doc->undo().undoPosition();
-    open(Form2::Templates);
+    open(Form2::TemplatePage);
     EXPECT_EQ(form->windowTitle(), QStringLiteral("雛形"));
     EXPECT_TRUE(find<QRadioButton>("Option1_0")->isChecked());
     EXPECT_EQ(textOf("Text2_1"), QStringLiteral("100"));
@@ -160,7 +160,7 @@ TEST_F(Form2Test, TemplatePage)
 
     // The line-up, added before the selected line, goes into the history.
     doc->lines().select(1);
-    open(Form2::Templates);
+    open(Form2::TemplatePage);
     EXPECT_EQ(textOf("Text2_0"), QStringLiteral("8"));
     press("Option1_5");
     EXPECT_TRUE(find<QWidget>("Frame1_5")->isVisibleTo(form.get()));
@@ -183,7 +183,7 @@ TEST_F(Form2Test, TemplatePage)
 TEST_F(Form2Test, RandomPage)
 {
     document({"x"});
-    open(Form2::Random);
+    open(Form2::RandomPage);
     EXPECT_EQ(form->windowTitle(), QStringLiteral("乱数"));
     EXPECT_TRUE(find<QCheckBox>("Check4_3")->isChecked());   // strings by default
     EXPECT_FALSE(find<QWidget>("Text3_0")->isEnabled());
@@ -251,7 +251,7 @@ TEST_F(Form2Test, CharacterAdditionPage)
 {
     document({"a", "b", "c"});
     doc->lines().select(1);
-    open(Form2::CharacterAddition);
+    open(Form2::CharacterPage);
     EXPECT_EQ(form->windowTitle(), QStringLiteral("文字の追加"));
     EXPECT_FALSE(find<QWidget>("Text6_4")->isEnabled());
     press("Check6");
@@ -279,7 +279,7 @@ TEST_F(Form2Test, CharacterAdditionPage)
 
     // All lines, numbered from the kept settings; a number past 32 bits is
     // refused and changes no line.
-    open(Form2::CharacterAddition);
+    open(Form2::CharacterPage);
     EXPECT_TRUE(find<QRadioButton>("Option5_1")->isChecked());
     press("Option5_0");
     type("Text6_4", QStringLiteral("2147483647"));
@@ -297,7 +297,7 @@ TEST_F(Form2Test, EmptyLinePage)
 {
     document({"a", "b", "c", "d", "e"});
     doc->lines().select(2);
-    open(Form2::EmptyLines);
+    open(Form2::EmptyLinePage);
     EXPECT_EQ(form->windowTitle(), QStringLiteral("空行の追加"));
     EXPECT_TRUE(find<QLabel>("Label8_0")->text().startsWith(QStringLiteral("\n1行目\n\n2行目")));
     EXPECT_TRUE(find<QLabel>("Label8_1")->text().startsWith(QStringLiteral("←空白(1)\n\n←空白(1)")));
@@ -315,7 +315,7 @@ TEST_F(Form2Test, EmptyLinePage)
     EXPECT_EQ(doc->undo().undoName(doc->undo().undoPosition()), QStringLiteral("空行追加"));
     EXPECT_EQ(f2("i1"), QStringLiteral("1"));
 
-    open(Form2::EmptyLines);
+    open(Form2::EmptyLinePage);
     press("Option2_0");
     type("Text7", QStringLiteral("0"));
     const int snapshots = doc->undo().undoPosition();
