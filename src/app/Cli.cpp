@@ -10,7 +10,10 @@ const char* const kUsage =
     "       petari --convert MODE[,MODE...] < input > output\n"
     "              (modes: full, half, katakana, hiragana, upper, lower, capitalise)\n"
     "       petari --calendar YEAR\n"
-    "       petari --stamp [--at \"YYYY-MM-DD HH:MM:SS\"]\n";
+    "       petari --stamp [--at \"YYYY-MM-DD HH:MM:SS\"]\n"
+    "       petari --price PRICE [--from N] [--to N] [--step N] [--tax PERCENT] [--unit U]\n"
+    "              [--round down|half|up] [--prefix TEXT] [--suffix TEXT] [--no-separators]\n"
+    "              [--align number|prefix|none] [--formula]\n";
 }
 
 int runCommandLineMode(const QStringList& args)
@@ -24,6 +27,8 @@ int runCommandLineMode(const QStringList& args)
         return runCalendarMode(args.mid(1));
     if (first == QLatin1String("--stamp"))
         return runStampMode(args.mid(1));
+    if (first == QLatin1String("--price"))
+        return runPriceMode(args.mid(1));
     if (first == QLatin1String("--help") || first == QLatin1String("-h")) {
         std::fputs(kUsage, stdout);
         return 0;

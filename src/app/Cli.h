@@ -13,5 +13,6 @@ int runCommandLineMode(const QStringList& args);
 int runConvertMode(const QStringList& args);    // --convert MODES
 int runCalendarMode(const QStringList& args);   // --calendar YEAR
 int runStampMode(const QStringList& args);      // --stamp [--at "YYYY-MM-DD HH:MM:SS"]
+int runPriceMode(const QStringList& args);      // --price PRICE [options]
 
 }  // namespace petari

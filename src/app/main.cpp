@@ -1,16 +1,22 @@
 #include "app/Cli.h"
 #include "mainwindow/ui/Form1.h"
+#include "platform/ui/JapaneseUi.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstring>
+#include <vector>
 
 int main(int argc, char** argv)
 {
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QFile::decodeName(argv[i]);
     {
         // Command-line modes need no display: decide before any GUI object exists.
-        QStringList args;
-        for (int i = 1; i < argc; ++i)
-            args << QString::fromLocal8Bit(argv[i]);
         if (!args.isEmpty() && args.front().startsWith(QLatin1String("--"))) {
             QCoreApplication core(argc, argv);
             int rc = petari::runCommandLineMode(args);
@@ -18,8 +24,31 @@ int main(int argc, char** argv)
                 return rc;
         }
     }
-    QApplication app(argc, argv);
+    // Qt takes "-reverse", "-platform x" and the like as its own options.  A
+    // file of that name must still open: everything after "--", and every
+    // argument naming an existing file, is kept from Qt.
+    std::vector<char*> qtArgv{argv[0]};
+    QStringList files;
+    bool afterDashes = false;
+    for (int i = 1; i < argc; ++i) {
+        const QString a = QFile::decodeName(argv[i]);
+        if (afterDashes) {
+            files << a;
+        } else if (std::strcmp(argv[i], "--") == 0) {
+            afterDashes = true;
+        } else if (a.startsWith(QLatin1Char('-')) && QFileInfo::exists(a)) {
+            files << a;
+        } else {
+            qtArgv.push_back(argv[i]);
+        }
+    }
+    int qtArgc = static_cast<int>(qtArgv.size());
+    qtArgv.push_back(nullptr);
+    QApplication app(qtArgc, qtArgv.data());
     QApplication::setApplicationName(QStringLiteral("petari"));
     QApplication::setApplicationDisplayName(QStringLiteral("ペタリ"));
-    return petari::runMainWindow(app);
+    petari::installJapaneseTranslation(app);
+    // What Qt did not recognise is a file name of ours too (reported when missing).
+    files << QApplication::arguments().mid(1);
+    return petari::runMainWindow(app, files);
 }

@@ -1,4 +1,5 @@
 #include "mainwindow/MainController.h"
+#include "mainwindow/Layout.h"
 
 #include "platform/InstanceRegistry.h"
 #include "platform/SettingsStore.h"
@@ -131,10 +132,10 @@ void MainController::readWindowSettings()
 {
     settingsUnread_ = !guarded(label("RgsYomi"), [&] {
         TwipsRect r;
-        r.top = static_cast<int>(settings_.number(F1, QStringLiteral("top"), 105)) + instance_ * 300;
-        r.left = static_cast<int>(settings_.number(F1, QStringLiteral("Left"), 105)) + instance_ * 300;
-        r.height = static_cast<int>(settings_.number(F1, QStringLiteral("Height"), 5000));
-        r.width = static_cast<int>(settings_.number(F1, QStringLiteral("Width"), 7000));
+        r.top = storedTwips(settings_.number(F1, QStringLiteral("top"), 105)) + instance_ * 300;
+        r.left = storedTwips(settings_.number(F1, QStringLiteral("Left"), 105)) + instance_ * 300;
+        r.height = storedTwips(settings_.number(F1, QStringLiteral("Height"), 5000));
+        r.width = storedTwips(settings_.number(F1, QStringLiteral("Width"), 7000));
         view_->setGeometryTwips(r);
         readMonitorMode();
         rightClick_ = static_cast<int>(settings_.number(F1, QStringLiteral("rcrh0"), 4));

@@ -15,9 +15,15 @@ struct Vector {
     const char16_t* output;
 };
 
+// The input is printed as code points: a text ending in a backslash would
+// otherwise join this case's line of the test listing with the next one, and
+// the case would never be registered.
 std::ostream& operator<<(std::ostream& os, const Vector& v)
 {
-    return os << v.mode << ": " << QString::fromUtf16(v.input).toStdString();
+    os << v.mode << ":";
+    for (const char16_t* p = v.input; *p; ++p)
+        os << " U+" << std::hex << std::uppercase << static_cast<unsigned>(*p) << std::dec;
+    return os;
 }
 
 // The reference vectors of every mapping.

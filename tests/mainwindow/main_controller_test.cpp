@@ -695,3 +695,67 @@ TEST(Editing, SortAndStampsCommitTheirOperation)
     EXPECT_EQ(f.c->state().fileName, "");
     EXPECT_EQ(f.c->undo().undoName(f.c->undo().undoPosition()), "日付時刻");
 }
+
+// ---------------------------------------------------------------- faults a new user met
+
+TEST(StartUpFaults, BadCopyNumberIsReportedAndNothingStoredIsLost)
+{
+    for (const char* stored : {"abc", "300"}) {
+        Fixture f;
+        const QString doc = f.writeFile("doc.txt", "line\r\n");
+        f.settings->write("A1", "No", stored);
+        f.settings->write("rireki", "1", f.path("old.txt"));
+        f.settings->write("okiniiri", "1", f.path("fav.txt"));
+        f.settings->write("F1", "Width", "9000");
+        InstanceRegistry registry(f.path("run"));
+        EXPECT_TRUE(f.c->startUp({doc}, registry)) << stored;
+        EXPECT_EQ(f.sink.got.size(), 1u) << stored;
+        EXPECT_EQ(f.c->instanceNumber(), 0);
+        EXPECT_EQ(f.c->state().fileName, doc) << "the command-line file still opens";
+        ASSERT_TRUE(f.c->queryUnload());
+        EXPECT_EQ(f.settings->read("rireki", "1"), f.path("old.txt")) << stored;
+        EXPECT_EQ(f.settings->read("okiniiri", "1"), f.path("fav.txt")) << stored;
+        EXPECT_EQ(f.settings->read("F1", "Width"), "9000") << stored;
+    }
+}
+
+TEST(StartUpFaults, RelativePathsAreStoredAbsolute)
+{
+    Fixture f;
+    f.writeFile("notes.txt", "a\r\n");
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(f.path(""));
+    f.c->openDocument("notes.txt");
+    f.c->addFavourite();
+    QDir::setCurrent(before);
+    EXPECT_EQ(f.c->state().fileName, f.path("notes.txt"));
+    EXPECT_EQ(f.c->history().item(1), f.path("notes.txt"));
+    EXPECT_EQ(f.c->favourites().slot(1), f.path("notes.txt"));
+}
+
+TEST(DocumentFaults, SavedHexViewNamesTheViewedFile)
+{
+    Fixture f;
+    const QString bin = f.writeFile("data.bin", "ABC");
+    f.c->openDocument(bin);
+    f.c->reloadAsHex();
+    // A second save of the same view still names the file it shows.
+    for (const char* out : {"out1.txt", "out2.txt"}) {
+        f.prompt.pushFileName(f.path(out));
+        f.c->saveAs();
+        const QByteArray firstLine = Fixture::readFile(f.path(out)).split('\r').front();
+        EXPECT_TRUE(firstLine.startsWith(QFile::encodeName(bin))) << out << " " << firstLine.constData();
+    }
+}
+
+TEST(DocumentFaults, GeneratedDocumentStartsAsCp932)
+{
+    Fixture f;
+    f.c->openDocument(f.writeFile("u.txt", "\xEF\xBB\xBF日本語\r\n"));
+    ASSERT_NE(f.c->state().encoding, TextEncoding::Cp932);
+    f.c->stampDateTime(QDateTime(QDate(2026, 12, 7), QTime(9, 0)));
+    EXPECT_EQ(f.c->state().encoding, TextEncoding::Cp932);
+    f.prompt.pushFileName(f.path("stamp.txt"));
+    f.c->saveAs();
+    EXPECT_FALSE(Fixture::readFile(f.path("stamp.txt")).startsWith("\xEF\xBB\xBF"));
+}

@@ -160,7 +160,8 @@ TEST(SettingsStore, GarbageFileLoadsWithDefaultsAndIsKeptAside)
     const QString path = dir.filePath("petari.ini");
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    QByteArray junk("\x00\x01\xff[[[unclosed\n=novalue\nkey without equals\n[F1]\ntop=7\n", 60);
+    static const char bytes[] = "\x00\x01\xff[[[unclosed\n=novalue\nkey without equals\n[F1]\ntop=7\n";
+    const QByteArray junk(bytes, sizeof bytes - 1);
     f.write(junk);
     f.close();
     {

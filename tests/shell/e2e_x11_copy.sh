@@ -9,21 +9,47 @@ petari="$1"
 # "abc ｶﾞ ひらがな  " and a second line, in CP932.
 printf 'abc \xb6\xde \x82\xd0\x82\xe7\x82\xaa\x82\xc8  \r\nsecond line\r\n' > "$tmp/first line.txt"
 # Saved conversions: to full width, then hiragana to katakana; trailing blanks trimmed.
-start_petari $'[F5]\n3=1\n5=1\nst_c31=1' "$tmp/first line.txt"
 expected='ａｂｃ　ガ　ヒラガナ'
+start_petari $'[F5]\n3=1\n5=1\nst_c31=1' "$tmp/first line.txt"
+
+passed=0 failed=0
+# Waits for the clipboard to hold $2; reports under the name $1.
+expect_clipboard() {
+  local got=""
+  for _ in $(seq 1 30); do
+    got=$(timeout 5 xclip -o -selection clipboard 2>/dev/null || true)
+    [ "$got" = "$2" ] && break
+    sleep 0.2
+  done
+  if [ "$got" = "$2" ]; then passed=$((passed + 1)); else
+    failed=$((failed + 1)); echo "$1: clipboard held [$got], expected [$2]"; cat "$tmp/app.log"
+  fi
+}
+ini=$'[F5]\n3=1\n5=1\nst_c31=1'
 
 xdotool key Down
-got=""
-for _ in $(seq 1 30); do
-  got=$(timeout 5 xclip -o -selection clipboard 2>/dev/null || true)
-  [ "$got" = "$expected" ] && break
-  sleep 0.2
-done
+expect_clipboard "Down" "$expected"
 stop_petari
-if [ "$got" != "$expected" ]; then
-  echo "clipboard held [$got], expected [$expected]"
-  cat "$tmp/app.log"
-  echo "0 passed, 1 failed"
-  exit 1
-fi
-echo "1 passed, 0 failed"
+
+# The first key after start moves as from any line: End goes to the last one.
+start_petari "$ini" "$tmp/first line.txt"
+xdotool key End
+expect_clipboard "End first" "ｓｅｃｏｎｄ　ｌｉｎｅ"
+stop_petari
+
+# Shortcuts work from the first key press: Delete the first line, undo it,
+# and Home copies the first line again.
+start_petari "$ini" "$tmp/first line.txt"
+xdotool key Home
+expect_clipboard "Home" "$expected"
+xdotool key Delete
+sleep 0.3
+xdotool key ctrl+z
+sleep 0.3
+xdotool key End
+expect_clipboard "after delete and undo" "ｓｅｃｏｎｄ　ｌｉｎｅ"
+xdotool key Home
+expect_clipboard "undone line" "$expected"
+stop_petari
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

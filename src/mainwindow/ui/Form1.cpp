@@ -28,6 +28,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 
 namespace petari {
@@ -76,6 +77,12 @@ Form1::Form1(MainController& controller, QWidget* parent) : QMainWindow(parent),
     setWindowTitle(MainController::caption());
     buildControls();
     buildMenus();
+    // Menu shortcuts belong to the window as well, so that they work from the
+    // first key press whatever control has the focus (the input box keeps its
+    // own undo and select-all), not only once a menu has been opened.
+    for (QAction* a : std::as_const(actions_))
+        if (!a->shortcut().isEmpty() && a->shortcutContext() == Qt::WindowShortcut)
+            QWidget::addAction(a);
     resize(twipsToPixels(7000), twipsToPixels(5000));
     c_.setView(this);
     connect(&c_, &MainController::refreshed, this, &Form1::applyState);
@@ -267,6 +274,7 @@ void Form1::buildMenus()
         // These open windows that come later; until then they stay disabled.
         addAction(file, QString::fromLatin1(n), caps.value(QString::fromLatin1(n)))->setEnabled(false);
     }
+    connectSecondaryWindows();
     addSeparator(file, QStringLiteral("mf03"));
     auto* mfs = addAction(file, QStringLiteral("mfs"), QStringLiteral("終了"));
     mfs->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -477,11 +485,22 @@ void Form1::scrollToTop(int row)
         lists_[0]->scrollTo(c_.lines().index(row), QAbstractItemView::PositionAtTop);
 }
 
-void Form1::setGeometryTwips(const TwipsRect& r)
+void Form1::setGeometryTwips(const TwipsRect& stored)
 {
+    // A stored place from another screen, or a size no window can have,
+    // must still give a visible window of a usable size.
+    std::vector<TwipsRect> screens;
+    for (const QScreen* s : QGuiApplication::screens()) {
+        const QRect a = s->availableGeometry();
+        screens.push_back({pixelsToTwips(a.left()), pixelsToTwips(a.top()), pixelsToTwips(a.width()),
+                           pixelsToTwips(a.height())});
+    }
+    const TwipsRect r = fitToScreens(stored, screens, 3000, 2250);
     const QRect px(twipsToPixels(r.left), twipsToPixels(r.top), twipsToPixels(r.width), twipsToPixels(r.height));
     move(px.topLeft());
     resize(px.size());
+    // An unmoved window writes back exactly what was stored, unless it had to
+    // be brought onto a screen.
     appliedTwips_ = r;
     appliedPixels_ = px;
 }
@@ -529,8 +548,10 @@ void Form1::requestClose() { QTimer::singleShot(0, this, &QWidget::close); }
 
 void Form1::setSplitListVisible(bool on)
 {
-    if (on && lists_[1]->width() < 20)
-        placeSplitList(QPoint(0, 0));   // first showing: away from the top left
+    // Until the first right-click places it, the piece list opens over the
+    // main list, clear of its top left corner.
+    if (on && !splitListPlaced_)
+        placeSplitList(QPoint(0, 0));
     lists_[1]->setVisible(on);
     if (on)
         lists_[1]->raise();
@@ -540,6 +561,7 @@ bool Form1::isSplitListVisible() const { return lists_[1]->isVisible(); }
 
 void Form1::closeEvent(QCloseEvent* e)
 {
+    closeModelessWindows();
     if (c_.queryUnload())
         e->accept();
     else
@@ -668,6 +690,7 @@ void Form1::placeSplitList(QPoint releasedAt)
         lists_[1]->setGeometry(twipsToPixels(r.left), twipsToPixels(r.top), std::max(1, twipsToPixels(r.width)),
                                std::max(1, twipsToPixels(r.height)));
         lists_[1]->raise();
+        splitListPlaced_ = true;
     });
 }
 
@@ -679,7 +702,7 @@ void Form1::monitorTick()
 
 // ---------------------------------------------------------------- program entry
 
-int runMainWindow(QApplication& app)
+int runMainWindow(QApplication& app, const QStringList& files)
 {
     SettingsStore settings;
     QtPrompt prompt;
@@ -695,10 +718,7 @@ int runMainWindow(QApplication& app)
         ErrorReport report(presenter, w);
         report.setPlainPrompt(&prompt);
         ScopedErrorSink scope(&report);
-        QStringList args = QApplication::arguments().mid(1);
-        if (!args.isEmpty() && args.front() == QLatin1String("--"))
-            args.removeFirst();
-        if (controller.startUp(args, registry)) {
+        if (controller.startUp(files, registry)) {
             w.show();
             w.list(0)->setFocus();
             rc = app.exec();

@@ -80,6 +80,10 @@ private:
     void monitorTick();
     int outerHeightTwips() const;
     void popupRightClickMenu(QPoint globalPos);
+    // The menu items that open the other windows, and the modeless ones that
+    // close with this window.
+    void connectSecondaryWindows();
+    void closeModelessWindows();
 
     MainController& c_;
     QMap<QString, QAction*> actions_;
@@ -98,14 +102,17 @@ private:
     QComboBox* combo1_ = nullptr;
     QWidget* picture1_ = nullptr;
     bool dropDownOpen_ = false;
+    bool splitListPlaced_ = false;
+    QWidget* fileNameWindow_ = nullptr;
+    QWidget* priceWindow_ = nullptr;
     // The twips last applied and the pixels they became, so that an unmoved
     // window writes back exactly what it read.
     TwipsRect appliedTwips_;
     QRect appliedPixels_;
 };
 
-// Creates the program's objects and the main window, runs start-up and the
-// event loop.
-int runMainWindow(QApplication& app);
+// Creates the program's objects and the main window, runs start-up with the
+// files named on the command line, and the event loop.
+int runMainWindow(QApplication& app, const QStringList& files);
 
 }  // namespace petari

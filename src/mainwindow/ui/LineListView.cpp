@@ -41,17 +41,23 @@ void LineListView::keyPressEvent(QKeyEvent* e)
         e->accept();
         return;
     }
+    const bool moves = e->key() == Qt::Key_Up || e->key() == Qt::Key_Down || e->key() == Qt::Key_Home ||
+                       e->key() == Qt::Key_End || e->key() == Qt::Key_PageUp || e->key() == Qt::Key_PageDown;
+    // A list whose lines were just replaced has no current line, and Qt then
+    // takes any move to mean "go to the first line".  Start from line 1 so the
+    // first key moves as it would from any line.
+    if (moves && !currentIndex().isValid() && model() && model()->rowCount() > 0)
+        selectionModel()->setCurrentIndex(model()->index(0, 0), QItemSelectionModel::NoUpdate);
     const QModelIndex before = currentIndex();
     QListView::keyPressEvent(e);
-    switch (e->key()) {
-    case Qt::Key_Up: case Qt::Key_Down: case Qt::Key_Home: case Qt::Key_End:
-    case Qt::Key_PageUp: case Qt::Key_PageDown:
-        if (currentIndex().isValid() && (currentIndex() != before || selectionModel()->hasSelection()))
-            emit clickedLine();
-        break;
-    default:
-        break;
-    }
+    if (!moves || !currentIndex().isValid())
+        return;
+    // A move that lands where it started (Home on line 1) still chooses that
+    // line, as a classic list does; Ctrl moves without choosing.
+    if (!(e->modifiers() & Qt::ControlModifier) && !selectionModel()->isSelected(currentIndex()))
+        selectionModel()->select(currentIndex(), QItemSelectionModel::ClearAndSelect);
+    if (currentIndex() != before || selectionModel()->hasSelection())
+        emit clickedLine();
 }
 
 void LineListView::mouseReleaseEvent(QMouseEvent* e)

@@ -1,8 +1,11 @@
 #include "support/Fixture.h"
 
+#include "dialogs/ui/Form4.h"
 #include "mainwindow/ui/Form1.h"
 #include "mainwindow/ui/InputArea.h"
 #include "mainwindow/ui/LineListView.h"
+#include "platform/ui/JapaneseUi.h"
+#include "platform/ui/QtPrompt.h"
 #include "services/ErrorReport.h"
 #include "services/ScriptedNoticePresenter.h"
 
@@ -11,6 +14,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -269,4 +274,124 @@ TEST(Form1Widgets, CloseWithUnsavedChangesCanBeCancelled)
     win.w->close();
     EXPECT_TRUE(win.w->isVisible());
     EXPECT_EQ(win.f.c->lines().count(), 1);
+}
+
+// Faults a new user met in the main window, each through real key events.
+namespace {
+Window* openWithThreeLines(std::unique_ptr<Window>& holder)
+{
+    holder = std::make_unique<Window>(QStringList(), [](Fixture& f) {
+        f.settings->write("F5", "s2", "1");
+        f.settings->write("F5", "s3", f.writeFile("three.txt", "one\r\ntwo\r\nthree\r\n"));
+    });
+    return holder.get();
+}
+}  // namespace
+
+TEST(Form1Faults, FirstKeyAfterStartActsAsOnAnyLine)
+{
+    for (Qt::Key key : {Qt::Key_End, Qt::Key_PageDown}) {
+        std::unique_ptr<Window> holder;
+        Window& win = *openWithThreeLines(holder);
+        QTest::keyClick(win.w->list(0), key);
+        EXPECT_EQ(win.f.clipboard.text(), "three") << key;
+        EXPECT_EQ(win.f.c->lines().currentRow(), 2) << key;
+    }
+    std::unique_ptr<Window> holder;
+    Window& win = *openWithThreeLines(holder);
+    QTest::keyClick(win.w->list(0), Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(win.f.c->lines().currentRow(), 2);
+}
+
+TEST(Form1Faults, ShortcutsWorkFromTheFirstKeyPress)
+{
+    std::unique_ptr<Window> holder;
+    Window& win = *openWithThreeLines(holder);
+    LineListView* list = win.w->list(0);
+    QTest::keyClick(list, Qt::Key_Home);
+    QTest::keyClick(list, Qt::Key_Delete);
+    EXPECT_EQ(win.f.c->lines().lines(), QStringList({"two", "three"}));
+    QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(win.f.c->lines().lines(), QStringList({"one", "two", "three"}));
+    QTest::keyClick(list, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(win.f.c->lines().lines(), QStringList({"two", "three"}));
+    // From the table of contents too, not only from the list.
+    win.find<QComboBox>("Combo1")->setFocus();
+    QTest::keyClick(win.find<QComboBox>("Combo1"), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(win.f.c->lines().count(), 3);
+}
+
+TEST(Form1Faults, AlwaysOnTopWindowStaysShownAroundANoticeDialog)
+{
+    Window win({}, [](Fixture& f) { f.settings->write("F5", "s4", "1"); });
+    ASSERT_TRUE(win.w->isVisible());
+    EXPECT_TRUE(win.w->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    // The real dialog, not the scripted one, opened from the help menu.
+    QtNoticePresenter presenter(win.w.get(), win.f.settings.get(), &win.f.c->document());
+    win.f.c->setNoticePresenter(&presenter);
+    bool seenWhileOpen = false;
+    QTimer::singleShot(0, [&] {
+        seenWhileOpen = win.w->isVisible();
+        if (auto* d = qobject_cast<Form4*>(QApplication::activeModalWidget()))
+            d->command9(0)->click();
+    });
+    win.w->action("mhb")->trigger();
+    win.f.c->setNoticePresenter(&win.notices);
+    EXPECT_TRUE(seenWhileOpen);
+    EXPECT_TRUE(win.w->isVisible());
+    EXPECT_TRUE(win.w->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+TEST(Form1Faults, PriceItemShownAtStartWhenStoredVisible)
+{
+    Window win({}, [](Fixture& f) { f.settings->write("F7", "Visible", "True"); });
+    EXPECT_TRUE(win.w->action("kakaku")->isVisible());
+}
+
+TEST(Form1Faults, SplitListOpensOverTheMainList)
+{
+    std::unique_ptr<Window> holder;
+    Window& win = *openWithThreeLines(holder);
+    QTest::keyClick(win.w->list(0), Qt::Key_Down);
+    win.w->action("bnkt_3")->trigger();
+    ASSERT_TRUE(win.w->list(1)->isVisible());
+    EXPECT_TRUE(win.w->list(0)->geometry().contains(win.w->list(1)->geometry()))
+        << win.w->list(0)->geometry().x() << "," << win.w->list(0)->geometry().y() << " / "
+        << win.w->list(1)->geometry().x() << "," << win.w->list(1)->geometry().y();
+}
+
+TEST(Form1Faults, QuestionsHaveJapaneseButtons)
+{
+    ASSERT_TRUE(installJapaneseTranslation(*QCoreApplication::instance()))
+        << "Qt's Japanese translation (qt6-translations-l10n) is not installed";
+    Window win;
+    QtPrompt prompt;
+    Document asked(*win.f.settings, prompt, win.f.path("home"));
+    asked.lines().setLines({"x"});
+    asked.state().modified = 1;
+    QStringList captions;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        for (QAbstractButton* b : box->buttons())
+            captions << b->text().remove(QRegularExpression(QStringLiteral("\\(&.\\)|&")));
+        box->button(QMessageBox::Cancel)->click();
+    });
+    EXPECT_EQ(asked.confirmDiscard(), KeepDocument);
+    captions.sort();
+    EXPECT_EQ(captions, QStringList({"いいえ", "はい", "キャンセル"}));
+}
+
+// Each of the other windows opens from its menu item with the document it
+// works on; the modeless ones close with the main window.
+TEST(Form1Windows, ModelessWindowsOpenFromTheMenuAndCloseWithTheMainWindow)
+{
+    Window win;
+    win.w->action("fileMeiHyouji")->trigger();
+    auto* form6 = win.w->findChild<QWidget*>("Form6");
+    ASSERT_NE(form6, nullptr);
+    EXPECT_TRUE(form6->isVisible());
+    win.w->close();
+    EXPECT_FALSE(form6->isVisible());
 }
