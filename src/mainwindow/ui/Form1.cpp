@@ -77,6 +77,7 @@ Form1::Form1(MainController& controller, QWidget* parent) : QMainWindow(parent),
     setWindowTitle(MainController::caption());
     buildControls();
     buildMenus();
+    connectSecondaryWindows();
     // Menu shortcuts belong to the window as well, so that they work from the
     // first key press whatever control has the focus (the input box keeps its
     // own undo and select-all), not only once a menu has been opened.
@@ -274,7 +275,6 @@ void Form1::buildMenus()
         // These open windows that come later; until then they stay disabled.
         addAction(file, QString::fromLatin1(n), caps.value(QString::fromLatin1(n)))->setEnabled(false);
     }
-    connectSecondaryWindows();
     addSeparator(file, QStringLiteral("mf03"));
     auto* mfs = addAction(file, QStringLiteral("mfs"), QStringLiteral("終了"));
     mfs->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -419,6 +419,8 @@ void Form1::applyState()
     enable("mhs", m.hasSelection);
     enable("syusei", m.hasSelection);
     enable("subete", m.hasLines);
+    enable("mojituika", m.hasLines);
+    enable("kuugyoutuika", m.hasLines);
     enable("souto", m.manyLines);
     for (int i = 0; i < 5; ++i)
         actions_.value(indexed("bnkt", i))->setEnabled(m.hasSelection);

@@ -3,9 +3,11 @@
 
 #include "dialogs/ui/Form5.h"
 #include "filenames/ui/Form6.h"
+#include "generators/ui/Form2.h"
 #include "mainwindow/MainController.h"
 #include "mainwindow/ui/Form1.h"
 #include "price/ui/Form7.h"
+#include "table/ui/Form3.h"
 
 #include <QAction>
 
@@ -13,6 +15,26 @@ namespace petari {
 
 void Form1::connectSecondaryWindows()
 {
+    // The generator window's five pages, each from its own menu item.
+    const char* pages[] = {"hina", "ransu1", "mojituika", "kuugyoutuika", "okinihensyu"};
+    for (int page = 0; page < 5; ++page) {
+        QAction* item = action(QString::fromLatin1(pages[page]));
+        item->setEnabled(true);
+        connect(item, &QAction::triggered, this, [this, page] {
+            Form2 window(c_.document(), c_.prompt(), c_.favourites(), page, this);
+            window.exec();
+            if (page == Form2::FavouritesPage)
+                applyFavourites();
+            c_.refreshView();
+        });
+    }
+    QAction* table = action(QStringLiteral("hyou"));
+    table->setEnabled(true);
+    connect(table, &QAction::triggered, this, [this] {
+        Form3 window(c_.document(), c_.prompt(), this);
+        window.exec();
+    });
+
     QAction* fileNames = action(QStringLiteral("fileMeiHyouji"));
     fileNames->setEnabled(true);
     connect(fileNames, &QAction::triggered, this, [this] {
