@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xclip xdotool x11-utils xauth fonts-ipafont-gothic
   qt6-translations-l10n ccache
+  at-spi2-core python3-pyatspi gir1.2-atspi-2.0 python3-gi dbus
   desktop-file-utils appstream dpkg-dev file
 )
 

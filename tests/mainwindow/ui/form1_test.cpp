@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
@@ -445,4 +446,26 @@ TEST(Form1Windows, ModalWindowsOpenFromTheirMenuItems)
     win.w->action("hina")->trigger();
     EXPECT_EQ(win.f.c->lines().line(0), "001");
     EXPECT_TRUE(win.f.c->undo().undoCaption().startsWith("戻す　(　雛形　)"));
+}
+
+TEST(Form1Windows, SettingsFromTheDialogApplyToTheNextCopy)
+{
+    std::unique_ptr<Window> holder;
+    Window& win = *openWithThreeLines(holder);
+    QTimer::singleShot(0, [&] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w)
+            return;
+        for (const char* box : {"Check2_1", "Check2_3"}) {   // "[A]", "[全]"
+            auto* b = w->findChild<QCheckBox*>(box);
+            QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2));
+        }
+        for (QPushButton* b : w->findChildren<QPushButton*>())
+            if (b->text() == QStringLiteral("ＯＫ"))
+                b->click();
+    });
+    win.w->action("setti")->trigger();
+    const QRect first = win.w->list(0)->visualRect(win.f.c->lines().index(0));
+    QTest::mouseClick(win.w->list(0)->viewport(), Qt::LeftButton, {}, first.center());
+    EXPECT_EQ(win.f.clipboard.text(), "ＯＮＥ");
 }
