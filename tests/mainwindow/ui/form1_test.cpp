@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QRegularExpression>
@@ -404,9 +405,18 @@ TEST(Form1Windows, ModelessWindowsOpenFromTheMenuAndCloseWithTheMainWindow)
     // One window each, however often the item is chosen.
     win.w->action("kakaku")->trigger();
     EXPECT_EQ(win.w->findChildren<QWidget*>("Form7").size(), 1);
+    // The price window fills the main list; closing it records the change.
+    auto* price = form7->findChild<QComboBox*>("Combo1")->lineEdit();
+    price->clear();
+    QTest::keyClicks(price, "100");
+    QTest::mouseClick(form7->findChild<QPushButton*>("Command2_0"), Qt::LeftButton);
+    EXPECT_EQ(win.f.c->lines().count(), 20);
+    EXPECT_EQ(win.f.c->lines().line(2), QStringLiteral("  \u00A5330-"));   // 100 × 3 × 1.1, padded to 2,200
+    win.f.prompt.pushAnswer(Answer::No);   // the list made by the price window is not saved
     win.w->close();
     EXPECT_FALSE(form6->isVisible());
     EXPECT_FALSE(form7->isVisible());
+    EXPECT_TRUE(win.f.c->undo().undoCaption().startsWith(QStringLiteral("戻す　(　価格　)")));
 }
 
 TEST(Form1Windows, ModalWindowsOpenFromTheirMenuItems)
