@@ -50,9 +50,14 @@ if [ "$owner" -eq 0 ]; then
   owner=65534
   as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
 fi
-"${as_user[@]}" test -x "$petari" || skip "the user $owner cannot run $petari"
-
 chmod 755 "$tmp"
+"${as_user[@]}" test -x "$tmp" || skip "the user $owner cannot enter $tmp"
+if ! "${as_user[@]}" test -x "$petari"; then
+  # A build tree in a private home: the session's user runs a copy of the program.
+  cp "$petari" "$tmp/petari-bin" && chmod 755 "$tmp/petari-bin" && petari="$tmp/petari-bin"
+  "${as_user[@]}" test -x "$petari" || skip "the user $owner cannot run $petari"
+fi
+
 mkdir -p "$tmp/run" "$tmp/home" "$tmp/config/petari" "$tmp/petari"
 chown "$owner" "$tmp/run" "$tmp/home" "$tmp/config" "$tmp/config/petari" "$tmp/petari"
 chmod 700 "$tmp/run"
