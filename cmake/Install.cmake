@@ -64,5 +64,7 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://github.com/petari/petari)
 # plugins are loaded at run time, so no library link names them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-gothic | fonts-noto-cjk, xdg-utils")
+# xclip and wl-clipboard keep the last copy after exit; wl-clipboard also lets
+# the clipboard monitor follow other windows on Wayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-gothic | fonts-noto-cjk, xdg-utils, xclip, wl-clipboard, qt6-wayland")
 include(CPack)

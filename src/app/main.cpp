@@ -1,5 +1,6 @@
 #include "app/Cli.h"
 #include "mainwindow/ui/Form1.h"
+#include "platform/ClipboardRelay.h"
 #include "platform/ui/JapaneseUi.h"
 
 #include <QApplication>
@@ -12,6 +13,10 @@
 
 int main(int argc, char** argv)
 {
+    // Run by wl-paste for every copy while the clipboard monitor is on: no
+    // window, no Qt application, just the text passed through.
+    if (argc == 2 && std::strcmp(argv[1], petari::kClipboardRelaySwitch) == 0)
+        return petari::runClipboardRelay(0, 1);
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args << QFile::decodeName(argv[i]);

@@ -163,8 +163,11 @@ void MainController::writeWindowSettings()
     guarded(label("RgsKaki"), [&] {
         if (view_->isNormalState()) {
             const TwipsRect r = view_->geometryTwips();
-            settings_.write(F1, QStringLiteral("top"), QString::number(r.top));
-            settings_.write(F1, QStringLiteral("Left"), QString::number(r.left));
+            // Where the desktop never tells a window its place, the stored one stays.
+            if (view_->reportsPosition()) {
+                settings_.write(F1, QStringLiteral("top"), QString::number(r.top));
+                settings_.write(F1, QStringLiteral("Left"), QString::number(r.left));
+            }
             settings_.write(F1, QStringLiteral("Height"), QString::number(r.height));
             settings_.write(F1, QStringLiteral("Width"), QString::number(r.width));
         }
@@ -432,9 +435,22 @@ void MainController::showVersionInformation()
 std::optional<QString> MainController::monitorTick(const QString& inputText, bool composing)
 {
     std::optional<QString> result;
-    if (monitor_.mode() == 0 || monitorSuspended_)
+    if (monitorSuspended_)
         return result;
-    guarded(label("Timer1_Timer"), [&] { result = monitor_.tick(clipboard_.text(), inputText, composing); });
+    guarded(label("Timer1_Timer"), [&] {
+        clipboard_.watch(monitor_.mode() != 0);
+        // While the user composes, copies made meanwhile wait their turn.
+        if (monitor_.mode() == 0 || composing)
+            return;
+        // Several copies since the last tick each count, in their order.
+        QString input = inputText;
+        for (const QString& t : clipboard_.monitorTexts()) {
+            if (const auto next = monitor_.tick(t, input, false)) {
+                input = *next;
+                result = input;
+            }
+        }
+    });
     return result;
 }
 

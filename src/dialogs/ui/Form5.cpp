@@ -4,6 +4,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/UserPrompt.h"
 #include "services/Guard.h"
+#include "platform/WindowPosition.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -468,10 +469,12 @@ void Form5::unload()
         return;
     unloaded_ = true;
     guarded(label("Form_Unload"), [&] {
-        DialogPosition p;
-        p.top = pixelsToTwips(y());
-        p.left = pixelsToTwips(x());
-        p.save(doc_.settings());
+        if (desktopReportsWindowPosition()) {
+            DialogPosition p;
+            p.top = pixelsToTwips(y());
+            p.left = pixelsToTwips(x());
+            p.save(doc_.settings());
+        }
         doc_.settings().sync();
     });
     lift_.reset();

@@ -3,6 +3,7 @@
 #include "editing/Document.h"
 #include "platform/SettingsStore.h"
 #include "services/Guard.h"
+#include "platform/WindowPosition.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -229,8 +230,10 @@ void Form6::Form_Unload()
     open_ = false;
     guarded(label("Form_Unload"), [&] {
         SettingsStore& s = doc_.settings();
-        s.write(kSection, QStringLiteral("top"), QString::number(pixelsToTwips(y())));
-        s.write(kSection, QStringLiteral("Left"), QString::number(pixelsToTwips(x())));
+        if (desktopReportsWindowPosition()) {
+            s.write(kSection, QStringLiteral("top"), QString::number(pixelsToTwips(y())));
+            s.write(kSection, QStringLiteral("Left"), QString::number(pixelsToTwips(x())));
+        }
         s.write(kSection, QStringLiteral("a1"), check1_2_->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
         s.write(kSection, QStringLiteral("a2"), drive());
         s.write(kSection, QStringLiteral("a3"), folder_);

@@ -11,6 +11,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/UserPrompt.h"
 #include "services/Guard.h"
+#include "platform/WindowPosition.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -294,8 +295,10 @@ void Form2::unload()
         auto write = [&](const char* key, const QString& value) { s.write(kSection, QString::fromLatin1(key), value); };
         auto flag = [&](const char* key, const QAbstractButton* b) { write(key, b->isChecked() ? "1" : "0"); };
         auto number = [&](const char* key, int v) { write(key, QString::number(v)); };
-        write("top", QString::number(pixelsToTwips(y())));
-        write("Left", QString::number(pixelsToTwips(x())));
+        if (desktopReportsWindowPosition()) {
+            write("top", QString::number(pixelsToTwips(y())));
+            write("Left", QString::number(pixelsToTwips(x())));
+        }
         switch (page_) {
         case TemplatePage:
             number("a1", kind_);

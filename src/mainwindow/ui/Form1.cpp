@@ -10,6 +10,7 @@
 #include "mainwindow/ui/LineListView.h"
 #include "platform/Clipboard.h"
 #include "platform/ProgramFolder.h"
+#include "platform/WindowPosition.h"
 #include "dialogs/ui/Form4.h"
 #include "platform/ui/QtPrompt.h"
 #include "mainwindow/Layout.h"
@@ -524,6 +525,8 @@ TwipsRect Form1::geometryTwips() const
 
 bool Form1::isNormalState() const { return !(isMinimized() || isMaximized() || isFullScreen()); }
 
+bool Form1::reportsPosition() const { return desktopReportsWindowPosition(); }
+
 void Form1::placeOnTop(bool on)
 {
     if (on == windowFlags().testFlag(Qt::WindowStaysOnTopHint))
@@ -712,6 +715,8 @@ int runMainWindow(QApplication& app, const QStringList& files)
     SettingsStore settings;
     QtPrompt prompt;
     SystemClipboard clipboard;
+    // wl-paste's watch mode runs this program's relay mode for each copy.
+    clipboard.setRelayProgram(QCoreApplication::applicationFilePath());
     InstanceRegistry registry;
     MainController controller(settings, prompt, clipboard, programFolder());
     int rc = 0;
@@ -727,6 +732,7 @@ int runMainWindow(QApplication& app, const QStringList& files)
             w.show();
             w.list(0)->setFocus();
             rc = app.exec();
+            clipboard.keepAfterExit();
         }
         prompt.setParent(nullptr);
         controller.setNoticePresenter(nullptr);

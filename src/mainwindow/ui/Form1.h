@@ -46,6 +46,7 @@ public:
     void setGeometryTwips(const TwipsRect& r) override;
     TwipsRect geometryTwips() const override;
     bool isNormalState() const override;
+    bool reportsPosition() const override;
     void placeOnTop(bool on) override;
     void requestClose() override;
     void setSplitListVisible(bool on) override;

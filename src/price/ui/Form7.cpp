@@ -5,6 +5,7 @@
 #include "platform/UserPrompt.h"
 #include "price/PriceSettings.h"
 #include "services/Guard.h"
+#include "platform/WindowPosition.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -311,7 +312,8 @@ void Form7::Form_Unload()
 {
     open_ = false;
     guarded(label("Form_Unload"), [&] {
-        writePricePosition(doc_.settings(), pixelsToTwips(y()), pixelsToTwips(x()));
+        if (desktopReportsWindowPosition())
+            writePricePosition(doc_.settings(), pixelsToTwips(y()), pixelsToTwips(x()));
     });
     guarded(label("Form_Unload"), [&] { doc_.restoreTopmost(); });
 }

@@ -4,6 +4,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/UserPrompt.h"
 #include "services/Guard.h"
+#include "platform/WindowPosition.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -258,8 +259,10 @@ void Form3::Form_Unload()
     guarded(label("Form_Unload"), [&] {
         setWindowState(Qt::WindowNoState);
         SettingsStore& s = doc_.settings();
-        s.write(kSection, QStringLiteral("top"), QString::number(pixelsToTwips(y())));
-        s.write(kSection, QStringLiteral("Left"), QString::number(pixelsToTwips(x())));
+        if (desktopReportsWindowPosition()) {
+            s.write(kSection, QStringLiteral("top"), QString::number(pixelsToTwips(y())));
+            s.write(kSection, QStringLiteral("Left"), QString::number(pixelsToTwips(x())));
+        }
         s.write(kSection, QStringLiteral("Height"), QString::number(pixelsToTwips(height())));
         s.write(kSection, QStringLiteral("Width"), QString::number(pixelsToTwips(width())));
         // A transfer cancelled at the unsaved-change question left the flag
