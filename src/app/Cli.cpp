@@ -68,4 +68,20 @@ int runCommandLineMode(const QStringList& args)
     return -1;
 }
 
+int printLines(const QStringList& lines)
+{
+    QByteArray out;
+    for (const QString& line : lines) {
+        out += line.toUtf8();
+        out += '\n';
+    }
+    if (std::fwrite(out.constData(), 1, static_cast<size_t>(out.size()), stdout) !=
+            static_cast<size_t>(out.size()) ||
+        std::fflush(stdout) != 0) {
+        std::fputs("petari: cannot write to standard output\n", stderr);
+        return 1;
+    }
+    return 0;
+}
+
 }  // namespace petari

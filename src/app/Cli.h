@@ -10,6 +10,10 @@ namespace petari {
 // otherwise the process exit code.  args excludes the program name.
 int runCommandLineMode(const QStringList& args);
 
+// Writes the lines as UTF-8, one per line, for the modes that print lines;
+// 1 when standard output failed, else 0.
+int printLines(const QStringList& lines);
+
 int runConvertMode(const QStringList& args);    // --convert MODES
 int runCalendarMode(const QStringList& args);   // --calendar YEAR
 int runStampMode(const QStringList& args);      // --stamp [--at "YYYY-MM-DD HH:MM:SS"]

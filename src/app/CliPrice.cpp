@@ -25,22 +25,6 @@ int bad(const QString& message)
     return 2;
 }
 
-int printLines(const QStringList& lines)
-{
-    QByteArray out;
-    for (const QString& line : lines) {
-        out += line.toUtf8();
-        out += '\n';
-    }
-    if (std::fwrite(out.constData(), 1, static_cast<size_t>(out.size()), stdout) !=
-            static_cast<size_t>(out.size()) ||
-        std::fflush(stdout) != 0) {
-        std::fputs("petari: cannot write to standard output\n", stderr);
-        return 1;
-    }
-    return 0;
-}
-
 // A number as scripts write it: plain decimal, not negative, and whole when
 // it counts pieces.  Returns the message when it is not.
 QString checkNumber(const QString& name, const QString& text, bool whole)

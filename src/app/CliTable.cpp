@@ -45,18 +45,7 @@ int runTableMode(const QStringList& args)
                               .arg(size.totalColumns())
                               .arg(TableGrid::kLast));
 
-    QByteArray out;
-    for (const QString& line : tableLines(size)) {
-        out += line.toUtf8();
-        out += '\n';
-    }
-    if (std::fwrite(out.constData(), 1, static_cast<size_t>(out.size()), stdout) !=
-            static_cast<size_t>(out.size()) ||
-        std::fflush(stdout) != 0) {
-        std::fputs("petari: cannot write to standard output\n", stderr);
-        return 1;
-    }
-    return 0;
+    return printLines(tableLines(size));
 }
 
 }  // namespace petari
