@@ -6,10 +6,13 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  libicu-dev icu-devtools
+  libicu-dev icu-devtools libgmp-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  xvfb xclip xdotool x11-utils xauth fonts-ipafont-gothic
+  xvfb xclip xdotool x11-utils xauth fonts-ipafont-gothic libxcb1-dev
+  sway foot wl-clipboard wtype qt6-wayland
   qt6-translations-l10n ccache
+  at-spi2-core python3-pyatspi gir1.2-atspi-2.0 python3-gi dbus
+  desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()

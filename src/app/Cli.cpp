@@ -1,5 +1,7 @@
 #include "app/Cli.h"
 
+#include "services/ProgramInfo.h"
+
 #include <cstdio>
 
 namespace petari {
@@ -10,7 +12,25 @@ const char* const kUsage =
     "       petari --convert MODE[,MODE...] < input > output\n"
     "              (modes: full, half, katakana, hiragana, upper, lower, capitalise)\n"
     "       petari --calendar YEAR\n"
-    "       petari --stamp [--at \"YYYY-MM-DD HH:MM:SS\"]\n";
+    "       petari --stamp [--at \"YYYY-MM-DD HH:MM:SS\"]\n"
+    "       petari --table ROWS LINES COLUMNS WIDTH\n"
+    "       petari --price PRICE [--from N] [--to N] [--step N] [--tax PERCENT] [--unit U]\n"
+    "              [--round down|half|up] [--prefix TEXT] [--suffix TEXT] [--no-separators]\n"
+    "              [--align number|prefix|none] [--formula]\n"
+    "       petari --export-settings FILE | --import-settings FILE\n"
+    "       petari --version\n"
+    "       petari --help\n";
+
+// "petari (ペタリ) 2.40.167", the line the manual page names as the version.
+int printVersion()
+{
+    const QString line = QStringLiteral("petari (ペタリ) %1.%2.%3\n")
+                             .arg(programinfo::majorVersion)
+                             .arg(programinfo::minorVersion)
+                             .arg(programinfo::revision);
+    std::fputs(line.toUtf8().constData(), stdout);
+    return 0;
+}
 }
 
 int runCommandLineMode(const QStringList& args)
@@ -24,6 +44,16 @@ int runCommandLineMode(const QStringList& args)
         return runCalendarMode(args.mid(1));
     if (first == QLatin1String("--stamp"))
         return runStampMode(args.mid(1));
+    if (first == QLatin1String("--price"))
+        return runPriceMode(args.mid(1));
+    if (first == QLatin1String("--version"))
+        return printVersion();
+    if (first == QLatin1String("--export-settings"))
+        return runExportSettingsMode(args.mid(1));
+    if (first == QLatin1String("--import-settings"))
+        return runImportSettingsMode(args.mid(1));
+    if (first == QLatin1String("--table"))
+        return runTableMode(args.mid(1));
     if (first == QLatin1String("--help") || first == QLatin1String("-h")) {
         std::fputs(kUsage, stdout);
         return 0;
@@ -36,6 +66,22 @@ int runCommandLineMode(const QStringList& args)
         return 2;
     }
     return -1;
+}
+
+int printLines(const QStringList& lines)
+{
+    QByteArray out;
+    for (const QString& line : lines) {
+        out += line.toUtf8();
+        out += '\n';
+    }
+    if (std::fwrite(out.constData(), 1, static_cast<size_t>(out.size()), stdout) !=
+            static_cast<size_t>(out.size()) ||
+        std::fflush(stdout) != 0) {
+        std::fputs("petari: cannot write to standard output\n", stderr);
+        return 1;
+    }
+    return 0;
 }
 
 }  // namespace petari

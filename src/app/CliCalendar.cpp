@@ -21,23 +21,6 @@ int fail(const QString& message)
     return 2;
 }
 
-// Writes the lines as UTF-8, one per line.  1 when standard output failed.
-int printLines(const QStringList& lines)
-{
-    QByteArray out;
-    for (const QString& line : lines) {
-        out += line.toUtf8();
-        out += '\n';
-    }
-    if (std::fwrite(out.constData(), 1, static_cast<size_t>(out.size()), stdout) !=
-            static_cast<size_t>(out.size()) ||
-        std::fflush(stdout) != 0) {
-        std::fputs("petari: cannot write to standard output\n", stderr);
-        return 1;
-    }
-    return 0;
-}
-
 // Counts the failures the calendar procedures report while a mode runs, so
 // that a calendar with a failed day is never printed as if it were whole.
 class CountingSink : public ErrorSink {

@@ -1,6 +1,7 @@
 #include "app/Cli.h"
 #include "document/FileName.h"
 #include "mainwindow/ui/Form1.h"
+#include "platform/ClipboardRelay.h"
 #include "platform/ui/JapaneseUi.h"
 
 #include <QApplication>
@@ -11,6 +12,10 @@
 
 int main(int argc, char** argv)
 {
+    // Run by wl-paste for every copy while the clipboard monitor is on: no
+    // window, no Qt application, just the text passed through.
+    if (argc == 2 && std::strcmp(argv[1], petari::kClipboardRelaySwitch) == 0)
+        return petari::runClipboardRelay(0, 1);
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args << petari::decodeFileName(argv[i]);
@@ -47,6 +52,8 @@ int main(int argc, char** argv)
     QApplication app(qtArgc, qtArgv.data());
     QApplication::setApplicationName(QStringLiteral("petari"));
     QApplication::setApplicationDisplayName(QStringLiteral("ペタリ"));
+    // Wayland compositors and docks match the window to its menu entry and icon by this id.
+    QApplication::setDesktopFileName(QStringLiteral("io.github.petari.Petari"));
     petari::installJapaneseTranslation(app);
     // What Qt did not recognise is a file name of ours too (reported when
     // missing).  Qt has taken its own options out of qtArgv; the rest is

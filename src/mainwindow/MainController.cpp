@@ -16,11 +16,15 @@
 #include "editing/UndoChain.h"
 #include "editing/WorkFolder.h"
 #include "platform/Clipboard.h"
+#include "platform/Help.h"
+#include "platform/ProgramFolder.h"
+#include "price/PriceSettings.h"
 #include "platform/UserPrompt.h"
 #include "services/Guard.h"
 #include "editing/Modify.h"
 #include "services/NoticeRequest.h"
 #include "services/ProgramInfo.h"
+#include "services/SettingsExport.h"
 #include "services/VersionInfo.h"
 
 #include <QDir>
@@ -97,18 +101,20 @@ bool MainController::startUp(const QStringList& arguments, InstanceRegistry& reg
                 instance_ = 1;
         });
         settings_.write(QStringLiteral("A1"), QStringLiteral("No"), QString::number(instance_ + 1));
-        priceVisible_ = settings_.read(QStringLiteral("F7"), QStringLiteral("Visible"),
-                                       QStringLiteral("False"))
-                            .compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0;
+        priceVisible_ = petari::priceMenuVisible(settings_);
 
         readWindowSettings();
 
         // Each argument is one path already, so a path with blanks stays whole.
         if (!arguments.isEmpty() && !arguments.front().isEmpty()) {
             openDocument(arguments.front());
-        } else if (settings_.isOn(F5, QStringLiteral("s2"))) {
-            openDocument(settings_.read(F5, QStringLiteral("s3"),
-                                 programFolder_ + QStringLiteral("/ペタリ_はじめに読んでください.txt")));
+        } else if (settings_.isOn(F5, QStringLiteral("s2"), true)) {
+            // A first start shows the read-me tour; an installed copy finds it
+            // in the installation's data folder.
+            const QString file = settings_.read(F5, QStringLiteral("s3"),
+                                                findReadOnlyFile(programFolder_, readMeFileName()));
+            if (!file.isEmpty())
+                openDocument(file);
         }
         if (document_.state().fileName.isEmpty()) {
             document_.takeStartupSnapshot();
@@ -157,8 +163,11 @@ void MainController::writeWindowSettings()
     guarded(label("RgsKaki"), [&] {
         if (view_->isNormalState()) {
             const TwipsRect r = view_->geometryTwips();
-            settings_.write(F1, QStringLiteral("top"), QString::number(r.top));
-            settings_.write(F1, QStringLiteral("Left"), QString::number(r.left));
+            // Where the desktop never tells a window its place, the stored one stays.
+            if (view_->reportsPosition()) {
+                settings_.write(F1, QStringLiteral("top"), QString::number(r.top));
+                settings_.write(F1, QStringLiteral("Left"), QString::number(r.left));
+            }
             settings_.write(F1, QStringLiteral("Height"), QString::number(r.height));
             settings_.write(F1, QStringLiteral("Width"), QString::number(r.width));
         }
@@ -384,6 +393,37 @@ void MainController::modifySelection()
     syusei(target, *presenter_);
 }
 
+void MainController::showHelp()
+{
+    guarded(label("mhelph_Click"), [&] { openHelp(programFolder_, prompt_); });
+}
+
+void MainController::exportSettingsToFile()
+{
+    guarded(label("rejiHozo_Click"),
+            [&] { exportSettings(settings_, prompt_, programFolder_, [this] { writeWindowSettings(); }); });
+}
+
+void MainController::importSettingsFromFile()
+{
+    guarded(label("rejiHozo_Click"), [&] {
+        if (importSettings(settings_, prompt_) != SettingsImport::Cancelled)
+            pickUpSettings(true);
+    });
+}
+
+void MainController::pickUpSettings(bool windowToo)
+{
+    // Unticking every monitor box leaves no key at 1: the monitor stops.
+    monitor_.setMode(0);
+    readMonitorMode();
+    if (windowToo)
+        readWindowSettings();
+    else
+        document_.setAlwaysOnTop(settings_.isOn(F5, QStringLiteral("s4")));
+    refreshView();
+}
+
 void MainController::showVersionInformation()
 {
     if (presenter_)
@@ -395,9 +435,22 @@ void MainController::showVersionInformation()
 std::optional<QString> MainController::monitorTick(const QString& inputText, bool composing)
 {
     std::optional<QString> result;
-    if (monitor_.mode() == 0 || monitorSuspended_)
+    if (monitorSuspended_)
         return result;
-    guarded(label("Timer1_Timer"), [&] { result = monitor_.tick(clipboard_.text(), inputText, composing); });
+    guarded(label("Timer1_Timer"), [&] {
+        clipboard_.watch(monitor_.mode() != 0);
+        // While the user composes, copies made meanwhile wait their turn.
+        if (monitor_.mode() == 0 || composing)
+            return;
+        // Several copies since the last tick each count, in their order.
+        QString input = inputText;
+        for (const QString& t : clipboard_.monitorTexts()) {
+            if (const auto next = monitor_.tick(t, input, false)) {
+                input = *next;
+                result = input;
+            }
+        }
+    });
     return result;
 }
 

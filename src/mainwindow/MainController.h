@@ -116,6 +116,13 @@ public:
     void splitCurrentLine(int mode);
     void modifySelection();
     void showVersionInformation();
+    void showHelp();
+    // レジストリの保存 / レジストリの読み込み: all settings to a text file and back.
+    void exportSettingsToFile();
+    void importSettingsFromFile();
+    // After the settings dialog or an import: the monitor mode, the copy menu
+    // captions, always on top, and (after an import) the window's own keys.
+    void pickUpSettings(bool windowToo);
 
     // ---- clipboard monitor ----
     // One tick of the 200 ms monitor; returns the input area's new text.

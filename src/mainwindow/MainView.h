@@ -15,6 +15,8 @@ public:
     virtual TwipsRect geometryTwips() const { return rect_; }
     // Neither minimised nor maximised.
     virtual bool isNormalState() const { return true; }
+    // False where the desktop never tells a window where it is (Wayland).
+    virtual bool reportsPosition() const { return true; }
     virtual void requestClose() { ++closeRequests_; }
     virtual void setSplitListVisible(bool on) { splitVisible_ = on; }
     virtual bool isSplitListVisible() const { return splitVisible_; }

@@ -39,4 +39,37 @@ QString programFolder()
 
 void resetProgramFolder() { g_folder.clear(); }
 
+QString readMeFileName() { return QStringLiteral("ペタリ_はじめに読んでください.txt"); }
+
+QString helpFileName() { return QStringLiteral("ペタリのヘルプ.html"); }
+
+QStringList readOnlyFolders(const QString& programFolder)
+{
+    QStringList folders;
+    const auto add = [&folders](const QString& folder) {
+        if (folder.isEmpty())
+            return;
+        const QString clean = QDir::cleanPath(QDir(folder).absolutePath());
+        if (!folders.contains(clean))
+            folders << clean;
+    };
+    add(programFolder);
+    if (QCoreApplication::instance())
+        add(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/petari"));
+#ifdef PETARI_DATA_DIR
+    add(QString::fromUtf8(PETARI_DATA_DIR));
+#endif
+    return folders;
+}
+
+QString findReadOnlyFile(const QString& programFolder, const QString& name)
+{
+    for (const QString& folder : readOnlyFolders(programFolder)) {
+        const QFileInfo fi(folder + QLatin1Char('/') + name);
+        if (fi.isFile())
+            return fi.filePath();
+    }
+    return QString();
+}
+
 }  // namespace petari

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 
 namespace petari {
 
@@ -10,5 +11,19 @@ QString programFolder();
 
 // For tests: forget the cached folder so the rule is applied again.
 void resetProgramFolder();
+
+// The read-me and the help file names, as they are shipped.
+QString readMeFileName();   // "ペタリ_はじめに読んでください.txt"
+QString helpFileName();     // "ペタリのヘルプ.html"
+
+// Where files that ship with the program (read-me, help, icon) are looked
+// for, in order: the program folder, so that a copy put there wins; then the
+// installation's data folder, <prefix>/share/petari, found beside the
+// executable as ../share/petari; then the data folder the build was
+// configured for.  An installed copy thus never needs to write beside itself.
+QStringList readOnlyFolders(const QString& programFolder);
+
+// The first existing file of that name in readOnlyFolders(), or "".
+QString findReadOnlyFile(const QString& programFolder, const QString& name);
 
 }  // namespace petari

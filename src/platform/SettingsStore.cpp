@@ -1,5 +1,6 @@
 #include "platform/SettingsStore.h"
 
+#include "platform/Failure.h"
 #include "platform/StringUtils.h"
 
 #include <QDir>
@@ -7,6 +8,9 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+
+#include <cerrno>
+#include <cstdio>
 
 namespace petari {
 
@@ -74,6 +78,48 @@ QList<QPair<QString, QString>> SettingsStore::section(const QString& section) co
     for (const QString& k : keys)
         out.append({k, read(section, k)});
     return out;
+}
+
+void SettingsStore::replaceAll(const QList<Entry>& entries)
+{
+    for (const Entry& e : entries) {
+        const bool nested = e.key.contains(QLatin1Char('/')) || e.key.contains(QLatin1Char('\\')) ||
+                            e.section.contains(QLatin1Char('/')) || e.section.contains(QLatin1Char('\\'));
+        if (e.section.isEmpty() || e.key.isEmpty() || nested)
+            throw Failure(err::InvalidArgument,
+                          describeError(err::InvalidArgument) + QChar(0x3000) + e.section + QLatin1Char(',') + e.key);
+    }
+    // The file the store really lives in: a link to it stays a link, as it
+    // does when the settings are written the ordinary way.
+    const QFileInfo info(path_);
+    const QString target = info.isSymLink() && info.exists() ? info.canonicalFilePath() : path_;
+    const QString next = target + QStringLiteral(".import");
+    QFile::remove(next);   // a remnant of an import that was cut off
+    {
+        QSettings fresh(next, QSettings::IniFormat);
+        fresh.clear();
+        for (const Entry& e : entries)
+            fresh.setValue(fullKey(e.section, e.key), e.value);
+        fresh.sync();
+        if (fresh.status() != QSettings::NoError) {
+            QFile::remove(next);
+            throw Failure(err::PathFileAccess,
+                          describeError(err::PathFileAccess) + QChar(0x3000) + next);
+        }
+    }
+    if (std::rename(QFile::encodeName(next).constData(), QFile::encodeName(target).constData()) != 0) {
+        const int e = errno;
+        QFile::remove(next);
+        throw fileFailure(e, target);
+    }
+    // This copy's view of the file may predate the rename by less than the
+    // file system's time resolution, with the same size, and would then not
+    // be read again.  Making the view hold the same values removes every
+    // doubt; its write puts identical content in place.
+    s_->clear();
+    for (const Entry& e : entries)
+        s_->setValue(fullKey(e.section, e.key), e.value);
+    s_->sync();
 }
 
 bool SettingsStore::contains(const QString& section, const QString& key) const

@@ -34,6 +34,20 @@ public:
     QList<QPair<QString, QString>> section(const QString& section) const;
     bool contains(const QString& section, const QString& key) const;
 
+    // One value of a whole-store replacement.
+    struct Entry {
+        QString section;
+        QString key;
+        QString value;
+    };
+    // Makes the store hold exactly these values, all or nothing: the new
+    // store is written completely beside the old file (as petari.ini.import)
+    // and then renamed over it.  Throws a Failure when the new file cannot be
+    // written or put in place; the old settings are then untouched.  Keys
+    // holding "/" or "\" would land in another section and are refused
+    // (Failure 5) before anything is written.
+    void replaceAll(const QList<Entry>& entries);
+
     // The on/off rule: on exactly when the value's numeric value is 1.
     bool isOn(const QString& section, const QString& key, bool def = false) const;
     static bool isOnValue(const QString& value);

@@ -3,17 +3,7 @@
 # moment, and the refusal of bad input with exit code 2.
 set -u
 petari=$1
-export QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8
-unset DISPLAY WAYLAND_DISPLAY
-fails=0
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-
-check() {   # description, expected, actual
-  if [ "$2" != "$3" ]; then
-    echo "FAIL: $1"; echo "  expected: $2"; echo "  actual:   $3"; fails=$((fails + 1))
-  fi
-}
+. "$(dirname "$0")/cli_common.bash"
 
 # A known year.
 "$petari" --calendar 2026 >"$tmp/out" 2>"$tmp/err"

@@ -3,6 +3,7 @@
 #include "platform/SettingsStore.h"
 #include "editing/Document.h"
 #include "services/Guard.h"
+#include "platform/WindowPosition.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>
@@ -149,7 +150,7 @@ void Form4::Form_Unload()
 {
     unloaded_ = true;
     guarded(label("Form_Unload"), [&] {
-        if (settings_) {
+        if (settings_ && desktopReportsWindowPosition()) {
             settings_->write(kSection, QStringLiteral("top"), QString::number(pixelsToTwips(y())));
             settings_->write(kSection, QStringLiteral("Left"), QString::number(pixelsToTwips(x())));
         }

@@ -10,6 +10,7 @@
 #include "mainwindow/ui/LineListView.h"
 #include "platform/Clipboard.h"
 #include "platform/ProgramFolder.h"
+#include "platform/WindowPosition.h"
 #include "dialogs/ui/Form4.h"
 #include "platform/ui/QtPrompt.h"
 #include "mainwindow/Layout.h"
@@ -77,6 +78,7 @@ Form1::Form1(MainController& controller, QWidget* parent) : QMainWindow(parent),
     setWindowTitle(MainController::caption());
     buildControls();
     buildMenus();
+    connectSecondaryWindows();
     // Menu shortcuts belong to the window as well, so that they work from the
     // first key press whatever control has the focus (the input box keeps its
     // own undo and select-all), not only once a menu has been opened.
@@ -376,13 +378,16 @@ void Form1::buildMenus()
         a->setCheckable(true);
         connect(a, &QAction::triggered, this, [this, i] { c_.setRightClickChoice(i); });
     }
-    addAction(settei, indexed("rejiHozo", 0), QStringLiteral("レジストリの保存"))->setEnabled(false);
-    addAction(settei, indexed("rejiHozo", 1), QStringLiteral("レジストリの読み込み"))->setEnabled(false);
+    connect(addAction(settei, indexed("rejiHozo", 0), QStringLiteral("レジストリの保存")), &QAction::triggered,
+            &c_, &MainController::exportSettingsToFile);
+    connect(addAction(settei, indexed("rejiHozo", 1), QStringLiteral("レジストリの読み込み")), &QAction::triggered,
+            &c_, &MainController::importSettingsFromFile);
     addSeparator(settei, QStringLiteral("settei01"));
-    addAction(settei, QStringLiteral("setti"), QStringLiteral("設定画面"))->setEnabled(false);
+    addAction(settei, QStringLiteral("setti"), QStringLiteral("設定画面"));
 
     QMenu* help = addMenu(nullptr, QStringLiteral("mhelp"), QStringLiteral("ヘルプ"));
-    addAction(help, QStringLiteral("mhelph"), QStringLiteral("ヘルプを開く"))->setEnabled(false);
+    connect(addAction(help, QStringLiteral("mhelph"), QStringLiteral("ヘルプを開く")), &QAction::triggered, &c_,
+            &MainController::showHelp);
     connect(addAction(help, QStringLiteral("mhb"), QStringLiteral("バージョン情報")), &QAction::triggered, &c_,
             &MainController::showVersionInformation);
 }
@@ -415,6 +420,8 @@ void Form1::applyState()
     enable("mhs", m.hasSelection);
     enable("syusei", m.hasSelection);
     enable("subete", m.hasLines);
+    enable("mojituika", m.hasLines);
+    enable("kuugyoutuika", m.hasLines);
     enable("souto", m.manyLines);
     for (int i = 0; i < 5; ++i)
         actions_.value(indexed("bnkt", i))->setEnabled(m.hasSelection);
@@ -518,6 +525,8 @@ TwipsRect Form1::geometryTwips() const
 
 bool Form1::isNormalState() const { return !(isMinimized() || isMaximized() || isFullScreen()); }
 
+bool Form1::reportsPosition() const { return desktopReportsWindowPosition(); }
+
 void Form1::placeOnTop(bool on)
 {
     if (on == windowFlags().testFlag(Qt::WindowStaysOnTopHint))
@@ -560,6 +569,7 @@ bool Form1::isSplitListVisible() const { return lists_[1]->isVisible(); }
 
 void Form1::closeEvent(QCloseEvent* e)
 {
+    closeModelessWindows();
     if (c_.queryUnload())
         e->accept();
     else
@@ -705,6 +715,8 @@ int runMainWindow(QApplication& app, const QStringList& files)
     SettingsStore settings;
     QtPrompt prompt;
     SystemClipboard clipboard;
+    // wl-paste's watch mode runs this program's relay mode for each copy.
+    clipboard.setRelayProgram(QCoreApplication::applicationFilePath());
     InstanceRegistry registry;
     MainController controller(settings, prompt, clipboard, programFolder());
     int rc = 0;
@@ -720,6 +732,7 @@ int runMainWindow(QApplication& app, const QStringList& files)
             w.show();
             w.list(0)->setFocus();
             rc = app.exec();
+            clipboard.keepAfterExit();
         }
         prompt.setParent(nullptr);
         controller.setNoticePresenter(nullptr);

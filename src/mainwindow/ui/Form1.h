@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QMap>
 #include <QVector>
+#include <functional>
 
 class QAction;
 class QApplication;
@@ -45,6 +46,7 @@ public:
     void setGeometryTwips(const TwipsRect& r) override;
     TwipsRect geometryTwips() const override;
     bool isNormalState() const override;
+    bool reportsPosition() const override;
     void placeOnTop(bool on) override;
     void requestClose() override;
     void setSplitListVisible(bool on) override;
@@ -80,6 +82,11 @@ private:
     void monitorTick();
     int outerHeightTwips() const;
     void popupRightClickMenu(QPoint globalPos);
+    // The menu items that open the other windows, and the modeless ones that
+    // close with this window.
+    void connectSecondaryWindows();
+    void closeModelessWindows();
+    void showModeless(QWidget*& window, const std::function<QWidget*()>& make);
 
     MainController& c_;
     QMap<QString, QAction*> actions_;
@@ -99,6 +106,8 @@ private:
     QWidget* picture1_ = nullptr;
     bool dropDownOpen_ = false;
     bool splitListPlaced_ = false;
+    QWidget* fileNameWindow_ = nullptr;
+    QWidget* priceWindow_ = nullptr;
     // The twips last applied and the pixels they became, so that an unmoved
     // window writes back exactly what it read.
     TwipsRect appliedTwips_;

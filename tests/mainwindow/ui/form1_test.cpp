@@ -1,6 +1,7 @@
 #include "support/Fixture.h"
 
 #include "dialogs/ui/Form4.h"
+#include "editing/UndoChain.h"
 #include "mainwindow/ui/Form1.h"
 #include "mainwindow/ui/InputArea.h"
 #include "mainwindow/ui/LineListView.h"
@@ -11,8 +12,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QRegularExpression>
@@ -87,9 +90,12 @@ TEST(Form1Widgets, EveryControlAndMenuItemIsThereByName)
     for (const char* m : {"mf01", "rireki", "okini1", "mh01", "settei0", "settei02", "r_cr1", "mhelp"})
         EXPECT_NE(win.w->menu(QString::fromLatin1(m)), nullptr) << m;
     EXPECT_TRUE(win.w->action("r_cr2_4")->isChecked());
-    // Windows still to come stay disabled.
-    EXPECT_FALSE(win.w->action("hina")->isEnabled());
-    EXPECT_FALSE(win.w->action("setti")->isEnabled());
+    // Every other window opens from its item; lines to change need lines.
+    for (const char* item : {"hina", "ransu1", "hyou", "fileMeiHyouji", "okinihensyu", "setti",
+                             "rejiHozo_0", "rejiHozo_1", "mhelph"})
+        EXPECT_TRUE(win.w->action(item)->isEnabled()) << item;
+    EXPECT_FALSE(win.w->action("mojituika")->isEnabled());
+    EXPECT_FALSE(win.w->action("kuugyoutuika")->isEnabled());
 }
 
 TEST(Form1Widgets, StandardShortcutsAreOnTheMenus)
@@ -381,4 +387,95 @@ TEST(Form1Faults, QuestionsHaveJapaneseButtons)
     EXPECT_EQ(asked.confirmDiscard(), KeepDocument);
     captions.sort();
     EXPECT_EQ(captions, QStringList({"いいえ", "はい", "キャンセル"}));
+}
+
+// Each of the other windows opens from its menu item with the document it
+// works on; the modeless ones close with the main window.
+TEST(Form1Windows, ModelessWindowsOpenFromTheMenuAndCloseWithTheMainWindow)
+{
+    Window win;
+    for (const char* item : {"fileMeiHyouji", "kakaku"})
+        win.w->action(item)->trigger();
+    auto* form6 = win.w->findChild<QWidget*>("Form6");
+    auto* form7 = win.w->findChild<QWidget*>("Form7");
+    ASSERT_NE(form6, nullptr);
+    ASSERT_NE(form7, nullptr);
+    EXPECT_TRUE(form6->isVisible());
+    EXPECT_TRUE(form7->isVisible());
+    // One window each, however often the item is chosen.
+    win.w->action("kakaku")->trigger();
+    EXPECT_EQ(win.w->findChildren<QWidget*>("Form7").size(), 1);
+    // The price window fills the main list; closing it records the change.
+    auto* price = form7->findChild<QComboBox*>("Combo1")->lineEdit();
+    price->clear();
+    QTest::keyClicks(price, "100");
+    QTest::mouseClick(form7->findChild<QPushButton*>("Command2_0"), Qt::LeftButton);
+    EXPECT_EQ(win.f.c->lines().count(), 20);
+    EXPECT_EQ(win.f.c->lines().line(2), QStringLiteral("  \u00A5330-"));   // 100 × 3 × 1.1, padded to 2,200
+    win.f.prompt.pushAnswer(Answer::No);   // the list made by the price window is not saved
+    win.w->close();
+    EXPECT_FALSE(form6->isVisible());
+    EXPECT_FALSE(form7->isVisible());
+    EXPECT_TRUE(win.f.c->undo().undoCaption().startsWith(QStringLiteral("戻す　(　価格　)")));
+}
+
+TEST(Form1Windows, ModalWindowsOpenFromTheirMenuItems)
+{
+    std::unique_ptr<Window> holder;
+    Window& win = *openWithThreeLines(holder);
+    const struct {
+        const char* item;
+        const char* window;
+        const char* caption;
+    } cases[] = {
+        {"hina", "Form2", "雛形"},          {"ransu1", "Form2", "乱数"},
+        {"mojituika", "Form2", "文字の追加"}, {"kuugyoutuika", "Form2", "空行の追加"},
+        {"okinihensyu", "Form2", "お気に入りの編集"}, {"hyou", "Form3", "表の作成"},
+        {"setti", "Form5", "設定"},
+    };
+    for (const auto& c : cases) {
+        QString seen;
+        QTimer::singleShot(0, [&] {
+            QWidget* w = QApplication::activeModalWidget();
+            if (w && w->objectName() == QLatin1String(c.window))
+                seen = w->windowTitle();
+            if (auto* d = qobject_cast<QDialog*>(w))
+                d->reject();
+            else if (w)
+                w->close();
+        });
+        win.w->action(c.item)->trigger();
+        EXPECT_EQ(seen, QString::fromUtf8(c.caption)) << c.item;
+    }
+    // The template page fills the list from the menu's window.
+    QTimer::singleShot(0, [&] {
+        if (auto* w = QApplication::activeModalWidget())
+            if (auto* ok = w->findChild<QPushButton*>("Command1_0"))
+                ok->click();
+    });
+    win.w->action("hina")->trigger();
+    EXPECT_EQ(win.f.c->lines().line(0), "001");
+    EXPECT_TRUE(win.f.c->undo().undoCaption().startsWith("戻す　(　雛形　)"));
+}
+
+TEST(Form1Windows, SettingsFromTheDialogApplyToTheNextCopy)
+{
+    std::unique_ptr<Window> holder;
+    Window& win = *openWithThreeLines(holder);
+    QTimer::singleShot(0, [&] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w)
+            return;
+        for (const char* box : {"Check2_1", "Check2_3"}) {   // "[A]", "[全]"
+            auto* b = w->findChild<QCheckBox*>(box);
+            QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2));
+        }
+        for (QPushButton* b : w->findChildren<QPushButton*>())
+            if (b->text() == QStringLiteral("ＯＫ"))
+                b->click();
+    });
+    win.w->action("setti")->trigger();
+    const QRect first = win.w->list(0)->visualRect(win.f.c->lines().index(0));
+    QTest::mouseClick(win.w->list(0)->viewport(), Qt::LeftButton, {}, first.center());
+    EXPECT_EQ(win.f.clipboard.text(), "ＯＮＥ");
 }

@@ -1,0 +1,353 @@
+#include "table/ui/Form3.h"
+
+#include "editing/Document.h"
+#include "platform/SettingsStore.h"
+#include "platform/UserPrompt.h"
+#include "services/Guard.h"
+#include "platform/WindowPosition.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+namespace petari {
+
+namespace {
+
+const QString kSection = QStringLiteral("F3");
+constexpr int kDefaultTop = 105;
+constexpr int kDefaultLeft = 105;
+constexpr int kDefaultHeight = 6000;
+constexpr int kDefaultWidth = 8000;
+
+QString label(const char* procedure) { return QStringLiteral("F3 ") + QLatin1String(procedure); }
+QString indexed(const char* base, int i) { return QString::fromLatin1(base) + QLatin1Char('_') + QString::number(i); }
+
+// Stored numbers may be anything; none beyond a screen reaches the int.
+int twipsToPixels(double twips)
+{
+    if (!(twips == twips))
+        return 0;
+    return static_cast<int>(std::lround(std::clamp(twips, -1e6, 1e6) / 15.0));
+}
+int pixelsToTwips(int pixels) { return pixels * 15; }
+
+// The program's Japanese monospace font, in which the box-drawing
+// characters fill a full-width cell and meet their neighbours.
+QFont japaneseMonospace()
+{
+    QFont f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    f.setFamilies({QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("IPAGothic"),
+                   QStringLiteral("VL Gothic"), QStringLiteral("TakaoGothic"), f.family()});
+    f.setStyleHint(QFont::Monospace);
+    return f;
+}
+
+// Floor division, so that points left of or above the canvas fall in cells
+// below 1 rather than in cell 1.
+int floorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+
+int penButtons(Qt::MouseButtons buttons)
+{
+    if (buttons == Qt::NoButton)
+        return NoButton;
+    if (buttons == Qt::LeftButton)
+        return LeftButton;
+    if (buttons == Qt::RightButton)
+        return RightButton;
+    return LeftButton | RightButton;   // any other combination draws nothing
+}
+
+}  // namespace
+
+// ---- canvas ----
+
+TableCanvas::TableCanvas(const TableGrid& grid, TablePen& pen, QWidget* parent)
+    : QWidget(parent), grid_(grid), pen_(pen)
+{
+    setObjectName(QStringLiteral("Canvas"));
+    // Current and previous cells follow the pointer even with no button held.
+    setMouseTracking(true);
+    // The right button erases; it must not open a menu on the way.
+    setContextMenuPolicy(Qt::PreventContextMenu);
+    setFixedSize(TableGrid::kLast * kCellPixels + 1, TableGrid::kLast * kCellPixels + 1);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    // Sharp glyphs a pixel larger than the cell and clipped to it: smoothed,
+    // a one-pixel rule turns into a grey blur, and at the cell's own size the
+    // rules stop short of the cell's edges and do not meet their neighbours.
+    // At an odd size every junction's strokes fall on the same pixel row and
+    // column as the plain lines'.
+    QFont f = japaneseMonospace();
+    f.setPixelSize(kCellPixels + 1);
+    f.setStyleStrategy(QFont::NoAntialias);
+    setFont(f);
+}
+
+QPoint TableCanvas::cellAt(QPoint pos)
+{
+    return {floorDiv(pos.x(), kCellPixels) + 1, floorDiv(pos.y(), kCellPixels) + 1};
+}
+
+QRect TableCanvas::cellRect(QPoint cell)
+{
+    return {(cell.x() - 1) * kCellPixels, (cell.y() - 1) * kCellPixels, kCellPixels, kCellPixels};
+}
+
+void TableCanvas::paintEvent(QPaintEvent* e)
+{
+    QPainter p(this);
+    const QRect dirty = e->rect();
+    p.fillRect(dirty, Qt::white);
+    const int extent = TableGrid::kLast * kCellPixels;
+    p.setPen(QColor(0, 255, 255));
+    for (int offset = 0; offset <= extent; offset += kCellPixels) {
+        p.drawLine(offset, 0, offset, extent);
+        p.drawLine(0, offset, extent, offset);
+    }
+    p.setPen(Qt::black);
+    const QPoint first = cellAt(dirty.topLeft());
+    const QPoint last = cellAt(dirty.bottomRight());
+    for (int y = std::max(1, first.y()); y <= std::min(TableGrid::kLast, last.y()); ++y)
+        for (int x = std::max(1, first.x()); x <= std::min(TableGrid::kLast, last.x()); ++x) {
+            const QString t = grid_.text(x, y);
+            if (t.isEmpty())
+                continue;
+            const QRect cell = cellRect({x, y});
+            p.setClipRect(cell);
+            p.drawText(cell, Qt::AlignCenter, t);
+        }
+}
+
+void TableCanvas::mousePressEvent(QMouseEvent* e)
+{
+    pen_.press(cellAt(e->position().toPoint()));
+}
+
+void TableCanvas::mouseMoveEvent(QMouseEvent* e)
+{
+    for (const QPoint& cell : pen_.move(cellAt(e->position().toPoint()), penButtons(e->buttons())))
+        update(cellRect(cell));
+}
+
+void TableCanvas::mouseReleaseEvent(QMouseEvent*)
+{
+    pen_.release();
+}
+
+// ---- window ----
+
+Form3::Form3(Document& doc, UserPrompt& prompt, QWidget* parent)
+    : QDialog(parent), doc_(doc), prompt_(prompt)
+{
+    setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(QStringLiteral("表の作成"));
+    setModal(true);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* bar = new QMenuBar(this);
+    layout->setMenuBar(bar);
+    QMenu* view = bar->addMenu(QStringLiteral("表示"));
+    view->setObjectName(QStringLiteral("MHyouji2"));
+    auto addItem = [this](QMenu* menu, const char* name, const QString& text, auto slot) {
+        QAction* a = menu->addAction(text);
+        a->setObjectName(QString::fromLatin1(name));
+        connect(a, &QAction::triggered, this, slot);
+    };
+    addItem(view, "ssh", QStringLiteral("マス数を指定"), [this] { ssh_Click(); });
+    addItem(view, "hskes", QStringLiteral("全て消す"), [this] { waku(); });
+    addItem(view, "hcyansel", QStringLiteral("閉じる"), [this] { reject(); });
+    QMenu* decide = bar->addMenu(QStringLiteral("決定"));
+    decide->setObjectName(QStringLiteral("kttei1"));
+    addItem(decide, "hkttei", QStringLiteral("作成した内容を本体へ移動"), [this] { hkttei_Click(); });
+
+    canvas_ = new TableCanvas(grid_, pen_);
+    scroll_ = new QScrollArea(this);
+    scroll_->setObjectName(QStringLiteral("CanvasArea"));
+    scroll_->setWidget(canvas_);
+    layout->addWidget(scroll_);
+
+    // The panel floats over the canvas's top-left corner while it is shown:
+    // the "横" pair on the left, the "縦" pair on the right, the 枠数 boxes above.
+    frame1_ = new QGroupBox(QStringLiteral("数を指定して表示"), this);
+    frame1_->setObjectName(QStringLiteral("Frame1"));
+    frame1_->setAutoFillBackground(true);
+    auto* grid = new QGridLayout(frame1_);
+    const char* captions[4] = {"縦　枠数", "枠内行数", "横　枠数", "枠内文字数"};
+    const int row[4] = {0, 1, 0, 1};
+    const int column[4] = {2, 2, 0, 0};
+    for (int i = 0; i < 4; ++i) {
+        label1_[i] = new QLabel(QString::fromUtf8(captions[i]), frame1_);
+        label1_[i]->setObjectName(indexed("Label1", i));
+        combo1_[i] = new QComboBox(frame1_);
+        combo1_[i]->setObjectName(indexed("Combo1", i));
+        combo1_[i]->setEditable(true);
+        combo1_[i]->setInsertPolicy(QComboBox::NoInsert);
+        // Typing "1" must mean 1, not the "10" an inline completion offers.
+        combo1_[i]->setCompleter(nullptr);
+        grid->addWidget(label1_[i], row[i], column[i]);
+        grid->addWidget(combo1_[i], row[i], column[i] + 1);
+    }
+    const char* buttons[2] = {"OK", "キャンセル"};
+    for (int i = 0; i < 2; ++i) {
+        command1_[i] = new QPushButton(QString::fromUtf8(buttons[i]), frame1_);
+        command1_[i]->setObjectName(indexed("Command1", i));
+        command1_[i]->setAutoDefault(false);
+        connect(command1_[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
+        grid->addWidget(command1_[i], 2, i * 2, 1, 2);
+    }
+    frame1_->hide();
+
+    Form_Load();
+
+    for (int i = 0; i < 4; ++i)
+        connect(combo1_[i], &QComboBox::editTextChanged, this, [this, i] { Combo1_Change(i); });
+}
+
+Form3::~Form3()
+{
+    if (!unloaded_)
+        Form_Unload();
+}
+
+void Form3::Form_Load()
+{
+    guarded(label("Form_Load"), [&] {
+        SettingsStore& s = doc_.settings();
+        QPoint at(twipsToPixels(s.number(kSection, QStringLiteral("Left"), kDefaultLeft)),
+                  twipsToPixels(s.number(kSection, QStringLiteral("top"), kDefaultTop)));
+        // A position kept from a screen that is gone would hide the window
+        // with the program waiting for it.
+        if (!QGuiApplication::screenAt(at))
+            at = QPoint(twipsToPixels(kDefaultLeft), twipsToPixels(kDefaultTop));
+        move(at);
+        int w = std::max(twipsToPixels(s.number(kSection, QStringLiteral("Width"), kDefaultWidth)), 200);
+        int h = std::max(twipsToPixels(s.number(kSection, QStringLiteral("Height"), kDefaultHeight)), 150);
+        if (const QScreen* screen = QGuiApplication::screenAt(at)) {
+            w = std::min(w, screen->availableGeometry().width());
+            h = std::min(h, screen->availableGeometry().height());
+        }
+        resize(w, h);
+        lift_ = std::make_unique<TopmostLift>(doc_);
+        waku();
+        for (QComboBox* c : combo1_) {
+            for (int n = 1; n <= 10; ++n)
+                c->addItem(QString::number(n));
+            c->setEditText(QStringLiteral("3"));
+        }
+    });
+}
+
+void Form3::Form_Unload()
+{
+    unloaded_ = true;
+    guarded(label("Form_Unload"), [&] {
+        setWindowState(Qt::WindowNoState);
+        SettingsStore& s = doc_.settings();
+        if (desktopReportsWindowPosition()) {
+            s.write(kSection, QStringLiteral("top"), QString::number(pixelsToTwips(y())));
+            s.write(kSection, QStringLiteral("Left"), QString::number(pixelsToTwips(x())));
+        }
+        s.write(kSection, QStringLiteral("Height"), QString::number(pixelsToTwips(height())));
+        s.write(kSection, QStringLiteral("Width"), QString::number(pixelsToTwips(width())));
+        // A transfer cancelled at the unsaved-change question left the flag
+        // at "about to be replaced"; the document is merely changed again.
+        if (doc_.state().modified == 2)
+            doc_.state().modified = 1;
+        doc_.refreshView();
+    });
+    lift_.reset();
+}
+
+void Form3::done(int r)
+{
+    if (!unloaded_)
+        Form_Unload();
+    QDialog::done(r);
+}
+
+void Form3::ssh_Click()
+{
+    frame1_->adjustSize();
+    frame1_->move(scroll_->pos() + QPoint(8, 8));
+    frame1_->show();
+    frame1_->raise();
+}
+
+void Form3::waku()
+{
+    guarded(label("waku"), [&] {
+        grid_.clear();
+        canvas_->update();
+    });
+}
+
+void Form3::Command1_Click(int index)
+{
+    if (index == 0) {
+        waku();
+        HHSS();
+    }
+    frame1_->hide();
+}
+
+void Form3::HHSS()
+{
+    guarded(label("HHSS"), [&] {
+        const TableSize size{cellCountValue(combo1_[0]->currentText()), cellCountValue(combo1_[1]->currentText()),
+                             cellCountValue(combo1_[2]->currentText()), cellCountValue(combo1_[3]->currentText())};
+        // A refused size leaves the canvas empty: never part of a table.
+        const QString problem = tableSizeProblem(size);
+        if (!problem.isEmpty()) {
+            prompt_.showMessage(Document::caption(), problem, Icon::Exclamation);
+            return;
+        }
+        buildTable(grid_, size);
+        canvas_->update();
+    });
+}
+
+void Form3::Combo1_Change(int index)
+{
+    QComboBox* box = combo1_[index];
+    const QString text = box->currentText();
+    const QString shown = clampedCellCountText(text);
+    if (shown != text)
+        box->setEditText(shown);
+}
+
+void Form3::hkttei_Click()
+{
+    guarded(label("hkttei_Click"), [&] {
+        if (grid_.lastUsedRow() == 0) {
+            accept();
+            return;
+        }
+        // The question words itself for a replacement by this window.
+        if (doc_.state().modified == 1)
+            doc_.state().modified = 2;
+        if (doc_.confirmDiscard() == KeepDocument)
+            return;
+        // The drawing goes in as it is: folding its lines would break the table.
+        doc_.lines().setLines(grid_.lines());
+        doc_.commitEdit(QString(), 1, QStringLiteral("　表　　"), 0);
+        accept();
+    });
+}
+
+}  // namespace petari

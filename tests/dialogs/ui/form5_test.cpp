@@ -1,0 +1,132 @@
+#include "dialogs/ui/Form5.h"
+
+#include "copy/CopyEngine.h"
+#include "editing/Document.h"
+#include "platform/SettingsStore.h"
+#include "platform/UserPrompt.h"
+#include "services/Guard.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace petari;
+
+namespace {
+
+struct Sink : ErrorSink {
+    std::vector<std::pair<QString, int>> got;
+    void report(const QString& label, int number, const QString&) override { got.emplace_back(label, number); }
+};
+
+// A real document on a temporary configuration folder and program folder.
+struct Form5Test : ::testing::Test {
+    QTemporaryDir dir;
+    QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+    std::unique_ptr<SettingsStore> settings;
+    ScriptedPrompt prompt;
+    Sink sink;
+    std::unique_ptr<Document> doc;
+
+    void SetUp() override
+    {
+        qputenv("XDG_CONFIG_HOME", dir.filePath("config").toUtf8());
+        settings = std::make_unique<SettingsStore>();
+        QDir().mkpath(dir.filePath("home"));
+        doc = std::make_unique<Document>(*settings, prompt, dir.filePath("home"));
+        setErrorSink(&sink);
+    }
+    void TearDown() override
+    {
+        setErrorSink(nullptr);
+        doc.reset();
+        settings.reset();
+        qputenv("XDG_CONFIG_HOME", oldConfig);
+    }
+
+    template <class T = QCheckBox>
+    static T* find(Form5& f, const char* name)
+    {
+        T* w = f.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    // On the box itself: a check box stretched by its layout takes no click
+    // beyond its caption.
+    static void click(Form5& f, const char* name)
+    {
+        QAbstractButton* b = find<QAbstractButton>(f, name);
+        const QPoint at = qobject_cast<QCheckBox*>(b) ? QPoint(8, b->height() / 2) : b->rect().center();
+        QTest::mouseClick(b, Qt::LeftButton, {}, at);
+    }
+};
+
+}  // namespace
+
+TEST_F(Form5Test, TickedConversionsApplyToTheNextCopy)
+{
+    Form5 f(*doc, prompt);
+    f.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+    QApplication::setActiveWindow(&f);
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("設定"));
+    EXPECT_EQ(find<QGroupBox>(f, "Frame1_3")->title(), QStringLiteral("クリップボードの内容を入力場所に"));
+    EXPECT_EQ(find(f, "Check2_3")->text(), QStringLiteral("[全]　半角を全角にする。"));
+    EXPECT_EQ(find<QLineEdit>(f, "Text10_0")->text(), QStringLiteral("''"));
+    EXPECT_FALSE(find<QLineEdit>(f, "Text10_0")->isEnabled());
+
+    click(f, "Check2_0");   // [a], then [A] takes its place
+    click(f, "Check2_1");
+    click(f, "Check2_3");
+    EXPECT_FALSE(find(f, "Check2_0")->isChecked());
+    EXPECT_TRUE(find(f, "Check2_1")->isChecked());
+    EXPECT_TRUE(find(f, "Check2_3")->isChecked());
+
+    // Typing a line length too large for the box is reported and undone.
+    QLineEdit* length = find<QLineEdit>(f, "Text5");
+    click(f, "Check9_3");
+    ASSERT_TRUE(length->isEnabled());
+    length->setFocus();
+    length->selectAll();
+    QTest::keyClicks(length, "40000");
+    EXPECT_EQ(length->text(), QStringLiteral("100"));   // as it was when the box got the focus
+    ASSERT_EQ(sink.got.size(), 1u);
+    EXPECT_EQ(sink.got[0], std::make_pair(QStringLiteral("F5 Text5_Change"), 6));
+
+    // Always on top disables "更新"; clearing a monitor box stops the monitor now.
+    click(f, "Check7");
+    EXPECT_FALSE(find<QPushButton>(f, "Command2_2")->isEnabled());
+    click(f, "Check7");
+    QSignalSpy stopped(&f, &Form5::monitorModeChanged);
+    click(f, "Check10_0");
+    click(f, "Check10_1");
+    EXPECT_FALSE(find(f, "Check10_0")->isChecked());
+    ASSERT_EQ(stopped.size(), 1);
+    EXPECT_EQ(stopped[0][0].toInt(), 0);
+
+    // The close box after a change asks first; No keeps the dialog open.
+    prompt.pushAnswer(Answer::No);
+    f.close();
+    EXPECT_TRUE(f.isVisible());
+    ASSERT_EQ(prompt.asked().size(), 1u);
+    EXPECT_EQ(prompt.asked()[0].text, QStringLiteral("設定の変更を更新せずに閉じますか？"));
+
+    click(f, "Command2_0");   // ＯＫ
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_EQ(prompt.asked().size(), 1u);
+    EXPECT_EQ(settings->read("F5", "s1"), QStringLiteral("100"));
+    EXPECT_EQ(settings->read("F5", "21"), QStringLiteral("1"));
+
+    const CopyOptions saved = CopyOptions::fromSettings(*settings);
+    EXPECT_EQ(buildCopyText({QStringLiteral("abc 1")}, true, LineNone, LetterNone, saved),
+              QStringLiteral("ＡＢＣ　１"));
+    // What the main window's next start reads is on disk already.
+    EXPECT_EQ(SettingsStore().read("F5", "3"), QStringLiteral("1"));
+}

@@ -1,0 +1,130 @@
+#include "editing/Document.h"
+#include "editing/UndoChain.h"
+#include "platform/SettingsStore.h"
+#include "platform/UserPrompt.h"
+#include "price/ui/Form7.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace petari {
+namespace {
+
+struct Form7Test : ::testing::Test {
+    QTemporaryDir dir;
+    QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
+    std::unique_ptr<SettingsStore> settings;
+    ScriptedPrompt prompt;
+    std::unique_ptr<Document> doc;
+
+    void SetUp() override
+    {
+        qputenv("XDG_CONFIG_HOME", dir.filePath("config").toUtf8());
+        settings = std::make_unique<SettingsStore>();
+        QDir().mkpath(dir.filePath("home"));
+        doc = std::make_unique<Document>(*settings, prompt, dir.filePath("home"));
+        doc->takeStartupSnapshot();
+    }
+    void TearDown() override
+    {
+        doc.reset();
+        settings.reset();
+        if (savedConfig.isNull())
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", savedConfig);
+    }
+
+    template <class T>
+    static T* control(QWidget& form, const char* name)
+    {
+        T* c = form.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(c, nullptr) << name;
+        return c;
+    }
+    static void type(QWidget& form, const char* box, const QString& text)
+    {
+        QLineEdit* edit = QString::fromLatin1(box) == QLatin1String("Combo1")
+                              ? control<QComboBox>(form, box)->lineEdit()
+                              : control<QLineEdit>(form, box);
+        edit->clear();
+        QTest::keyClicks(edit, text);
+    }
+    static void press(QWidget& form, const char* button)
+    {
+        QTest::mouseClick(control<QAbstractButton>(form, button), Qt::LeftButton);
+    }
+};
+
+TEST_F(Form7Test, FillsTheListKeepsTheHistoryAndCommitsOnClose)
+{
+    doc->setAlwaysOnTop(true);
+    const QString startCaption = doc->undo().undoCaption();
+    auto form = std::make_unique<Form7>(*doc, prompt);
+    form->show();
+    EXPECT_FALSE(doc->view().placedOnTop());
+    EXPECT_EQ(control<QLineEdit>(*form, "Text1_4")->text(), "10");
+    EXPECT_EQ(control<QLineEdit>(*form, "Text1_5")->text(), QStringLiteral("\u00A5"));
+
+    type(*form, "Combo1", "100.0");
+    type(*form, "Text1_4", "5");
+    type(*form, "Text1_3", "0");
+    press(*form, "Check1_3");
+    press(*form, "Command2_0");
+
+    const QStringList& lines = doc->lines().lines();
+    ASSERT_EQ(lines.size(), 20);
+    EXPECT_EQ(lines[2], QStringLiteral("  \u00A5315- '' @100× 3個 ×1.05=  315"));
+    EXPECT_EQ(control<QLineEdit>(*form, "Text1_3")->text(), "1");
+    EXPECT_EQ(form->history(), QStringList{"100"});
+    EXPECT_EQ(control<QComboBox>(*form, "Combo1")->currentText(), "100");
+    EXPECT_EQ(settings->read("F5", "s9"), "1");
+    EXPECT_EQ(settings->read("F5", "st_t100"), "''");
+    EXPECT_EQ(settings->read("F7", "T14"), "5");
+    EXPECT_EQ(settings->read("F7", "C0"), "100");
+
+    // A second price goes on top; one too long is refused and changes nothing.
+    type(*form, "Combo1", "200");
+    press(*form, "Command2_0");
+    EXPECT_EQ(form->history(), (QStringList{"200", "100"}));
+    type(*form, "Combo1", "1234567890123456");
+    press(*form, "Command2_0");
+    ASSERT_FALSE(prompt.asked().empty());
+    EXPECT_TRUE(prompt.asked().back().text.contains(QStringLiteral("15桁")));
+    EXPECT_EQ(doc->lines().line(0), QStringLiteral("  \u00A5210- '' @200× 1個 ×1.05=  210"));
+    EXPECT_EQ(form->calculationCount(), 2);
+
+    // At most one padding position.
+    press(*form, "Check1_1");
+    EXPECT_FALSE(control<QCheckBox>(*form, "Check1_2")->isChecked());
+
+    EXPECT_EQ(doc->undo().undoCaption(), startCaption);
+    press(*form, "Command2_1");
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(doc->undo().undoCaption(), QStringLiteral("戻す　(　価格　)　1"));
+    EXPECT_EQ(doc->state().modified, 1);
+    EXPECT_TRUE(doc->view().placedOnTop());
+
+    // The next opening shows what the last calculation used.
+    form = std::make_unique<Form7>(*doc, prompt);
+    EXPECT_EQ(form->history(), (QStringList{"200", "100"}));
+    EXPECT_EQ(control<QComboBox>(*form, "Combo1")->currentText(), "200");
+    EXPECT_EQ(control<QLineEdit>(*form, "Text1_4")->text(), "5");
+    EXPECT_TRUE(control<QCheckBox>(*form, "Check1_2")->isChecked());
+    press(*form, "Command1");
+    EXPECT_TRUE(form->history().isEmpty());
+    EXPECT_EQ(control<QComboBox>(*form, "Combo1")->currentText(), "200");
+    // Closed without a calculation: nothing is committed.
+    form->close();
+    EXPECT_EQ(doc->undo().undoCaption(), QStringLiteral("戻す　(　価格　)　1"));
+}
+
+}  // namespace
+}  // namespace petari

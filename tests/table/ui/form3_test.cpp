@@ -1,0 +1,164 @@
+#include "editing/Document.h"
+#include "platform/SettingsStore.h"
+#include "platform/UserPrompt.h"
+#include "table/ui/Form3.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QMenu>
+#include <QProcess>
+#include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace petari;
+
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace {
+
+// A real document in a temporary program folder, with its settings under a
+// temporary XDG_CONFIG_HOME.
+struct Form3Test : ::testing::Test {
+    QTemporaryDir dir;
+    std::unique_ptr<SettingsStore> settings;
+    ScriptedPrompt prompt;
+    std::unique_ptr<Document> doc;
+
+    void SetUp() override
+    {
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.filePath(QStringLiteral("config"))));
+        QDir().mkpath(dir.filePath(QStringLiteral("home")));
+        settings = std::make_unique<SettingsStore>();
+        doc = std::make_unique<Document>(*settings, prompt, dir.filePath(QStringLiteral("home")));
+        doc->lines().setLines({QStringLiteral("元の一行")});
+        doc->state().modified = 1;
+    }
+    void TearDown() override
+    {
+        doc.reset();
+        settings.reset();
+        qunsetenv("XDG_CONFIG_HOME");
+    }
+
+    template <class T>
+    static T* find(const Form3& f, const char* name)
+    {
+        T* w = f.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+
+    // Builds a table from the four boxes as the panel does.
+    static void build(Form3& f, const char* r, const char* l, const char* c, const char* w)
+    {
+        find<QAction>(f, "ssh")->trigger();
+        EXPECT_TRUE(find<QGroupBox>(f, "Frame1")->isVisible());
+        const char* values[4] = {r, l, c, w};
+        for (int i = 0; i < 4; ++i)
+            find<QComboBox>(f, ("Combo1_" + std::to_string(i)).c_str())->setEditText(QString::fromUtf8(values[i]));
+        QTest::mouseClick(find<QPushButton>(f, "Command1_0"), Qt::LeftButton);
+        EXPECT_FALSE(find<QGroupBox>(f, "Frame1")->isVisible());
+    }
+
+    // A left-button stroke through the centres of the given cells; the moves
+    // jump straight from one to the next, as a quick hand does.
+    static void stroke(Form3& f, std::initializer_list<QPoint> cells)
+    {
+        QWidget* canvas = f.canvas();
+        auto at = [](QPoint cell) { return TableCanvas::cellRect(cell).center(); };
+        QTest::mousePress(canvas, Qt::LeftButton, {}, at(*cells.begin()));
+        for (auto it = cells.begin() + 1; it != cells.end(); ++it)
+            QTest::mouseMove(canvas, at(*it));
+        QTest::mouseRelease(canvas, Qt::LeftButton, {}, at(*(cells.end() - 1)));
+    }
+};
+
+}  // namespace
+
+TEST_F(Form3Test, DrawBuildAndMoveIntoTheList)
+{
+    // A transfer cancelled at the question keeps the list; closing puts the
+    // modified flag back to "changed".
+    doc->setAlwaysOnTop(true);
+    // Stored sizes beyond any screen open a window that fits one.
+    settings->write(QStringLiteral("F3"), QStringLiteral("Width"), QStringLiteral("1e300"));
+    settings->write(QStringLiteral("F3"), QStringLiteral("Height"), QStringLiteral("-5"));
+    {
+        Form3 f(*doc, prompt);
+        f.show();
+        EXPECT_LE(f.width(), f.screen()->availableGeometry().width());
+        EXPECT_GE(f.height(), 150);
+        EXPECT_FALSE(doc->view().placedOnTop());
+        EXPECT_EQ(f.windowTitle(), QStringLiteral("表の作成"));
+        EXPECT_EQ(find<QMenu>(f, "MHyouji2")->title(), QStringLiteral("表示"));
+        EXPECT_EQ(find<QMenu>(f, "kttei1")->title(), QStringLiteral("決定"));
+        EXPECT_EQ(find<QAction>(f, "hskes")->text(), QStringLiteral("全て消す"));
+        EXPECT_EQ(find<QAction>(f, "hcyansel")->text(), QStringLiteral("閉じる"));
+        EXPECT_FALSE(find<QGroupBox>(f, "Frame1")->isVisible());
+        QComboBox* rows = find<QComboBox>(f, "Combo1_0");
+        EXPECT_EQ(rows->currentText(), QStringLiteral("3"));
+        rows->setEditText(QStringLiteral("70"));
+        EXPECT_EQ(rows->currentText(), QStringLiteral("55"));
+
+        stroke(f, {{3, 3}, {6, 3}});
+        prompt.pushAnswer(Answer::Cancel);
+        find<QAction>(f, "hkttei")->trigger();
+        ASSERT_EQ(prompt.asked().size(), 1u);
+        EXPECT_TRUE(prompt.asked()[0].text.contains(QStringLiteral("ここで作成された内容に置換えられます")));
+        EXPECT_TRUE(f.isVisible());
+        EXPECT_EQ(doc->state().modified, 2);
+        f.close();
+        EXPECT_EQ(doc->state().modified, 1);
+        EXPECT_EQ(doc->lines().lines(), QStringList{QStringLiteral("元の一行")});
+        EXPECT_TRUE(doc->view().placedOnTop());
+    }
+    EXPECT_GT(settings->read(QStringLiteral("F3"), QStringLiteral("Width")).toInt(), 0);
+
+    // A size too large for the canvas is refused and leaves it empty.
+    Form3 f(*doc, prompt);
+    f.show();
+    prompt.clear();
+    build(f, "37", "2", "1", "1");
+    ASSERT_EQ(prompt.asked().size(), 1u);
+    EXPECT_TRUE(prompt.asked()[0].text.contains(QStringLiteral("大きすぎます")));
+    EXPECT_EQ(f.grid().lastUsedRow(), 0);
+
+    // A table from four numbers, then a quick freehand stroke below it.
+    build(f, "1", "1", "2", "2");
+    stroke(f, {{2, 6}, {5, 6}, {5, 8}});
+    prompt.pushAnswer(Answer::No);
+    find<QAction>(f, "hkttei")->trigger();
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_EQ(f.result(), QDialog::Accepted);
+    EXPECT_EQ(doc->lines().lines(),
+              (QStringList{"┌──┬──┐", "│　　│　　│", "└──┴──┘", "", "", "　───┐", "　　　　│"}));
+    EXPECT_EQ(doc->state().modified, 1);
+    EXPECT_EQ(doc->state().fileName, QString());
+}
+
+// Not a check: with PETARI_SCREENSHOT=FILE under a real X server, shows the
+// window with a built table and a freehand stroke and captures it.
+TEST_F(Form3Test, Screenshot)
+{
+    const QString file = qEnvironmentVariable("PETARI_SCREENSHOT");
+    if (file.isEmpty())
+        GTEST_SKIP() << "set PETARI_SCREENSHOT=FILE and run under X";
+    Form3 f(*doc, prompt);
+    f.move(0, 0);
+    f.resize(520, 380);
+    f.show();
+    build(f, "3", "1", "3", "4");
+    stroke(f, {{4, 10}, {4, 13}, {15, 13}, {15, 9}, {20, 9}, {20, 16}});
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+    QTest::qWait(300);
+    const int rc = QProcess::execute(QStringLiteral("import"),
+                                     {QStringLiteral("-window"), QString::number(f.winId()), file});
+    EXPECT_EQ(rc, 0);
+}
