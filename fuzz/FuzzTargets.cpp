@@ -8,6 +8,7 @@
 #include "document/Utf8.h"
 #include "editing/UndoChain.h"
 #include "platform/Failure.h"
+#include "services/SettingsExport.h"
 
 #include <QDir>
 #include <QFile>
@@ -116,19 +117,49 @@ std::string conversions(const std::uint8_t* data, std::size_t size)
     return {};
 }
 
+namespace {
+
+// A file of this process in the temporary folder holding the bytes.
+bool writeInput(const QString& path, const std::uint8_t* data, std::size_t size)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate)
+           && f.write(reinterpret_cast<const char*>(data), qint64(size)) == qint64(size);
+}
+
+QString inputPath(const char* suffix)
+{
+    return QDir::tempPath() + QStringLiteral("/petari-fuzz-%1%2.txt").arg(qint64(::getpid())).arg(QLatin1String(suffix));
+}
+
+}  // namespace
+
+std::string settingsImport(const std::uint8_t* data, std::size_t size)
+{
+    static const QString path = inputPath("-settings");
+    if (!writeInput(path, data, size))
+        return "cannot write the input file";
+    std::string fault;
+    try {
+        for (const SettingsRecord& r : readSettingsExport(path)) {
+            const std::optional<SettingsRecord> again = parseExportLine(exportLine(r));
+            if (!again || again->section != r.section || again->key != r.key || again->value != r.value) {
+                fault = "an imported record does not read back from its own export line";
+                break;
+            }
+        }
+    } catch (const Failure&) {
+    }
+    QFile::remove(path);
+    return fault;
+}
+
 std::string workFile(const std::uint8_t* data, std::size_t size)
 {
-    static const QString folder = QDir::tempPath();
-    static const QString path =
-        folder + QStringLiteral("/petari-fuzz-%1.txt").arg(qint64(::getpid()));
-    static const QString again =
-        folder + QStringLiteral("/petari-fuzz-%1-again.txt").arg(qint64(::getpid()));
-    {
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)
-            || f.write(reinterpret_cast<const char*>(data), qint64(size)) != qint64(size))
-            return "cannot write the input file";
-    }
+    static const QString path = inputPath("");
+    static const QString again = inputPath("-again");
+    if (!writeInput(path, data, size))
+        return "cannot write the input file";
     std::string fault;
     try {
         const QStringList lines = readWorkFile(path);

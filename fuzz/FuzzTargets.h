@@ -25,4 +25,8 @@ std::string conversions(const std::uint8_t* data, std::size_t size);
 // written again as a snapshot, read back the same.
 std::string workFile(const std::uint8_t* data, std::size_t size);
 
+// The settings import on a file of those bytes: every record it takes
+// stands on one export line that reads back as the same record.
+std::string settingsImport(const std::uint8_t* data, std::size_t size);
+
 }  // namespace petari::fuzz

@@ -30,3 +30,4 @@ void replay(const char* target, Body body)
 TEST(FuzzCorpus, DecodeText) { replay("decode_text", petari::fuzz::decodeText); }
 TEST(FuzzCorpus, Conversions) { replay("conversions", petari::fuzz::conversions); }
 TEST(FuzzCorpus, WorkFile) { replay("work_file", petari::fuzz::workFile); }
+TEST(FuzzCorpus, SettingsImport) { replay("settings_import", petari::fuzz::settingsImport); }
