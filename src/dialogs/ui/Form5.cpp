@@ -1,5 +1,6 @@
 #include "dialogs/ui/Form5.h"
 
+#include "platform/ui/Widgets.h"
 #include "editing/Document.h"
 #include "platform/SettingsStore.h"
 #include "platform/UserPrompt.h"
@@ -56,18 +57,10 @@ QLabel* note(QWidget* parent, const QString& name, const char* caption)
 
 QPushButton* button(QWidget* parent, const QString& name, const char* caption)
 {
-    auto* b = new QPushButton(QString::fromUtf8(caption), parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
+    return namedButton(parent, name, QString::fromUtf8(caption));
 }
 
-QLineEdit* lineEdit(QWidget* parent, const QString& name)
-{
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(name);
-    return e;
-}
+QLineEdit* lineEdit(QWidget* parent, const QString& name) { return namedLineEdit(parent, name); }
 
 void setText(QLineEdit* e, const QString& text)
 {

@@ -1,5 +1,6 @@
 #include "generators/ui/Form2.h"
 
+#include "platform/ui/Widgets.h"
 #include "copy/ZenMoji.h"
 #include "editing/Favourites.h"
 #include "generators/DateSeries.h"
@@ -116,18 +117,10 @@ QCheckBox* checkBox(QWidget* parent, const QString& name, const char* caption)
 
 QPushButton* button(QWidget* parent, const QString& name, const char* caption)
 {
-    auto* b = new QPushButton(text(caption), parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
+    return namedButton(parent, name, text(caption));
 }
 
-QLineEdit* lineEdit(QWidget* parent, const QString& name)
-{
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(name);
-    return e;
-}
+QLineEdit* lineEdit(QWidget* parent, const QString& name) { return namedLineEdit(parent, name); }
 
 // The option groups keep their index as text; a stored index no button has
 // falls back to the default.

@@ -1,5 +1,6 @@
 #include "mainwindow/ui/Form1.h"
 
+#include "platform/ui/Widgets.h"
 #include "platform/InstanceRegistry.h"
 #include "platform/SettingsStore.h"
 #include "copy/CopyEngine.h"
@@ -35,16 +36,6 @@
 namespace petari {
 
 namespace {
-
-// "ＭＳ ゴシック" of the classic program: the system's Japanese monospace font.
-QFont japaneseMonospace()
-{
-    QFont f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    f.setFamilies({QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("IPAGothic"),
-                   QStringLiteral("VL Gothic"), QStringLiteral("TakaoGothic"), f.family()});
-    f.setStyleHint(QFont::Monospace);
-    return f;
-}
 
 QString indexed(const char* base, int i) { return QString::fromLatin1(base) + QLatin1Char('_') + QString::number(i); }
 

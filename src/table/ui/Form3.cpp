@@ -1,5 +1,6 @@
 #include "table/ui/Form3.h"
 
+#include "platform/ui/Widgets.h"
 #include "editing/Document.h"
 #include "platform/SettingsStore.h"
 #include "platform/UserPrompt.h"
@@ -46,17 +47,6 @@ int twipsToPixels(double twips)
     return static_cast<int>(std::lround(std::clamp(twips, -1e6, 1e6) / 15.0));
 }
 int pixelsToTwips(int pixels) { return pixels * 15; }
-
-// The program's Japanese monospace font, in which the box-drawing
-// characters fill a full-width cell and meet their neighbours.
-QFont japaneseMonospace()
-{
-    QFont f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    f.setFamilies({QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("IPAGothic"),
-                   QStringLiteral("VL Gothic"), QStringLiteral("TakaoGothic"), f.family()});
-    f.setStyleHint(QFont::Monospace);
-    return f;
-}
 
 // Floor division, so that points left of or above the canvas fall in cells
 // below 1 rather than in cell 1.
