@@ -14,6 +14,7 @@ class QFrame;
 class QLabel;
 class QMenu;
 class QTimer;
+class QProgressDialog;
 class QPushButton;
 class QWidget;
 
@@ -49,6 +50,8 @@ public:
     void requestClose() override;
     void setSplitListVisible(bool on) override;
     bool isSplitListVisible() const override;
+    void showWriteProgress(int done, int total) override;
+    void hideWriteProgress() override;
 
     // ErrorReportHost
     int lineCount() const override;
@@ -97,6 +100,7 @@ private:
     QLabel* tocLabel_ = nullptr;
     QComboBox* combo1_ = nullptr;
     QWidget* picture1_ = nullptr;
+    QProgressDialog* writeProgress_ = nullptr;
     bool dropDownOpen_ = false;
     bool splitListPlaced_ = false;
     // The twips last applied and the pixels they became, so that an unmoved
