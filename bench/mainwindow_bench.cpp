@@ -1,6 +1,11 @@
 // The main window with a million-line code page 932 file (about 40 MB):
 //  - opening it until the shown window has painted it, beside glibc's iconv
 //    converting the same file (wall-clock time, iconv as a child process);
+//  - deleting one line with the Delete key until the window is ready for
+//    the next key, undoing the last step, and undoing a step that has left
+//    the memory of kept states (read back from its snapshot file);
+//  - the peak memory of a fresh process that opens the file and deletes 20
+//    lines one by one;
 //  - copying 100,000 selected lines with two saved conversions on, beside the
 //    two conversions alone on the same joined text;
 //  - the memory the opened document takes, measured in a fresh process of
@@ -15,6 +20,7 @@
 #include "document/LineList.h"
 #include "document/TextFile.h"
 #include "editing/UndoChain.h"
+#include "document/Cp932.h"
 #include "mainwindow/MainController.h"
 #include "mainwindow/ui/Form1.h"
 #include "mainwindow/ui/LineListView.h"
@@ -22,7 +28,9 @@
 #include "platform/UserPrompt.h"
 #include "services/Guard.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -44,6 +52,8 @@ namespace {
 
 constexpr int CopiedLines = 100000;
 const char* const MemoryProbeFlag = "--open-memory-probe";
+const char* const EditMemoryProbeFlag = "--edit-memory-probe";
+constexpr int ProbeEdits = 20;
 
 class CountingSink : public ErrorSink {
 public:
@@ -89,7 +99,9 @@ struct Window {
     }
 
     // What the user waits for after choosing the file: the document read,
-    // committed (undo snapshot, table of contents, menus) and painted.
+    // committed (undo snapshot, table of contents, menus) and painted.  The
+    // writes of earlier iterations are finished first, as the user's own
+    // would be while choosing the file: opening waits for them.
     void openAndShow(const QString& path)
     {
         controller->openDocument(path);
@@ -100,6 +112,25 @@ struct Window {
     {
         QCoreApplication::processEvents();
         form->list(0)->viewport()->repaint();
+    }
+
+    // One press of the Delete key on line row, until the window is ready
+    // for the next key.
+    void deleteLine(int row)
+    {
+        LineList& lines = controller->lines();
+        lines.clearSelection();
+        lines.select(row);
+        lines.setCurrentRow(row);
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+        QCoreApplication::sendEvent(form->list(0), &press);
+        showPending();
+    }
+
+    void undoOrRedo(int index)
+    {
+        form->action(QStringLiteral("modosusumu_") + QString::number(index))->trigger();
+        showPending();
     }
 
     bool shows(int lineCount) const
@@ -134,6 +165,7 @@ double secondsSince(Clock::time_point start)
 // the ratio reported by the benchmark measured against it.
 double iconvSeconds = 0;
 double bareSeconds = 0;
+double openSeconds = 0;
 
 // ---------------------------------------------------------------- opening
 
@@ -172,6 +204,7 @@ void BM_OpenUntilShown(benchmark::State& state)
             w.controller->lines().clear();
             w.showPending();
         }
+        w.controller->document().waitForWrites();
         const auto start = Clock::now();
         w.openAndShow(d.path);
         const double s = secondsSince(start);
@@ -187,6 +220,8 @@ void BM_OpenUntilShown(benchmark::State& state)
     state.counters["file_MB"] = double(d.size) / 1e6;
     if (iconvSeconds > 0)
         state.counters["x_iconv"] = mean / iconvSeconds;
+    if (!replacing)
+        openSeconds = mean;
 }
 BENCHMARK(BM_OpenUntilShown)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(4);
 
@@ -240,13 +275,120 @@ void BM_OpenSteps(benchmark::State& state)
 }
 BENCHMARK(BM_OpenSteps)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
 
+// ---------------------------------------------------------------- editing and undo
+
+Window& windowWithFile()
+{
+    Window& w = window();
+    if (!w.shows(bench::MixedLineCount)) {
+        // Edited by an earlier benchmark: thrown away, never saved over the data.
+        w.controller->state().modified = 0;
+        w.controller->document().waitForWrites();
+        w.openAndShow(data().path);
+    }
+    return w;
+}
+
+// The bytes this program has always written for a list that code page 932
+// holds: every line encoded, then CR LF.
+QByteArray cp932Bytes(const QStringList& lines)
+{
+    QByteArray bytes;
+    for (const QString& line : lines) {
+        bytes += cp932::encode(line);
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+// Arg 0: one key press at a time, the writer done with the last snapshot
+// before the next press (a person's pace).  Arg 1: presses back to back,
+// as a held key makes them; the writer falls behind, and once the kept
+// states reach the memory budget a press waits for it.
+void BM_DeleteOneLine(benchmark::State& state)
+{
+    Window& w = windowWithFile();
+    const bool burst = state.range(0) == 1;
+    const int failuresBefore = w.sink.failures;
+    double total = 0, worst = 0;
+    int row = 1000;
+    for (auto _ : state) {
+        if (!burst)
+            w.controller->document().waitForWrites();
+        const int before = w.controller->lines().count();
+        const auto start = Clock::now();
+        w.deleteLine(row);
+        const double s = secondsSince(start);
+        state.SetIterationTime(s);
+        total += s;
+        worst = std::max(worst, s);
+        row += 1000;
+        if (w.controller->lines().count() != before - 1) {
+            state.SkipWithError("the line was not deleted");
+            break;
+        }
+    }
+    w.controller->document().waitForWrites();
+    UndoChain& undo = w.controller->undo();
+    const QString snapshot = undo.snapshotPath(undo.undoPosition() - 1);
+    QFile file(snapshot);
+    if (!file.open(QIODevice::ReadOnly) || file.readAll() != cp932Bytes(w.controller->lines().lines()))
+        state.SkipWithError("the snapshot file differs from the list's bytes");
+    if (w.sink.failures != failuresBefore)
+        state.SkipWithError("a write failed");
+    state.counters["worst_ms"] = worst * 1e3;
+    state.counters["snapshot_identical"] = 1;
+}
+BENCHMARK(BM_DeleteOneLine)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(10);
+
+// Arg 0: undo of the last step, then its redo, both from the kept states.
+// Arg 1: the same with no memory for kept states, so that every step is
+// read back from its snapshot file: undo of a step beyond the budget.
+void BM_UndoLastStep(benchmark::State& state)
+{
+    Window& w = windowWithFile();
+    const bool fromFile = state.range(0) == 1;
+    UndoChain& undo = w.controller->undo();
+    w.deleteLine(10);
+    w.controller->document().waitForWrites();
+    if (fromFile)
+        undo.setMemoryBudget(0);
+    const QStringList after = w.controller->lines().lines();
+    const int failuresBefore = w.sink.failures;
+    double total = 0, redoTotal = 0;
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        w.undoOrRedo(0);
+        const double s = secondsSince(start);
+        state.SetIterationTime(s);
+        total += s;
+        if (w.controller->lines().count() != after.size() + 1 || (fromFile && undo.isInMemory(undo.undoNewest()))) {
+            state.SkipWithError("undo did not restore the line");
+            break;
+        }
+        const auto redoStart = Clock::now();
+        w.undoOrRedo(1);
+        redoTotal += secondsSince(redoStart);
+        if (w.controller->lines().lines() != after) {
+            state.SkipWithError("redo did not give the list back");
+            break;
+        }
+    }
+    undo.setMemoryBudget(UndoChain::kDefaultMemoryBudget);
+    if (w.sink.failures != failuresBefore)
+        state.SkipWithError("a step could not be restored");
+    const double n = double(std::max<benchmark::IterationCount>(state.iterations(), 1));
+    state.counters["redo_ms"] = redoTotal / n * 1e3;
+    if (openSeconds > 0)
+        state.counters["x_open"] = total / n / openSeconds;
+}
+BENCHMARK(BM_UndoLastStep)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
+
 // ---------------------------------------------------------------- copying
 
 Window& windowWithSelection()
 {
-    Window& w = window();
-    if (w.controller->lines().count() != bench::MixedLineCount)
-        w.openAndShow(data().path);
+    Window& w = windowWithFile();
     w.settings->write(QStringLiteral("F5"), QStringLiteral("3"), QStringLiteral("1"));   // full width
     w.settings->write(QStringLiteral("F5"), QStringLiteral("5"), QStringLiteral("1"));   // katakana
     LineList& lines = w.controller->lines();
@@ -365,8 +507,65 @@ int memoryProbe(const QString& path)
     }
     std::printf("%.0f %.0f %.0f %.0f %.0f %.0f %.0f %.0f %.0f %.0f\n", f.rssBefore, f.rssAfter, f.peak,
                 f.heapBefore, f.heapAfter, f.lines, f.listBytes, f.stringBytes, f.chars, f.slack);
-    return w.shows(bench::MixedLineCount) && w.sink.failures == 0 ? 0 : 1;
+    if (!w.shows(bench::MixedLineCount) || w.sink.failures != 0) {
+        std::fprintf(stderr, "the probe's window shows %d lines, %d failures\n", w.controller->lines().count(), w.sink.failures);
+        return 1;
+    }
+    return 0;
 }
+
+// Run in a child process: the window opens the file and deletes
+// ProbeEdits lines one after another, as fast as the window takes the
+// keys; then it waits for the writer.  Prints the resident size before
+// opening, after the edits, after the writes, and the peak.
+int editMemoryProbe(const QString& path)
+{
+    Window w;
+    w.showPending();
+    double before = 0, ignored = 0, afterEdits = 0, peak = 0, afterWrites = 0;
+    readStatus(before, ignored);
+    w.openAndShow(path);
+    for (int i = 0; i < ProbeEdits; ++i)
+        w.deleteLine(1000 * (i + 1));
+    readStatus(afterEdits, ignored);
+    w.controller->document().waitForWrites();
+    readStatus(afterWrites, peak);
+    std::printf("%.0f %.0f %.0f %.0f %.0f\n", before, afterEdits, afterWrites, peak,
+                double(w.controller->undo().memoryInUse()));
+    if (w.controller->lines().count() != bench::MixedLineCount - ProbeEdits || w.sink.failures != 0) {
+        std::fprintf(stderr, "the probe's window holds %d lines, %d failures\n", w.controller->lines().count(), w.sink.failures);
+        return 1;
+    }
+    return 0;
+}
+
+void BM_EditMemory(benchmark::State& state)
+{
+    const Data& d = data();
+    QList<QByteArray> v;
+    for (auto _ : state) {
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(EditMemoryProbeFlag), d.path});
+        if (!child.waitForFinished(600000) || child.exitCode() != 0) {
+            std::fprintf(stderr, "%s\n", child.readAllStandardError().constData());
+            state.SkipWithError("the edit memory probe failed");
+            return;
+        }
+        v = child.readAllStandardOutput().trimmed().split(' ');
+        if (v.size() != 5) {
+            state.SkipWithError("the edit memory probe printed no figures");
+            return;
+        }
+    }
+    const double file = double(d.size), before = v[0].toDouble();
+    state.counters["file_MB"] = file / 1e6;
+    state.counters["edits"] = ProbeEdits;
+    state.counters["rss_after_edits_x_file"] = (v[1].toDouble() - before) / file;
+    state.counters["rss_after_writes_x_file"] = (v[2].toDouble() - before) / file;
+    state.counters["peak_x_file"] = (v[3].toDouble() - before) / file;
+    state.counters["kept_MB"] = v[4].toDouble() / 1e6;
+}
+BENCHMARK(BM_EditMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_OpenMemory(benchmark::State& state)
 {
@@ -376,6 +575,7 @@ void BM_OpenMemory(benchmark::State& state)
         QProcess child;
         child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(MemoryProbeFlag), d.path});
         if (!child.waitForFinished(600000) || child.exitCode() != 0) {
+            std::fprintf(stderr, "%s\n", child.readAllStandardError().constData());
             state.SkipWithError("the memory probe failed");
             return;
         }
@@ -412,6 +612,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     if (argc == 3 && std::strcmp(argv[1], MemoryProbeFlag) == 0)
         return memoryProbe(QString::fromLocal8Bit(argv[2]));
+    if (argc == 3 && std::strcmp(argv[1], EditMemoryProbeFlag) == 0)
+        return editMemoryProbe(QString::fromLocal8Bit(argv[2]));
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

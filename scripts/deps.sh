@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  libicu-dev icu-devtools libgmp-dev
+  libicu-dev icu-devtools libgmp-dev zlib1g-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xclip xdotool x11-utils xauth fonts-ipafont-gothic libxcb1-dev
   sway foot wl-clipboard wtype qt6-wayland

@@ -16,6 +16,12 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace petari {
 
 namespace {
@@ -32,9 +38,33 @@ Document::Document(SettingsStore& settings, UserPrompt& prompt, QString programF
       programFolder_(std::move(programFolder)),
       undo_(std::make_unique<UndoChain>(settings, programFolder_))
 {
+#ifdef __GLIBC__
+    // The array of a million-line list is 24 MB, and undo keeps a few.
+    // glibc raises its mmap threshold to the size of the first such block
+    // that is freed, and keeps every later one on the heap, where memory
+    // freed is not given back: the resident size then grows with each edit.
+    static const bool pinned = mallopt(M_MMAP_THRESHOLD, 1 << 20) != 0;
+    Q_UNUSED(pinned);
+#endif
+    // A smaller budget (0: every undo from the files) for machines short of
+    // memory, and for tests of the files themselves.
+    bool ok = false;
+    const qint64 budget = qEnvironmentVariable("PETARI_UNDO_MEMORY").toLongLong(&ok);
+    if (ok)
+        undo_->setMemoryBudget(budget);
+    // Before the list changes, the undo chain lets go of it if it can.
+    connect(&lines_, &QAbstractItemModel::rowsAboutToBeInserted, this, [this] { undo_->listChanging(); });
+    connect(&lines_, &QAbstractItemModel::rowsAboutToBeRemoved, this, [this] { undo_->listChanging(); });
+    connect(&lines_, &QAbstractItemModel::modelAboutToBeReset, this, [this] { undo_->listChanging(); });
+    // The writer thread only posts; the outcome is taken in on this thread.
+    undo_->setWriteListener([this] { QMetaObject::invokeMethod(this, &Document::reportWrites, Qt::QueuedConnection); });
 }
 
-Document::~Document() = default;
+Document::~Document()
+{
+    // The chain waits for its writes as it goes.
+    undo_->setWriteListener({});
+}
 
 // ---------------------------------------------------------------- files
 
@@ -46,11 +76,24 @@ int Document::foldWidth() const
     return std::max(0, leadingInt(settings_.read(F5, QStringLiteral("s1"), QStringLiteral("100"))));
 }
 
+bool Document::needsFolding(const LineStats& stats) const
+{
+    const int width = foldWidth();
+    return stats.hasBreak || (width > 0 && stats.longestLine > width);
+}
+
 QStringList Document::foldedLines(QStringList read) const
 {
     // Each line goes through the add-line step; most need no breaking, and a
-    // million of them must not each pay for a list of one.
+    // million of them must not each pay for a list of one, nor the list be
+    // copied when nothing changes.
     const int width = foldWidth();
+    const auto needsWork = [width](const QString& line) {
+        return (width > 0 && line.size() > width) || line.contains(QLatin1Char('\n')) ||
+               line.contains(QLatin1Char('\r'));
+    };
+    if (std::none_of(read.cbegin(), read.cend(), needsWork))
+        return read;
     QStringList out;
     out.reserve(read.size());
     for (QString& line : read) {
@@ -68,6 +111,9 @@ void Document::open(QString path)
     guarded(QStringLiteral("F1 fload　") + path, [&] {
         if (state_.loadMode != LoadRestore && confirmDiscard() == KeepDocument)
             return;
+        // The work folder is complete before another document takes over.
+        if (state_.loadMode != LoadRestore)
+            waitForWrites();
         if (path.startsWith(QLatin1Char('"'))) {
             path.remove(0, 1);
             if (path.endsWith(QLatin1Char('"')))
@@ -126,7 +172,7 @@ bool Document::readFile(const QString& path)
                                 Icon::Information);
             return;
         }
-        lines_.setLines(foldedLines(std::move(content.lines)));
+        setShownLines(foldedLines(std::move(content.lines)));
         state_.hexView = false;
         if (state_.loadMode != LoadRestore) {
             state_.encoding = content.encoding;
@@ -376,9 +422,37 @@ void Document::removeSelected()
     });
 }
 
+void Document::setShownLines(QStringList lines)
+{
+    // The list shown until now may hold the last references to a million
+    // strings: they are freed on the writer thread, not while the user waits.
+    QStringList old = lines_.lines();
+    lines_.setLines(std::move(lines));
+    undo_->discard(std::move(old));
+}
+
 void Document::takeBackup()
 {
     guarded(QStringLiteral("M2 mokoBU"), [&] { undo_->takeBackup(lines_.lines()); });
+    reportWrites();
+}
+
+void Document::reportWrites()
+{
+    for (const Failure& f : undo_->takeWriteFailures())
+        guarded(QStringLiteral("M2 mokoBU"), [&] { throw f; });
+}
+
+void Document::waitForWrites()
+{
+    if (!undo_->waitForWrites(500)) {
+        const int total = undo_->pendingWrites();
+        view_->showWriteProgress(0, total);
+        while (!undo_->waitForWrites(100))
+            view_->showWriteProgress(std::max(total - undo_->pendingWrites(), 0), total);
+        view_->hideWriteProgress();
+    }
+    reportWrites();
 }
 
 void Document::commitEdit(const QString& fileName, int modified, const QString& operationName, int keepView)
@@ -395,6 +469,7 @@ void Document::commitEdit(const QString& fileName, int modified, const QString& 
     }
     rebuildToc();
     guarded(QStringLiteral("M2 mokoBU"), [&] { undo_->commit(lines_.lines(), modified, operationName); });
+    reportWrites();
     refreshView();
 }
 
@@ -405,9 +480,16 @@ void Document::undoRedo(int index)
         // A snapshot is restored without the unsaved-change warning, and
         // leaves the file name, modified flag, history and undo state alone.
         guarded(QStringLiteral("F1 fload　") + path, [&] {
-            lines_.setLines(foldedLines(undo_->loadSnapshot(path)));
+            UndoChain::Restored restored = undo_->restoreShown();
+            // What the writer learnt about the lines spares looking at them
+            // all again: most states need no folding.
+            if (!restored.stats || needsFolding(*restored.stats))
+                setShownLines(foldedLines(std::move(restored.lines)));
+            else
+                setShownLines(std::move(restored.lines));
             state_.hexView = false;
         });
+        reportWrites();
         rebuildToc();
         refreshView();
     });
@@ -416,6 +498,7 @@ void Document::undoRedo(int index)
 void Document::takeStartupSnapshot()
 {
     guarded(QStringLiteral("M2 mokoBU"), [&] { undo_->startupSnapshot(lines_.lines()); });
+    reportWrites();
 }
 
 // ---------------------------------------------------------------- contents

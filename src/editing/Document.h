@@ -7,11 +7,13 @@
 
 #include "document/DocumentState.h"
 #include "document/LineList.h"
+#include "editing/WorkFile.h"
 
 #include <QObject>
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace petari {
@@ -32,10 +34,18 @@ public:
     // moving, resizing or hiding it.
     virtual void placeOnTop(bool on) { onTop_ = on; }
     bool placedOnTop() const { return onTop_; }
+    // Shown while the program waits longer than half a second for its
+    // snapshot and backup files to be written (at exit, and before another
+    // document is opened): done of total writes are finished.
+    virtual void showWriteProgress(int done, int total) { progress_ = {done, total}; ++progressShown_; }
+    virtual void hideWriteProgress() { progress_ = {}; }
+    int writeProgressShown() const { return progressShown_; }
 
 private:
     int top_ = 0;
     bool onTop_ = false;
+    std::pair<int, int> progress_;
+    int progressShown_ = 0;
 };
 
 // The answers of the unsaved-change question, as callers test them.
@@ -125,6 +135,12 @@ public:
     void takeBackup();
     // 戻す (0) and 進む (1).
     void undoRedo(int index);
+    // Waits until every snapshot and backup handed to the background writer
+    // is on the disk, with the window's progress indication when that takes
+    // longer than half a second; reports the writes that failed.
+    void waitForWrites();
+    // Reports the background writes that failed since the last call.
+    void reportWrites();
     // Start-up without a document: the first snapshot.
     void takeStartupSnapshot();
     // The width at which added lines are folded; 0 for none.
@@ -158,6 +174,10 @@ signals:
 
 private:
     QStringList foldedLines(QStringList read) const;
+    // Replaces the list's lines, freeing the old ones off this thread.
+    void setShownLines(QStringList lines);
+    // Whether lines with these properties change when folded.
+    bool needsFolding(const LineStats& stats) const;
     bool chooseEncoding(const QStringList& lines, TextEncoding& encoding);
 
     SettingsStore& settings_;

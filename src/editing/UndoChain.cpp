@@ -1,23 +1,17 @@
 #include "editing/UndoChain.h"
 
-#include "platform/SettingsStore.h"
-#include "platform/StringUtils.h"
-#include "document/Cp932.h"
-#include "document/TextFile.h"
+#include "editing/SnapshotWriter.h"
 #include "editing/WorkFolder.h"
 #include "platform/Failure.h"
+#include "platform/SettingsStore.h"
+#include "platform/StringUtils.h"
 
 #include <QFile>
-#include <QStringDecoder>
 #include <QFileInfo>
 
-#include <cerrno>
+#include <algorithm>
 #include <exception>
-#include <vector>
-
-#include <cstdio>
-#include <cstdlib>
-#include <unistd.h>
+#include <utility>
 
 namespace petari {
 
@@ -28,172 +22,33 @@ QString padded(int n, int width)
     return QStringLiteral("%1").arg(n, width, 10, QLatin1Char('0'));
 }
 
-// Characters that come back unchanged from CP932.  A few look-alikes can be
-// written in CP932 but read back as their Windows counterparts (〜 as ～), so
-// "can be encoded" is not enough for a snapshot: undo must give back exactly
-// the characters it was given.
-const std::vector<bool>& roundTripTable()
+// Whether two lists share their line texts, judged by their ends: an edit
+// keeps the first or the last line of a long list where it was, a list
+// made anew (a new document, a template) shares neither.
+bool sharesEnds(const QStringList& a, const QStringList& b)
 {
-    static const std::vector<bool> table = [] {
-        std::vector<bool> t(0x10000, false);
-        for (char32_t u = 0; u < 0x10000; ++u) {
-            if (u >= 0xD800 && u <= 0xDFFF)
-                continue;
-            const QChar c{static_cast<char16_t>(u)};
-            const QStringView one(&c, 1);
-            if (!cp932::canEncode(one))
-                continue;
-            const QString back = cp932::decode(cp932::encode(one));
-            t[u] = back.size() == 1 && back[0] == c;
-        }
-        return t;
-    }();
-    return table;
-}
-
-bool allCp932(const QStringList& lines)
-{
-    const std::vector<bool>& ok = roundTripTable();
-    for (const QString& line : lines)
-        for (const QChar c : line)
-            if (!ok[c.unicode()])
-                return false;
-    return true;
-}
-
-const QByteArray kUtf8Bom("\xEF\xBB\xBF");
-
-int failureForErrno(int e)
-{
-    // Writing: a missing entry is a missing folder on the way.
-    return e == ENOENT ? err::PathNotFound : errorNumberFromErrno(e);
-}
-
-[[noreturn]] void failWith(int e, const QString& path)
-{
-    const int number = failureForErrno(e);
-    throw Failure(number, describeError(number) + path);
-}
-
-// The file's bytes: every line followed by CR LF.
-QByteArray encodeWorkFile(const QStringList& lines)
-{
-    qsizetype units = 0;
-    for (const QString& line : lines)
-        units += line.size() + 2;
-    QByteArray bytes;
-    if (allCp932(lines)) {
-        bytes.reserve(units * 2);
-        for (const QString& line : lines) {
-            cp932::encodeAppend(line, bytes);
-            bytes.append("\r\n", 2);
-        }
-    } else {
-        bytes.reserve(units * 3 + 3);
-        bytes.append(kUtf8Bom);
-        for (const QString& line : lines) {
-            bytes.append(line.toUtf8());
-            bytes.append("\r\n", 2);
-        }
-    }
-    return bytes;
-}
-
-// Replaces path by bytes at once: the bytes go to a temporary file beside it,
-// which is renamed over path only when it is complete, so no reader ever
-// sees a half-written snapshot.  Unlike a document save it is not forced to
-// the disk: a snapshot serves this run only (one left by an earlier run is
-// never read back), and the system hands back what was written as long as
-// the program runs.  A full disk still shows at write or close.
-void replaceFile(const QString& path, const QByteArray& bytes)
-{
-    if (QFileInfo(path).isDir())
-        failWith(EISDIR, path);
-    const QByteArray target = QFile::encodeName(path);
-    QByteArray temp = target + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0)
-        failWith(errno, path);
-    auto abandon = [&](int e) {
-        ::close(fd);
-        ::unlink(temp.constData());
-        failWith(e, path);
-    };
-    const char* data = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, data, size_t(left));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            abandon(errno);
-        }
-        if (n == 0)
-            abandon(ENOSPC);
-        data += n;
-        left -= n;
-    }
-    if (::close(fd) != 0) {
-        const int e = errno;
-        ::unlink(temp.constData());
-        failWith(e, path);
-    }
-    if (::rename(temp.constData(), target.constData()) != 0) {
-        const int e = errno;
-        ::unlink(temp.constData());
-        failWith(e, path);
-    }
+    if (a.isEmpty() || b.isEmpty())
+        return a.isEmpty();
+    return a.first().constData() == b.first().constData() || a.last().constData() == b.last().constData();
 }
 
 }  // namespace
 
-void writeWorkFile(const QString& path, const QStringList& lines)
-{
-    writeTextFile(path, lines, allCp932(lines) ? TextEncoding::Cp932 : TextEncoding::Utf8Bom);
-}
-
-void writeSnapshotFile(const QString& path, const QStringList& lines)
-{
-    replaceFile(path, encodeWorkFile(lines));
-}
-
-QStringList readWorkFile(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (!QFileInfo::exists(path))
-            throw Failure(err::FileNotFound, describeError(err::FileNotFound) + path);
-        const int number = file.error() == QFileDevice::PermissionsError ? err::PermissionDenied
-                                                                         : err::PathFileAccess;
-        throw Failure(number, describeError(number) + path);
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw Failure(err::PathFileAccess, describeError(err::PathFileAccess) + path);
-    // The byte-order mark alone decides: without it the file is CP932, even
-    // when its bytes would also pass for UTF-8 (ﾃｽ is C3 BD, a valid "ý").
-    QString text;
-    bool broken = false;
-    if (bytes.startsWith(kUtf8Bom)) {
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        text = utf8.decode(QByteArrayView(bytes).sliced(3));
-        broken = utf8.hasError();
-    } else {
-        qsizetype invalid = 0;
-        text = cp932::decode(bytes, &invalid);
-        broken = invalid > 0;
-    }
-    // Every work file this program writes is valid text: anything else was
-    // damaged behind its back and must not be taken for the list it held.
-    if (broken)
-        throw Failure(err::PathFileAccess,
-                      QStringLiteral("元に戻すデータが壊れています。") + QChar(0x3000) + path);
-    return splitFileLines(text);
-}
-
 UndoChain::UndoChain(SettingsStore& settings, QString programFolder)
-    : settings_(settings), programFolder_(std::move(programFolder))
+    : settings_(settings),
+      programFolder_(std::move(programFolder)),
+      writer_(SnapshotWriter::forWorkFolder(workFolder())),
+      client_(std::make_shared<WriteClient>())
 {
+}
+
+UndoChain::~UndoChain()
+{
+    client_->setListener({});
+    if (!pending_.empty())
+        writer_->waitFor(pending_.back().ticket);
+    for (auto it = kept_.begin(); it != kept_.end();)
+        dropKept(it++);
 }
 
 QString UndoChain::undoName(int index) const
@@ -223,12 +78,214 @@ QString UndoChain::backupPath(int number) const
            padded(number % 1000, 3) + QStringLiteral(".txt");
 }
 
+void UndoChain::waitForSlot(int slot) const
+{
+    const auto it = slotTicket_.constFind(slot);
+    if (it == slotTicket_.constEnd())
+        return;
+    writer_->waitFor(it.value());
+    collectWrites();
+}
+
 bool UndoChain::isSnapshotAvailable(int number) const
 {
     if (number < 0)
         return false;
+    waitForSlot(fileSlot(number));
     const auto it = slotOwner_.constFind(fileSlot(number));
     return it != slotOwner_.constEnd() && it.value() == number;
+}
+
+// ---------------------------------------------------------------- writes
+
+void UndoChain::setWriteListener(std::function<void()> listener) { client_->setListener(std::move(listener)); }
+
+void UndoChain::collectWrites() const
+{
+    for (WriteResult& r : client_->take()) {
+        if (r.copied) {
+            // The state's own list replaces the one it shared with the
+            // document, letting go of which is only a count.  A state whose
+            // list is its own already (the document changed first) keeps it.
+            auto state = std::find_if(kept_.begin(), kept_.end(),
+                                      [&](const auto& k) { return k.second.copyTicket == r.ticket; });
+            if (state != kept_.end() && !state->second.lines.isDetached())
+                std::swap(state->second.lines, r.copy);
+            if (state != kept_.end())
+                state->second.copyTicket = 0;
+            if (r.copy.isDetached())
+                writer_->discard(std::move(r.copy));
+            continue;
+        }
+        // Outcomes come in the order the jobs were handed over.
+        while (!pending_.empty() && pending_.front().ticket < r.ticket)
+            pending_.pop_front();
+        if (pending_.empty() || pending_.front().ticket != r.ticket)
+            continue;
+        const int number = pending_.front().number;
+        pending_.pop_front();
+        if (r.failure != 0)
+            failures_.emplace_back(r.failure, r.description);
+        if (number < 0)
+            continue;
+        const int slot = fileSlot(number);
+        if (slotTicket_.value(slot) == r.ticket) {
+            slotTicket_.remove(slot);
+            if (r.failure == 0)
+                slotOwner_.insert(slot, number);
+            else
+                slotOwner_.remove(slot);
+        }
+        const auto kept = kept_.find(number);
+        if (kept != kept_.end() && kept->second.ticket == r.ticket) {
+            kept->second.settled = true;
+            kept->second.whole = r.failure == 0;
+            kept->second.stats = r.file.stats;
+        }
+    }
+}
+
+void UndoChain::listChanging()
+{
+    bool waited = false;
+    for (auto& [number, state] : kept_) {
+        if (state.copyTicket != 0) {
+            writer_->cancelOrAwaitCopy(state.copyTicket);
+            waited = true;
+        }
+    }
+    if (waited)
+        collectWrites();
+    for (auto& [number, state] : kept_)
+        state.copyTicket = 0;
+}
+
+std::vector<Failure> UndoChain::takeWriteFailures()
+{
+    collectWrites();
+    std::vector<Failure> out;
+    out.swap(failures_);
+    return out;
+}
+
+bool UndoChain::waitForWrites(int ms)
+{
+    collectWrites();
+    if (!pending_.empty())
+        writer_->waitFor(pending_.back().ticket, ms);
+    collectWrites();
+    return pending_.empty();
+}
+
+void UndoChain::discard(QStringList lines)
+{
+    if (lines.isDetached())
+        writer_->discard(std::move(lines));
+}
+
+void UndoChain::finishWrites()
+{
+    waitForWrites();
+    std::vector<Failure> failures = takeWriteFailures();
+    if (!failures.empty())
+        throw failures.front();
+}
+
+// ---------------------------------------------------------------- memory
+
+void UndoChain::setMemoryBudget(qint64 bytes)
+{
+    budget_ = std::max<qint64>(bytes, 0);
+    keepWithinBudget();
+}
+
+qint64 UndoChain::costOf(int number, const KeptState& state) const
+{
+    qint64 cost = 32 + qint64(sizeof(QString)) * state.lines.size();
+    if (number == shown_)
+        return cost;   // its texts are the document's
+    // The neighbour towards the shown state, which shares most lines with
+    // it after an ordinary edit.
+    const QStringList* neighbour = nullptr;
+    if (shown_ >= 0) {
+        const auto it = number < shown_ ? kept_.upper_bound(number) : kept_.lower_bound(number);
+        if (number < shown_ && it != kept_.end())
+            neighbour = &it->second.lines;
+        else if (number > shown_ && it != kept_.begin())
+            neighbour = &std::prev(it)->second.lines;
+    }
+    if (!neighbour || !sharesEnds(state.lines, *neighbour))
+        cost += state.stats ? state.stats->stringBytes : 64 * qint64(state.lines.size());
+    return cost;
+}
+
+qint64 UndoChain::memoryInUse() const
+{
+    qint64 total = 0;
+    for (const auto& [number, state] : kept_)
+        total += costOf(number, state);
+    return total;
+}
+
+void UndoChain::dropKept(std::map<int, KeptState>::iterator it)
+{
+    // Freeing a million-line list takes milliseconds: an idle writer does
+    // it.  A busy one would free it only later, while the next edits add
+    // lists of their own; in a burst the window waits for the writer anyway.
+    if (pending_.empty())
+        writer_->discard(std::move(it->second.lines));
+    kept_.erase(it);
+}
+
+void UndoChain::dropKeptFrom(int number)
+{
+    for (auto it = kept_.lower_bound(number); it != kept_.end();)
+        dropKept(it++);
+    if (shown_ >= number)
+        shown_ = -1;
+}
+
+void UndoChain::keepWithinBudget()
+{
+    const int anchor = shown_ >= 0 ? shown_ : position_ - 1;
+    for (;;) {
+        collectWrites();
+        if (memoryInUse() <= budget_ && int(kept_.size()) <= kMaxKeptStates)
+            return;
+        // Out goes the state farthest from the shown one, one whose file
+        // is whole before one that exists nowhere else.
+        auto victim = kept_.end();
+        auto better = [&](std::map<int, KeptState>::iterator a, std::map<int, KeptState>::iterator b) {
+            if (a->second.whole != b->second.whole)
+                return a->second.whole;
+            return std::abs(a->first - anchor) > std::abs(b->first - anchor);
+        };
+        for (auto it = kept_.begin(); it != kept_.end(); ++it) {
+            if (it->first == shown_ || !it->second.settled)
+                continue;
+            if (victim == kept_.end() || better(it, victim))
+                victim = it;
+        }
+        if (victim != kept_.end()) {
+            dropKept(victim);
+            continue;
+        }
+        // Only states on their way to the disk are left: wait for the oldest.
+        quint64 oldest = 0;
+        for (const auto& [number, state] : kept_)
+            if (number != shown_ && !state.settled && state.ticket != 0 && (oldest == 0 || state.ticket < oldest))
+                oldest = state.ticket;
+        if (oldest == 0)
+            return;
+        writer_->waitFor(oldest);
+    }
+}
+
+// ---------------------------------------------------------------- snapshots
+
+void UndoChain::prepareSnapshotFolder()
+{
+    f_sakusei(ensureWorkFolder(programFolder_), snapshotFolderName());
 }
 
 void UndoChain::takeSnapshot(const QStringList& lines)
@@ -239,22 +296,45 @@ void UndoChain::takeSnapshot(const QStringList& lines)
     names_.resize(position_ + 2);
     names_[position_ + 1] = placeholderName();
 
+    // Beyond this number lies a cut-off redo, or an earlier history.
+    dropKeptFrom(number);
+    KeptState& state = kept_[number];
+    state.lines = lines;
+    shown_ = number;
+
     const int slot = fileSlot(number);
     slotOwner_.remove(slot);
+    slotTicket_.remove(slot);
     const QString path = snapshotPath(number);
     try {
-        f_sakusei(ensureWorkFolder(programFolder_), snapshotFolderName());
-        writeSnapshotFile(path, lines);
+        prepareSnapshotFolder();
     } catch (...) {
+        state.settled = true;
         // Whatever an earlier run or a cut-off redo left under this number
         // is not this step: out of the way with it, so that no loader takes
         // it for the snapshot that failed.
-        QFileInfo stale(path);
-        if (stale.isFile())
+        const QFileInfo stale(path);
+        if (stale.isFile() && !stale.isSymLink())
             QFile::remove(path);
+        keepWithinBudget();
         throw;
     }
-    slotOwner_.insert(slot, number);
+    // Room first: the writer's copy of this state must not come on top of
+    // states that are about to leave.
+    keepWithinBudget();
+    WriteJob job;
+    job.path = path;
+    job.lines = lines;
+    job.snapshot = true;
+    // A copy of its own for the state, so that the document's next change
+    // needs none (see listChanging).
+    job.privateCopy = true;
+    job.client = client_;
+    const quint64 ticket = writer_->submit(std::move(job));
+    state.ticket = ticket;
+    state.copyTicket = ticket;
+    pending_.push_back({ticket, number});
+    slotTicket_.insert(slot, ticket);
 }
 
 QString UndoChain::takeBackup(const QStringList& lines)
@@ -272,7 +352,12 @@ QString UndoChain::takeBackup(const QStringList& lines)
     settings_.write(QStringLiteral("M2"), QStringLiteral("backup"), QString::number(next));
 
     const QString path = backupPath(n);
-    writeWorkFile(path, lines);
+    WriteJob job;
+    job.path = path;
+    job.lines = lines;
+    job.options.durable = true;
+    job.client = client_;
+    pending_.push_back({writer_->submit(std::move(job)), -1});
     return path;
 }
 
@@ -317,22 +402,59 @@ QString UndoChain::redoStep()
     return snapshotPath(position_ - 1);
 }
 
+UndoChain::Restored UndoChain::restoreShown()
+{
+    const int number = position_ - 1;
+    collectWrites();
+    // The document shares the state's list; the writer gives the state one
+    // of its own, as after a commit.
+    auto privatise = [this](KeptState& state) {
+        WriteJob job;
+        job.lines = state.lines;
+        job.privateCopy = true;
+        job.client = client_;
+        state.copyTicket = writer_->submit(std::move(job));
+    };
+    const auto it = kept_.find(number);
+    if (it != kept_.end()) {
+        shown_ = number;
+        privatise(it->second);
+        return {it->second.lines, it->second.stats};
+    }
+    QStringList lines = loadSnapshot(snapshotPath(number));
+    KeptState& state = kept_[number];
+    state.lines = lines;
+    state.settled = true;
+    state.whole = true;
+    shown_ = number;
+    privatise(state);
+    keepWithinBudget();
+    return {std::move(lines), std::nullopt};
+}
+
 QStringList UndoChain::loadSnapshot(const QString& path) const
 {
     const QFileInfo info(path);
-    bool missing = !info.isFile();
-    if (!missing && info.absolutePath() == QFileInfo(snapshotFolderPath()).absoluteFilePath()) {
+    const bool ours = info.absolutePath() == QFileInfo(snapshotFolderPath()).absoluteFilePath();
+    int slot = -1;
+    if (ours) {
+        const QString name = info.fileName();
+        bool ok = false;
+        const int n = name.mid(2, 4).toInt(&ok);
+        if (name.size() == 10 && name.startsWith(QLatin1String("mk")) && ok)
+            slot = n;
+        // A write into that file still under way is waited for.
+        if (slot >= 0)
+            waitForSlot(slot);
+    }
+    bool missing = !QFileInfo(path).isFile();
+    if (!missing && ours) {
         // One of ours: it must hold a snapshot of this run.  The pointer's
         // own snapshot is checked by number, any other by its slot.
-        if (path == snapshotPath(position_ - 1)) {
+        if (path == snapshotPath(position_ - 1))
             missing = !isSnapshotAvailable(position_ - 1);
-        } else {
-            const QString name = info.fileName();
-            bool ok = false;
-            const int slot = name.mid(2, 4).toInt(&ok);
-            if (name.size() == 10 && name.startsWith(QLatin1String("mk")) && ok)
-                missing = !slotOwner_.contains(slot);
-        }
+        else if (slot >= 0)
+            missing = !slotOwner_.contains(slot);
     }
     if (missing)
         throw Failure(err::FileNotFound, describeError(err::FileNotFound) + path);

@@ -3,37 +3,64 @@
 //
 // Every change of the list ends in commit(), which stores the whole list as
 // snapshot file mk_000/mkNNNN.txt of the work folder.  Undo and redo move a
-// pointer along the snapshots of the current history and hand back the file
-// that now shows the list.  Backups go to mk_backup/バックアップNNN.txt under a
-// counter 1 to 255 kept in the settings ("M2"/"backup").
+// pointer along the snapshots of the current history.  Backups go to
+// mk_backup/バックアップNNN.txt under a counter 1 to 255 kept in the settings
+// ("M2"/"backup").
 //
-// Files are written whole and atomically, in CP932 when every line fits and
-// as UTF-8 with a byte-order mark otherwise, so a snapshot gives back exactly
-// the lines it was given.  Backups are also synced to the disk; snapshots,
-// which only this run reads back, are not.
+// The files are written by the work folder's background writer
+// (SnapshotWriter), in commit order, from the list as it was committed; the
+// caller never waits for the disk.  The states of the last steps are also
+// kept in memory, as lists that share their lines with each other and with
+// the document, within a memory budget (kDefaultMemoryBudget); undo and redo
+// take a state from memory when it is there and from its file otherwise.
+// A file whose write is still under way is waited for, never read.
 //
-// Which calls throw petari::Failure (the window reports it under
-// "M2 mokoBU" and goes on): takeSnapshot, takeBackup, commit,
-// startupSnapshot and loadSnapshot.  The pointer moves and the captions never
+// Files are written whole and atomically (see WorkFile.h), in CP932 when
+// every line fits and as UTF-8 with a byte-order mark otherwise, so a
+// snapshot gives back exactly the lines it was given.  Backups are also
+// synced to the disk; snapshots, which only this run reads back, are not.
+//
+// Failures (petari::Failure; the window reports them under "M2 mokoBU" and
+// goes on): a work folder or snapshot folder that cannot be made is thrown
+// by commit, startupSnapshot and takeBackup at once; a write that fails on
+// the writer thread is collected on this chain's thread (collectWrites) and
+// handed out by takeWriteFailures.  loadSnapshot and restoreShown throw
+// when a snapshot cannot be read.  The pointer moves and the captions never
 // throw.
 //
 // A snapshot that could not be written still takes its place in the chain, so
 // the operation names stay with the right steps; it is remembered as missing,
-// and undo or redo onto it reports "file not found" (53) from loadSnapshot
-// and leaves the list as it is, instead of reading an older file that
+// and undo or redo onto it, once it has left memory, reports "file not found"
+// (53) and leaves the list as it is, instead of reading an older file that
 // happens to carry the same number.
+
+#include "editing/WorkFile.h"
+#include "platform/Failure.h"
 
 #include <QHash>
 #include <QString>
 #include <QStringList>
 
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <vector>
+
 namespace petari {
 
 class SettingsStore;
+class SnapshotWriter;
+class WriteClient;
 
 class UndoChain {
 public:
     UndoChain(SettingsStore& settings, QString programFolder);
+    // Waits for this chain's writes: the work folder is complete afterwards.
+    ~UndoChain();
+    UndoChain(const UndoChain&) = delete;
+    UndoChain& operator=(const UndoChain&) = delete;
 
     // The undo state, 0, 0 and empty at the start.  The snapshot that shows
     // the current state has number undoPosition() - 1.
@@ -49,21 +76,41 @@ public:
     QString snapshotPath(int number) const;
     // mk_backup/バックアップ + the last three digits of number + ".txt".
     QString backupPath(int number) const;
-    // Whether snapshot number was written in this run and not overwritten
-    // since by a later snapshot with the same file.
+    // Whether snapshot number was written whole in this run and not
+    // overwritten since by a later snapshot with the same file.  A write
+    // still under way is waited for.
     bool isSnapshotAvailable(int number) const;
 
     static constexpr int kBackupLimit = 255;
     static QString placeholderName() { return QStringLiteral("　　　　"); }
 
-    // Kind 3: writes the snapshot at number undoPosition(), then makes it the
-    // newest and moves the pointer past it.  The state advances even when the
-    // write fails; throws the failure afterwards.
+    // ---- states kept in memory ----
+    // What the kept states may take besides the document: each state's list
+    // (24 bytes a line; the writer gives every state a list of its own, so
+    // that the document's next change needs no copy on the window's thread)
+    // and, when it shares neither its first nor its last line with its
+    // neighbour towards the shown state, its lines' texts.  48 MB: the shown
+    // and the previous state of a million-line list, and thousands of
+    // states of an ordinary one.  States whose write is still under way stay
+    // until it is done, so a burst of edits of a huge list waits for the
+    // writer rather than going past the budget.
+    static constexpr qint64 kDefaultMemoryBudget = qint64(48) << 20;
+    // At most this many states are kept, whatever their size.
+    static constexpr int kMaxKeptStates = 1000;
+    void setMemoryBudget(qint64 bytes);
+    qint64 memoryBudget() const { return budget_; }
+    qint64 memoryInUse() const;
+    bool isInMemory(int number) const { return kept_.count(number) > 0; }
+
+    // Kind 3: hands the snapshot at number undoPosition() to the writer, then
+    // makes it the newest and moves the pointer past it.  The state advances
+    // even when the folders cannot be made; throws that failure afterwards.
     void takeSnapshot(const QStringList& lines);
 
-    // Kind 1: when "F5"/"s7" is on (default on), writes the next backup and
-    // advances "M2"/"backup" (1 to 255, then 1 again).  Returns the path
-    // written, "" when backups are off.  Throws on failure.
+    // Kind 1: when "F5"/"s7" is on (default on), hands the next backup to the
+    // writer and advances "M2"/"backup" (1 to 255, then 1 again).  Returns
+    // the path it goes to, "" when backups are off.  Throws when the backup
+    // folder cannot be made.
     QString takeBackup(const QStringList& lines);
 
     // The commit step's share of the undo chain: a change with modified 0
@@ -81,10 +128,18 @@ public:
     QString undoStep();
     QString redoStep();
 
+    // The snapshot the pointer now names, from memory or from its file, and
+    // what the writer learnt about its lines when it is known.  Throws as
+    // loadSnapshot; the caller then leaves the list unchanged.
+    struct Restored {
+        QStringList lines;
+        std::optional<LineStats> stats;
+    };
+    Restored restoreShown();
+
     // Reads a snapshot (or any text file) in either of the two encodings.
     // Throws 53 when the file does not exist, or when path is this chain's
-    // snapshot that was not written in this run; the caller then leaves the
-    // list unchanged.
+    // snapshot that was not written in this run; 75 when it is damaged.
     QStringList loadSnapshot(const QString& path) const;
 
     // The 編集 menu items.
@@ -93,9 +148,51 @@ public:
     bool canUndo() const { return position_ > 1; }
     bool canRedo() const { return position_ - 1 < newest_; }
 
+    // ---- the background writes ----
+    // Called on the writer thread when a write of this chain has finished;
+    // it may only post work to this chain's thread (to call collectWrites).
+    void setWriteListener(std::function<void()> listener);
+    // Writes handed over whose outcome has not been collected.
+    int pendingWrites() const { return int(pending_.size()); }
+    // Takes in the outcomes of finished writes: which snapshots exist whole,
+    // and the failures for takeWriteFailures.
+    void collectWrites() const;
+    // The document is about to change its list.  A copy the writer is making
+    // for the state it shares the list with is waited for and taken in, so
+    // that the change needs no copy of its own; one not begun is not made,
+    // and the document copies its list itself.
+    void listChanging();
+    std::vector<Failure> takeWriteFailures();
+    // Waits at most ms milliseconds (-1: as long as it takes) for every
+    // write handed over, and collects.  True when none is left.
+    bool waitForWrites(int ms = -1);
+    // Waits for every write and throws the first failure not taken yet.
+    void finishWrites();
+    // Lets go of lines on the writer thread when this is the last reference.
+    void discard(QStringList lines);
+
 private:
+    struct KeptState {
+        QStringList lines;
+        quint64 ticket = 0;     // its write; 0 when none was handed over
+        quint64 copyTicket = 0; // the job that makes lines a list of their own
+        bool settled = false;   // that write is over, or there was none
+        bool whole = false;     // its file was written whole
+        std::optional<LineStats> stats;
+    };
+    struct PendingWrite {
+        quint64 ticket;
+        int number;   // snapshot number; -1 for a backup
+    };
+
     QString snapshotFolderPath() const;
+    void prepareSnapshotFolder();
     void takeNamedSnapshot(const QStringList& lines, const QString& name);
+    void dropKeptFrom(int number);
+    void dropKept(std::map<int, KeptState>::iterator it);
+    qint64 costOf(int number, const KeptState& state) const;
+    void keepWithinBudget();
+    void waitForSlot(int slot) const;
     // Four digits of file number: beyond 9999 snapshots the files come round.
     static int fileSlot(int number) { return (number % 10000 + 10000) % 10000; }
 
@@ -104,23 +201,20 @@ private:
     int position_ = 0;
     int newest_ = 0;
     QStringList names_;
+    qint64 budget_ = kDefaultMemoryBudget;
+
+    std::shared_ptr<SnapshotWriter> writer_;
+    std::shared_ptr<WriteClient> client_;
+    mutable std::map<int, KeptState> kept_;
+    int shown_ = -1;   // the kept state the document shows
+    // Bookkeeping of the writes, brought up to date by collectWrites.
+    mutable std::deque<PendingWrite> pending_;
+    mutable std::vector<Failure> failures_;
     // File slot (number mod 10000) -> the snapshot number whose content it
-    // holds, for slots written in this run.
-    QHash<int, int> slotOwner_;
+    // holds, for slots written whole in this run.
+    mutable QHash<int, int> slotOwner_;
+    // File slot -> the ticket of the last write handed over for it.
+    mutable QHash<int, quint64> slotTicket_;
 };
-
-// Writes lines whole and atomically, each followed by CR LF: in CP932 when
-// every character comes back unchanged from it, otherwise as UTF-8 with a
-// byte-order mark.  Throws the write's failure (70, 61, 76, 75).
-void writeWorkFile(const QString& path, const QStringList& lines);
-
-// The same bytes, still whole and atomic, but not forced to the disk before
-// the call returns: for snapshots, which serve the running program only.
-void writeSnapshotFile(const QString& path, const QStringList& lines);
-
-// Reads a file written by writeWorkFile or writeSnapshotFile: UTF-8 when it starts with a
-// byte-order mark, CP932 otherwise.  Throws 53 when it is missing, 70 when it
-// may not be read, 75 for any other failure.
-QStringList readWorkFile(const QString& path);
 
 }  // namespace petari

@@ -225,6 +225,8 @@ bool MainController::queryUnload()
                 settings_.deleteAll();
         }
         settings_.sync();
+        // Every snapshot and backup is on the disk when the program ends.
+        document_.waitForWrites();
         mayClose = true;
     });
     if (!ran)

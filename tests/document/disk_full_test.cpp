@@ -69,10 +69,13 @@ TEST(DiskFull, FailedSnapshotIsReportedAndUndoStaysSound)
     SmallDisk disk(f.path("home"));
     if (!disk.mounted())
         GTEST_SKIP() << "cannot mount a tmpfs here";
+    // Every step from its file: the one that never got written is missing.
+    f.c->undo().setMemoryBudget(0);
     f.c->openDocument(f.writeFile("doc.txt", "first\r\n"));
     const QStringList big = manyLines(5000);
     f.c->document().insertText(big.join("\n"));
     f.c->document().commitEdit(f.c->state().fileName, 1, "　追加　", 1);
+    f.c->document().waitForWrites();
     ASSERT_EQ(f.sink.got.size(), 1u);
     EXPECT_EQ(f.sink.got[0].label, "M2 mokoBU");
     EXPECT_EQ(f.sink.got[0].number, err::DiskFull);

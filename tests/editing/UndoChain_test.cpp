@@ -85,6 +85,7 @@ TEST_F(UndoChainTest, ThreeEditsTwoUndosAndANewEditCutsRedo)
     EXPECT_EQ(chain->undoNewest(), 3);
     EXPECT_EQ(chain->undoNames(),
               (QStringList{"", kOpen, kAdd, kDelete, QStringLiteral("並べ替え"), kSpaces}));
+    chain->waitForWrites();
     for (int n = 0; n <= 3; ++n)
         EXPECT_TRUE(QFileInfo(chain->snapshotPath(n)).isFile()) << n;
 
@@ -127,6 +128,7 @@ TEST_F(UndoChainTest, StartupSnapshot)
     chain->startupSnapshot({});
     EXPECT_EQ(chain->undoPosition(), 1);
     EXPECT_EQ(chain->undoCaption(), QStringLiteral("戻す　(起動新規)　0"));
+    chain->waitForWrites();
     EXPECT_EQ(bytesOf(chain->snapshotPath(0)), QByteArray());   // an empty list, an empty file
     EXPECT_TRUE(chain->loadSnapshot(chain->snapshotPath(0)).isEmpty());
 }
@@ -139,6 +141,7 @@ TEST_F(UndoChainTest, FileNamesAndContents)
 
     const QStringList japanese{"日本語", "", "ｶﾀｶﾅ　全角", "last"};
     chain->commit(japanese, 0, kOpen);
+    chain->waitForWrites();
     const QByteArray raw = bytesOf(chain->snapshotPath(0));
     EXPECT_FALSE(raw.startsWith("\xEF\xBB\xBF"));
     EXPECT_TRUE(raw.startsWith("\x93\xfa\x96\x7b\x8c\xea\r\n"));   // 日本語 in CP932
@@ -148,6 +151,7 @@ TEST_F(UndoChainTest, FileNamesAndContents)
     // a line CP932 cannot hold must survive undo all the same
     const QStringList wide{"日本語", "𠮷野家 😀 한국어 café", "€"};
     chain->commit(wide, 1, kAdd);
+    chain->waitForWrites();
     EXPECT_TRUE(bytesOf(chain->snapshotPath(1)).startsWith("\xEF\xBB\xBF"));
     chain->commit({"x"}, 1, kAdd);
     EXPECT_EQ(chain->loadSnapshot(chain->undoStep()), wide);
@@ -166,6 +170,7 @@ TEST_F(UndoChainTest, EveryCharacterComesBackUnchanged)
     };
     for (const Case& c : cases) {
         chain->commit(c.lines, 0, kOpen);
+        chain->waitForWrites();
         const QString path = chain->snapshotPath(0);
         EXPECT_EQ(bytesOf(path).startsWith("\xEF\xBB\xBF"), c.bom) << c.lines.join('|').toStdString();
         EXPECT_EQ(chain->loadSnapshot(path), c.lines);
@@ -212,6 +217,7 @@ TEST_F(UndoChainTest, BackupsFollowTheSettingAndTheCounterWraps)
     settings->write(QStringLiteral("F5"), QStringLiteral("s7"), QStringLiteral("1"));
     const QString first = chain->takeBackup({"a", "b"});
     EXPECT_EQ(first, work() + QStringLiteral("/mk_backup/バックアップ001.txt"));
+    chain->waitForWrites();
     EXPECT_EQ(bytesOf(first), QByteArray("a\r\nb\r\n"));
     EXPECT_EQ(settings->read(QStringLiteral("M2"), QStringLiteral("backup")), QStringLiteral("2"));
 
@@ -219,6 +225,7 @@ TEST_F(UndoChainTest, BackupsFollowTheSettingAndTheCounterWraps)
     EXPECT_TRUE(chain->takeBackup({"c"}).endsWith(QStringLiteral("バックアップ255.txt")));
     EXPECT_EQ(settings->read(QStringLiteral("M2"), QStringLiteral("backup")), QStringLiteral("1"));
     EXPECT_TRUE(chain->takeBackup({"d"}).endsWith(QStringLiteral("バックアップ001.txt")));
+    chain->waitForWrites();
     EXPECT_EQ(readTextFile(first).lines, QStringList{"d"});
 
     // a counter edited out of range starts again at 1
@@ -233,6 +240,7 @@ TEST_F(UndoChainTest, MissingSnapshotAtUndoIsFileNotFound)
 {
     chain->commit({"a"}, 0, kOpen);
     chain->commit({"b"}, 1, kAdd);
+    chain->waitForWrites();
     QFile::remove(chain->snapshotPath(0));
     const QString path = chain->undoStep();
     EXPECT_EQ(failureNumber([&] { chain->loadSnapshot(path); }), 53);
@@ -256,7 +264,11 @@ TEST_F(UndoChainTest, FailedSnapshotKeepsNamesAlignedAndReportsNotFoundAtUndo)
     chain->commit({"a"}, 0, kOpen);
     // a folder where snapshot 1 should go makes just that write fail
     ASSERT_TRUE(QDir().mkpath(chain->snapshotPath(1)));
-    EXPECT_NE(failureNumber([&] { chain->commit({"b"}, 1, kAdd); }), 0);
+    EXPECT_NE(failureNumber([&] {
+                  chain->commit({"b"}, 1, kAdd);
+                  chain->finishWrites();
+              }),
+              0);
     EXPECT_EQ(chain->undoPosition(), 2);
     EXPECT_EQ(chain->undoNewest(), 1);
     EXPECT_EQ(chain->undoCaption(), QStringLiteral("戻す　(　追加　)　1"));
@@ -273,6 +285,7 @@ TEST_F(UndoChainTest, CutOffRedoFileIsNotTakenForAFailedSnapshot)
 {
     chain->commit({"a"}, 0, kOpen);
     chain->commit({"b"}, 1, kAdd);       // snapshot 1 = b
+    chain->waitForWrites();
     chain->undoStep();
     // the next snapshot cannot be written: mk_000 is briefly a file
     const QString folder = work() + QStringLiteral("/mk_000");
@@ -337,14 +350,92 @@ TEST_F(UndoChainTest, ReadOnlyProgramFolder)
         // the folders exist, but the snapshot folder is read-only
         UndoChain readOnly(*settings, ro);
         readOnly.commit({"a"}, 0, kOpen);
+        readOnly.waitForWrites();
         const QString mk000 = ro + QStringLiteral("/作・ペタリ/mk_000");
         QFile::setPermissions(mk000, QFile::ReadOwner | QFile::ExeOwner);
-        EXPECT_EQ(failureNumber([&] { readOnly.commit({"b"}, 1, kAdd); }), 70);
+        EXPECT_EQ(failureNumber([&] {
+                      readOnly.commit({"b"}, 1, kAdd);
+                      readOnly.finishWrites();
+                  }),
+                  70);
         QFile::setPermissions(mk000, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         EXPECT_EQ(readOnly.loadSnapshot(readOnly.undoStep()), QStringList{"a"});
     }
     if (!enforced)
         GTEST_SKIP() << "running with rights that ignore folder permissions";
+}
+
+}  // namespace
+}  // namespace petari
+
+namespace petari {
+namespace {
+
+// A thousand lines, and the same list with one line taken out: the states
+// of single-line edits, sharing their line texts as the document's do.
+QStringList withoutLine(const QStringList& base, int row)
+{
+    QStringList lines = base;
+    lines.removeAt(row);
+    return lines;
+}
+
+TEST_F(UndoChainTest, RecentStepsComeFromMemoryAndOlderOnesFromTheirFiles)
+{
+    QStringList base;
+    for (int i = 0; i < 1000; ++i)
+        base << QStringLiteral("行 %1").arg(i);
+    // Room for three states of about a thousand lines.
+    const qint64 perState = 32 + qint64(sizeof(QString)) * 1000;
+    chain->setMemoryBudget(3 * perState);
+    QList<QStringList> states{base};
+    chain->commit(base, 0, kOpen);
+    for (int n = 1; n <= 5; ++n) {
+        states << withoutLine(states.last(), 100 + n);
+        chain->commit(states.last(), 1, kDelete);
+    }
+    chain->waitForWrites();
+    EXPECT_LE(chain->memoryInUse(), chain->memoryBudget());
+    EXPECT_TRUE(chain->isInMemory(5));
+    EXPECT_TRUE(chain->isInMemory(4));
+    EXPECT_FALSE(chain->isInMemory(1));
+    // Every file written whole, in order.
+    for (int n = 0; n <= 5; ++n)
+        EXPECT_EQ(chain->loadSnapshot(chain->snapshotPath(n)), states[n]) << n;
+
+    // With the files gone, the kept steps still come back; the others do not.
+    for (int n = 0; n <= 5; ++n)
+        QFile::remove(chain->snapshotPath(n));
+    chain->undoStep();
+    EXPECT_EQ(chain->restoreShown().lines, states[4]);
+    chain->undoStep();
+    EXPECT_EQ(chain->restoreShown().lines, states[3]);
+    chain->redoStep();
+    EXPECT_EQ(chain->restoreShown().lines, states[4]);
+    for (int i = 0; i < 3; ++i)
+        chain->undoStep();
+    EXPECT_EQ(failureNumber([&] { chain->restoreShown(); }), 53);
+}
+
+TEST_F(UndoChainTest, AStepBeyondTheBudgetIsReadFromItsFile)
+{
+    chain->setMemoryBudget(0);
+    chain->commit({"a", "b"}, 0, kOpen);
+    chain->commit({"b"}, 1, kDelete);
+    chain->waitForWrites();
+    EXPECT_FALSE(chain->isInMemory(0));
+    chain->undoStep();
+    const UndoChain::Restored back = chain->restoreShown();
+    EXPECT_EQ(back.lines, (QStringList{"a", "b"}));
+    EXPECT_FALSE(back.stats.has_value());   // nothing known: the caller looks at the lines
+    // A file spoilt after it was written is refused, not taken for the list.
+    chain->redoStep();
+    {
+        QFile f(chain->snapshotPath(1));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("\x81\xff\r\n");
+    }
+    EXPECT_EQ(failureNumber([&] { chain->restoreShown(); }), 75);
 }
 
 }  // namespace

@@ -43,6 +43,21 @@ TEST(StartUp, FirstStartWithAnEmptyStore)
     EXPECT_EQ(f.settings->read("ver", "revision"), "167");
 }
 
+TEST(StartUp, ExitLeavesEverySnapshotOnTheDisk)
+{
+    Fixture f;
+    InstanceRegistry reg(f.path("run"));
+    ASSERT_TRUE(f.c->startUp({f.writeFile("big.txt", QByteArray("line\r\n").repeated(20000))}, reg));
+    for (int i = 0; i < 10; ++i) {
+        f.select({i});
+        f.c->deleteLines();
+    }
+    EXPECT_TRUE(f.c->queryUnload());
+    EXPECT_EQ(f.c->undo().pendingWrites(), 0);
+    EXPECT_EQ(Fixture::readFile(f.c->undo().snapshotPath(10)), QByteArray("line\r\n").repeated(19990));
+    EXPECT_TRUE(f.sink.got.empty());
+}
+
 TEST(StartUp, CommandLineBeatsTheStartUpFile)
 {
     Fixture f;
@@ -294,6 +309,7 @@ TEST(Document, OverwriteSaveOfALoadedFileNeedsNoDialogAndMakesABackup)
     EXPECT_EQ(Fixture::readFile(p), "old\r\nnew\r\n");
     EXPECT_EQ(f.c->state().modified, 0);
     // The backup holds the list as it was written.
+    f.c->document().waitForWrites();
     EXPECT_EQ(Fixture::readFile(f.c->undo().backupPath(1)), "old\r\nnew\r\n");
 }
 
@@ -389,6 +405,7 @@ TEST(Document, UnsavedChangeWarning)
     f.prompt.pushAnswer(Answer::No);
     f.c->newDocument();
     EXPECT_EQ(f.c->lines().count(), 0);
+    f.c->document().waitForWrites();
     EXPECT_EQ(Fixture::readFile(f.c->undo().backupPath(1)), "a\r\n");
 }
 
@@ -625,12 +642,15 @@ TEST(Toc, HeadingsOfTheExampleAndJumping)
 TEST(UndoRedo, DamagedOrMissingSnapshotsLeaveTheListAsItIs)
 {
     Fixture f;
+    // Every step from its file, each file on the disk before it is spoilt.
+    f.c->undo().setMemoryBudget(0);
     f.c->openDocument(f.writeFile("u.txt", "one\r\n"));
     f.c->document().insertText("two");
     f.c->document().commitEdit(f.c->state().fileName, 1, "　追加　", 1);
     f.c->document().insertText("three");
     f.c->document().commitEdit(f.c->state().fileName, 1, "　追加　", 1);
     const QStringList now = f.c->lines().lines();
+    f.c->document().waitForWrites();
 
     // Snapshot 1 damaged by another program: not valid text.
     f.writeFile(QDir(f.c->undo().snapshotPath(1)).path().mid(f.dir.path().size() + 1),

@@ -29,6 +29,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -557,6 +558,30 @@ void Form1::setSplitListVisible(bool on)
 }
 
 bool Form1::isSplitListVisible() const { return lists_[1]->isVisible(); }
+
+void Form1::showWriteProgress(int done, int total)
+{
+    if (!writeProgress_) {
+        writeProgress_ = new QProgressDialog(this);
+        writeProgress_->setObjectName(QStringLiteral("writeProgress"));
+        writeProgress_->setWindowTitle(MainController::caption());
+        writeProgress_->setLabelText(QStringLiteral("元に戻すデータとバックアップを書き込んでいます。"));
+        writeProgress_->setCancelButton(nullptr);
+        writeProgress_->setMinimumDuration(0);
+        writeProgress_->setWindowModality(Qt::ApplicationModal);
+    }
+    writeProgress_->setMaximum(std::max(total, 1));
+    writeProgress_->setValue(std::min(done, std::max(total, 1) - 1));
+    writeProgress_->show();
+    // Drawn, but no click reaches the window while it waits.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void Form1::hideWriteProgress()
+{
+    if (writeProgress_)
+        writeProgress_->hide();
+}
 
 void Form1::closeEvent(QCloseEvent* e)
 {

@@ -15,6 +15,7 @@ class QFrame;
 class QLabel;
 class QMenu;
 class QTimer;
+class QProgressDialog;
 class QPushButton;
 class QWidget;
 
@@ -51,6 +52,8 @@ public:
     void requestClose() override;
     void setSplitListVisible(bool on) override;
     bool isSplitListVisible() const override;
+    void showWriteProgress(int done, int total) override;
+    void hideWriteProgress() override;
 
     // ErrorReportHost
     int lineCount() const override;
@@ -104,6 +107,7 @@ private:
     QLabel* tocLabel_ = nullptr;
     QComboBox* combo1_ = nullptr;
     QWidget* picture1_ = nullptr;
+    QProgressDialog* writeProgress_ = nullptr;
     bool dropDownOpen_ = false;
     bool splitListPlaced_ = false;
     QWidget* fileNameWindow_ = nullptr;

@@ -1,6 +1,7 @@
 #include "mainwindow/ui/LineListView.h"
 
 #include <QDragEnterEvent>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -8,14 +9,43 @@
 
 namespace petari {
 
-LineListView::LineListView(QWidget* parent) : QListView(parent)
+LineListView::LineListView(QWidget* parent) : QTableView(parent)
 {
     setSelectionMode(QAbstractItemView::ExtendedSelection);
-    setUniformItemSizes(true);   // keeps a million lines fast
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setShowGrid(false);
+    setWordWrap(false);
+    setTabKeyNavigation(false);
+    horizontalHeader()->hide();
+    horizontalHeader()->setStretchLastSection(true);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setMinimumSectionSize(1);
+    fitRowHeight();
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setAcceptDrops(true);
     setDropIndicatorShown(false);
     setDragEnabled(false);
+}
+
+void LineListView::fitRowHeight()
+{
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 2);
+}
+
+void LineListView::changeEvent(QEvent* e)
+{
+    QTableView::changeEvent(e);
+    if (e->type() == QEvent::FontChange)
+        fitRowHeight();
+}
+
+QModelIndex LineListView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    // A table's Home and End stay in the row; a list's go to its ends.
+    if ((action == MoveHome || action == MoveEnd) && model() && model()->rowCount() > 0)
+        return model()->index(action == MoveHome ? 0 : model()->rowCount() - 1, 0);
+    return QTableView::moveCursor(action, modifiers);
 }
 
 void LineListView::keyPressEvent(QKeyEvent* e)
@@ -49,7 +79,7 @@ void LineListView::keyPressEvent(QKeyEvent* e)
     if (moves && !currentIndex().isValid() && model() && model()->rowCount() > 0)
         selectionModel()->setCurrentIndex(model()->index(0, 0), QItemSelectionModel::NoUpdate);
     const QModelIndex before = currentIndex();
-    QListView::keyPressEvent(e);
+    QTableView::keyPressEvent(e);
     if (!moves || !currentIndex().isValid())
         return;
     // A move that lands where it started (Home on line 1) still chooses that
@@ -63,7 +93,7 @@ void LineListView::keyPressEvent(QKeyEvent* e)
 void LineListView::mouseReleaseEvent(QMouseEvent* e)
 {
     const bool onItem = indexAt(e->position().toPoint()).isValid();
-    QListView::mouseReleaseEvent(e);
+    QTableView::mouseReleaseEvent(e);
     if (e->button() == Qt::LeftButton && onItem)
         emit clickedLine();
     emit released(e->button(), e->position().toPoint());

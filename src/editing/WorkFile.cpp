@@ -1,0 +1,262 @@
+#include "editing/WorkFile.h"
+
+#include "document/Cp932.h"
+#include "document/TextFile.h"
+#include "platform/Failure.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+
+#include <zlib.h>
+
+#include <cerrno>
+#include <climits>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace petari {
+
+namespace {
+
+// Characters that come back unchanged from CP932.  A few look-alikes can be
+// written in CP932 but read back as their Windows counterparts (〜 as ～), so
+// "can be encoded" is not enough for a snapshot: undo must give back exactly
+// the characters it was given.
+const std::vector<char>& roundTripTable()
+{
+    static const std::vector<char> table = [] {
+        std::vector<char> t(0x10000, 0);
+        for (char32_t u = 0; u < 0x10000; ++u) {
+            if (u >= 0xD800 && u <= 0xDFFF)
+                continue;
+            const QChar c{static_cast<char16_t>(u)};
+            const QStringView one(&c, 1);
+            if (!cp932::canEncode(one))
+                continue;
+            const QString back = cp932::decode(cp932::encode(one));
+            t[u] = back.size() == 1 && back[0] == c;
+        }
+        return t;
+    }();
+    return table;
+}
+
+const QByteArray kUtf8Bom("\xEF\xBB\xBF");
+constexpr qsizetype kBlock = 1 << 20;
+
+int failureForErrno(int e)
+{
+    // Writing: a missing entry is a missing folder on the way.
+    return e == ENOENT ? err::PathNotFound : errorNumberFromErrno(e);
+}
+
+[[noreturn]] void failWith(int e, const QString& path)
+{
+    const int number = failureForErrno(e);
+    throw Failure(number, describeError(number) + path);
+}
+
+// The permissions a file made the ordinary way gets; mkstemp makes 0600.
+mode_t ordinaryMode()
+{
+    static const mode_t mode = [] {
+        mode_t mask = 022;
+        QFile status(QStringLiteral("/proc/self/status"));
+        if (status.open(QIODevice::ReadOnly)) {
+            for (const QByteArray& line : status.readAll().split('\n')) {
+                if (line.startsWith("Umask:")) {
+                    bool ok = false;
+                    const uint m = line.mid(6).trimmed().toUInt(&ok, 8);
+                    if (ok)
+                        mask = mode_t(m);
+                }
+            }
+        }
+        return mode_t(0666 & ~mask);
+    }();
+    return mode;
+}
+
+class TempFile {
+public:
+    TempFile(const QString& path) : path_(path), target_(QFile::encodeName(path))
+    {
+        temp_ = target_ + ".XXXXXX";
+        fd_ = ::mkstemp(temp_.data());
+        if (fd_ < 0)
+            failWith(errno, path_);
+    }
+    ~TempFile()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+        if (!renamed_)
+            ::unlink(temp_.constData());
+    }
+    void write(const QByteArray& bytes)
+    {
+        const char* data = bytes.constData();
+        qsizetype left = bytes.size();
+        while (left > 0) {
+            const ssize_t n = ::write(fd_, data, size_t(left));
+            if (n < 0) {
+                if (errno == EINTR)
+                    continue;
+                failWith(errno, path_);
+            }
+            if (n == 0)
+                failWith(ENOSPC, path_);
+            data += n;
+            left -= n;
+        }
+    }
+    void commit(bool durable, bool ordinaryRights)
+    {
+        if (ordinaryRights)
+            ::fchmod(fd_, ordinaryMode());
+        if (durable && ::fsync(fd_) != 0 && errno != EINVAL && errno != EROFS)
+            failWith(errno, path_);
+        const int fd = fd_;
+        fd_ = -1;
+        if (::close(fd) != 0)
+            failWith(errno, path_);
+        // rename() replaces the name itself: a symbolic link there is
+        // replaced, its target left alone.
+        if (::rename(temp_.constData(), target_.constData()) != 0)
+            failWith(errno, path_);
+        renamed_ = true;
+    }
+
+private:
+    QString path_;
+    QByteArray target_;
+    QByteArray temp_;
+    int fd_ = -1;
+    bool renamed_ = false;
+};
+
+}  // namespace
+
+quint32 crc32Of(const QByteArray& bytes, quint32 crc)
+{
+    return quint32(::crc32_z(crc, reinterpret_cast<const Bytef*>(bytes.constData()), size_t(bytes.size())));
+}
+
+WrittenFile writeLinesFile(const QString& path, const QStringList& lines, const WorkFileOptions& options)
+{
+    if (QFileInfo(path).isDir() && !QFileInfo(path).isSymLink())
+        failWith(EISDIR, path);
+
+    // First the encoding, which the whole list decides, and what undo needs
+    // to know about the lines.
+    WrittenFile out;
+    const std::vector<char>& ok = roundTripTable();
+    bool cp932 = true;
+    qsizetype counted = 0;
+    for (const QString& line : lines) {
+        if ((++counted & 0xFFFF) == 0 && options.betweenBlocks)
+            options.betweenBlocks();
+        const qsizetype n = line.size();
+        if (n > out.stats.longestLine)
+            out.stats.longestLine = int(std::min<qsizetype>(n, INT_MAX));
+        out.stats.stringBytes += 32 + 2 * n;
+        const char16_t* p = reinterpret_cast<const char16_t*>(line.utf16());
+        for (qsizetype i = 0; i < n; ++i) {
+            const char16_t u = p[i];
+            if (!ok[u])
+                cp932 = false;
+            if (u == u'\n' || u == u'\r')
+                out.stats.hasBreak = true;
+        }
+    }
+
+    TempFile file(path);
+    QByteArray block;
+    block.reserve(kBlock + 4096);
+    if (!cp932)
+        block.append(kUtf8Bom);
+    auto flush = [&] {
+        file.write(block);
+        if (options.checksum)
+            out.checksum = crc32Of(block, out.checksum);
+        out.length += block.size();
+        block.truncate(0);
+        if (options.betweenBlocks)
+            options.betweenBlocks();
+    };
+    for (const QString& line : lines) {
+        if (cp932)
+            cp932::encodeAppend(line, block);
+        else
+            block.append(line.toUtf8());
+        block.append("\r\n", 2);
+        if (block.size() >= kBlock)
+            flush();
+    }
+    if (!block.isEmpty())
+        flush();
+    file.commit(options.durable, options.durable);
+    return out;
+}
+
+void writeWorkFile(const QString& path, const QStringList& lines)
+{
+    WorkFileOptions options;
+    options.durable = true;
+    writeLinesFile(path, lines, options);
+}
+
+void writeSnapshotFile(const QString& path, const QStringList& lines)
+{
+    writeLinesFile(path, lines, WorkFileOptions());
+}
+
+QByteArray readWorkBytes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (!QFileInfo::exists(path))
+            throw Failure(err::FileNotFound, describeError(err::FileNotFound) + path);
+        const int number = file.error() == QFileDevice::PermissionsError ? err::PermissionDenied
+                                                                         : err::PathFileAccess;
+        throw Failure(number, describeError(number) + path);
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw Failure(err::PathFileAccess, describeError(err::PathFileAccess) + path);
+    return bytes;
+}
+
+QString damagedSnapshotText(const QString& path)
+{
+    return QStringLiteral("元に戻すデータが壊れています。") + QChar(0x3000) + path;
+}
+
+QStringList decodeWorkBytes(const QByteArray& bytes, const QString& path)
+{
+    // The byte-order mark alone decides: without it the file is CP932, even
+    // when its bytes would also pass for UTF-8 (ﾃｽ is C3 BD, a valid "ý").
+    QString text;
+    bool broken = false;
+    if (bytes.startsWith(kUtf8Bom)) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        text = utf8.decode(QByteArrayView(bytes).sliced(3));
+        broken = utf8.hasError();
+    } else {
+        qsizetype invalid = 0;
+        text = cp932::decode(bytes, &invalid);
+        broken = invalid > 0;
+    }
+    // Every work file this program writes is valid text: anything else was
+    // damaged behind its back and must not be taken for the list it held.
+    if (broken)
+        throw Failure(err::PathFileAccess, damagedSnapshotText(path));
+    return splitFileLines(text);
+}
+
+QStringList readWorkFile(const QString& path) { return decodeWorkBytes(readWorkBytes(path), path); }
+
+}  // namespace petari
