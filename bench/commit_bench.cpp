@@ -69,6 +69,34 @@ void BM_CommitHandOver(benchmark::State& state)
 }
 BENCHMARK(BM_CommitHandOver)->Unit(benchmark::kMillisecond)->UseManualTime();
 
+// The snapshot file alone, without (0) and with (1) the CRC-32 the index
+// records; the second reports its time against the first ("x_without").
+double withoutChecksumSeconds = 0;
+
+void BM_SnapshotFileChecksum(benchmark::State& state)
+{
+    Fixture& f = fixture();
+    petari::WorkFileOptions options;
+    options.checksum = state.range(0) == 1;
+    const QString path = f.home.filePath(QStringLiteral("snapshot.txt"));
+    double total = 0;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        const petari::WrittenFile written = petari::writeLinesFile(path, f.lines, options);
+        const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        state.SetIterationTime(s);
+        total += s;
+        benchmark::DoNotOptimize(written.checksum);
+    }
+    const double mean = total / double(state.iterations());
+    if (!options.checksum)
+        withoutChecksumSeconds = mean;
+    else if (withoutChecksumSeconds > 0)
+        state.counters["x_without"] = mean / withoutChecksumSeconds;
+    state.counters["MB"] = QFileInfo(path).size() / 1e6;
+}
+BENCHMARK(BM_SnapshotFileChecksum)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(3);
+
 void BM_PlainFileCopy(benchmark::State& state)
 {
     Fixture& f = fixture();

@@ -6,8 +6,11 @@
 #include "platform/SettingsStore.h"
 #include "platform/StringUtils.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 
 #include <algorithm>
 #include <exception>
@@ -61,9 +64,17 @@ QString UndoChain::workFolder() const
     return programFolder_ + QLatin1Char('/') + workFolderName();
 }
 
+void UndoChain::setCopyNumber(int copy)
+{
+    if (copy >= 0 && copy < 1000)
+        copyNumber_ = copy;
+}
+
 QString UndoChain::snapshotFolderPath() const
 {
-    return workFolder() + QLatin1Char('/') + snapshotFolderName();
+    if (!claimedFolder_.isEmpty())
+        return claimedFolder_;
+    return workFolder() + QLatin1Char('/') + snapshotFolderName(copyNumber_);
 }
 
 QString UndoChain::snapshotPath(int number) const
@@ -131,10 +142,13 @@ void UndoChain::collectWrites() const
         const int slot = fileSlot(number);
         if (slotTicket_.value(slot) == r.ticket) {
             slotTicket_.remove(slot);
-            if (r.failure == 0)
+            if (r.failure == 0) {
                 slotOwner_.insert(slot, number);
-            else
+                records_.insert(slot, {r.file.length, r.file.checksum});
+            } else {
                 slotOwner_.remove(slot);
+                records_.remove(slot);
+            }
         }
         const auto kept = kept_.find(number);
         if (kept != kept_.end() && kept->second.ticket == r.ticket) {
@@ -285,7 +299,45 @@ void UndoChain::keepWithinBudget()
 
 void UndoChain::prepareSnapshotFolder()
 {
-    f_sakusei(ensureWorkFolder(programFolder_), snapshotFolderName());
+    const QString work = ensureWorkFolder(programFolder_);
+    if (claim_) {
+        // Made again when it was removed; a file or link in its place is
+        // refused.  Still ours unless its lock went with it: then the
+        // first free folder is claimed again.  What was written before is
+        // known by its checksum wherever it is now.
+        f_sakusei(work, QFileInfo(claimedFolder_).fileName());
+        if (QFileInfo::exists(claim_->fileName()))
+            return;
+        claim_.reset();
+        claimedFolder_.clear();
+    }
+    claimSnapshotFolder(work);
+}
+
+void UndoChain::claimSnapshotFolder(const QString& work)
+{
+    for (int i = 0; i < 1000; ++i) {
+        const QString folder = f_sakusei(work, snapshotFolderName((copyNumber_ + i) % 1000));
+        auto lock = std::make_unique<QLockFile>(folder + QStringLiteral("/.lock"));
+        // Only a lock whose process is gone is stale, whatever its age.
+        lock->setStaleLockTime(0);
+        if (!lock->tryLock(0)) {
+            if (lock->error() == QLockFile::LockFailedError)
+                continue;   // another running copy's
+            throw Failure(err::PermissionDenied, describeError(err::PermissionDenied) + lock->fileName());
+        }
+        // What a copy that crashed while writing left half-made goes; the
+        // finished snapshots stay, but no longer counted as anybody's.
+        QDir dir(folder);
+        for (const QString& name : dir.entryList({QStringLiteral("mk????.txt.*"), QStringLiteral("index.txt.*")},
+                                                 QDir::Files | QDir::Hidden | QDir::System))
+            dir.remove(name);
+        writeSnapshotFile(folder + QStringLiteral("/index.txt"), {QStringLiteral("ファイル名 バイト数 CRC-32")});
+        claim_ = std::move(lock);
+        claimedFolder_ = folder;
+        return;
+    }
+    throw Failure(err::PathFileAccess, QStringLiteral("元に戻すデータのフォルダが空いていません。") + work);
 }
 
 void UndoChain::takeSnapshot(const QStringList& lines)
@@ -305,16 +357,18 @@ void UndoChain::takeSnapshot(const QStringList& lines)
     const int slot = fileSlot(number);
     slotOwner_.remove(slot);
     slotTicket_.remove(slot);
-    const QString path = snapshotPath(number);
+    QString path = snapshotPath(number);
     try {
         prepareSnapshotFolder();
+        path = snapshotPath(number);   // in the folder claimed
     } catch (...) {
         state.settled = true;
         // Whatever an earlier run or a cut-off redo left under this number
         // is not this step: out of the way with it, so that no loader takes
         // it for the snapshot that failed.
+        // Never through a folder that is a link to elsewhere.
         const QFileInfo stale(path);
-        if (stale.isFile() && !stale.isSymLink())
+        if (stale.isFile() && !stale.isSymLink() && !QFileInfo(stale.path()).isSymLink())
             QFile::remove(path);
         keepWithinBudget();
         throw;
@@ -326,6 +380,8 @@ void UndoChain::takeSnapshot(const QStringList& lines)
     job.path = path;
     job.lines = lines;
     job.snapshot = true;
+    job.options.checksum = true;
+    job.indexPath = claimedFolder_ + QStringLiteral("/index.txt");
     // A copy of its own for the state, so that the document's next change
     // needs none (see listChanging).
     job.privateCopy = true;
@@ -337,21 +393,48 @@ void UndoChain::takeSnapshot(const QStringList& lines)
     slotTicket_.insert(slot, ticket);
 }
 
+int UndoChain::nextBackupNumber(const QString& folder)
+{
+    // Several running copies save in turn: the counter is read again from
+    // the settings file, under a lock, and written back at once.
+    QLockFile lock(folder + QStringLiteral("/.lock"));
+    lock.setStaleLockTime(0);
+    if (!lock.tryLock(10000))
+        throw Failure(err::PathFileAccess, QStringLiteral("バックアップの番号を決められません。") + folder);
+    settings_.sync();
+    int n = leadingInt(settings_.read(QStringLiteral("M2"), QStringLiteral("backup"), QStringLiteral("1")));
+    if (n < 1 || n > kBackupLimit)
+        n = 1;   // a counter edited out of range starts again
+    const auto after = [](int k) { return k + 1 > kBackupLimit ? 1 : k + 1; };
+    settings_.write(QStringLiteral("M2"), QStringLiteral("backup"), QString::number(after(n)));
+    settings_.sync();
+    if (!settings_.isWritable()) {
+        // A counter that cannot be stored would start at 1 on every run and
+        // overwrite the newest backups: the newest file says where we are.
+        QDateTime newest;
+        int newestNumber = 0;
+        const QFileInfoList files = QDir(folder).entryInfoList({QStringLiteral("バックアップ???.txt")}, QDir::Files);
+        for (const QFileInfo& f : files) {
+            bool ok = false;
+            const int k = f.fileName().mid(6, 3).toInt(&ok);
+            if (ok && (newestNumber == 0 || f.lastModified() > newest)) {
+                newest = f.lastModified();
+                newestNumber = k;
+            }
+        }
+        if (newestNumber > 0)
+            n = after(newestNumber);
+    }
+    return n;
+}
+
 QString UndoChain::takeBackup(const QStringList& lines)
 {
     const int kind = 1;
     if (settings_.number(QStringLiteral("F5"), QStringLiteral("s7"), 1) + kind < 2)
         return QString();
-    f_sakusei(ensureWorkFolder(programFolder_), backupFolderName());
-
-    int n = leadingInt(settings_.read(QStringLiteral("M2"), QStringLiteral("backup"),
-                                      QStringLiteral("1")));
-    if (n < 1 || n > kBackupLimit)
-        n = 1;   // a counter edited out of range starts again
-    const int next = n + 1 > kBackupLimit ? 1 : n + 1;
-    settings_.write(QStringLiteral("M2"), QStringLiteral("backup"), QString::number(next));
-
-    const QString path = backupPath(n);
+    const QString folder = f_sakusei(ensureWorkFolder(programFolder_), backupFolderName());
+    const QString path = backupPath(nextBackupNumber(folder));
     WriteJob job;
     job.path = path;
     job.lines = lines;
@@ -458,7 +541,15 @@ QStringList UndoChain::loadSnapshot(const QString& path) const
     }
     if (missing)
         throw Failure(err::FileNotFound, describeError(err::FileNotFound) + path);
-    return readWorkFile(path);
+    if (!ours || slot < 0)
+        return readWorkFile(path);
+    // Valid text is not enough: a snapshot cut short on a line boundary
+    // still reads.  It must be the very bytes that were written.
+    const QByteArray bytes = readWorkBytes(path);
+    const auto record = records_.constFind(slot);
+    if (record == records_.constEnd() || bytes.size() != record->length || crc32Of(bytes) != record->checksum)
+        throw Failure(err::PathFileAccess, damagedSnapshotText(path));
+    return decodeWorkBytes(bytes, path);
 }
 
 QString UndoChain::undoCaption() const

@@ -2,10 +2,21 @@
 // The undo/redo chain of snapshot files and the numbered backup copies.
 //
 // Every change of the list ends in commit(), which stores the whole list as
-// snapshot file mk_000/mkNNNN.txt of the work folder.  Undo and redo move a
-// pointer along the snapshots of the current history.  Backups go to
-// mk_backup/バックアップNNN.txt under a counter 1 to 255 kept in the settings
-// ("M2"/"backup").
+// snapshot file mkNNNN.txt in this running copy's snapshot folder of the
+// work folder.  Undo and redo move a pointer along the snapshots of the
+// current history.  Backups go to mk_backup/バックアップNNN.txt under a counter
+// 1 to 255 kept in the settings ("M2"/"backup").
+//
+// Several copies of the program may run on one work folder.  Each claims a
+// snapshot folder of its own with a lock file (".lock", which a crashed
+// copy does not leave held): copy 0 "mk_000", the next ones "mk_001",
+// "mk_002"... — the first free one from the copy's own number on.  So no
+// copy ever undoes into another's snapshots.  A claimed folder's
+// "index.txt" holds the length and CRC-32 of every snapshot written in this
+// run ("mk0003.txt 41427978 bdcc5ff1"); a snapshot that does not match is
+// refused as damaged.  The backup number is taken under a lock of the
+// backup folder, from the counter read again from the settings file, so
+// copies saving in turn each get their own.
 //
 // The files are written by the work folder's background writer
 // (SnapshotWriter), in commit order, from the list as it was committed; the
@@ -48,6 +59,8 @@
 #include <optional>
 #include <vector>
 
+class QLockFile;
+
 namespace petari {
 
 class SettingsStore;
@@ -72,7 +85,12 @@ public:
     QString undoName(int index) const;
 
     QString workFolder() const;
-    // mk_000/mk + the last four digits of number + ".txt".
+    // The running copy's number, which names the snapshot folder tried first
+    // (0: "mk_000").  Takes effect at the first snapshot.
+    void setCopyNumber(int copy);
+    // The claimed snapshot folder, or the one that will be tried first.
+    QString snapshotFolderPath() const;
+    // The snapshot folder + "/mk" + the last four digits of number + ".txt".
     QString snapshotPath(int number) const;
     // mk_backup/バックアップ + the last three digits of number + ".txt".
     QString backupPath(int number) const;
@@ -172,6 +190,10 @@ public:
     void discard(QStringList lines);
 
 private:
+    struct FileRecord {
+        qint64 length = 0;
+        quint32 checksum = 0;
+    };
     struct KeptState {
         QStringList lines;
         quint64 ticket = 0;     // its write; 0 when none was handed over
@@ -185,8 +207,9 @@ private:
         int number;   // snapshot number; -1 for a backup
     };
 
-    QString snapshotFolderPath() const;
     void prepareSnapshotFolder();
+    void claimSnapshotFolder(const QString& workFolder);
+    int nextBackupNumber(const QString& backupFolder);
     void takeNamedSnapshot(const QStringList& lines, const QString& name);
     void dropKeptFrom(int number);
     void dropKept(std::map<int, KeptState>::iterator it);
@@ -202,6 +225,9 @@ private:
     int newest_ = 0;
     QStringList names_;
     qint64 budget_ = kDefaultMemoryBudget;
+    int copyNumber_ = 0;
+    QString claimedFolder_;
+    std::unique_ptr<QLockFile> claim_;
 
     std::shared_ptr<SnapshotWriter> writer_;
     std::shared_ptr<WriteClient> client_;
@@ -215,6 +241,8 @@ private:
     mutable QHash<int, int> slotOwner_;
     // File slot -> the ticket of the last write handed over for it.
     mutable QHash<int, quint64> slotTicket_;
+    // File slot -> what was written into it, for the slots of slotOwner_.
+    mutable QHash<int, FileRecord> records_;
 };
 
 }  // namespace petari

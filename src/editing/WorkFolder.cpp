@@ -15,12 +15,13 @@
 namespace petari {
 
 QString workFolderName() { return QStringLiteral("作・ペタリ"); }
-QString snapshotFolderName() { return QStringLiteral("mk_000"); }
 QString backupFolderName() { return QStringLiteral("mk_backup"); }
 QString logFolderName() { return QStringLiteral("Log"); }
 QString descriptionFileName() { return QStringLiteral("このフォルダの説明.txt"); }
 
 namespace {
+
+QString threeDigits(int n) { return QStringLiteral("%1").arg(n % 1000, 3, 10, QLatin1Char('0')); }
 
 QString join(const QString& base, const QString& name)
 {
@@ -35,14 +36,20 @@ int failureForErrno(int e)
     return e == ENOENT ? err::PathNotFound : errorNumberFromErrno(e);
 }
 
-QString threeDigits(int n) { return QStringLiteral("%1").arg(n % 1000, 3, 10, QLatin1Char('0')); }
-
 }  // namespace
 
-QString f_sakusei(const QString& base, const QString& name)
+QString snapshotFolderName() { return snapshotFolderName(0); }
+QString snapshotFolderName(int copy) { return QStringLiteral("mk_") + threeDigits(copy); }
+
+namespace {
+
+QString makeFolder(const QString& base, const QString& name, bool linkAllowed)
 {
     const QString path = join(base, name);
     QFileInfo info(path);
+    if (info.isSymLink() && !linkAllowed)
+        throw Failure(err::PathFileAccess,
+                      QStringLiteral("フォルダがシンボリックリンクなので使いません。") + path);
     if (info.isDir())
         return path;
     if (info.exists() || info.isSymLink())
@@ -58,6 +65,10 @@ QString f_sakusei(const QString& base, const QString& name)
     }
     return path;
 }
+
+}  // namespace
+
+QString f_sakusei(const QString& base, const QString& name) { return makeFolder(base, name, false); }
 
 QStringList descriptionLines(const QDateTime& now)
 {
@@ -90,7 +101,9 @@ bool f_setumei(const QString& workFolder, const QDateTime& now)
 
 QString ensureWorkFolder(const QString& programFolder)
 {
-    const QString folder = f_sakusei(programFolder, workFolderName());
+    // The work folder itself may be a link the user made (to another disk);
+    // the folders inside it may not.
+    const QString folder = makeFolder(programFolder, workFolderName(), true);
     f_setumei(folder);
     return folder;
 }

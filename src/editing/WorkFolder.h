@@ -12,6 +12,8 @@ namespace petari {
 
 QString workFolderName();        // "作・ペタリ"
 QString snapshotFolderName();    // "mk_000"
+// The snapshot folder of running copy number copy: "mk_" + three digits.
+QString snapshotFolderName(int copy);
 QString backupFolderName();      // "mk_backup"
 QString logFolderName();         // "Log"
 QString descriptionFileName();   // "このフォルダの説明.txt"
@@ -19,7 +21,8 @@ QString descriptionFileName();   // "このフォルダの説明.txt"
 // base + "/" + name, created as a folder when nothing of that name exists yet.
 // A folder of that name is used as it is.  Throws:
 //   75 when a file (not a folder) of that name is in the way, since every later
-//      write into it would fail;
+//      write into it would fail, or a symbolic link: the program's files would
+//      go wherever it points, over anything there;
 //   70 when the folder may not be created (no permission, read-only disk);
 //   76 when base does not exist or is not a folder;
 //   61 when the disk is full.
@@ -34,7 +37,8 @@ QStringList descriptionLines(const QDateTime& now = QDateTime::currentDateTime()
 bool f_setumei(const QString& workFolder, const QDateTime& now = QDateTime::currentDateTime());
 
 // The work folder of programFolder, created when missing, with its
-// description file.  Throws as f_sakusei and f_setumei.
+// description file.  Throws as f_sakusei and f_setumei, but the work folder
+// may be a symbolic link to a folder.
 QString ensureWorkFolder(const QString& programFolder);
 
 // A free numbered name beside path: the folder of path + "/" + base + 001 to

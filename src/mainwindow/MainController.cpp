@@ -101,6 +101,8 @@ bool MainController::startUp(const QStringList& arguments, InstanceRegistry& reg
                 instance_ = 1;
         });
         settings_.write(QStringLiteral("A1"), QStringLiteral("No"), QString::number(instance_ + 1));
+        // Each running copy undoes through a snapshot folder of its own.
+        document_.undo().setCopyNumber(instance_);
         priceVisible_ = petari::priceMenuVisible(settings_);
 
         readWindowSettings();
@@ -225,6 +227,12 @@ bool MainController::queryUnload()
                 settings_.deleteAll();
         }
         settings_.sync();
+        // Once, and where: a read-only settings file loses every change.
+        if (!settings_.isWritable())
+            guarded(label("RgsKaki"), [&] {
+                throw Failure(err::PermissionDenied,
+                              QStringLiteral("設定を保存できませんでした。") + QChar(0x3000) + settings_.path());
+            });
         // Every snapshot and backup is on the disk when the program ends.
         document_.waitForWrites();
         mayClose = true;

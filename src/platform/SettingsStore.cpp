@@ -143,4 +143,6 @@ double SettingsStore::number(const QString& section, const QString& key, double 
 
 void SettingsStore::sync() { s_->sync(); }
 
+bool SettingsStore::isWritable() const { return s_->status() != QSettings::AccessError; }
+
 }  // namespace petari

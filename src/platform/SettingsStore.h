@@ -54,8 +54,12 @@ public:
     // The numeric value of a setting by the leading-number rule.
     double number(const QString& section, const QString& key, double def) const;
 
-    // Writes pending changes to disk; also done on destruction.
+    // Writes pending changes to disk, and takes in what other running copies
+    // wrote since; also done on destruction.
     void sync();
+    // False once the settings file could not be written (a read-only file or
+    // folder): every change then lasts only as long as this run.
+    bool isWritable() const;
     // True when the file on disk could not be read as INI when opened; its
     // contents were then kept aside as petari.ini.bad before any write.
     bool hadFormatError() const { return formatError_; }

@@ -3,6 +3,7 @@
 #include "document/TextFile.h"
 #include "editing/WorkFolder.h"
 #include "platform/Failure.h"
+#include "support/ReadOnlyFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -436,6 +437,121 @@ TEST_F(UndoChainTest, AStepBeyondTheBudgetIsReadFromItsFile)
         f.write("\x81\xff\r\n");
     }
     EXPECT_EQ(failureNumber([&] { chain->restoreShown(); }), 75);
+}
+
+}  // namespace
+}  // namespace petari
+
+namespace petari {
+namespace {
+
+// Two running copies (two chains on one program folder) each claim a
+// snapshot folder of their own, and neither undoes into the other's.
+TEST_F(UndoChainTest, EachRunningCopyHasASnapshotFolderOfItsOwn)
+{
+    UndoChain other(*settings, home.path());
+    chain->setMemoryBudget(0);
+    other.setMemoryBudget(0);
+    chain->commit({"A"}, 0, kOpen);
+    chain->commit({"A", "a"}, 1, kAdd);
+    other.commit({"B"}, 0, kOpen);
+    other.commit({"B", "b"}, 1, kAdd);
+    chain->waitForWrites();
+    other.waitForWrites();
+    EXPECT_EQ(chain->snapshotPath(0), work() + QStringLiteral("/mk_000/mk0000.txt"));
+    EXPECT_EQ(other.snapshotPath(0), work() + QStringLiteral("/mk_001/mk0000.txt"));
+    chain->undoStep();
+    EXPECT_EQ(chain->restoreShown().lines, QStringList{"A"});
+    other.undoStep();
+    EXPECT_EQ(other.restoreShown().lines, QStringList{"B"});
+    // A copy that is told its number starts there; a taken one is passed.
+    UndoChain third(*settings, home.path());
+    third.setCopyNumber(1);
+    third.commit({"C"}, 0, kOpen);
+    EXPECT_EQ(third.snapshotPath(0), work() + QStringLiteral("/mk_002/mk0000.txt"));
+}
+
+// A snapshot cut short on a line boundary is still valid text: only its
+// recorded length and checksum show it is not what was written.
+TEST_F(UndoChainTest, ASnapshotThatIsNotWhatWasWrittenIsRefused)
+{
+    chain->setMemoryBudget(0);
+    chain->commit({"one", "two", "three"}, 0, kOpen);
+    chain->commit({"one"}, 1, kDelete);
+    chain->waitForWrites();
+    const QString index = work() + QStringLiteral("/mk_000/index.txt");
+    EXPECT_TRUE(bytesOf(index).contains("mk0000.txt 17 ")) << bytesOf(index).toStdString();
+    {
+        QFile f(chain->snapshotPath(0));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("one\r\ntwo\r\n");
+    }
+    const QString path = chain->undoStep();
+    EXPECT_EQ(failureNumber([&] { chain->restoreShown(); }), 75);
+    EXPECT_EQ(failureNumber([&] { chain->loadSnapshot(path); }), 75);
+    // the same length with other bytes
+    {
+        QFile f(chain->snapshotPath(0));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("one\r\ntwo\r\nthreX\r\n");
+    }
+    EXPECT_EQ(failureNumber([&] { chain->loadSnapshot(path); }), 75);
+}
+
+// Backups never write through a symbolic link, and a work sub-folder that
+// is a link is refused.
+TEST_F(UndoChainTest, BackupsAndSnapshotsNeverGoThroughSymbolicLinks)
+{
+    const QString victim = home.filePath(QStringLiteral("victim.txt"));
+    {
+        QFile f(victim);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("precious\r\n");
+    }
+    ASSERT_TRUE(QDir().mkpath(work() + QStringLiteral("/mk_backup")));
+    ASSERT_TRUE(QFile::link(victim, chain->backupPath(1)));
+    EXPECT_EQ(chain->takeBackup({"document"}), chain->backupPath(1));
+    chain->finishWrites();
+    EXPECT_EQ(bytesOf(victim), QByteArray("precious\r\n"));
+    EXPECT_FALSE(QFileInfo(chain->backupPath(1)).isSymLink());
+    EXPECT_EQ(bytesOf(chain->backupPath(1)), QByteArray("document\r\n"));
+
+    // mk_backup and mk_000 as links to another folder
+    const QString elsewhere = home.filePath(QStringLiteral("elsewhere"));
+    ASSERT_TRUE(QDir().mkpath(elsewhere));
+    ASSERT_TRUE(QDir(work() + QStringLiteral("/mk_backup")).removeRecursively());
+    ASSERT_TRUE(QFile::link(elsewhere, work() + QStringLiteral("/mk_backup")));
+    EXPECT_EQ(failureNumber([&] { chain->takeBackup({"x"}); }), 75);
+    ASSERT_TRUE(QFile::link(elsewhere, work() + QStringLiteral("/mk_000")));
+    EXPECT_EQ(failureNumber([&] { chain->commit({"x"}, 0, kOpen); }), 75);
+    chain->waitForWrites();
+    EXPECT_TRUE(QDir(elsewhere).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+}  // namespace
+}  // namespace petari
+
+namespace petari {
+namespace {
+
+// Settings that cannot be saved keep the backup counter at 1 run after run:
+// the newest backup file then says which number comes next.
+TEST_F(UndoChainTest, ABackupCounterThatCannotBeStoredDoesNotOverwriteTheNewestBackup)
+{
+    test::ReadOnlyFolder config(home.filePath(QStringLiteral("ro")), QStringLiteral("petari.ini"), "[F5]\ns7=1\n");
+    if (!config.mounted())
+        GTEST_SKIP() << "cannot mount a read-only tmpfs here";
+    // Each run reads the file anew (another path to it, so no cached copy).
+    ASSERT_TRUE(QFile::link(home.filePath(QStringLiteral("ro")), home.filePath(QStringLiteral("ro2"))));
+    for (const char* folder : {"ro", "ro2"}) {
+        SettingsStore store(home.filePath(QString::fromLatin1(folder) + QStringLiteral("/petari.ini")));
+        UndoChain run(store, home.path());
+        run.takeBackup({QString::fromLatin1(folder)});
+        run.finishWrites();
+        EXPECT_FALSE(store.isWritable());
+    }
+    EXPECT_EQ(readTextFile(chain->backupPath(1)).lines, QStringList{"ro"});
+    EXPECT_EQ(readTextFile(chain->backupPath(2)).lines, QStringList{"ro2"});
 }
 
 }  // namespace

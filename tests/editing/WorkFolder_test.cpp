@@ -120,3 +120,20 @@ TEST(WorkFolder, FmSakuFindsTheFirstFreeNumber)
 
 }  // namespace
 }  // namespace petari
+
+namespace petari {
+namespace {
+
+TEST(WorkFolder, ASubFolderThatIsASymbolicLinkIsRefused)
+{
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("target"));
+    ASSERT_TRUE(QDir().mkdir(target));
+    for (const QString& name : {QStringLiteral("mk_000"), QStringLiteral("mk_backup"), QStringLiteral("Log")}) {
+        ASSERT_TRUE(QFile::link(target, dir.filePath(name)));
+        EXPECT_EQ(failureNumber([&] { f_sakusei(dir.path(), name); }), 75) << name.toStdString();
+    }
+}
+
+}  // namespace
+}  // namespace petari

@@ -1,4 +1,5 @@
 #include "support/Fixture.h"
+#include "support/ReadOnlyFolder.h"
 
 #include "document/TextFile.h"
 #include "editing/Favourites.h"
@@ -56,6 +57,23 @@ TEST(StartUp, ExitLeavesEverySnapshotOnTheDisk)
     EXPECT_EQ(f.c->undo().pendingWrites(), 0);
     EXPECT_EQ(Fixture::readFile(f.c->undo().snapshotPath(10)), QByteArray("line\r\n").repeated(19990));
     EXPECT_TRUE(f.sink.got.empty());
+}
+
+TEST(StartUp, ASettingsFileThatCannotBeWrittenIsReportedOnceAtExit)
+{
+    Fixture f;
+    test::ReadOnlyFolder config(f.path("ro"), "petari.ini", "[F1]\nWidth=8000\n");
+    if (!config.mounted())
+        GTEST_SKIP() << "cannot mount a read-only tmpfs here";
+    SettingsStore readOnly(f.path("ro/petari.ini"));
+    MainController c(readOnly, f.prompt, f.clipboard, f.path("home"));
+    InstanceRegistry reg(f.path("run"));
+    ASSERT_TRUE(c.startUp({}, reg));
+    EXPECT_TRUE(c.queryUnload());
+    ASSERT_EQ(f.sink.got.size(), 1u);
+    EXPECT_EQ(f.sink.got[0].label, "F1 RgsKaki");
+    EXPECT_EQ(f.sink.got[0].number, 70);
+    EXPECT_TRUE(f.sink.got[0].description.contains(f.path("ro/petari.ini")));
 }
 
 TEST(StartUp, CommandLineBeatsTheStartUpFile)

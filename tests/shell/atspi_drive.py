@@ -37,7 +37,7 @@ def find(node, pred, depth=0):
 
 
 def wait_for(pred):
-    deadline = time.time() + 20
+    deadline = time.time() + 60
     while time.time() < deadline:
         app = find_app()
         hit = find(app, pred) if app else None

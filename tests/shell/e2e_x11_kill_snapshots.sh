@@ -58,6 +58,8 @@ expect_clipboard() {
 }
 xdotool key Home Delete
 sleep 0.5
+left=$(ls "$snapshots" | grep -c '\.txt\.')
+check "the next run clears what the killed writer left half-made" "$([ "$left" -eq 0 ]; echo $?)" "$left temporary files"
 xdotool key ctrl+z
 sleep 0.5
 xdotool key End

@@ -11,13 +11,13 @@ petari="$1"
 # Types a path into the file dialog that has just opened, and confirms it.
 answer_file_dialog() {
   local dialog=""
-  for _ in $(seq 1 50); do
+  for _ in $(seq 1 150); do
     dialog=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1)
     [ -n "$dialog" ] && break
     sleep 0.2
   done
   [ -n "$dialog" ] || { echo "no file dialog"; return 1; }
-  sleep 0.5
+  sleep 1
   xdotool key --window "$dialog" ctrl+a
   xdotool type --delay 15 "$2"
   xdotool key Return
@@ -34,7 +34,7 @@ start_petari $'[F5]\n1=1\n3=1\nst_t100=\'\'\ns1=80\nexe1=/usr/bin/gedit\nexe2=ge
 mkdir -p "$tmp/a"
 press "レジストリの保存"
 answer_file_dialog "ペタリ" "$export_file"
-wait_for 10 test -s "$export_file" || { echo "nothing exported"; cat "$tmp/app.log"; echo "0 passed, 1 failed"; exit 1; }
+wait_for 30 test -s "$export_file" || { echo "nothing exported"; cat "$tmp/app.log"; echo "0 passed, 1 failed"; exit 1; }
 sleep 0.5
 cp "$XDG_CONFIG_HOME/petari/petari.ini" "$tmp/a/petari.ini"
 kill "$app"; wait "$app" 2>/dev/null
@@ -42,7 +42,7 @@ kill "$app"; wait "$app" 2>/dev/null
 start_petari ""
 press "レジストリの読み込み"
 answer_file_dialog "ペタリ" "$export_file"
-wait_for 10 grep -q 1980 "$XDG_CONFIG_HOME/petari/petari.ini" || { echo "nothing imported"; cat "$tmp/app.log"; }
+wait_for 30 grep -q 1980 "$XDG_CONFIG_HOME/petari/petari.ini" || { echo "nothing imported"; cat "$tmp/app.log"; }
 sleep 0.5
 kill "$app"; wait "$app" 2>/dev/null
 
