@@ -5,7 +5,6 @@ set -u
 petari="$1"
 . "$(dirname "$0")/x11_common.bash"
 
-passed=0 failed=0
 cd "$tmp"
 name=$(printf 'lat\351.txt')
 printf 'line of latin-1 name\r\n' > "$tmp/$name"
@@ -13,17 +12,8 @@ for args in "$name" "-- $name"; do
   # shellcheck disable=SC2086
   start_petari "" $args
   xdotool key Down
-  want="line of latin-1 name"
-  got=""
-  for _ in $(seq 1 25); do
-    got=$(timeout 5 xclip -o -selection clipboard 2>/dev/null || true)
-    [ "$got" = "$want" ] && break
-    sleep 0.2
-  done
+  expect_clipboard "petari $args" "line of latin-1 name"
   stop_petari
-  if [ "$got" = "$want" ]; then passed=$((passed + 1)); else
-    failed=$((failed + 1)); echo "petari $args: clipboard held [$got], expected [$want]"; cat "$tmp/app.log"
-  fi
 done
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -12,19 +12,6 @@ printf 'abc \xb6\xde \x82\xd0\x82\xe7\x82\xaa\x82\xc8  \r\nsecond line\r\n' > "$
 expected='ａｂｃ　ガ　ヒラガナ'
 start_petari $'[F5]\n3=1\n5=1\nst_c31=1' "$tmp/first line.txt"
 
-passed=0 failed=0
-# Waits for the clipboard to hold $2; reports under the name $1.
-expect_clipboard() {
-  local got=""
-  for _ in $(seq 1 30); do
-    got=$(timeout 5 xclip -o -selection clipboard 2>/dev/null || true)
-    [ "$got" = "$2" ] && break
-    sleep 0.2
-  done
-  if [ "$got" = "$2" ]; then passed=$((passed + 1)); else
-    failed=$((failed + 1)); echo "$1: clipboard held [$got], expected [$2]"; cat "$tmp/app.log"
-  fi
-}
 ini=$'[F5]\n3=1\n5=1\nst_c31=1'
 
 xdotool key Down

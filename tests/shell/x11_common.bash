@@ -47,3 +47,18 @@ stop_petari() {
   kill "$app" 2>/dev/null
   wait "$app" 2>/dev/null
 }
+
+# Counts of the checks below, and the check most end-to-end tests make:
+# expect_clipboard NAME TEXT waits for the clipboard to hold TEXT.
+passed=0 failed=0
+expect_clipboard() {
+  local got=""
+  for _ in $(seq 1 30); do
+    got=$(timeout 5 xclip -o -selection clipboard 2>/dev/null || true)
+    [ "$got" = "$2" ] && break
+    sleep 0.2
+  done
+  if [ "$got" = "$2" ]; then passed=$((passed + 1)); else
+    failed=$((failed + 1)); echo "$1: clipboard held [$got], expected [$2]"; cat "$tmp/app.log"
+  fi
+}
