@@ -73,9 +73,11 @@ chmod 644 "$tmp/sway.conf"
 in_session() {
   local session=()
   [ -n "${wayland:-}" ] && session=(WAYLAND_DISPLAY="$wayland" SWAYSOCK="$swaysock")
-  "${as_user[@]}" env -i PATH=/usr/local/bin:/usr/bin:/bin LANG=C.UTF-8 HOME="$tmp/home" \
+  # The session's user may not reach the folder the test runs from (a
+  # private clone): every program starts in the test's own folder.
+  (cd "$tmp" && exec "${as_user[@]}" env -i PATH=/usr/local/bin:/usr/bin:/bin LANG=C.UTF-8 HOME="$tmp/home" \
     XDG_RUNTIME_DIR="$tmp/run" XDG_CONFIG_HOME="$tmp/config" PETARI_HOME="$tmp/petari" \
-    QT_QPA_PLATFORM=wayland "${session[@]}" "$@"
+    QT_QPA_PLATFORM=wayland "${session[@]}" "$@")
 }
 
 in_session WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 LIBSEAT_BACKEND=noop \
