@@ -10,10 +10,12 @@
 #include <QSaveFile>
 #include <QSet>
 #include <QStringDecoder>
+#include <QThread>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <future>
 #include <vector>
 
 #include <fcntl.h>
@@ -227,7 +229,7 @@ bool isBigEndian(TextEncoding e) { return e == TextEncoding::Utf16Be || e == Tex
 // bytes CR or LF inside a character, so cutting before decoding gives the
 // same lines as decoding first.
 template <class DecodeLine>
-QStringList splitBytesIntoLines(QByteArrayView bytes, DecodeLine decodeLine)
+QStringList splitBytesIntoLines(QByteArrayView bytes, DecodeLine& decodeLine)
 {
     const char* p = bytes.data();
     const char* const end = p + bytes.size();
@@ -243,6 +245,54 @@ QStringList splitBytesIntoLines(QByteArrayView bytes, DecodeLine decodeLine)
         if (p < end && *p == '\n')
             ++p;
     }
+    return lines;
+}
+
+// Where the piece of bytes that starts at from (a line's start) should end:
+// at the start of the first line after from + size, or at the end.
+qsizetype pieceEnd(QByteArrayView bytes, qsizetype from, qsizetype size)
+{
+    if (bytes.size() - from <= size)
+        return bytes.size();
+    const qsizetype cr = bytes.indexOf('\r', from + size);
+    if (cr < 0)
+        return bytes.size();
+    return cr + 1 < bytes.size() && bytes[cr + 1] == '\n' ? cr + 2 : cr + 1;
+}
+
+// splitBytesIntoLines over pieces of a large file at once, one per core:
+// the user waits for a big file to open, and lines cut at their breaks
+// decode independently.  makeDecoder gives each piece a decoder of its own
+// (a callable QString(QByteArrayView line, qsizetype& invalid)), since
+// decoders keep a buffer.
+template <class MakeDecoder>
+QStringList decodeLines(QByteArrayView bytes, MakeDecoder makeDecoder, qsizetype* invalid)
+{
+    constexpr qsizetype MinPiece = qsizetype(4) << 20;
+    const qsizetype pieces =
+        std::clamp<qsizetype>(bytes.size() / MinPiece, 1, std::max(QThread::idealThreadCount(), 1));
+    const auto decodePiece = [&makeDecoder](QByteArrayView piece, qsizetype* count) {
+        auto decoder = makeDecoder();
+        auto decodeLine = [&decoder, count](QByteArrayView line) { return decoder(line, *count); };
+        return splitBytesIntoLines(piece, decodeLine);
+    };
+    std::vector<QByteArrayView> parts;
+    for (qsizetype from = 0, left = pieces; from < bytes.size(); --left) {
+        const qsizetype to = left == 1 ? bytes.size() : pieceEnd(bytes, from, bytes.size() / pieces);
+        parts.push_back(bytes.sliced(from, to - from));
+        from = to;
+    }
+    if (parts.size() <= 1)
+        return decodePiece(bytes, invalid);
+    std::vector<qsizetype> counts(parts.size(), 0);
+    std::vector<std::future<QStringList>> others;
+    for (size_t i = 1; i < parts.size(); ++i)
+        others.push_back(std::async(std::launch::async, decodePiece, parts[i], &counts[i]));
+    QStringList lines = decodePiece(parts[0], &counts[0]);
+    for (auto& other : others)
+        lines.append(other.get());
+    for (const qsizetype count : counts)
+        *invalid += count;
     return lines;
 }
 
@@ -406,12 +456,8 @@ Detection detect(QByteArrayView bytes)
     case NulReading::Binary: d.binary = true; break;
     case NulReading::None: break;
     }
-    // A UTF-8 text with a stray byte is still UTF-8: code page 932 text
-    // forms a well-formed sequence now and then (ﾃｽ is C3 BD), but hardly
-    // ever three for every ill-formed piece, since most of its lead bytes
-    // are UTF-8 continuation bytes.
-    const utf8::Scan scan = utf8::scan(bytes);
-    if (scan.multiByte > 0 && scan.faults * 3 <= scan.multiByte) {
+    const utf8::Scan scan = utf8::scanForVerdict(bytes);
+    if (scan.readsAsUtf8()) {
         d.encoding = TextEncoding::Utf8;
         d.faultyUtf8 = scan.faults > 0;
     }
@@ -433,41 +479,42 @@ TextFileContent decodeTextFile(QByteArrayView bytes)
     qsizetype invalid = 0;
     switch (content.encoding) {
     case TextEncoding::Cp932:
-    {
         // Each line is decoded into one reused buffer and then copied into a
         // string of exactly its size: one allocation per line, none wasted.
-        std::vector<char16_t> buffer;
-        content.lines = splitBytesIntoLines(bytes, [&invalid, &buffer](QByteArrayView line) {
-            if (qsizetype(buffer.size()) < line.size())
-                buffer.resize(size_t(line.size()));
-            const qsizetype n = cp932::decodeInto(line, buffer.data(), &invalid);
-            return QString(reinterpret_cast<const QChar*>(buffer.data()), n);
-        });
+        content.lines = decodeLines(bytes, [] {
+            return [buffer = std::vector<char16_t>()](QByteArrayView line, qsizetype& invalid) mutable {
+                if (qsizetype(buffer.size()) < line.size())
+                    buffer.resize(size_t(line.size()));
+                const qsizetype n = cp932::decodeInto(line, buffer.data(), &invalid);
+                return QString(reinterpret_cast<const QChar*>(buffer.data()), n);
+            };
+        }, &invalid);
         break;
-    }
     case TextEncoding::Utf8:
     case TextEncoding::Utf8Bom: {
         const QByteArrayView body = content.encoding == TextEncoding::Utf8Bom ? bytes.sliced(3) : bytes;
         const bool faulty = detection.faultyUtf8;
         // Stateless: a faulty sequence at the end of one line is that line's
         // fault alone.  Decoded into a reused buffer like code page 932.
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        std::vector<QChar> buffer;
-        content.lines = splitBytesIntoLines(body, [&](QByteArrayView line) {
-            if (qsizetype(buffer.size()) < line.size())
-                buffer.resize(size_t(line.size()));
-            const QChar* const end = utf8.appendToBuffer(buffer.data(), line);
-            const QString text(buffer.data(), end - buffer.data());
-            if (faulty) {
-                // Every faulty byte became a U+FFFD; a U+FFFD that the file
-                // itself holds is the valid sequence EF BF BD.
-                qsizetype genuine = 0;
-                for (qsizetype from = 0; (from = line.indexOf("\xEF\xBF\xBD", from)) >= 0; from += 3)
-                    ++genuine;
-                invalid += text.count(QChar(0xFFFD)) - genuine;
-            }
-            return text;
-        });
+        content.lines = decodeLines(body, [faulty] {
+            return [faulty, buffer = std::vector<QChar>(),
+                    utf8 = QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless)](
+                       QByteArrayView line, qsizetype& invalid) mutable {
+                if (qsizetype(buffer.size()) < line.size())
+                    buffer.resize(size_t(line.size()));
+                const QChar* const end = utf8.appendToBuffer(buffer.data(), line);
+                const QString text(buffer.data(), end - buffer.data());
+                if (faulty) {
+                    // Every faulty byte became a U+FFFD; a U+FFFD that the
+                    // file itself holds is the valid sequence EF BF BD.
+                    qsizetype genuine = 0;
+                    for (qsizetype from = 0; (from = line.indexOf("\xEF\xBF\xBD", from)) >= 0; from += 3)
+                        ++genuine;
+                    invalid += text.count(QChar(0xFFFD)) - genuine;
+                }
+                return text;
+            };
+        }, &invalid);
         break;
     }
     case TextEncoding::Utf16Le:

@@ -1,6 +1,8 @@
 #include "document/Utf8.h"
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace petari::utf8 {
 
@@ -13,11 +15,10 @@ bool isContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
 // The length a lead byte announces (0 for a byte that leads nothing) and the
 // range its second byte must fall in.
 struct Lead {
-    int length;
-    unsigned char low, high;
+    unsigned char length, low, high;
 };
 
-Lead leadOf(unsigned char b)
+constexpr Lead leadOf(unsigned char b)
 {
     if (b >= 0xC2 && b <= 0xDF)
         return {2, 0x80, 0xBF};
@@ -36,8 +37,20 @@ Lead leadOf(unsigned char b)
     return {0, 0, 0};
 }
 
+// Looked up rather than worked out: a code page file asks for every one of
+// its non-ASCII bytes.
+struct LeadTable {
+    Lead entry[256];
+    constexpr LeadTable() : entry()
+    {
+        for (int b = 0; b < 256; ++b)
+            entry[b] = leadOf(static_cast<unsigned char>(b));
+    }
+};
+constexpr LeadTable Leads;
+
 // How many bytes of the sequence at p fit its lead byte (1 when none does).
-int fittingBytes(const unsigned char* p, const unsigned char* end, const Lead& lead)
+inline int fittingBytes(const unsigned char* p, const unsigned char* end, const Lead& lead)
 {
     if (lead.length == 0)
         return 1;
@@ -54,21 +67,64 @@ int fittingBytes(const unsigned char* p, const unsigned char* end, const Lead& l
 
 int sequenceLength(const unsigned char* p, const unsigned char* end)
 {
-    const Lead lead = leadOf(*p);
+    const Lead& lead = Leads.entry[*p];
     return lead.length != 0 && fittingBytes(p, end, lead) == lead.length ? lead.length : 0;
 }
 
 int faultLength(const unsigned char* p, const unsigned char* end)
 {
-    return fittingBytes(p, end, leadOf(*p));
+    return fittingBytes(p, end, Leads.entry[*p]);
 }
 
-Scan scan(QByteArrayView bytes)
+namespace {
+
+constexpr qsizetype Block = 16384;
+
+// For each block of bytes, how many bytes from its start to the end are C0
+// or above.  Every multi-byte sequence starts with such a byte, so this
+// bounds the sequences that can still come; code page text has few of them
+// (mostly kanji of the second level), which lets a verdict come early.
+std::vector<qsizetype> leadCandidatesFrom(QByteArrayView bytes)
+{
+    const auto* const begin = reinterpret_cast<const unsigned char*>(bytes.data());
+    const qsizetype blocks = (bytes.size() + Block - 1) / Block;
+    std::vector<qsizetype> from(size_t(blocks) + 1, 0);
+    for (qsizetype block = blocks - 1; block >= 0; --block) {
+        const unsigned char* p = begin + block * Block;
+        const unsigned char* const end = begin + std::min(bytes.size(), (block + 1) * Block);
+        qsizetype count = 0;
+        for (; end - p >= 8; p += 8) {
+            quint64 word;
+            std::memcpy(&word, p, 8);
+            // Bits 7 and 6 both set: one flag per byte, summed by the multiply.
+            const quint64 flags = (word & (word << 1) & 0x8080808080808080ULL) >> 7;
+            count += qsizetype((flags * 0x0101010101010101ULL) >> 56);
+        }
+        for (; p < end; ++p)
+            count += *p >= 0xC0;
+        from[size_t(block)] = from[size_t(block) + 1] + count;
+    }
+    return from;
+}
+
+Scan scanUntil(QByteArrayView bytes, bool stopWhenDecided)
 {
     Scan s;
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* const begin = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* p = begin;
     const auto* const end = p + bytes.size();
+    const std::vector<qsizetype> leadsFrom = stopWhenDecided ? leadCandidatesFrom(bytes) : std::vector<qsizetype>();
+    // Where the next look at whether the rest can still matter is due.
+    const auto* checkpoint = stopWhenDecided ? p : end;
     while (p < end) {
+        if (p >= checkpoint) {
+            const qsizetype block = (p - begin) / Block;
+            if (s.faults * 3 > s.multiByte + leadsFrom[size_t(block)]) {
+                s.complete = false;
+                return s;
+            }
+            checkpoint = begin + (block + 1) * Block;
+        }
         // Text is mostly ASCII: eight bytes at a time while it is.
         while (end - p >= 8) {
             quint64 word;
@@ -79,20 +135,36 @@ Scan scan(QByteArrayView bytes)
         }
         if (p == end)
             break;
-        if (*p < 0x80) {
+        const unsigned char b = *p;
+        if (b < 0x80) {
             ++p;
             continue;
         }
-        if (const int n = sequenceLength(p, end)) {
-            ++s.multiByte;
-            p += n;
-        } else {
+        const Lead& lead = Leads.entry[b];
+        if (lead.length == 0) {
+            // A continuation byte, or one that never leads: alone, as most
+            // bytes of a code page text are.
             ++s.faults;
-            p += faultLength(p, end);
+            ++p;
+            continue;
         }
+        const int n = fittingBytes(p, end, lead);
+        if (n == lead.length)
+            ++s.multiByte;
+        else
+            ++s.faults;
+        p += n;
     }
     return s;
 }
+
+}  // namespace
+
+Scan scan(QByteArrayView bytes) { return scanUntil(bytes, false); }
+
+Scan scanForVerdict(QByteArrayView bytes) { return scanUntil(bytes, true); }
+
+bool Scan::readsAsUtf8() const { return multiByte > 0 && faults * 3 <= multiByte; }
 
 void decodeEscaped(QByteArrayView bytes, QString& out)
 {

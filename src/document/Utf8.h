@@ -27,8 +27,19 @@ int faultLength(const unsigned char* p, const unsigned char* end);
 struct Scan {
     qsizetype multiByte = 0;   // well-formed sequences of 2 to 4 bytes
     qsizetype faults = 0;      // ill-formed pieces, each one U+FFFD
+    bool complete = true;      // every byte was looked at
+
+    // UTF-8 with a stray byte is still UTF-8: text in a code page forms a
+    // well-formed sequence now and then (ﾃｽ is C3 BD in code page 932), but
+    // hardly ever three for every ill-formed piece, since most of its lead
+    // bytes are UTF-8 continuation bytes.
+    bool readsAsUtf8() const;
 };
 Scan scan(QByteArrayView bytes);
+// The same answer to readsAsUtf8, but stops (complete false) once the rest
+// of the bytes could no longer make the text UTF-8: a long code page file
+// is not walked to its end.
+Scan scanForVerdict(QByteArrayView bytes);
 
 // Bytes that are not well-formed UTF-8 each become one lone low surrogate
 // U+DC80-U+DCFF, which no text holds and no conversion touches; encoding

@@ -163,6 +163,26 @@ TEST(TextFile, Cp932TextIsNotTakenForUtf8)
     }
 }
 
+// A long code page file is not walked to its end to be told from UTF-8, yet
+// UTF-8 that outweighs it near the end still wins.
+TEST(TextFile, EncodingVerdictStopsEarlyWithoutChangingIt)
+{
+    const QByteArray cp932Line = cp932::encode(u(u"ｶﾀｶﾅとひらがな、漢字。")) + "\r\n";
+    const QByteArray utf8Line = u(u"日本語のテキスト\r\n").toUtf8();
+    for (const int cp932Lines : {1, 100, 3000, 20000}) {
+        for (const int utf8Lines : {0, 1, 500, 5000, 30000, 90000}) {
+            SCOPED_TRACE(std::to_string(cp932Lines) + " + " + std::to_string(utf8Lines));
+            const QByteArray bytes = cp932Line.repeated(cp932Lines) + utf8Line.repeated(utf8Lines);
+            const utf8::Scan whole = utf8::scan(bytes);
+            const utf8::Scan verdict = utf8::scanForVerdict(bytes);
+            EXPECT_EQ(verdict.readsAsUtf8(), whole.readsAsUtf8());
+            EXPECT_EQ(detectEncoding(bytes), whole.readsAsUtf8() ? TextEncoding::Utf8 : TextEncoding::Cp932);
+            if (utf8Lines == 0 && cp932Lines >= 3000)
+                EXPECT_FALSE(verdict.complete);
+        }
+    }
+}
+
 TEST(TextFile, Utf16IsWrittenBackAsItWasRead)
 {
     QTemporaryDir dir;

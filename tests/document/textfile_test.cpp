@@ -1,3 +1,4 @@
+#include "document/Cp932.h"
 #include "document/TextFile.h"
 #include "platform/Failure.h"
 
@@ -200,6 +201,29 @@ TEST(TextFile, LargeFileWithLoneLineFeedsIsRead)
     EXPECT_EQ(content.lines[0].size(), 200000 * 6);
     EXPECT_EQ(content.lines[1], "last");
     EXPECT_EQ(splitAddedText(content.lines[0], 0).size(), 200000);
+}
+
+// Files of many megabytes are decoded in pieces at once; the lines, and the
+// count of undefined bytes, are those of one pass, wherever a piece ends.
+TEST(TextFile, LargeFilesDecodeInPiecesAsInOne)
+{
+    const QByteArray longLine(200, 'a');
+    const QByteArray cp932Unit = longLine + "\r\n\x82\xA0x\ry\n\r\n\x81\r\n";
+    const QByteArray utf8Unit = longLine + QString::fromUtf16(u"日本\r\nx\ry\n\r\n").toUtf8();
+    for (const QByteArray& unit : {cp932Unit, utf8Unit}) {
+        const bool isCp932 = unit == cp932Unit;
+        const QByteArray body = unit.repeated(int((qsizetype(9) << 20) / unit.size()));
+        for (const QByteArray& padding : {QByteArray(), QByteArray("a"), QByteArray("ab"), QByteArray("abc")}) {
+            SCOPED_TRACE(std::string(isCp932 ? "CP932 + " : "UTF-8 + ") + std::to_string(padding.size()));
+            const QByteArray bytes = padding + body;
+            qsizetype invalid = 0;
+            const QString whole = isCp932 ? cp932::decode(bytes, &invalid) : QString::fromUtf8(bytes);
+            const TextFileContent content = decodeTextFile(bytes);
+            EXPECT_EQ(content.encoding, isCp932 ? TextEncoding::Cp932 : TextEncoding::Utf8);
+            EXPECT_TRUE(content.lines == splitFileLines(whole));
+            EXPECT_EQ(content.invalidBytes, invalid);
+        }
+    }
 }
 
 TEST(TextFile, AddedTextIsBrokenAtEveryKindOfLineBreak)
