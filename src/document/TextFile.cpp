@@ -464,6 +464,45 @@ Detection detect(QByteArrayView bytes)
     return d;
 }
 
+// Lines of code page 932 or UTF-8 bytes.  faulty says whether the UTF-8
+// may hold ill-formed pieces, which then are counted.
+QStringList decodeLinesOf(QByteArrayView bytes, bool isUtf8, bool faulty, qsizetype* invalid)
+{
+    if (!isUtf8) {
+        // Each line is decoded into one reused buffer and then copied into
+        // a string of exactly its size: one allocation per line, none wasted.
+        return decodeLines(bytes, [] {
+            return [buffer = std::vector<char16_t>()](QByteArrayView line, qsizetype& invalid) mutable {
+                if (qsizetype(buffer.size()) < line.size())
+                    buffer.resize(size_t(line.size()));
+                const qsizetype n = cp932::decodeInto(line, buffer.data(), &invalid);
+                return QString(reinterpret_cast<const QChar*>(buffer.data()), n);
+            };
+        }, invalid);
+    }
+    // Stateless: a faulty sequence at the end of one line is that line's
+    // fault alone.  Decoded into a reused buffer like code page 932.
+    return decodeLines(bytes, [faulty] {
+        return [faulty, buffer = std::vector<QChar>(),
+                utf8 = QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless)](
+                   QByteArrayView line, qsizetype& invalid) mutable {
+            if (qsizetype(buffer.size()) < line.size())
+                buffer.resize(size_t(line.size()));
+            const QChar* const end = utf8.appendToBuffer(buffer.data(), line);
+            const QString text(buffer.data(), end - buffer.data());
+            if (faulty) {
+                // Every faulty byte became a U+FFFD; a U+FFFD that the file
+                // itself holds is the valid sequence EF BF BD.
+                qsizetype genuine = 0;
+                for (qsizetype from = 0; (from = line.indexOf("\xEF\xBF\xBD", from)) >= 0; from += 3)
+                    ++genuine;
+                invalid += text.count(QChar(0xFFFD)) - genuine;
+            }
+            return text;
+        };
+    }, invalid);
+}
+
 }  // namespace
 
 TextEncoding detectEncoding(QByteArrayView bytes) { return detect(bytes).encoding; }
@@ -479,42 +518,12 @@ TextFileContent decodeTextFile(QByteArrayView bytes)
     qsizetype invalid = 0;
     switch (content.encoding) {
     case TextEncoding::Cp932:
-        // Each line is decoded into one reused buffer and then copied into a
-        // string of exactly its size: one allocation per line, none wasted.
-        content.lines = decodeLines(bytes, [] {
-            return [buffer = std::vector<char16_t>()](QByteArrayView line, qsizetype& invalid) mutable {
-                if (qsizetype(buffer.size()) < line.size())
-                    buffer.resize(size_t(line.size()));
-                const qsizetype n = cp932::decodeInto(line, buffer.data(), &invalid);
-                return QString(reinterpret_cast<const QChar*>(buffer.data()), n);
-            };
-        }, &invalid);
+        content.lines = decodeLinesOf(bytes, false, false, &invalid);
         break;
     case TextEncoding::Utf8:
     case TextEncoding::Utf8Bom: {
         const QByteArrayView body = content.encoding == TextEncoding::Utf8Bom ? bytes.sliced(3) : bytes;
-        const bool faulty = detection.faultyUtf8;
-        // Stateless: a faulty sequence at the end of one line is that line's
-        // fault alone.  Decoded into a reused buffer like code page 932.
-        content.lines = decodeLines(body, [faulty] {
-            return [faulty, buffer = std::vector<QChar>(),
-                    utf8 = QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless)](
-                       QByteArrayView line, qsizetype& invalid) mutable {
-                if (qsizetype(buffer.size()) < line.size())
-                    buffer.resize(size_t(line.size()));
-                const QChar* const end = utf8.appendToBuffer(buffer.data(), line);
-                const QString text(buffer.data(), end - buffer.data());
-                if (faulty) {
-                    // Every faulty byte became a U+FFFD; a U+FFFD that the
-                    // file itself holds is the valid sequence EF BF BD.
-                    qsizetype genuine = 0;
-                    for (qsizetype from = 0; (from = line.indexOf("\xEF\xBF\xBD", from)) >= 0; from += 3)
-                        ++genuine;
-                    invalid += text.count(QChar(0xFFFD)) - genuine;
-                }
-                return text;
-            };
-        }, &invalid);
+        content.lines = decodeLinesOf(body, true, detection.faultyUtf8, &invalid);
         break;
     }
     case TextEncoding::Utf16Le:
@@ -533,6 +542,15 @@ TextFileContent decodeTextFile(QByteArrayView bytes)
 }
 
 QByteArray readFileBytes(const QString& path, qint64 limit) { return readAllBytes(path, limit); }
+
+QStringList decodeLinesAs(QByteArrayView bytes, TextEncoding encoding, qsizetype* invalid)
+{
+    qsizetype count = 0;
+    QStringList lines = decodeLinesOf(bytes, encoding == TextEncoding::Utf8, true, &count);
+    if (invalid)
+        *invalid = count;
+    return lines;
+}
 
 TextFileContent readTextFile(const QString& path)
 {

@@ -59,6 +59,11 @@ TextFileContent readTextFile(const QString& path);
 // The same from bytes already in memory.
 TextFileContent decodeTextFile(QByteArrayView bytes);
 
+// The lines of bytes (without a byte order mark) known to be Cp932 or Utf8,
+// as decodeTextFile reads them.  invalid (when given) counts the U+FFFD
+// that stand for undefined or ill-formed bytes.
+QStringList decodeLinesAs(QByteArrayView bytes, TextEncoding encoding, qsizetype* invalid = nullptr);
+
 // In this order: a UTF-8 byte order mark: Utf8Bom; FF FE: Utf16LeBom; FE FF:
 // Utf16BeBom.  Bytes holding a NUL: Utf16Le or Utf16Be when they read as
 // plausible UTF-16 text in the byte order the NULs point to (see the

@@ -239,22 +239,15 @@ QStringList decodeWorkBytes(const QByteArray& bytes, const QString& path)
 {
     // The byte-order mark alone decides: without it the file is CP932, even
     // when its bytes would also pass for UTF-8 (ﾃｽ is C3 BD, a valid "ý").
-    QString text;
-    bool broken = false;
-    if (bytes.startsWith(kUtf8Bom)) {
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        text = utf8.decode(QByteArrayView(bytes).sliced(3));
-        broken = utf8.hasError();
-    } else {
-        qsizetype invalid = 0;
-        text = cp932::decode(bytes, &invalid);
-        broken = invalid > 0;
-    }
+    const bool utf8 = bytes.startsWith(kUtf8Bom);
+    qsizetype invalid = 0;
+    QStringList lines = decodeLinesAs(utf8 ? QByteArrayView(bytes).sliced(3) : QByteArrayView(bytes),
+                                      utf8 ? TextEncoding::Utf8 : TextEncoding::Cp932, &invalid);
     // Every work file this program writes is valid text: anything else was
     // damaged behind its back and must not be taken for the list it held.
-    if (broken)
+    if (invalid > 0)
         throw Failure(err::PathFileAccess, damagedSnapshotText(path));
-    return splitFileLines(text);
+    return lines;
 }
 
 QStringList readWorkFile(const QString& path) { return decodeWorkBytes(readWorkBytes(path), path); }
