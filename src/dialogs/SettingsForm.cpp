@@ -4,6 +4,7 @@
 #include "platform/Failure.h"
 #include "platform/SettingsStore.h"
 #include "platform/StringUtils.h"
+#include "platform/Twips.h"
 #include "platform/UserPrompt.h"
 #include "services/ProgramInfo.h"
 
@@ -217,10 +218,7 @@ bool SettingsForm::confirmCloseBox(UserPrompt& prompt) const
 DialogPosition DialogPosition::load(const SettingsStore& store)
 {
     DialogPosition p;
-    // A hand-edited position far out of range must not overflow the conversion.
-    auto twips = [&](const char* k) {
-        return static_cast<int>(std::clamp(store.number(F5, key(k), 105), -1.0e6, 1.0e6));
-    };
+    auto twips = [&](const char* k) { return storedTwips(store.number(F5, key(k), 105)); };
     p.top = twips("top");
     p.left = twips("Left");
     return p;

@@ -4,7 +4,7 @@
 // resize of the favourites bar do to the controls.  The widgets keep a
 // MainWindowLayout, hand it through these rules and apply the result.
 
-#include "mainwindow/Twips.h"
+#include "platform/Twips.h"
 
 #include <array>
 #include <vector>
@@ -95,15 +95,5 @@ FavouritesBarLayout picture1Resize(int barWidth, int okiniLast,
 // and to the right when it is in the left half (and the other way round),
 // 100 twips in from the edges, 300 from the right one (the scroll bar).
 TwipsRect splitListPlacement(const TwipsRect& mainList, const TwipsRect& piece, int x, int y);
-
-// A stored position or size as whole twips: anything beyond what a screen
-// could show (1e20, NaN) becomes the nearest value that is not undefined.
-int storedTwips(double value);
-
-// Where a window of the stored rectangle r may open: at least minWidth by
-// minHeight, no larger than the largest screen, and with its top left corner
-// on one of the screens (otherwise at the first screen's top left corner).
-// screens are the screens' available areas; none leaves r as it is.
-TwipsRect fitToScreens(TwipsRect r, const std::vector<TwipsRect>& screens, int minWidth, int minHeight);
 
 }  // namespace petari

@@ -3,7 +3,7 @@
 // implements it; tests use the recording default.
 
 #include "editing/Document.h"
-#include "mainwindow/Twips.h"
+#include "platform/Twips.h"
 
 #include <QString>
 

@@ -1,5 +1,6 @@
 #include "price/PriceSettings.h"
 
+#include "platform/Twips.h"
 #include "platform/SettingsStore.h"
 #include "platform/StringUtils.h"
 #include "price/Decimal.h"
@@ -32,8 +33,8 @@ PriceWindowSettings readPriceSettings(const SettingsStore& store)
 {
     PriceWindowSettings s;
     const PriceInput defaults;
-    s.top = static_cast<int>(store.number(kSection, QStringLiteral("top"), s.top));
-    s.left = static_cast<int>(store.number(kSection, QStringLiteral("Left"), s.left));
+    s.top = storedTwips(store.number(kSection, QStringLiteral("top"), s.top));
+    s.left = storedTwips(store.number(kSection, QStringLiteral("Left"), s.left));
     for (int i = 0; i < 7; ++i)
         s.input.text[i] = store.read(kSection, textKey(i), defaults.text[i]);
     for (int i = 0; i < 4; ++i)

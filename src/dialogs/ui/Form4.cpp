@@ -3,15 +3,12 @@
 #include "platform/SettingsStore.h"
 #include "editing/Document.h"
 #include "services/Guard.h"
-#include "platform/WindowPosition.h"
+#include "platform/ui/WindowPlace.h"
 
 #include <QCheckBox>
-#include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <algorithm>
-#include <cmath>
 
 namespace petari {
 
@@ -28,9 +25,6 @@ constexpr int kInitialHeight = 6750 + Form4::kFrameHeight;
 
 QString label(const char* procedure) { return QStringLiteral("F4 ") + QLatin1String(procedure); }
 }  // namespace
-
-int Form4::twipsToPixels(int twips) { return static_cast<int>(std::lround(twips / 15.0)); }
-int Form4::pixelsToTwips(int pixels) { return pixels * 15; }
 
 Form4::Form4(const NoticeRequest& request, SettingsStore* settings, Document* document,
              QWidget* parent)
@@ -73,16 +67,8 @@ void Form4::Form_Load()
         if (document_)
             document_->liftTopmost();
         if (settings_) {
-            QPoint at(twipsToPixels(static_cast<int>(settings_->number(kSection, QStringLiteral("Left"),
-                                                                         kDefaultPosition))),
-                      twipsToPixels(static_cast<int>(settings_->number(kSection, QStringLiteral("top"),
-                                                                         kDefaultPosition))));
-            // A position kept from a screen that is no longer there would
-            // open the dialog where nobody can see it, with the program
-            // waiting for it.
-            if (!QGuiApplication::screenAt(at))
-                at = QPoint(twipsToPixels(kDefaultPosition), twipsToPixels(kDefaultPosition));
-            move(at);
+            place_.restore(*this, settings_->number(kSection, QStringLiteral("Left"), kDefaultPosition),
+                           settings_->number(kSection, QStringLiteral("top"), kDefaultPosition));
         }
         F4_Main();
     });
@@ -150,9 +136,10 @@ void Form4::Form_Unload()
 {
     unloaded_ = true;
     guarded(label("Form_Unload"), [&] {
-        if (settings_ && desktopReportsWindowPosition()) {
-            settings_->write(kSection, QStringLiteral("top"), QString::number(pixelsToTwips(y())));
-            settings_->write(kSection, QStringLiteral("Left"), QString::number(pixelsToTwips(x())));
+        if (settings_ && WindowPlace::worthStoring()) {
+            const TwipsRect at = place_.current(*this);
+            settings_->write(kSection, QStringLiteral("top"), QString::number(at.top));
+            settings_->write(kSection, QStringLiteral("Left"), QString::number(at.left));
         }
         if (document_)
             document_->restoreTopmost();

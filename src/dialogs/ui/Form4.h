@@ -4,6 +4,7 @@
 // one request and destroyed when it closes; only its position is kept, in
 // settings section "F4".
 
+#include "platform/ui/WindowPlace.h"
 #include "services/NoticeRequest.h"
 
 #include <QDialog>
@@ -26,8 +27,6 @@ public:
     static constexpr int kFrameWidth = 70;
     static constexpr int kButtonHeight = 375;
 
-    static int twipsToPixels(int twips);
-    static int pixelsToTwips(int pixels);
 
     // settings and document may be null: no position is kept, and the main
     // window's placement is left alone.
@@ -65,6 +64,7 @@ private:
     Document* document_;
     int mode_ = 0;
     bool unloaded_ = false;
+    WindowPlace place_;
     NoticeResult result_;
     QPlainTextEdit* text9_;
     std::array<QPushButton*, 3> command9_{};

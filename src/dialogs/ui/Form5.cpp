@@ -5,22 +5,19 @@
 #include "platform/SettingsStore.h"
 #include "platform/UserPrompt.h"
 #include "services/Guard.h"
-#include "platform/WindowPosition.h"
+#include "platform/ui/WindowPlace.h"
 
 #include <QCheckBox>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <cmath>
 
 namespace petari {
 
@@ -28,8 +25,6 @@ namespace {
 
 QString label(const char* procedure) { return QStringLiteral("F5 ") + QLatin1String(procedure); }
 
-int twipsToPixels(int twips) { return static_cast<int>(std::lround(twips / 15.0)); }
-int pixelsToTwips(int pixels) { return pixels * 15; }
 
 QString indexed(const char* name, int i) { return QString::fromLatin1(name) + QLatin1Char('_') + QString::number(i); }
 
@@ -277,12 +272,7 @@ void Form5::load()
     guarded(label("Form_Load"), [&] {
         lift_ = std::make_unique<TopmostLift>(doc_);
         const DialogPosition p = DialogPosition::load(doc_.settings());
-        QPoint at(twipsToPixels(p.left), twipsToPixels(p.top));
-        // A position kept from a screen that is gone would hide the dialog
-        // while the program waits for it.
-        if (!QGuiApplication::screenAt(at))
-            at = QPoint(twipsToPixels(105), twipsToPixels(105));
-        move(at);
+        place_.restore(*this, p.left, p.top);
         form_.load(doc_.settings(), doc_.programFolder());
         showValues();
     });
@@ -462,10 +452,11 @@ void Form5::unload()
         return;
     unloaded_ = true;
     guarded(label("Form_Unload"), [&] {
-        if (desktopReportsWindowPosition()) {
+        if (WindowPlace::worthStoring()) {
+            const TwipsRect at = place_.current(*this);
             DialogPosition p;
-            p.top = pixelsToTwips(y());
-            p.left = pixelsToTwips(x());
+            p.top = at.top;
+            p.left = at.left;
             p.save(doc_.settings());
         }
         doc_.settings().sync();

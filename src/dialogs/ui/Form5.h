@@ -11,6 +11,7 @@
 // dialog closes.
 
 #include "dialogs/SettingsForm.h"
+#include "platform/ui/WindowPlace.h"
 
 #include <QDialog>
 #include <array>
@@ -67,6 +68,7 @@ private:
     SettingsForm form_;
     std::unique_ptr<TopmostLift> lift_;
     bool unloaded_ = false;
+    WindowPlace place_;
 
     std::array<QGroupBox*, 5> frame1_{};
     QCheckBox* check4_ = nullptr;

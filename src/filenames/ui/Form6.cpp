@@ -3,7 +3,7 @@
 #include "editing/Document.h"
 #include "platform/SettingsStore.h"
 #include "services/Guard.h"
-#include "platform/WindowPosition.h"
+#include "platform/ui/WindowPlace.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -13,18 +13,15 @@
 #include <QFileSystemModel>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScreen>
 #include <QStorageInfo>
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <cmath>
 
 namespace petari {
 
@@ -33,8 +30,6 @@ const QString kSection = QStringLiteral("F6");
 constexpr int kDefaultPosition = 105;
 
 QString label(const char* procedure) { return QStringLiteral("F6 ") + QLatin1String(procedure); }
-int twipsToPixels(double twips) { return static_cast<int>(std::lround(twips / 15.0)); }
-int pixelsToTwips(int pixels) { return pixels * 15; }
 
 bool isUnder(const QString& path, const QString& root)
 {
@@ -191,12 +186,8 @@ void Form6::Form_Load()
     guarded(label("Form_Load"), [&] {
         doc_.liftTopmost();
         SettingsStore& s = doc_.settings();
-        QPoint at(twipsToPixels(s.number(kSection, QStringLiteral("Left"), kDefaultPosition)),
-                  twipsToPixels(s.number(kSection, QStringLiteral("top"), kDefaultPosition)));
-        // A place kept from a screen that is gone would hide the window.
-        if (!QGuiApplication::screenAt(at))
-            at = QPoint(twipsToPixels(kDefaultPosition), twipsToPixels(kDefaultPosition));
-        move(at);
+        place_.restore(*this, s.number(kSection, QStringLiteral("Left"), kDefaultPosition),
+                       s.number(kSection, QStringLiteral("top"), kDefaultPosition));
         check1_2_->setChecked(s.read(kSection, QStringLiteral("a1"), QStringLiteral("0")) ==
                               QLatin1String("1"));
 
@@ -230,9 +221,10 @@ void Form6::Form_Unload()
     open_ = false;
     guarded(label("Form_Unload"), [&] {
         SettingsStore& s = doc_.settings();
-        if (desktopReportsWindowPosition()) {
-            s.write(kSection, QStringLiteral("top"), QString::number(pixelsToTwips(y())));
-            s.write(kSection, QStringLiteral("Left"), QString::number(pixelsToTwips(x())));
+        if (WindowPlace::worthStoring()) {
+            const TwipsRect at = place_.current(*this);
+            s.write(kSection, QStringLiteral("top"), QString::number(at.top));
+            s.write(kSection, QStringLiteral("Left"), QString::number(at.left));
         }
         s.write(kSection, QStringLiteral("a1"), check1_2_->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
         s.write(kSection, QStringLiteral("a2"), drive());

@@ -6,6 +6,7 @@
 
 #include "editing/Document.h"
 #include "filenames/FileNameTool.h"
+#include "platform/ui/WindowPlace.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -67,6 +68,7 @@ private:
     QPointer<Document> docAlive_;
     FileNameTool tool_;
     bool open_ = false;
+    WindowPlace place_;
     QString folder_;
 
     QComboBox* drive1_;

@@ -12,7 +12,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/UserPrompt.h"
 #include "services/Guard.h"
-#include "platform/WindowPosition.h"
+#include "platform/ui/WindowPlace.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -23,18 +23,15 @@
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QScrollArea>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <cmath>
 #include <functional>
 
 namespace petari {
@@ -48,9 +45,6 @@ QString label(const char* procedure) { return QStringLiteral("F2 ") + QLatin1Str
 QString indexed(const char* name, int i) { return QString::fromLatin1(name) + QLatin1Char('_') + QString::number(i); }
 QString text(const char* utf8) { return QString::fromUtf8(utf8); }
 
-// Window positions are kept in twips, as the other windows keep theirs.
-int twipsToPixels(double twips) { return static_cast<int>(std::lround(twips / 15.0)); }
-int pixelsToTwips(int pixels) { return pixels * 15; }
 
 // A box that takes a number.  On gaining the focus it selects its text and
 // remembers it; every change runs `check` under the box's label, and when
@@ -182,13 +176,8 @@ void Form2::done(int r)
 void Form2::restorePosition()
 {
     const SettingsStore& s = doc_.settings();
-    QPoint at(twipsToPixels(s.number(kSection, QStringLiteral("Left"), kDefaultPosition)),
-              twipsToPixels(s.number(kSection, QStringLiteral("top"), kDefaultPosition)));
-    // A position kept from a screen that is no longer there would open the
-    // window where nobody can see it, with the program waiting for it.
-    if (!QGuiApplication::screenAt(at))
-        at = QPoint(twipsToPixels(kDefaultPosition), twipsToPixels(kDefaultPosition));
-    move(at);
+    place_.restore(*this, s.number(kSection, QStringLiteral("Left"), kDefaultPosition),
+                   s.number(kSection, QStringLiteral("top"), kDefaultPosition));
 }
 
 void Form2::load()
@@ -288,9 +277,10 @@ void Form2::unload()
         auto write = [&](const char* key, const QString& value) { s.write(kSection, QString::fromLatin1(key), value); };
         auto flag = [&](const char* key, const QAbstractButton* b) { write(key, b->isChecked() ? "1" : "0"); };
         auto number = [&](const char* key, int v) { write(key, QString::number(v)); };
-        if (desktopReportsWindowPosition()) {
-            write("top", QString::number(pixelsToTwips(y())));
-            write("Left", QString::number(pixelsToTwips(x())));
+        if (WindowPlace::worthStoring()) {
+            const TwipsRect at = place_.current(*this);
+            number("top", at.top);
+            number("Left", at.left);
         }
         switch (page_) {
         case TemplatePage:

@@ -8,6 +8,7 @@
 // and writes them back when it closes.
 
 #include "editing/Document.h"
+#include "platform/ui/WindowPlace.h"
 #include "generators/FavouritesEditor.h"
 #include "generators/Templates.h"
 
@@ -91,6 +92,7 @@ private:
     Favourites& favourites_;
     int page_;
     bool unloaded_ = false;
+    WindowPlace place_;
     std::optional<TopmostLift> lift_;
 
     // Template page.

@@ -11,7 +11,6 @@
 #include "mainwindow/ui/LineListView.h"
 #include "platform/Clipboard.h"
 #include "platform/ProgramFolder.h"
-#include "platform/WindowPosition.h"
 #include "dialogs/ui/Form4.h"
 #include "platform/ui/QtPrompt.h"
 #include "mainwindow/Layout.h"
@@ -487,37 +486,14 @@ void Form1::setGeometryTwips(const TwipsRect& stored)
 {
     // A stored place from another screen, or a size no window can have,
     // must still give a visible window of a usable size.
-    std::vector<TwipsRect> screens;
-    for (const QScreen* s : QGuiApplication::screens()) {
-        const QRect a = s->availableGeometry();
-        screens.push_back({pixelsToTwips(a.left()), pixelsToTwips(a.top()), pixelsToTwips(a.width()),
-                           pixelsToTwips(a.height())});
-    }
-    const TwipsRect r = fitToScreens(stored, screens, 3000, 2250);
-    const QRect px(twipsToPixels(r.left), twipsToPixels(r.top), twipsToPixels(r.width), twipsToPixels(r.height));
-    move(px.topLeft());
-    resize(px.size());
-    // An unmoved window writes back exactly what was stored, unless it had to
-    // be brought onto a screen.
-    appliedTwips_ = r;
-    appliedPixels_ = px;
+    place_.restore(*this, stored, 3000, 2250);
 }
 
-TwipsRect Form1::geometryTwips() const
-{
-    TwipsRect r;
-    const QPoint p = pos();
-    const QSize s = size();
-    r.left = p.x() == appliedPixels_.x() ? appliedTwips_.left : pixelsToTwips(p.x());
-    r.top = p.y() == appliedPixels_.y() ? appliedTwips_.top : pixelsToTwips(p.y());
-    r.width = s.width() == appliedPixels_.width() ? appliedTwips_.width : pixelsToTwips(s.width());
-    r.height = s.height() == appliedPixels_.height() ? appliedTwips_.height : pixelsToTwips(s.height());
-    return r;
-}
+TwipsRect Form1::geometryTwips() const { return place_.current(*this); }
 
 bool Form1::isNormalState() const { return !(isMinimized() || isMaximized() || isFullScreen()); }
 
-bool Form1::reportsPosition() const { return desktopReportsWindowPosition(); }
+bool Form1::reportsPosition() const { return WindowPlace::worthStoring(); }
 
 void Form1::placeOnTop(bool on)
 {

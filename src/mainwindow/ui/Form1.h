@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/ui/WindowPlace.h"
 #include "mainwindow/Layout.h"
 #include "mainwindow/MainView.h"
 #include "services/ErrorReport.h"
@@ -112,10 +113,7 @@ private:
     bool splitListPlaced_ = false;
     QWidget* fileNameWindow_ = nullptr;
     QWidget* priceWindow_ = nullptr;
-    // The twips last applied and the pixels they became, so that an unmoved
-    // window writes back exactly what it read.
-    TwipsRect appliedTwips_;
-    QRect appliedPixels_;
+    WindowPlace place_;
 };
 
 // Creates the program's objects and the main window, runs start-up with the

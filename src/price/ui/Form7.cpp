@@ -5,23 +5,20 @@
 #include "platform/UserPrompt.h"
 #include "price/PriceSettings.h"
 #include "services/Guard.h"
-#include "platform/WindowPosition.h"
+#include "platform/ui/WindowPlace.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <cmath>
 
 namespace petari {
 
@@ -29,9 +26,6 @@ namespace {
 
 QString label(const char* procedure) { return QStringLiteral("F7 ") + QLatin1String(procedure); }
 
-constexpr int kTwipsPerPixel = 15;
-int twipsToPixels(int twips) { return static_cast<int>(std::lround(twips / double(kTwipsPerPixel))); }
-int pixelsToTwips(int pixels) { return pixels * kTwipsPerPixel; }
 
 const char* const kLabels[16] = {
     "@ 単価", "×", "個数", "最小", "最大", "間隔", "×", "消費税", "％", "前に付ける文字",
@@ -164,12 +158,7 @@ void Form7::Form_Load()
     guarded(label("Form_Load"), [&] {
         doc_.liftTopmost();
         const PriceWindowSettings s = readPriceSettings(doc_.settings());
-        QPoint at(twipsToPixels(s.left), twipsToPixels(s.top));
-        // A position kept from a screen that is gone would open the window
-        // where nobody can see it.
-        if (!QGuiApplication::screenAt(at))
-            at = QPoint(twipsToPixels(105), twipsToPixels(105));
-        move(at);
+        place_.restore(*this, s.left, s.top);
         for (int i = 0; i < 7; ++i)
             text1_[i]->setText(s.input.text[i]);
         for (int i = 0; i < 4; ++i)
@@ -312,8 +301,10 @@ void Form7::Form_Unload()
 {
     open_ = false;
     guarded(label("Form_Unload"), [&] {
-        if (desktopReportsWindowPosition())
-            writePricePosition(doc_.settings(), pixelsToTwips(y()), pixelsToTwips(x()));
+        if (WindowPlace::worthStoring()) {
+            const TwipsRect at = place_.current(*this);
+            writePricePosition(doc_.settings(), at.top, at.left);
+        }
     });
     guarded(label("Form_Unload"), [&] { doc_.restoreTopmost(); });
 }

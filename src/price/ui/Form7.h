@@ -6,6 +6,7 @@
 // delete) before the document goes away.  Closed, it may be shown again:
 // it then reads its settings afresh, as on a new opening.
 
+#include "platform/ui/WindowPlace.h"
 #include "price/PriceTable.h"
 
 #include <QWidget>
@@ -57,6 +58,7 @@ private:
     UserPrompt& prompt_;
     int count_ = 0;
     bool open_ = false;
+    WindowPlace place_;
 
     std::array<QLabel*, 16> label1_{};
     QComboBox* combo1_ = nullptr;

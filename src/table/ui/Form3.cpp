@@ -5,14 +5,13 @@
 #include "platform/SettingsStore.h"
 #include "platform/UserPrompt.h"
 #include "services/Guard.h"
-#include "platform/WindowPosition.h"
+#include "platform/ui/WindowPlace.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -20,11 +19,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollArea>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <cmath>
 
 namespace petari {
 
@@ -35,18 +32,12 @@ constexpr int kDefaultTop = 105;
 constexpr int kDefaultLeft = 105;
 constexpr int kDefaultHeight = 6000;
 constexpr int kDefaultWidth = 8000;
+constexpr int kMinimumWidth = 3000;    // 200 pixels
+constexpr int kMinimumHeight = 2250;   // 150 pixels
 
 QString label(const char* procedure) { return QStringLiteral("F3 ") + QLatin1String(procedure); }
 QString indexed(const char* base, int i) { return QString::fromLatin1(base) + QLatin1Char('_') + QString::number(i); }
 
-// Stored numbers may be anything; none beyond a screen reaches the int.
-int twipsToPixels(double twips)
-{
-    if (!(twips == twips))
-        return 0;
-    return static_cast<int>(std::lround(std::clamp(twips, -1e6, 1e6) / 15.0));
-}
-int pixelsToTwips(int pixels) { return pixels * 15; }
 
 // Floor division, so that points left of or above the canvas fall in cells
 // below 1 rather than in cell 1.
@@ -219,20 +210,13 @@ void Form3::Form_Load()
 {
     guarded(label("Form_Load"), [&] {
         SettingsStore& s = doc_.settings();
-        QPoint at(twipsToPixels(s.number(kSection, QStringLiteral("Left"), kDefaultLeft)),
-                  twipsToPixels(s.number(kSection, QStringLiteral("top"), kDefaultTop)));
-        // A position kept from a screen that is gone would hide the window
-        // with the program waiting for it.
-        if (!QGuiApplication::screenAt(at))
-            at = QPoint(twipsToPixels(kDefaultLeft), twipsToPixels(kDefaultTop));
-        move(at);
-        int w = std::max(twipsToPixels(s.number(kSection, QStringLiteral("Width"), kDefaultWidth)), 200);
-        int h = std::max(twipsToPixels(s.number(kSection, QStringLiteral("Height"), kDefaultHeight)), 150);
-        if (const QScreen* screen = QGuiApplication::screenAt(at)) {
-            w = std::min(w, screen->availableGeometry().width());
-            h = std::min(h, screen->availableGeometry().height());
-        }
-        resize(w, h);
+        auto stored = [&](const char* key, int byDefault) {
+            return storedTwips(s.number(kSection, QString::fromLatin1(key), byDefault));
+        };
+        place_.restore(*this,
+                       {stored("Left", kDefaultLeft), stored("top", kDefaultTop), stored("Width", kDefaultWidth),
+                        stored("Height", kDefaultHeight)},
+                       kMinimumWidth, kMinimumHeight);
         lift_ = std::make_unique<TopmostLift>(doc_);
         waku();
         for (QComboBox* c : combo1_) {
@@ -249,12 +233,13 @@ void Form3::Form_Unload()
     guarded(label("Form_Unload"), [&] {
         setWindowState(Qt::WindowNoState);
         SettingsStore& s = doc_.settings();
-        if (desktopReportsWindowPosition()) {
-            s.write(kSection, QStringLiteral("top"), QString::number(pixelsToTwips(y())));
-            s.write(kSection, QStringLiteral("Left"), QString::number(pixelsToTwips(x())));
+        const TwipsRect at = place_.current(*this);
+        if (WindowPlace::worthStoring()) {
+            s.write(kSection, QStringLiteral("top"), QString::number(at.top));
+            s.write(kSection, QStringLiteral("Left"), QString::number(at.left));
         }
-        s.write(kSection, QStringLiteral("Height"), QString::number(pixelsToTwips(height())));
-        s.write(kSection, QStringLiteral("Width"), QString::number(pixelsToTwips(width())));
+        s.write(kSection, QStringLiteral("Height"), QString::number(at.height));
+        s.write(kSection, QStringLiteral("Width"), QString::number(at.width));
         // A transfer cancelled at the unsaved-change question left the flag
         // at "about to be replaced"; the document is merely changed again.
         if (doc_.state().modified == 2)

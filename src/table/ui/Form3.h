@@ -4,6 +4,7 @@
 // numbers, and moves the drawing into the document.  Modal; its position and
 // size are kept in settings section "F3".
 
+#include "platform/ui/WindowPlace.h"
 #include "table/TableGrid.h"
 #include "table/TablePen.h"
 
@@ -55,6 +56,7 @@ private:
     TablePen pen_{grid_};
     std::unique_ptr<TopmostLift> lift_;
     bool unloaded_ = false;
+    WindowPlace place_;
 
     TableCanvas* canvas_;
     QScrollArea* scroll_;

@@ -1,7 +1,9 @@
 #pragma once
-// Rectangles in twips (1/1440 inch), the unit every layout rule of the main
-// window is written in.  The widgets convert at the edge, 15 twips to the
-// pixel at 96 dots per inch.
+// Rectangles in twips (1/1440 inch): the unit of the windows' layout rules
+// and of their stored places.  The widgets convert at the edge, 15 twips to
+// the pixel at 96 dots per inch.
+
+#include <vector>
 
 namespace petari {
 
@@ -36,5 +38,15 @@ constexpr int pixelsToTwips(int pixels, int dpi = 96)
     const long long scaled = static_cast<long long>(pixels) * 1440;
     return static_cast<int>(scaled >= 0 ? (scaled + dpi / 2) / dpi : -((-scaled + dpi / 2) / dpi));
 }
+
+// A stored position or size as whole twips: anything beyond what a screen
+// could show (1e20, NaN) becomes the nearest value that is not undefined.
+int storedTwips(double value);
+
+// Where a window of the stored rectangle r may open: at least minWidth by
+// minHeight, no larger than the largest screen, and with its top left corner
+// on one of the screens (otherwise at the first screen's top left corner).
+// screens are the screens' available areas; none leaves r as it is.
+TwipsRect fitToScreens(TwipsRect r, const std::vector<TwipsRect>& screens, int minWidth, int minHeight);
 
 }  // namespace petari
