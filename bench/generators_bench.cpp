@@ -5,15 +5,10 @@
 // Time per run, and in a child process each the resident memory before,
 // after and at its peak.
 
+#include "BenchWindow.h"
+
 #include "editing/Document.h"
-#include "mainwindow/MainController.h"
-#include "mainwindow/ui/Form1.h"
-#include "mainwindow/ui/LineListView.h"
 #include "generators/ui/Form2.h"
-#include "platform/Clipboard.h"
-#include "platform/SettingsStore.h"
-#include "platform/UserPrompt.h"
-#include "services/Guard.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -37,47 +32,8 @@ namespace {
 constexpr int kLines = 1000000;
 const char* const ProbeFlag = "--memory-probe";
 
-struct CountingSink : ErrorSink {
-    int failures = 0;
-    void report(const QString&, int, const QString&) override { ++failures; }
-};
-
-struct Window {
-    QTemporaryDir dir;
-    std::unique_ptr<SettingsStore> settings;
-    ScriptedPrompt prompt;
-    MemoryClipboard clipboard;
-    CountingSink sink;
-    std::unique_ptr<MainController> controller;
-    std::unique_ptr<Form1> form;
-
-    Window()
-    {
-        if (!dir.isValid())
-            std::abort();
-        const QString home = dir.filePath(QStringLiteral("home"));
-        QDir().mkpath(home);
-        qputenv("PETARI_HOME", QFile::encodeName(home));
-        settings = std::make_unique<SettingsStore>(dir.filePath(QStringLiteral("config/petari.ini")));
-        setErrorSink(&sink);
-        controller = std::make_unique<MainController>(*settings, prompt, clipboard, home);
-        form = std::make_unique<Form1>(*controller);
-        form->show();
-        QCoreApplication::processEvents();
-    }
-    ~Window()
-    {
-        form.reset();
-        controller.reset();
-        setErrorSink(nullptr);
-    }
+struct Window : bench::MainWindowFixture {
     Document& doc() { return controller->document(); }
-
-    void showPending()
-    {
-        QCoreApplication::processEvents();
-        form->list(0)->viewport()->repaint();
-    }
 
     // A committed, unchanged document of n lines.
     void documentOf(int n)

@@ -14,6 +14,7 @@
 // each pair ("x_iconv", "x_bare") and of the memory benchmark ("x_file").
 
 #include "BenchData.h"
+#include "BenchWindow.h"
 
 #include "platform/SettingsStore.h"
 #include "copy/Conversions.h"
@@ -56,49 +57,7 @@ const char* const MemoryProbeFlag = "--open-memory-probe";
 const char* const EditMemoryProbeFlag = "--edit-memory-probe";
 constexpr int ProbeEdits = 20;
 
-class CountingSink : public ErrorSink {
-public:
-    void report(const QString& label, int number, const QString& description) override
-    {
-        ++failures;
-        std::fprintf(stderr, "failure %d in %s: %s\n", number, qPrintable(label), qPrintable(description));
-    }
-    int failures = 0;
-};
-
-// A main window as the program builds it, but with its settings, program
-// folder (and so its work folder of undo snapshots) in a temporary folder,
-// scripted answers and an in-memory clipboard.
-struct Window {
-    QTemporaryDir dir;
-    std::unique_ptr<SettingsStore> settings;
-    ScriptedPrompt prompt;
-    MemoryClipboard clipboard;
-    CountingSink sink;
-    std::unique_ptr<MainController> controller;
-    std::unique_ptr<Form1> form;
-
-    Window()
-    {
-        if (!dir.isValid())
-            std::abort();
-        const QString home = dir.filePath(QStringLiteral("home"));
-        QDir().mkpath(home);
-        qputenv("PETARI_HOME", QFile::encodeName(home));
-        settings = std::make_unique<SettingsStore>(dir.filePath(QStringLiteral("config/petari.ini")));
-        setErrorSink(&sink);
-        controller = std::make_unique<MainController>(*settings, prompt, clipboard, home);
-        form = std::make_unique<Form1>(*controller);
-        form->show();
-        QCoreApplication::processEvents();
-    }
-    ~Window()
-    {
-        form.reset();
-        controller.reset();
-        setErrorSink(nullptr);
-    }
-
+struct Window : bench::MainWindowFixture {
     // What the user waits for after choosing the file: the document read,
     // committed (undo snapshot, table of contents, menus) and painted.  The
     // writes of earlier iterations are finished first, as the user's own
@@ -107,12 +66,6 @@ struct Window {
     {
         controller->openDocument(path);
         showPending();
-    }
-
-    void showPending()
-    {
-        QCoreApplication::processEvents();
-        form->list(0)->viewport()->repaint();
     }
 
     // One press of the Delete key on line row, until the window is ready
