@@ -2,6 +2,7 @@
 // A main window's logic wired to scripted answers, an in-memory clipboard and
 // its own settings file and program folder, for tests.
 
+#include "editing/Document.h"
 #include "platform/InstanceRegistry.h"
 #include "platform/SettingsStore.h"
 #include "mainwindow/MainController.h"
@@ -10,8 +11,10 @@
 #include "services/Guard.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <gtest/gtest.h>
 #include <memory>
 #include <vector>
 
@@ -29,8 +32,54 @@ public:
     {
         got.push_back({label, number, description});
     }
+    QStringList labels() const
+    {
+        QStringList l;
+        for (const Reported& r : got)
+            l << r.label;
+        return l;
+    }
     std::vector<Reported> got;
 };
+
+// A real document on a configuration folder and program folder of its own,
+// with failures recorded: what a secondary window's tests open it over.
+struct DocumentFixture {
+    QTemporaryDir dir;
+    QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
+    std::unique_ptr<SettingsStore> settings;
+    ScriptedPrompt prompt;
+    RecordingSink sink;
+    std::unique_ptr<Document> doc;
+
+    DocumentFixture()
+    {
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.filePath(QStringLiteral("config"))));
+        settings = std::make_unique<SettingsStore>();
+        QDir().mkpath(dir.filePath(QStringLiteral("home")));
+        doc = std::make_unique<Document>(*settings, prompt, dir.filePath(QStringLiteral("home")));
+        setErrorSink(&sink);
+    }
+    ~DocumentFixture()
+    {
+        setErrorSink(nullptr);
+        doc.reset();
+        settings.reset();
+        if (savedConfig.isNull())
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", savedConfig);
+    }
+};
+
+// A window's control by its name; a missing one fails the test.
+template <class T>
+T* child(const QObject& window, const char* name)
+{
+    T* c = window.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(c, nullptr) << name;
+    return c;
+}
 
 struct Fixture {
     QTemporaryDir dir;

@@ -1,4 +1,5 @@
 #include "dialogs/ui/Form5.h"
+#include "support/Fixture.h"
 
 #include "copy/CopyEngine.h"
 #include "editing/Document.h"
@@ -21,43 +22,10 @@ using namespace petari;
 
 namespace {
 
-struct Sink : ErrorSink {
-    std::vector<std::pair<QString, int>> got;
-    void report(const QString& label, int number, const QString&) override { got.emplace_back(label, number); }
-};
 
-// A real document on a temporary configuration folder and program folder.
-struct Form5Test : ::testing::Test {
-    QTemporaryDir dir;
-    QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
-    std::unique_ptr<SettingsStore> settings;
-    ScriptedPrompt prompt;
-    Sink sink;
-    std::unique_ptr<Document> doc;
-
-    void SetUp() override
-    {
-        qputenv("XDG_CONFIG_HOME", dir.filePath("config").toUtf8());
-        settings = std::make_unique<SettingsStore>();
-        QDir().mkpath(dir.filePath("home"));
-        doc = std::make_unique<Document>(*settings, prompt, dir.filePath("home"));
-        setErrorSink(&sink);
-    }
-    void TearDown() override
-    {
-        setErrorSink(nullptr);
-        doc.reset();
-        settings.reset();
-        qputenv("XDG_CONFIG_HOME", oldConfig);
-    }
-
+struct Form5Test : ::testing::Test, test::DocumentFixture {
     template <class T = QCheckBox>
-    static T* find(Form5& f, const char* name)
-    {
-        T* w = f.findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
+    static T* find(Form5& f, const char* name) { return test::child<T>(f, name); }
     // On the box itself: a check box stretched by its layout takes no click
     // beyond its caption.
     static void click(Form5& f, const char* name)
@@ -98,7 +66,8 @@ TEST_F(Form5Test, TickedConversionsApplyToTheNextCopy)
     QTest::keyClicks(length, "40000");
     EXPECT_EQ(length->text(), QStringLiteral("100"));   // as it was when the box got the focus
     ASSERT_EQ(sink.got.size(), 1u);
-    EXPECT_EQ(sink.got[0], std::make_pair(QStringLiteral("F5 Text5_Change"), 6));
+    EXPECT_EQ(sink.got[0].label, QStringLiteral("F5 Text5_Change"));
+    EXPECT_EQ(sink.got[0].number, 6);
 
     // Always on top disables "更新"; clearing a monitor box stops the monitor now.
     click(f, "Check7");

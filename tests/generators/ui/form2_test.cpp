@@ -1,3 +1,5 @@
+#include "support/Fixture.h"
+
 #include "editing/Document.h"
 #include "editing/Favourites.h"
 #include "editing/UndoChain.h"
@@ -28,33 +30,10 @@ inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdS
 
 namespace {
 
-struct Sink : ErrorSink {
-    QStringList labels;
-    void report(const QString& label, int, const QString&) override { labels << label; }
-};
 
-struct Form2Test : ::testing::Test {
-    QTemporaryDir dir;
-    std::unique_ptr<SettingsStore> settings;
-    ScriptedPrompt prompt;
-    Sink sink;
-    std::unique_ptr<Document> doc;
+struct Form2Test : ::testing::Test, test::DocumentFixture {
     Favourites favourites;
     std::unique_ptr<Form2> form;
-
-    Form2Test()
-    {
-        qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toUtf8());
-        settings = std::make_unique<SettingsStore>();
-        QDir().mkpath(dir.filePath(QStringLiteral("home")));
-        doc = std::make_unique<Document>(*settings, prompt, dir.filePath(QStringLiteral("home")));
-        setErrorSink(&sink);
-    }
-    ~Form2Test() override
-    {
-        form.reset();
-        setErrorSink(nullptr);
-    }
 
     // A modified document of the given lines, named as if opened from a file.
     void document(const QStringList& lines)
@@ -72,12 +51,7 @@ struct Form2Test : ::testing::Test {
     }
 
     template <class T = QWidget>
-    T* find(const char* name) const
-    {
-        T* w = form->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
+    T* find(const char* name) const { return test::child<T>(*form, name); }
     void type(const char* name, const QString& text) { find<QLineEdit>(name)->setText(text); }
     QString textOf(const char* name) { return find<QLineEdit>(name)->text(); }
     // Near the left edge: a check box or option button stretched by its
@@ -125,7 +99,7 @@ TEST_F(Form2Test, TemplatePage)
     EXPECT_EQ(textOf("Text2_2"), QStringLiteral("1"));
     type("Text2_3", kLong40);
     EXPECT_EQ(textOf("Text2_3"), QStringLiteral("3"));
-    EXPECT_EQ(sink.labels, QStringList{"F2 Text2_Change"});
+    EXPECT_EQ(sink.labels(), QStringList{"F2 Text2_Change"});
     type("Text1_0", QStringLiteral(" x"));
     EXPECT_EQ(find<QLabel>("Label1_0")->text(), QStringLiteral("[半S]x"));
     type("Text1_0", QString());
@@ -204,7 +178,7 @@ TEST_F(Form2Test, RandomPage)
     EXPECT_EQ(lastMessage(), tooManyLinesMessage());
     type("Text3_2", kLong40);
     press("Command2_0");
-    EXPECT_EQ(sink.labels, QStringList{"F2 RnsNKansi"});
+    EXPECT_EQ(sink.labels(), QStringList{"F2 RnsNKansi"});
     EXPECT_EQ(prompt.asked().size(), 2u);
     EXPECT_EQ(doc->lines().lines(), QStringList{"x"});
     EXPECT_EQ(form->randomRuns(), 0);
@@ -262,7 +236,7 @@ TEST_F(Form2Test, CharacterAdditionPage)
     press("Check5_0");
     type("Text6_4", kLong40);
     EXPECT_EQ(textOf("Text6_4"), QStringLiteral("1"));
-    EXPECT_EQ(sink.labels, QStringList{"F2 Text6_Change"});
+    EXPECT_EQ(sink.labels(), QStringList{"F2 Text6_Change"});
 
     type("Text6_0", QStringLiteral("No."));
     focus("Text6_1");
@@ -285,7 +259,7 @@ TEST_F(Form2Test, CharacterAdditionPage)
     type("Text6_4", QStringLiteral("2147483647"));
     press("Command4_0");
     EXPECT_EQ(doc->lines().lines(), (QStringList{"a", "No.001\tb", "c"}));
-    EXPECT_EQ(sink.labels.last(), QStringLiteral("F2 mojitui"));
+    EXPECT_EQ(sink.labels().last(), QStringLiteral("F2 mojitui"));
     EXPECT_TRUE(form->isVisible());
     type("Text6_4", QStringLiteral("9"));
     press("Check5_1");
@@ -306,7 +280,7 @@ TEST_F(Form2Test, EmptyLinePage)
         type("Text7", bad);
         EXPECT_EQ(textOf("Text7"), QStringLiteral("1")) << qPrintable(bad);
     }
-    EXPECT_EQ(sink.labels, QStringList(3, QStringLiteral("F2 Text7_Change")));
+    EXPECT_EQ(sink.labels(), QStringList(3, QStringLiteral("F2 Text7_Change")));
     type("Text7", QStringLiteral("2"));
     EXPECT_TRUE(find<QLabel>("Label8_1")->text().startsWith(QStringLiteral("←空白\n\n\n←空白")));
     press("Command6_0");

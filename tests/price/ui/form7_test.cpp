@@ -1,3 +1,5 @@
+#include "support/Fixture.h"
+
 #include "editing/Document.h"
 #include "editing/UndoChain.h"
 #include "platform/SettingsStore.h"
@@ -17,38 +19,11 @@
 namespace petari {
 namespace {
 
-struct Form7Test : ::testing::Test {
-    QTemporaryDir dir;
-    QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
-    std::unique_ptr<SettingsStore> settings;
-    ScriptedPrompt prompt;
-    std::unique_ptr<Document> doc;
-
-    void SetUp() override
-    {
-        qputenv("XDG_CONFIG_HOME", dir.filePath("config").toUtf8());
-        settings = std::make_unique<SettingsStore>();
-        QDir().mkpath(dir.filePath("home"));
-        doc = std::make_unique<Document>(*settings, prompt, dir.filePath("home"));
-        doc->takeStartupSnapshot();
-    }
-    void TearDown() override
-    {
-        doc.reset();
-        settings.reset();
-        if (savedConfig.isNull())
-            qunsetenv("XDG_CONFIG_HOME");
-        else
-            qputenv("XDG_CONFIG_HOME", savedConfig);
-    }
+struct Form7Test : ::testing::Test, test::DocumentFixture {
+    void SetUp() override { doc->takeStartupSnapshot(); }
 
     template <class T>
-    static T* control(QWidget& form, const char* name)
-    {
-        T* c = form.findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(c, nullptr) << name;
-        return c;
-    }
+    static T* control(QWidget& form, const char* name) { return test::child<T>(form, name); }
     static void type(QWidget& form, const char* box, const QString& text)
     {
         QLineEdit* edit = QString::fromLatin1(box) == QLatin1String("Combo1")

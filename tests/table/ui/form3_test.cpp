@@ -1,3 +1,5 @@
+#include "support/Fixture.h"
+
 #include "editing/Document.h"
 #include "platform/SettingsStore.h"
 #include "platform/UserPrompt.h"
@@ -25,35 +27,15 @@ namespace {
 
 // A real document in a temporary program folder, with its settings under a
 // temporary XDG_CONFIG_HOME.
-struct Form3Test : ::testing::Test {
-    QTemporaryDir dir;
-    std::unique_ptr<SettingsStore> settings;
-    ScriptedPrompt prompt;
-    std::unique_ptr<Document> doc;
-
+struct Form3Test : ::testing::Test, test::DocumentFixture {
     void SetUp() override
     {
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.filePath(QStringLiteral("config"))));
-        QDir().mkpath(dir.filePath(QStringLiteral("home")));
-        settings = std::make_unique<SettingsStore>();
-        doc = std::make_unique<Document>(*settings, prompt, dir.filePath(QStringLiteral("home")));
         doc->lines().setLines({QStringLiteral("元の一行")});
         doc->state().modified = 1;
     }
-    void TearDown() override
-    {
-        doc.reset();
-        settings.reset();
-        qunsetenv("XDG_CONFIG_HOME");
-    }
 
     template <class T>
-    static T* find(const Form3& f, const char* name)
-    {
-        T* w = f.findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
+    static T* find(const Form3& f, const char* name) { return test::child<T>(f, name); }
 
     // Builds a table from the four boxes as the panel does.
     static void build(Form3& f, const char* r, const char* l, const char* c, const char* w)
