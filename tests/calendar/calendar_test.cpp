@@ -1,4 +1,5 @@
 #include "calendar/Calendar.h"
+#include "support/FailureNumber.h"
 #include "services/Guard.h"
 
 #include <QDate>
@@ -131,11 +132,7 @@ TEST(Calendar, SixteenBitArgumentsOverflow)
     EXPECT_NO_THROW(cal::sekki24(-32768, m, d, 0));
     EXPECT_EQ(m, 3);
 
-    try {
-        cal::nyou1(40000, 1, 1);
-    } catch (const Failure& f) {
-        EXPECT_EQ(f.number(), err::Overflow);
-    }
+    EXPECT_EQ(test::failureNumber([] { cal::nyou1(40000, 1, 1); }), err::Overflow);
 }
 
 TEST(Calendar, LabelledProceduresReportAndReturnEmpty)

@@ -1,5 +1,6 @@
 #include "document/Cp932.h"
 #include "document/TextFile.h"
+#include "support/FailureNumber.h"
 #include "platform/Failure.h"
 
 #include <QDir>
@@ -38,15 +39,7 @@ void writeBytes(const QString& path, const QByteArray& bytes)
     ASSERT_EQ(f.write(bytes), bytes.size());
 }
 
-int failureOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const Failure& f) {
-        return f.number();
-    }
-    return 0;
-}
+using test::failureNumber;
 
 // Root ignores file permissions.  Dropping the overriding capabilities from
 // this thread's effective set lets the permission cases run as root too;
@@ -163,13 +156,13 @@ TEST(TextFile, ReadFailuresCarryTheirNumbers)
     writeBytes(dir.filePath("plain.txt"), "x");
     ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("pipe")).constData(), 0600), 0);
 
-    EXPECT_EQ(failureOf([&] { readTextFile(dir.filePath("missing.txt")); }), err::FileNotFound);
-    EXPECT_EQ(failureOf([&] { readTextFile(""); }), err::FileNotFound);
-    EXPECT_EQ(failureOf([&] { readTextFile(dir.path()); }), err::PathFileAccess);
-    EXPECT_EQ(failureOf([&] { readTextFile(dir.filePath("no/such/file.txt")); }), err::PathNotFound);
-    EXPECT_EQ(failureOf([&] { readTextFile(dir.filePath("plain.txt/file.txt")); }), err::PathNotFound);
+    EXPECT_EQ(failureNumber([&] { readTextFile(dir.filePath("missing.txt")); }), err::FileNotFound);
+    EXPECT_EQ(failureNumber([&] { readTextFile(""); }), err::FileNotFound);
+    EXPECT_EQ(failureNumber([&] { readTextFile(dir.path()); }), err::PathFileAccess);
+    EXPECT_EQ(failureNumber([&] { readTextFile(dir.filePath("no/such/file.txt")); }), err::PathNotFound);
+    EXPECT_EQ(failureNumber([&] { readTextFile(dir.filePath("plain.txt/file.txt")); }), err::PathNotFound);
     // A pipe with no writer would block a plain read for ever.
-    EXPECT_EQ(failureOf([&] { readTextFile(dir.filePath("pipe")); }), err::PathFileAccess);
+    EXPECT_EQ(failureNumber([&] { readTextFile(dir.filePath("pipe")); }), err::PathFileAccess);
 }
 
 TEST(TextFile, UnreadableFileIsAPermissionFailure)
@@ -183,7 +176,7 @@ TEST(TextFile, UnreadableFileIsAPermissionFailure)
     if (::access(QFile::encodeName(path).constData(), R_OK) == 0
         && ::open(QFile::encodeName(path).constData(), O_RDONLY) >= 0)
         GTEST_SKIP() << "file permissions are not enforced here";
-    EXPECT_EQ(failureOf([&] { readTextFile(path); }), err::PermissionDenied);
+    EXPECT_EQ(failureNumber([&] { readTextFile(path); }), err::PermissionDenied);
 }
 
 TEST(TextFile, LargeFileWithLoneLineFeedsIsRead)
@@ -336,7 +329,7 @@ TEST(TextFile, UnencodableTextIsRefusedUnlessAllowed)
         EXPECT_EQ(f.number(), err::InvalidArgument);
         EXPECT_TRUE(f.description().contains(u(u"😀é")));
     }
-    EXPECT_EQ(failureOf([&] { writeMacTextFile(path, lines, TextEncoding::Cp932); }), err::InvalidArgument);
+    EXPECT_EQ(failureNumber([&] { writeMacTextFile(path, lines, TextEncoding::Cp932); }), err::InvalidArgument);
     EXPECT_EQ(readBytes(path), "old\r\n");
 
     writeTextFile(path, lines, TextEncoding::Cp932, Unencodable::WriteQuestionMark);
@@ -353,15 +346,15 @@ TEST(TextFile, FailedWritesLeaveTheOldFileWhole)
     ASSERT_TRUE(QDir().mkdir(folder));
     writeBytes(dir.filePath("folder/inside.txt"), "inside");
 
-    EXPECT_EQ(failureOf([&] { writeTextFile(folder, {"x"}, TextEncoding::Cp932); }), err::PathFileAccess);
+    EXPECT_EQ(failureNumber([&] { writeTextFile(folder, {"x"}, TextEncoding::Cp932); }), err::PathFileAccess);
     EXPECT_TRUE(QFileInfo(folder).isDir());
     EXPECT_EQ(readBytes(dir.filePath("folder/inside.txt")), "inside");
-    EXPECT_EQ(failureOf([&] { writeMacTextFile(folder, {"x"}, TextEncoding::Cp932); }), err::PathFileAccess);
-    EXPECT_EQ(failureOf([&] { writeTextFile(dir.filePath("none/x.txt"), {"x"}, TextEncoding::Cp932); }),
+    EXPECT_EQ(failureNumber([&] { writeMacTextFile(folder, {"x"}, TextEncoding::Cp932); }), err::PathFileAccess);
+    EXPECT_EQ(failureNumber([&] { writeTextFile(dir.filePath("none/x.txt"), {"x"}, TextEncoding::Cp932); }),
               err::PathNotFound);
-    EXPECT_EQ(failureOf([&] { writeTextFile(dir.filePath("folder/inside.txt/x.txt"), {"x"}, TextEncoding::Cp932); }),
+    EXPECT_EQ(failureNumber([&] { writeTextFile(dir.filePath("folder/inside.txt/x.txt"), {"x"}, TextEncoding::Cp932); }),
               err::PathNotFound);
-    EXPECT_EQ(failureOf([&] { writeTextFile("", {"x"}, TextEncoding::Cp932); }), err::PathFileAccess);
+    EXPECT_EQ(failureNumber([&] { writeTextFile("", {"x"}, TextEncoding::Cp932); }), err::PathFileAccess);
 }
 
 TEST(TextFile, UnwritableFolderIsAPermissionFailure)
@@ -383,8 +376,8 @@ TEST(TextFile, UnwritableFolderIsAPermissionFailure)
             QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
             GTEST_SKIP() << "folder permissions are not enforced here";
         }
-        EXPECT_EQ(failureOf([&] { writeTextFile(path, {"new"}, TextEncoding::Cp932); }), err::PermissionDenied);
-        EXPECT_EQ(failureOf([&] { writeMacTextFile(locked + "/other.txt", {"new"}, TextEncoding::Utf8); }),
+        EXPECT_EQ(failureNumber([&] { writeTextFile(path, {"new"}, TextEncoding::Cp932); }), err::PermissionDenied);
+        EXPECT_EQ(failureNumber([&] { writeMacTextFile(locked + "/other.txt", {"new"}, TextEncoding::Utf8); }),
                   err::PermissionDenied);
     }
     EXPECT_EQ(readBytes(path), "old\r\n");

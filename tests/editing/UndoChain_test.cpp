@@ -1,4 +1,5 @@
 #include "editing/UndoChain.h"
+#include "support/FailureNumber.h"
 #include "platform/SettingsStore.h"
 #include "document/TextFile.h"
 #include "editing/WorkFolder.h"
@@ -30,15 +31,7 @@ QByteArray bytesOf(const QString& path)
     return f.readAll();
 }
 
-int failureNumber(const std::function<void()>& body)
-{
-    try {
-        body();
-    } catch (const Failure& f) {
-        return f.number();
-    }
-    return 0;
-}
+using test::failureNumber;
 
 class UndoChainTest : public ::testing::Test {
 protected:

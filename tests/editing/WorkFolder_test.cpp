@@ -1,4 +1,5 @@
 #include "editing/WorkFolder.h"
+#include "support/FailureNumber.h"
 #include "document/TextFile.h"
 #include "platform/Failure.h"
 
@@ -13,15 +14,7 @@
 namespace petari {
 namespace {
 
-int failureNumber(const std::function<void()>& body)
-{
-    try {
-        body();
-    } catch (const Failure& f) {
-        return f.number();
-    }
-    return 0;
-}
+using test::failureNumber;
 
 void touch(const QString& path, const QByteArray& bytes = QByteArray())
 {
