@@ -16,6 +16,7 @@
 #include <cerrno>
 #include <cstring>
 #include <future>
+#include <system_error>
 #include <vector>
 
 #include <fcntl.h>
@@ -286,8 +287,14 @@ QStringList decodeLines(QByteArrayView bytes, MakeDecoder makeDecoder, qsizetype
         return decodePiece(bytes, invalid);
     std::vector<qsizetype> counts(parts.size(), 0);
     std::vector<std::future<QStringList>> others;
-    for (size_t i = 1; i < parts.size(); ++i)
-        others.push_back(std::async(std::launch::async, decodePiece, parts[i], &counts[i]));
+    for (size_t i = 1; i < parts.size(); ++i) {
+        try {
+            others.push_back(std::async(std::launch::async, decodePiece, parts[i], &counts[i]));
+        } catch (const std::system_error&) {
+            // No thread to be had: this one decodes the piece when it comes to it.
+            others.push_back(std::async(std::launch::deferred, decodePiece, parts[i], &counts[i]));
+        }
+    }
     QStringList lines = decodePiece(parts[0], &counts[0]);
     for (auto& other : others)
         lines.append(other.get());
