@@ -86,7 +86,8 @@ TEST_F(Writes, OpeningAnotherDocumentFindsEveryEarlierWriteOnTheDisk)
     doc.state().modified = 0;
     doc.open(other);
     // The old history's files are whole before the new history began.
-    EXPECT_EQ(doc.undo().pendingWrites(), 1);   // only the opened file's own
+    // At most the opened file's own, which may well be done already.
+    EXPECT_LE(doc.undo().pendingWrites(), 1);
     doc.waitForWrites();
     EXPECT_EQ(doc.undo().pendingWrites(), 0);
     EXPECT_EQ(doc.undo().loadSnapshot(doc.undo().snapshotPath(0)), QStringList{"x"});
