@@ -67,8 +67,7 @@ void Form4::Form_Load()
         if (document_)
             document_->liftTopmost();
         if (settings_) {
-            place_.restore(*this, settings_->number(kSection, QStringLiteral("Left"), kDefaultPosition),
-                           settings_->number(kSection, QStringLiteral("top"), kDefaultPosition));
+            place_.restore(*this, *settings_, kSection, kDefaultPosition, kDefaultPosition);
         }
         F4_Main();
     });
@@ -136,11 +135,8 @@ void Form4::Form_Unload()
 {
     unloaded_ = true;
     guarded(label("Form_Unload"), [&] {
-        if (settings_ && WindowPlace::worthStoring()) {
-            const TwipsRect at = place_.current(*this);
-            settings_->write(kSection, QStringLiteral("top"), QString::number(at.top));
-            settings_->write(kSection, QStringLiteral("Left"), QString::number(at.left));
-        }
+        if (settings_)
+            place_.store(*this, *settings_, kSection);
         if (document_)
             document_->restoreTopmost();
     });

@@ -27,7 +27,6 @@ public:
     static constexpr int kFrameWidth = 70;
     static constexpr int kButtonHeight = 375;
 
-
     // settings and document may be null: no position is kept, and the main
     // window's placement is left alone.
     Form4(const NoticeRequest& request, SettingsStore* settings, Document* document,

@@ -25,7 +25,6 @@ namespace {
 
 QString label(const char* procedure) { return QStringLiteral("F5 ") + QLatin1String(procedure); }
 
-
 QString indexed(const char* name, int i) { return QString::fromLatin1(name) + QLatin1Char('_') + QString::number(i); }
 
 QCheckBox* checkBox(QWidget* parent, const QString& name, const char* caption)

@@ -186,8 +186,7 @@ void Form6::Form_Load()
     guarded(label("Form_Load"), [&] {
         doc_.liftTopmost();
         SettingsStore& s = doc_.settings();
-        place_.restore(*this, s.number(kSection, QStringLiteral("Left"), kDefaultPosition),
-                       s.number(kSection, QStringLiteral("top"), kDefaultPosition));
+        place_.restore(*this, s, kSection, kDefaultPosition, kDefaultPosition);
         check1_2_->setChecked(s.read(kSection, QStringLiteral("a1"), QStringLiteral("0")) ==
                               QLatin1String("1"));
 
@@ -221,11 +220,7 @@ void Form6::Form_Unload()
     open_ = false;
     guarded(label("Form_Unload"), [&] {
         SettingsStore& s = doc_.settings();
-        if (WindowPlace::worthStoring()) {
-            const TwipsRect at = place_.current(*this);
-            s.write(kSection, QStringLiteral("top"), QString::number(at.top));
-            s.write(kSection, QStringLiteral("Left"), QString::number(at.left));
-        }
+        place_.store(*this, s, kSection);
         s.write(kSection, QStringLiteral("a1"), check1_2_->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
         s.write(kSection, QStringLiteral("a2"), drive());
         s.write(kSection, QStringLiteral("a3"), folder_);

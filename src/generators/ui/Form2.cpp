@@ -45,7 +45,6 @@ QString label(const char* procedure) { return QStringLiteral("F2 ") + QLatin1Str
 QString indexed(const char* name, int i) { return QString::fromLatin1(name) + QLatin1Char('_') + QString::number(i); }
 QString text(const char* utf8) { return QString::fromUtf8(utf8); }
 
-
 // A box that takes a number.  On gaining the focus it selects its text and
 // remembers it; every change runs `check` under the box's label, and when
 // that fails the failure is reported and the remembered text comes back.
@@ -176,8 +175,7 @@ void Form2::done(int r)
 void Form2::restorePosition()
 {
     const SettingsStore& s = doc_.settings();
-    place_.restore(*this, s.number(kSection, QStringLiteral("Left"), kDefaultPosition),
-                   s.number(kSection, QStringLiteral("top"), kDefaultPosition));
+    place_.restore(*this, s, kSection, kDefaultPosition, kDefaultPosition);
 }
 
 void Form2::load()
@@ -277,11 +275,7 @@ void Form2::unload()
         auto write = [&](const char* key, const QString& value) { s.write(kSection, QString::fromLatin1(key), value); };
         auto flag = [&](const char* key, const QAbstractButton* b) { write(key, b->isChecked() ? "1" : "0"); };
         auto number = [&](const char* key, int v) { write(key, QString::number(v)); };
-        if (WindowPlace::worthStoring()) {
-            const TwipsRect at = place_.current(*this);
-            number("top", at.top);
-            number("Left", at.left);
-        }
+        place_.store(*this, s, kSection);
         switch (page_) {
         case TemplatePage:
             number("a1", kind_);

@@ -1,5 +1,6 @@
 #include "platform/ui/WindowPlace.h"
 
+#include "platform/SettingsStore.h"
 #include "platform/WindowPosition.h"
 
 #include <QGuiApplication>
@@ -36,6 +37,44 @@ void WindowPlace::restore(QWidget& window, const TwipsRect& stored, int minWidth
     apply(window, stored, true, minWidth, minHeight);
 }
 
+namespace {
+
+int storedKey(const SettingsStore& settings, const QString& section, const char* key, int byDefault)
+{
+    return storedTwips(settings.number(section, QString::fromLatin1(key), byDefault));
+}
+
+}  // namespace
+
+void WindowPlace::restore(QWidget& window, const SettingsStore& settings, const QString& section, int defaultLeft,
+                          int defaultTop)
+{
+    restore(window, storedKey(settings, section, "Left", defaultLeft), storedKey(settings, section, "top", defaultTop));
+}
+
+void WindowPlace::restore(QWidget& window, const SettingsStore& settings, const QString& section,
+                          const TwipsRect& defaults, int minWidth, int minHeight)
+{
+    restore(window,
+            {storedKey(settings, section, "Left", defaults.left), storedKey(settings, section, "top", defaults.top),
+             storedKey(settings, section, "Width", defaults.width),
+             storedKey(settings, section, "Height", defaults.height)},
+            minWidth, minHeight);
+}
+
+void WindowPlace::store(const QWidget& window, SettingsStore& settings, const QString& section) const
+{
+    const TwipsRect at = current(window);
+    if (worthStoring()) {
+        settings.write(section, QStringLiteral("top"), QString::number(at.top));
+        settings.write(section, QStringLiteral("Left"), QString::number(at.left));
+    }
+    if (sized_) {
+        settings.write(section, QStringLiteral("Height"), QString::number(at.height));
+        settings.write(section, QStringLiteral("Width"), QString::number(at.width));
+    }
+}
+
 void WindowPlace::apply(QWidget& window, const TwipsRect& stored, bool sized, int minWidth, int minHeight)
 {
     const TwipsRect r = fitToScreens(stored, screenAreas(), minWidth, minHeight);
@@ -47,6 +86,7 @@ void WindowPlace::apply(QWidget& window, const TwipsRect& stored, bool sized, in
     if (sized)
         window.resize(size);
     applied_ = r;
+    sized_ = sized;
     appliedPixels_ = QRect(at, size);
 }
 

@@ -8,10 +8,13 @@
 #include "platform/Twips.h"
 
 #include <QRect>
+#include <QString>
 
 class QWidget;
 
 namespace petari {
+
+class SettingsStore;
 
 class WindowPlace {
 public:
@@ -19,8 +22,17 @@ public:
     void restore(QWidget& window, double left, double top);
     // Also sizes it: at least minimum (twips), no larger than a screen.
     void restore(QWidget& window, const TwipsRect& stored, int minWidth, int minHeight);
+    // The same from "Left" and "top" (and "Width" and "Height") of a
+    // settings section, the defaults where a key is missing.
+    void restore(QWidget& window, const SettingsStore& settings, const QString& section, int defaultLeft,
+                 int defaultTop);
+    void restore(QWidget& window, const SettingsStore& settings, const QString& section, const TwipsRect& defaults,
+                 int minWidth, int minHeight);
     // The place to store: what was restored where the window kept it.
     TwipsRect current(const QWidget& window) const;
+    // Writes it back to the section it came from: the size when one was
+    // restored, the position where the desktop tells it (worthStoring).
+    void store(const QWidget& window, SettingsStore& settings, const QString& section) const;
     // Wayland tells no window where it is: there the stored place stays.
     static bool worthStoring();
 
@@ -28,6 +40,7 @@ private:
     void apply(QWidget& window, const TwipsRect& stored, bool sized, int minWidth, int minHeight);
 
     TwipsRect applied_;
+    bool sized_ = false;
     QRect appliedPixels_{0, 0, -1, -1};
 };
 

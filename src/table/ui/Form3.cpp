@@ -210,12 +210,7 @@ void Form3::Form_Load()
 {
     guarded(label("Form_Load"), [&] {
         SettingsStore& s = doc_.settings();
-        auto stored = [&](const char* key, int byDefault) {
-            return storedTwips(s.number(kSection, QString::fromLatin1(key), byDefault));
-        };
-        place_.restore(*this,
-                       {stored("Left", kDefaultLeft), stored("top", kDefaultTop), stored("Width", kDefaultWidth),
-                        stored("Height", kDefaultHeight)},
+        place_.restore(*this, s, kSection, {kDefaultLeft, kDefaultTop, kDefaultWidth, kDefaultHeight},
                        kMinimumWidth, kMinimumHeight);
         lift_ = std::make_unique<TopmostLift>(doc_);
         waku();
@@ -233,13 +228,7 @@ void Form3::Form_Unload()
     guarded(label("Form_Unload"), [&] {
         setWindowState(Qt::WindowNoState);
         SettingsStore& s = doc_.settings();
-        const TwipsRect at = place_.current(*this);
-        if (WindowPlace::worthStoring()) {
-            s.write(kSection, QStringLiteral("top"), QString::number(at.top));
-            s.write(kSection, QStringLiteral("Left"), QString::number(at.left));
-        }
-        s.write(kSection, QStringLiteral("Height"), QString::number(at.height));
-        s.write(kSection, QStringLiteral("Width"), QString::number(at.width));
+        place_.store(*this, s, kSection);
         // A transfer cancelled at the unsaved-change question left the flag
         // at "about to be replaced"; the document is merely changed again.
         if (doc_.state().modified == 2)
