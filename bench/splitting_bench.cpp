@@ -59,7 +59,7 @@ void BM_Split(benchmark::State& state)
     const QString& line = longLine();
     qsizetype pieces = 0;
     for (auto _ : state) {
-        const QStringList result = petari::bunkatu(line, mode, u'>');
+        const QStringList result = petari::splitIntoPieces(line, mode, u'>');
         pieces = result.size();
         benchmark::DoNotOptimize(pieces);
     }

@@ -121,7 +121,7 @@ constexpr EquinoxSet kAutumn{u"秋分", 9, 23, 365.242, 0.6090278f};
 int equinoxDay(int year, int angle)
 {
     int month = 0, day = 0;
-    sekki24(year, month, day, angle);
+    equinox(year, month, day, angle);
     return day;
 }
 
@@ -186,16 +186,16 @@ QString tableHoliday(const Date& t)
         break;
     case 7: {
         // The Olympic years moved three holidays by their own laws.
-        int umi = 0;
+        int marineDay = 0;
         if (y >= 1996 && y <= 2002)
-            umi = 20;
+            marineDay = 20;
         else if (y == 2020)
-            umi = 23;
+            marineDay = 23;
         else if (y == 2021)
-            umi = 22;
+            marineDay = 22;
         else if (y >= 2003)
-            umi = nthMonday(w1, 3);
-        if (d == umi)
+            marineDay = nthMonday(w1, 3);
+        if (d == marineDay)
             return QStringLiteral("海の日");
         if ((y == 2020 && d == 24) || (y == 2021 && d == 23))
             return QStringLiteral("スポーツの日");
@@ -245,7 +245,7 @@ constexpr i64 kLaw2007 = ymd(2007, 1, 1);
 
 int leapYear(int year) { return leapOf(year); }
 
-int nyou2(int year, int month)
+int daysInMonth(int year, int month)
 {
     need16(year);
     need16(month);
@@ -253,7 +253,7 @@ int nyou2(int year, int month)
     return monthLength(year, month);
 }
 
-int nyou1(int year, int month, int day)
+int dayOfWeek(int year, int month, int day)
 {
     need16(year);
     need16(month);
@@ -296,7 +296,7 @@ QString namedHoliday(int year, int month, int day)
 //   when not a Sunday and not a substitute holiday; from 2007 any such day.
 // A day that is both a substitute and a day between two holidays takes the
 // substitute's name: the law lists the substitute rule first.
-QString Saijitu(int year, int month, int day)
+QString holidayName(int year, int month, int day)
 {
     if (!checkedDate(year, month, day))
         return {};
@@ -324,7 +324,7 @@ QString Saijitu(int year, int month, int day)
     return {};
 }
 
-QString sekki24(int year, int& month, int& day, int angle, int* hour, int* minute)
+QString equinox(int year, int& month, int& day, int angle, int* hour, int* minute)
 {
     need16(year);
     const EquinoxSet* set = nullptr;
@@ -343,7 +343,7 @@ QString sekki24(int year, int& month, int& day, int angle, int* hour, int* minut
     const i64 n = static_cast<i64>(whole) + dayNumber(1998, set->baseMonth, set->baseDay);
     need32(n);
     int m = 0, d = 0;
-    yulibigule(static_cast<int>(n), m, d);
+    dateOfDayNumber(static_cast<int>(n), m, d);
     month = m;
     day = d;
 
@@ -359,7 +359,7 @@ QString sekki24(int year, int& month, int& day, int angle, int* hour, int* minut
     return QString::fromUtf16(set->name);
 }
 
-int guleyulibi(int year, int month, int day)
+int dayNumberOf(int year, int month, int day)
 {
     need16(year);
     need16(month);
@@ -370,7 +370,7 @@ int guleyulibi(int year, int month, int day)
     return static_cast<int>(n);
 }
 
-int yulibigule(int dayNumber, int& month, int& day)
+int dateOfDayNumber(int dayNumber, int& month, int& day)
 {
     const i64 b = static_cast<i64>(dayNumber) + 31740;
     need32(b);
@@ -399,27 +399,27 @@ int yulibigule(int dayNumber, int& month, int& day)
 
 }  // namespace cal
 
-int nyou1(int year, int month, int day)
+int dayOfWeek(int year, int month, int day)
 {
-    return guardedValue(QStringLiteral("M1 nyou1"), 0, [&] { return cal::nyou1(year, month, day); });
+    return guardedValue(QStringLiteral("M1 nyou1"), 0, [&] { return cal::dayOfWeek(year, month, day); });
 }
 
-int nyou2(int year, int month)
+int daysInMonth(int year, int month)
 {
-    return guardedValue(QStringLiteral("M1 nyou2"), 0, [&] { return cal::nyou2(year, month); });
+    return guardedValue(QStringLiteral("M1 nyou2"), 0, [&] { return cal::daysInMonth(year, month); });
 }
 
-QString Saijitu(int year, int month, int day)
+QString holidayName(int year, int month, int day)
 {
     return guardedValue(QStringLiteral("Saijitu"), QString(),
-                        [&] { return cal::Saijitu(year, month, day); });
+                        [&] { return cal::holidayName(year, month, day); });
 }
 
-QString sekki24(int year, int& month, int& day, int angle, int* hour, int* minute)
+QString equinox(int year, int& month, int& day, int angle, int* hour, int* minute)
 {
     int m = 0, d = 0, h = 0, mi = 0;
     const QString name = guardedValue(QStringLiteral("sekki24"), QString(),
-                                      [&] { return cal::sekki24(year, m, d, angle, &h, &mi); });
+                                      [&] { return cal::equinox(year, m, d, angle, &h, &mi); });
     if (name.isEmpty())
         m = d = h = mi = 0;
     month = m;
@@ -431,16 +431,16 @@ QString sekki24(int year, int& month, int& day, int angle, int* hour, int* minut
     return name;
 }
 
-int guleyulibi(int year, int month, int day)
+int dayNumberOf(int year, int month, int day)
 {
     return guardedValue(QStringLiteral("guleyulibi"), 0,
-                        [&] { return cal::guleyulibi(year, month, day); });
+                        [&] { return cal::dayNumberOf(year, month, day); });
 }
 
-int yulibigule(int dayNumber, int& month, int& day)
+int dateOfDayNumber(int dayNumber, int& month, int& day)
 {
     int y = 0, m = 0, d = 0;
-    if (!guarded(QStringLiteral("yulibigule"), [&] { y = cal::yulibigule(dayNumber, m, d); }))
+    if (!guarded(QStringLiteral("yulibigule"), [&] { y = cal::dateOfDayNumber(dayNumber, m, d); }))
         y = m = d = 0;
     month = m;
     day = d;

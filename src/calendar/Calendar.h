@@ -28,14 +28,14 @@ int leapYear(int year);
 // Weekday, 0 = Sunday … 6 = Saturday.  Year 0 keeps the truncating division
 // of this calculation (0 div 4 = 0), so it is one day off the astronomical
 // proleptic calendar; years 1 and later are exact.
-int nyou1(int year, int month, int day);
+int dayOfWeek(int year, int month, int day);
 
 // Days in the month (28 to 31).
-int nyou2(int year, int month);
+int daysInMonth(int year, int month);
 
 // The public-holiday name of a date, or "" — under the holiday law in force
 // on that date (see Holidays in Calendar.cpp).
-QString Saijitu(int year, int month, int day);
+QString holidayName(int year, int month, int day);
 
 // The name of a holiday of the holiday table itself (the days named by the
 // law and the days made holidays by their own law), without substitute days
@@ -44,26 +44,26 @@ QString namedHoliday(int year, int month, int day);
 
 // The equinox of the year: angle 0 or 360 spring ("春分"), 180 autumn ("秋分").
 // month/day receive its date; hour/minute, when given, its time in Japan.
-QString sekki24(int year, int& month, int& day, int angle, int* hour = nullptr,
+QString equinox(int year, int& month, int& day, int angle, int* hour = nullptr,
                 int* minute = nullptr);
 
 // Day number: 2000-01-01 is 2451544.
-int guleyulibi(int year, int month, int day);
+int dayNumberOf(int year, int month, int day);
 
-// Inverse of guleyulibi: returns the year, month/day receive the rest.
-int yulibigule(int dayNumber, int& month, int& day);
+// Inverse of dayNumberOf: returns the year, month/day receive the rest.
+int dateOfDayNumber(int dayNumber, int& month, int& day);
 
 }  // namespace cal
 
 // The labelled procedures ("M1 nyou1", "M1 nyou2", "Saijitu", "sekki24",
 // "guleyulibi", "yulibigule").  On a failure they report it and return 0 or
-// "" (sekki24 then also leaves its outputs at 0).
-int nyou1(int year, int month, int day);
-int nyou2(int year, int month);
-QString Saijitu(int year, int month, int day);
-QString sekki24(int year, int& month, int& day, int angle, int* hour = nullptr,
+// "" (equinox then also leaves its outputs at 0).
+int dayOfWeek(int year, int month, int day);
+int daysInMonth(int year, int month);
+QString holidayName(int year, int month, int day);
+QString equinox(int year, int& month, int& day, int angle, int* hour = nullptr,
                 int* minute = nullptr);
-int guleyulibi(int year, int month, int day);
-int yulibigule(int dayNumber, int& month, int& day);
+int dayNumberOf(int year, int month, int day);
+int dateOfDayNumber(int dayNumber, int& month, int& day);
 
 }  // namespace petari

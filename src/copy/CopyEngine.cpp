@@ -139,11 +139,11 @@ QString buildCopyText(const QStringList& lines, bool fromMainList, int P, int Q,
 CopyMenuCaptions copyMenuCaptions(const CopyOptions& o)
 {
     CopyMenuCaptions c;
-    c.kaigyou0 = o.breakSingleLine ? QStringLiteral("[×改行 単]　一行選択時に改行を入れない。")
+    c.breakSingleLineItem = o.breakSingleLine ? QStringLiteral("[×改行 単]　一行選択時に改行を入れない。")
                                    : QStringLiteral("[改行 単]　一行選択時に改行を入れる。");
-    c.henkan2_0 = o.trimLeading ? QStringLiteral("[_←×]　前部のスペースを省かない。")
+    c.trimLeadingItem = o.trimLeading ? QStringLiteral("[_←×]　前部のスペースを省かない。")
                                 : QStringLiteral("[_←]　前部のスペースを省く。");
-    c.henkan2_1 = o.trimTrailing ? QStringLiteral("[×→_]　後部のスペースを省かない。")
+    c.trimTrailingItem = o.trimTrailing ? QStringLiteral("[×→_]　後部のスペースを省かない。")
                                  : QStringLiteral("[→_]　後部のスペースを省く。");
     return c;
 }

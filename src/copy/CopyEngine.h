@@ -65,9 +65,9 @@ QString buildCopyText(const QStringList& lines, bool fromMainList, int lineOptio
 
 // Captions of the one-shot items that depend on the saved options.
 struct CopyMenuCaptions {
-    QString kaigyou0;
-    QString henkan2_0;
-    QString henkan2_1;
+    QString breakSingleLineItem;
+    QString trimLeadingItem;
+    QString trimTrailingItem;
 };
 CopyMenuCaptions copyMenuCaptions(const CopyOptions& saved);
 

@@ -1,6 +1,6 @@
 #include "dialogs/SettingsForm.h"
 
-#include "copy/ZenMoji.h"
+#include "copy/Invisibles.h"
 #include "platform/Failure.h"
 #include "platform/SettingsStore.h"
 #include "platform/StringUtils.h"
@@ -106,8 +106,8 @@ void SettingsForm::save(SettingsStore& store) const
     store.sync();
 }
 
-QString SettingsForm::annotationShown() const { return zenMojiH(values.annotation); }
-QString SettingsForm::splitTextShown() const { return zenMojiH(values.splitText); }
+QString SettingsForm::annotationShown() const { return spellOutInvisibles(values.annotation); }
+QString SettingsForm::splitTextShown() const { return spellOutInvisibles(values.splitText); }
 
 void SettingsForm::conversionPressed(int index)
 {

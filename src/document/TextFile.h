@@ -24,6 +24,14 @@ namespace petari {
 // read with, or without one when the file had none.
 enum class TextEncoding { Cp932, Utf8, Utf8Bom, Utf16Le, Utf16Be, Utf16LeBom, Utf16BeBom };
 
+inline bool isUtf16(TextEncoding e)
+{
+    return e == TextEncoding::Utf16Le || e == TextEncoding::Utf16Be || e == TextEncoding::Utf16LeBom
+           || e == TextEncoding::Utf16BeBom;
+}
+
+inline bool isBigEndian(TextEncoding e) { return e == TextEncoding::Utf16Be || e == TextEncoding::Utf16BeBom; }
+
 struct TextFileContent {
     QStringList lines;
     TextEncoding encoding = TextEncoding::Cp932;

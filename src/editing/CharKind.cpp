@@ -102,7 +102,7 @@ int charKindOf(QStringView oneChar, int previousKind)
     return unmappableKind(c, previousKind);
 }
 
-int MojiShuru(const QString& text)
+int isPlainSingleByte(const QString& text)
 {
     for (const QChar ch : text) {
         const int code = cp932::codeOf(char32_t(ch.unicode()));

@@ -28,6 +28,6 @@ int charKindOf(QStringView oneChar, int previousKind);
 // half-width katakana (code 32 to 165), else 0; "" gives 1.  A character
 // code page 932 cannot hold is no single-byte character, so it gives 0,
 // although its stand-in code 63 would fall in the range.
-int MojiShuru(const QString& text);
+int isPlainSingleByte(const QString& text);
 
 }  // namespace petari

@@ -260,7 +260,7 @@ bool Document::save()
         QString name = state_.fileName;
         if (state_.hexView) {
             // A hexadecimal view is never written over the file it shows.
-            name = FmSaku(state_.fileName, QStringLiteral("バイナリ表示"));
+            name = freeNumberedName(state_.fileName, QStringLiteral("バイナリ表示"));
             if (!name.isEmpty())
                 name += QStringLiteral(".txt");
             state_.overwrite = false;
@@ -304,7 +304,7 @@ bool Document::save()
 QStringList Document::hexHeader(const QString& viewedPath) const
 {
     return {viewedPath + QStringLiteral("の内容をを１byteづつ16進数で表示しています。"),
-            MKJ(QStringLiteral("012")) + QStringLiteral("より出力"), QString()};
+            programInformation(QStringLiteral("012")) + QStringLiteral("より出力"), QString()};
 }
 
 // Text CP932 cannot hold is never written as "?": the user chooses UTF-8, or
@@ -506,7 +506,7 @@ void Document::takeStartupSnapshot()
 void Document::rebuildToc()
 {
     guarded(label("mokuji"), [&] {
-        const QList<TocEntry> toc = mokuji(lines_.lines());
+        const QList<TocEntry> toc = tableOfContents(lines_.lines());
         tocHeadings_.clear();
         tocLines_.clear();
         tocHeadings_.reserve(toc.size());

@@ -24,7 +24,7 @@ void Favourites::setSlot(int k, const QString& path)
     slots_[k] = path;
 }
 
-int Favourites::okiniLast() const
+int Favourites::lastUsedSlot() const
 {
     for (int k = kSlots; k >= 1; --k)
         if (!slots_[k].isEmpty())

@@ -18,8 +18,8 @@ public:
     // For the favourites editor.  Throws Failure 9 for k outside 1 to 10.
     void setSlot(int k, const QString& path);
 
-    // okiniLast: the highest slot that is not empty, 0 when all are.
-    int okiniLast() const;
+    // lastUsedSlot: the highest slot that is not empty, 0 when all are.
+    int lastUsedSlot() const;
 
     // The "追加" item is enabled when a document has a name and slot 10 is
     // still free; its caption is "追加　(" + name + ")".

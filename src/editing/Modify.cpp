@@ -15,7 +15,7 @@ NoticeRequest modifyRequest(const QStringList& selectedLines)
     return r;
 }
 
-bool syusei(LineEditTarget& target, NoticePresenter& presenter)
+bool modifySelectedLines(LineEditTarget& target, NoticePresenter& presenter)
 {
     bool replaced = false;
     guarded(QStringLiteral("F1 syusei_Click"), [&] {
@@ -24,8 +24,8 @@ bool syusei(LineEditTarget& target, NoticePresenter& presenter)
             return;
         // The new lines go in before the first selected line, so the lines
         // being replaced are exactly those still selected afterwards.
-        target.tuika(result.text);
-        target.sakujo();
+        target.insertText(result.text);
+        target.removeSelected();
         target.commitEdit(modifyOperationName());
         replaced = true;
     });

@@ -19,9 +19,9 @@ public:
     // Inserts the text's lines before the first selected line (after the last
     // line when none is selected); the lines that move down keep their
     // selection, the new ones are not selected.
-    virtual void tuika(const QString& text) = 0;
+    virtual void insertText(const QString& text) = 0;
     // Removes every selected line.
-    virtual void sakujo() = 0;
+    virtual void removeSelected() = 0;
     // The commit step: the current file name, modified 1, the hexadecimal
     // view kept, and this operation name.
     virtual void commitEdit(const QString& operationName) = 0;
@@ -35,6 +35,6 @@ NoticeRequest modifyRequest(const QStringList& selectedLines);
 
 // The whole command, under the label "F1 syusei_Click".  Returns true when
 // the lines were replaced; "キャンセル" and the close box change nothing.
-bool syusei(LineEditTarget& target, NoticePresenter& presenter);
+bool modifySelectedLines(LineEditTarget& target, NoticePresenter& presenter);
 
 }  // namespace petari

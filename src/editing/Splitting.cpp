@@ -45,7 +45,7 @@ QString splitModeCaption(int mode)
     }
 }
 
-QStringList bunkatu(const QString& text, int mode, QChar splitChar)
+QStringList splitIntoPieces(const QString& text, int mode, QChar splitChar)
 {
     QStringList pieces;
     if (text.isEmpty())

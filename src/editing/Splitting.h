@@ -25,6 +25,6 @@ QString splitModeCaption(int mode);
 // empty text gives no piece; pieces are never empty and, joined, give the
 // text back.  A mode outside 0 to 4 cuts nowhere (the whole text is one
 // piece).
-QStringList bunkatu(const QString& text, int mode, QChar splitChar);
+QStringList splitIntoPieces(const QString& text, int mode, QChar splitChar);
 
 }  // namespace petari

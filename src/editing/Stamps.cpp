@@ -48,10 +48,10 @@ Moment readMoment(const QDate& date, const QTime& time)
 void appendLines(QStringList& out, const Moment& v)
 {
     const QString Y = QString::number(v.Y);
-    const QString sM = space2(v.M), sD = space2(v.D), zM = zero2(v.M), zD = zero2(v.D);
-    const QString sH = space2(v.H), sN = space2(v.N), sS = space2(v.S), sh = space2(v.h);
-    const QString zH = zero2(v.H), zN = zero2(v.N), zS = zero2(v.S), zh = zero2(v.h);
-    const QString youbi = QStringLiteral("日　") + v.W + QStringLiteral("曜日");
+    const QString sM = spacePadded2(v.M), sD = spacePadded2(v.D), zM = zeroPadded2(v.M), zD = zeroPadded2(v.D);
+    const QString sH = spacePadded2(v.H), sN = spacePadded2(v.N), sS = spacePadded2(v.S), sh = spacePadded2(v.h);
+    const QString zH = zeroPadded2(v.H), zN = zeroPadded2(v.N), zS = zeroPadded2(v.S), zh = zeroPadded2(v.h);
+    const QString weekdaySuffix = QStringLiteral("日　") + v.W + QStringLiteral("曜日");
     const QString paren = QStringLiteral(" (") + v.W + QStringLiteral(")");
 
     // The era of the date itself, not one fixed era: 2026 is 令和8年.
@@ -60,15 +60,15 @@ void appendLines(QStringList& out, const Moment& v)
                                                : era.name + QString::number(era.year);
 
     out << QStringLiteral("【年月日】")
-        << Y + QStringLiteral("年") + sM + QStringLiteral("月") + sD + youbi
-        << eraText + QStringLiteral("年") + sM + QStringLiteral("月") + sD + youbi
+        << Y + QStringLiteral("年") + sM + QStringLiteral("月") + sD + weekdaySuffix
+        << eraText + QStringLiteral("年") + sM + QStringLiteral("月") + sD + weekdaySuffix
         << Y + QStringLiteral("/") + zM + QStringLiteral("/") + zD + paren
         << Y + QStringLiteral("/") + sM + QStringLiteral("/") + sD + paren
         << Y + zM + zD
         << QString();
 
     out << QStringLiteral("【月日】")
-        << sM + QStringLiteral("月") + sD + youbi
+        << sM + QStringLiteral("月") + sD + weekdaySuffix
         << zM + QStringLiteral("/") + zD + paren
         << sM + QStringLiteral("/") + sD + paren
         << zM + zD
@@ -114,7 +114,7 @@ QStringList timeStampLines(const QDateTime& moment)
     return timeStampLines(moment.date(), moment.time());
 }
 
-void timeStanp(QStringList& list, const QDateTime& moment)
+void fillStampLines(QStringList& list, const QDateTime& moment)
 {
     guarded(QStringLiteral("F1 timeStanp"), [&] {
         const Moment v = readMoment(moment.date(), moment.time());
@@ -125,12 +125,12 @@ void timeStanp(QStringList& list, const QDateTime& moment)
 
 QString stampOperationName() { return QStringLiteral("日付時刻"); }
 
-void hizuke_Click(StampHost& host, const QDateTime& now)
+void stampDocument(StampHost& host, const QDateTime& now)
 {
-    if (host.keikoku01() == 2)
+    if (host.confirmDiscard() == 2)
         return;
     QStringList lines = host.lines();
-    timeStanp(lines, now);
+    fillStampLines(lines, now);
     host.setLines(lines);
     host.commitEdit(QString(), 0, stampOperationName(), 0);
 }

@@ -17,14 +17,14 @@ QStringList timeStampLines(const QDateTime& moment);
 
 // Empties list and fills it with the stamp lines of the moment.  A failure is
 // reported under "F1 timeStanp"; the lines appended until then stay.
-void timeStanp(QStringList& list, const QDateTime& moment);
+void fillStampLines(QStringList& list, const QDateTime& moment);
 
 // What the stamp command needs of the main window.
 class StampHost {
 public:
     virtual ~StampHost() = default;
     // The unsaved-change question; 2 means the user cancelled.
-    virtual int keikoku01() = 0;
+    virtual int confirmDiscard() = 0;
     virtual QStringList lines() const = 0;
     virtual void setLines(const QStringList& lines) = 0;
     virtual void commitEdit(const QString& fileName, int modified, const QString& operation,
@@ -33,9 +33,9 @@ public:
 
 // The menu command "日付と時刻": after the unsaved-change question, the
 // document becomes the stamp lines of now, untitled, unmodified, with a new
-// undo history ("日付時刻").  Also commits after a failed timeStanp, so that
+// undo history ("日付時刻").  Also commits after a failed fillStampLines, so that
 // what was built is kept as the new document.
-void hizuke_Click(StampHost& host, const QDateTime& now);
+void stampDocument(StampHost& host, const QDateTime& now);
 
 // The commit's operation name.
 QString stampOperationName();

@@ -2,7 +2,7 @@
 
 namespace petari {
 
-QList<TocEntry> mokuji(const QStringList& lines)
+QList<TocEntry> tableOfContents(const QStringList& lines)
 {
     QList<TocEntry> toc;
     bool previousNonEmpty = false;

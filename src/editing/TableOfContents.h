@@ -14,9 +14,9 @@ struct TocEntry {
     bool operator==(const TocEntry& o) const { return text == o.text && line == o.line; }
 };
 
-// mokuji: the headings in document order.  There is no limit on their number;
+// tableOfContents: the headings in document order.  There is no limit on their number;
 // a long document keeps all of its headings.
-QList<TocEntry> mokuji(const QStringList& lines);
+QList<TocEntry> tableOfContents(const QStringList& lines);
 
 // Combo1_Click: the 0-based index of the line to scroll to the top for the
 // chosen heading, or -1 when index chooses nothing.

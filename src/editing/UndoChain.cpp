@@ -305,7 +305,7 @@ void UndoChain::prepareSnapshotFolder()
         // refused.  Still ours unless its lock went with it: then the
         // first free folder is claimed again.  What was written before is
         // known by its checksum wherever it is now.
-        f_sakusei(work, QFileInfo(claimedFolder_).fileName());
+        createFolderIn(work, QFileInfo(claimedFolder_).fileName());
         if (QFileInfo::exists(claim_->fileName()))
             return;
         claim_.reset();
@@ -317,7 +317,7 @@ void UndoChain::prepareSnapshotFolder()
 void UndoChain::claimSnapshotFolder(const QString& work)
 {
     for (int i = 0; i < 1000; ++i) {
-        const QString folder = f_sakusei(work, snapshotFolderName((copyNumber_ + i) % 1000));
+        const QString folder = createFolderIn(work, snapshotFolderName((copyNumber_ + i) % 1000));
         auto lock = std::make_unique<QLockFile>(folder + QStringLiteral("/.lock"));
         // Only a lock whose process is gone is stale, whatever its age.
         lock->setStaleLockTime(0);
@@ -433,7 +433,7 @@ QString UndoChain::takeBackup(const QStringList& lines)
     const int kind = 1;
     if (settings_.number(QStringLiteral("F5"), QStringLiteral("s7"), 1) + kind < 2)
         return QString();
-    const QString folder = f_sakusei(ensureWorkFolder(programFolder_), backupFolderName());
+    const QString folder = createFolderIn(ensureWorkFolder(programFolder_), backupFolderName());
     const QString path = backupPath(nextBackupNumber(folder));
     WriteJob job;
     job.path = path;

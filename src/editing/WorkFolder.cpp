@@ -68,11 +68,11 @@ QString makeFolder(const QString& base, const QString& name, bool linkAllowed)
 
 }  // namespace
 
-QString f_sakusei(const QString& base, const QString& name) { return makeFolder(base, name, false); }
+QString createFolderIn(const QString& base, const QString& name) { return makeFolder(base, name, false); }
 
 QStringList descriptionLines(const QDateTime& now)
 {
-    const QString name = MKJ(QStringLiteral("0"), now);
+    const QString name = programInformation(QStringLiteral("0"), now);
     return {
         QStringLiteral("　このフォルダ「") + workFolderName() + QStringLiteral("」は「") + name +
             QStringLiteral("」が作成したものです。"),
@@ -86,11 +86,11 @@ QStringList descriptionLines(const QDateTime& now)
         QStringLiteral("　フォルダ「mk_000」には[戻す][進む]で使用するデータが保存されます。"),
         QStringLiteral("　「") + name + QStringLiteral("」が起動中で無ければ、削除しても良いです。"),
         QString(),
-        QStringLiteral("【 ") + MKJ(QStringLiteral("012"), now) + QStringLiteral("】"),
+        QStringLiteral("【 ") + programInformation(QStringLiteral("012"), now) + QStringLiteral("】"),
     };
 }
 
-bool f_setumei(const QString& workFolder, const QDateTime& now)
+bool writeDescriptionFile(const QString& workFolder, const QDateTime& now)
 {
     const QString path = join(workFolder, descriptionFileName());
     if (QFileInfo::exists(path) || QFileInfo(path).isSymLink())
@@ -104,11 +104,11 @@ QString ensureWorkFolder(const QString& programFolder)
     // The work folder itself may be a link the user made (to another disk);
     // the folders inside it may not.
     const QString folder = makeFolder(programFolder, workFolderName(), true);
-    f_setumei(folder);
+    writeDescriptionFile(folder);
     return folder;
 }
 
-QString FmSaku(const QString& path, const QString& base)
+QString freeNumberedName(const QString& path, const QString& base)
 {
     const QString head = pathHead(path);
     const bool hasFolder = path.contains(QLatin1Char('/')) || path.contains(QLatin1Char('\\'));

@@ -26,7 +26,7 @@ QString descriptionFileName();   // "このフォルダの説明.txt"
 //   70 when the folder may not be created (no permission, read-only disk);
 //   76 when base does not exist or is not a folder;
 //   61 when the disk is full.
-QString f_sakusei(const QString& base, const QString& name);
+QString createFolderIn(const QString& base, const QString& name);
 
 // The twelve lines of the description file.
 QStringList descriptionLines(const QDateTime& now = QDateTime::currentDateTime());
@@ -34,10 +34,10 @@ QStringList descriptionLines(const QDateTime& now = QDateTime::currentDateTime()
 // Writes the description file into workFolder (which must exist) when it is
 // missing, in CP932 with CR LF line ends.  Returns whether it was written.
 // Throws the write's failure.
-bool f_setumei(const QString& workFolder, const QDateTime& now = QDateTime::currentDateTime());
+bool writeDescriptionFile(const QString& workFolder, const QDateTime& now = QDateTime::currentDateTime());
 
 // The work folder of programFolder, created when missing, with its
-// description file.  Throws as f_sakusei and f_setumei, but the work folder
+// description file.  Throws as createFolderIn and writeDescriptionFile, but the work folder
 // may be a symbolic link to a folder.
 QString ensureWorkFolder(const QString& programFolder);
 
@@ -45,6 +45,6 @@ QString ensureWorkFolder(const QString& programFolder);
 // 999 and then 000, the first one for which no "<name>.txt" exists, returned
 // without ".txt".  When all thousand exist the last ("000") is returned.  A
 // path without a folder part gives names without one (the current folder).
-QString FmSaku(const QString& path, const QString& base);
+QString freeNumberedName(const QString& path, const QString& base);
 
 }  // namespace petari

@@ -303,7 +303,7 @@ QString nameWithoutExtension(const QString& name)
 
 QString caseChangedName(const QString& name, LetterCase letterCase)
 {
-    if (name.isEmpty() || MojiShuru(name) != 1)
+    if (name.isEmpty() || isPlainSingleByte(name) != 1)
         return QString();
     QString changed = name;
     for (QChar& c : changed) {
@@ -354,7 +354,7 @@ QString folderWithSlash(const QString& folder)
 QString renameLogPath(const QString& logFolder, const QDateTime& now)
 {
     return folderWithSlash(logFolder) + QStringLiteral("ファイル名の変更") +
-           MKJ(QStringLiteral("5"), now) + QLatin1Char('_') + MKJ(QStringLiteral("6"), now) +
+           programInformation(QStringLiteral("5"), now) + QLatin1Char('_') + programInformation(QStringLiteral("6"), now) +
            QStringLiteral(".txt");
 }
 
@@ -374,7 +374,7 @@ QString logFolderPath(const QString& programFolder)
 QString writeRenameLog(const QString& programFolder, const QString& folder,
                        const QVector<RenameRow>& rows, const QDateTime& now)
 {
-    const QString logFolder = f_sakusei(ensureWorkFolder(programFolder), logFolderName());
+    const QString logFolder = createFolderIn(ensureWorkFolder(programFolder), logFolderName());
     // Two runs in one second keep both logs, so each run can be undone.
     // An entry of that name of any kind (a planted link among them) is
     // passed by, never written through.

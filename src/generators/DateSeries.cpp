@@ -23,20 +23,20 @@ void appendMonthDaySeries(QStringList& out, int year, const MonthDayOptions& opt
     need16(year);
     const QString yearText = QString::number(year);
     for (int m = 1; m <= 12; ++m) {
-        const QString mm = space2(m);
+        const QString mm = spacePadded2(m);
         out << yearText + QStringLiteral("年") + mm + QStringLiteral("月");
-        const int days = nyou2(year, m);
+        const int days = daysInMonth(year, m);
         for (int d = 1; d <= days; ++d) {
-            QString line = mm + QStringLiteral("月") + space2(d) + QStringLiteral("日");
+            QString line = mm + QStringLiteral("月") + spacePadded2(d) + QStringLiteral("日");
             if (options.weekday) {
-                const int w = nyou1(year, m, d);
+                const int w = dayOfWeek(year, m, d);
                 if (w < 0 || w > 6)
                     throw Failure(err::OutOfRange);
                 line += QStringLiteral("(") + QString::fromUtf16(kWeekdayKanji[w]) +
                         QStringLiteral(")");
             }
             if (options.holidays)
-                line += Saijitu(year, m, d);
+                line += holidayName(year, m, d);
             out << line;
         }
         if (options.blankAfterMonth)

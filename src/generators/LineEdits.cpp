@@ -1,6 +1,6 @@
 #include "generators/LineEdits.h"
 
-#include "copy/ZenMoji.h"
+#include "copy/Invisibles.h"
 #include "editing/Document.h"
 #include "generators/RunLimits.h"
 #include "platform/Failure.h"
@@ -83,7 +83,7 @@ QString firstNumberPreview(const CharacterAddition& a)
     if (!a.number)
         return QString();
     const QString n = numberText(std::abs(qint64(a.first)), a);
-    return a.fixedDigits && !a.zeroFill ? zenMojiH(n) : n;
+    return a.fixedDigits && !a.zeroFill ? spellOutInvisibles(n) : n;
 }
 
 void addCharacters(Document& doc, const CharacterAddition& a)

@@ -30,7 +30,7 @@ struct CharacterAddition {
 void addCharacters(QStringList& lines, const std::vector<int>* rows, const CharacterAddition& a);
 
 // The first number as it will be written, for the label beside the boxes:
-// "" without numbering; blanks shown by zenMojiH.
+// "" without numbering; blanks shown by spellOutInvisibles.
 QString firstNumberPreview(const CharacterAddition& a);
 
 // Runs the character addition on the document: all lines or the selected

@@ -74,9 +74,9 @@ QStringList timeSeries(int intervalIndex, int format, bool tocBlanks)
             prefix = h < 12 ? QStringLiteral("午前 ") : QStringLiteral("午後 ");
         for (int m = 0; m <= 59; m += interval) {
             if (m % fullLine == 0)
-                out << prefix + zero2(hour) + separator[format] + zero2(m) + suffix[format];
+                out << prefix + zeroPadded2(hour) + separator[format] + zeroPadded2(m) + suffix[format];
             else
-                out << indent[format] + zero2(m) + suffix[format];
+                out << indent[format] + zeroPadded2(m) + suffix[format];
         }
         if (tocBlanks)
             out << QString();

@@ -89,7 +89,7 @@ void SplitterDrag::mouseRelease()
     dragging_ = false;
 }
 
-FavouritesBarLayout picture1Resize(int barWidth, int okiniLast,
+FavouritesBarLayout favouritesBarLayout(int barWidth, int lastUsedSlot,
                                    const std::array<bool, kFavouriteButtons>& buttonEnabled)
 {
     FavouritesBarLayout b;
@@ -107,7 +107,7 @@ FavouritesBarLayout picture1Resize(int barWidth, int okiniLast,
         b.buttonVisible[i] = buttonEnabled[i] || b.buttonLeft[i] + 380 < b.previousLeft;
     }
 
-    const int k = std::max(0, okiniLast);
+    const int k = std::max(0, lastUsedSlot);
     if (k < kFavouriteButtons && b.previousLeft < b.buttonLeft[k]) {
         b.previousLeft = b.buttonLeft[k];
         b.nextLeft = b.previousLeft + 375;

@@ -85,7 +85,7 @@ struct FavouritesBarLayout {
 // are enabled (a button is enabled when its slot is used).  Disabled buttons
 // that would run into "<" are hidden; when the used buttons reach past "<",
 // "<" and ">" move right, just after the last used one.
-FavouritesBarLayout picture1Resize(int barWidth, int okiniLast,
+FavouritesBarLayout favouritesBarLayout(int barWidth, int lastUsedSlot,
                                    const std::array<bool, kFavouriteButtons>& buttonEnabled);
 
 // Where to put the piece list (current rectangle piece) over the main list

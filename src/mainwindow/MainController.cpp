@@ -205,7 +205,7 @@ bool MainController::queryUnload()
             return;
         }
         if (settings_.isOn(F5, QStringLiteral("s5"))) {
-            const QString q = QStringLiteral("「") + MKJ(QStringLiteral("0")) +
+            const QString q = QStringLiteral("「") + programInformation(QStringLiteral("0")) +
                               QStringLiteral("」を終了しますか?");
             if (prompt_.askYesNo(caption(), q, Icon::Question) != Answer::Yes) {
                 deleteSettingsOnExit_ = false;
@@ -338,7 +338,7 @@ namespace {
 class DocumentStampHost : public StampHost {
 public:
     explicit DocumentStampHost(Document& d) : d_(d) {}
-    int keikoku01() override { return d_.confirmDiscard(); }
+    int confirmDiscard() override { return d_.confirmDiscard(); }
     QStringList lines() const override { return d_.lines().lines(); }
     void setLines(const QStringList& lines) override { d_.lines().setLines(lines); }
     void commitEdit(const QString& fileName, int modified, const QString& operation, int keepView) override
@@ -354,7 +354,7 @@ private:
 void MainController::stampDateTime(const QDateTime& now)
 {
     DocumentStampHost host(document_);
-    hizuke_Click(host, now);
+    stampDocument(host, now);
 }
 
 void MainController::splitCurrentLine(int mode)
@@ -365,7 +365,7 @@ void MainController::splitCurrentLine(int mode)
         if (row >= 0 && row < document_.lines().count()) {
             const QString splitText = settings_.read(F5, QStringLiteral("st_t101"), QStringLiteral(">"));
             const QChar splitChar = splitText.isEmpty() ? QChar() : splitText.at(0);
-            document_.splitList().setLines(bunkatu(document_.lines().line(row), mode, splitChar));
+            document_.splitList().setLines(splitIntoPieces(document_.lines().line(row), mode, splitChar));
         }
         view_->setSplitListVisible(true);
         refreshStatus();
@@ -383,8 +383,8 @@ public:
             out << d_.lines().line(r);
         return out;
     }
-    void tuika(const QString& text) override { d_.insertText(text); }
-    void sakujo() override { d_.removeSelected(); }
+    void insertText(const QString& text) override { d_.insertText(text); }
+    void removeSelected() override { d_.removeSelected(); }
     void commitEdit(const QString& operationName) override
     {
         d_.commitEdit(d_.state().fileName, 1, operationName, 1);
@@ -400,7 +400,7 @@ void MainController::modifySelection()
     if (!presenter_)
         return;
     DocumentEditTarget target(document_);
-    syusei(target, *presenter_);
+    modifySelectedLines(target, *presenter_);
 }
 
 void MainController::showHelp()
@@ -437,7 +437,7 @@ void MainController::pickUpSettings(bool windowToo)
 void MainController::showVersionInformation()
 {
     if (presenter_)
-        mhb(*presenter_, programFolder_);
+        versionInformationCommand(*presenter_, programFolder_);
 }
 
 // ---------------------------------------------------------------- clipboard monitor

@@ -34,7 +34,7 @@ struct MenuState {
     bool hasPath = false;        // saiY, uHoson
     bool hasLines = false;       // mfho, mfhoMac, mojituika, kuugyoutuika, subete
     bool manyLines = false;      // souto
-    bool hasSelection = false;   // syusei, mhs, mhst, bnkt, henkan, henkan2, saicopy, Command1(2)
+    bool hasSelection = false;   // modifySelectedLines, mhs, mhst, bnkt, henkan, henkan2, saicopy, Command1(2)
     bool oneSelected = false;    // kaigyou(0)
     bool severalSelected = false;// kaigyou(1)
     bool canClearHistory = false;

@@ -38,8 +38,8 @@ QString pathExt(const QString& name)
     return i < 0 ? QString() : name.mid(i + 1);
 }
 
-QString zero2(int n) { return lastTwo(n, QLatin1Char('0')); }
-QString space2(int n) { return lastTwo(n, QLatin1Char(' ')); }
+QString zeroPadded2(int n) { return lastTwo(n, QLatin1Char('0')); }
+QString spacePadded2(int n) { return lastTwo(n, QLatin1Char(' ')); }
 
 double leadingNumber(QStringView t)
 {

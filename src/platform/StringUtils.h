@@ -12,8 +12,8 @@ QString pathTail(const QString& path);   // after the last separator; "" when no
 QString pathHead(const QString& path);   // before the last separator; "" when none
 QString pathExt(const QString& name);    // after the last "."; "" when none
 
-QString zero2(int n);    // "05", and of a longer number its last two characters
-QString space2(int n);   // " 5", likewise
+QString zeroPadded2(int n);    // "05", and of a longer number its last two characters
+QString spacePadded2(int n);   // " 5", likewise
 
 // The leading-number rule for numbers typed or stored as text: leading blanks
 // are skipped, then an optional sign, digits, a decimal part and an exponent

@@ -113,12 +113,12 @@ QStringList composeErrorReport(const QString& label, int number, const QString& 
     l[0] = QStringLiteral("■■　予期しないエラーが発生しました。■■");
     l[1] = QStringLiteral("　この内容を作者に報告して下さい。");
     l[4] = place;
-    l[5] = QStringLiteral("　ソフト名　　") + MKJ(QStringLiteral("0"));
-    l[6] = QStringLiteral("　バージョン　") + MKJ(QStringLiteral("1"));
+    l[5] = QStringLiteral("　ソフト名　　") + programInformation(QStringLiteral("0"));
+    l[6] = QStringLiteral("　バージョン　") + programInformation(QStringLiteral("1"));
     l[10] = QStringLiteral("　この内容をコピーし作者宛のメールでお知らせください。");
     l[11] = QStringLiteral("　また、エラーが発生した時の状況(どのような操作をしたときに");
     l[12] = QStringLiteral("エラーが発生したか)なども教えて頂ければ助かります。");
-    l[14] = QStringLiteral("　作者　　　　") + MKJ(QStringLiteral("4"));
+    l[14] = QStringLiteral("　作者　　　　") + programInformation(QStringLiteral("4"));
     l[20] = QStringLiteral("　強制終了しますか？");
     return l;
 }

@@ -81,7 +81,7 @@ private:
     bool ending_ = false;
 };
 
-// How kgsj's developer message reaches the user: a message box with the
+// How withoutLineBreaks's developer message reaches the user: a message box with the
 // single OK button, titled with the main window's caption.
 DeveloperWarning developerMessageBox(UserPrompt& prompt);
 

@@ -26,18 +26,18 @@ QString entry(int index, const QDateTime& now)
             .arg(programinfo::minorVersion)
             .arg(programinfo::revision);
     case 2:
-        return year4(d.year()) + QLatin1Char('/') + space2(d.month()) + QLatin1Char('/') +
-               space2(d.day()) + blank;
+        return year4(d.year()) + QLatin1Char('/') + spacePadded2(d.month()) + QLatin1Char('/') +
+               spacePadded2(d.day()) + blank;
     case 3:
-        return zero2(t.hour()) + QLatin1Char(':') + zero2(t.minute()) + QLatin1Char(':') +
-               zero2(t.second()) + blank;
+        return zeroPadded2(t.hour()) + QLatin1Char(':') + zeroPadded2(t.minute()) + QLatin1Char(':') +
+               zeroPadded2(t.second()) + blank;
     case 4:
         return QStringLiteral("ペタリの開発者") + QChar(0x3000) +
                QStringLiteral("README.md を参照してください");
     case 5:
-        return year4(d.year()) + zero2(d.month()) + zero2(d.day());
+        return year4(d.year()) + zeroPadded2(d.month()) + zeroPadded2(d.day());
     case 6:
-        return zero2(t.hour()) + zero2(t.minute()) + zero2(t.second());
+        return zeroPadded2(t.hour()) + zeroPadded2(t.minute()) + zeroPadded2(t.second());
     case 7:
         return QStringLiteral("README.md を参照してください");
     case 8:
@@ -49,7 +49,7 @@ QString entry(int index, const QDateTime& now)
 
 }  // namespace
 
-QString MKJ(const QString& digits, const QDateTime& now)
+QString programInformation(const QString& digits, const QDateTime& now)
 {
     QString out;
     for (QChar c : digits) {
@@ -59,12 +59,12 @@ QString MKJ(const QString& digits, const QDateTime& now)
     return out;
 }
 
-QString kgsjDeveloperMessage()
+QString lineBreakDeveloperMessage()
 {
     return QStringLiteral("開発者向けエラーメッセージ　kgsj()で意図しないデータを処理しました。");
 }
 
-QString kgsj(const QString& text, const DeveloperWarning& warn)
+QString withoutLineBreaks(const QString& text, const DeveloperWarning& warn)
 {
     QString out;
     out.reserve(text.size());
@@ -77,7 +77,7 @@ QString kgsj(const QString& text, const DeveloperWarning& warn)
         }
         const qsizetype position = i + 1;
         if (position > 2 && position < length - 1 && warn)
-            warn(kgsjDeveloperMessage());
+            warn(lineBreakDeveloperMessage());
     }
     return out;
 }

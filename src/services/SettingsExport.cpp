@@ -110,13 +110,13 @@ const QStringList& exportedSections()
 
 QString exportHeaderLine(const QDateTime& now)
 {
-    return QStringLiteral("レジストリの保存【 ") + MKJ(QStringLiteral("0123"), now) + QStringLiteral("】");
+    return QStringLiteral("レジストリの保存【 ") + programInformation(QStringLiteral("0123"), now) + QStringLiteral("】");
 }
 
 QString defaultExportPath(const QString& programFolder, const QDateTime& now)
 {
-    return programFolder + QStringLiteral("/レジストリ保存") + MKJ(QStringLiteral("5"), now) +
-           QLatin1Char('_') + MKJ(QStringLiteral("6"), now) + QStringLiteral(".txt");
+    return programFolder + QStringLiteral("/レジストリ保存") + programInformation(QStringLiteral("5"), now) +
+           QLatin1Char('_') + programInformation(QStringLiteral("6"), now) + QStringLiteral(".txt");
 }
 
 QString exportLine(const SettingsRecord& r)

@@ -19,11 +19,11 @@ QStringList versionInformationLines(const QString& programFolder)
     for (int i = 0; i < 11; ++i)
         l << QString();
     l[0] = QStringLiteral("　ソフト名　　　") + programinfo::caption();
-    l[1] = QStringLiteral("　バージョン　　") + MKJ(QStringLiteral("1"));
-    l[2] = QStringLiteral("　使用言語　　　") + MKJ(QStringLiteral("8"));
+    l[1] = QStringLiteral("　バージョン　　") + programInformation(QStringLiteral("1"));
+    l[2] = QStringLiteral("　使用言語　　　") + programInformation(QStringLiteral("8"));
     l[3] = QStringLiteral("　作成年　　　　1999年～2003年");
-    l[4] = QStringLiteral("　作成者　　　　") + MKJ(QStringLiteral("4"));
-    l[5] = QStringLiteral("　ホームページ　") + MKJ(QStringLiteral("7"));
+    l[4] = QStringLiteral("　作成者　　　　") + programInformation(QStringLiteral("4"));
+    l[5] = QStringLiteral("　ホームページ　") + programInformation(QStringLiteral("7"));
     l[10] = QStringLiteral("　場所　　　　　") + QDir::toNativeSeparators(programFolder);
     return l;
 }
@@ -37,7 +37,7 @@ NoticeRequest versionInformationRequest(const QString& programFolder)
     return r;
 }
 
-void mhb(NoticePresenter& presenter, const QString& programFolder)
+void versionInformationCommand(NoticePresenter& presenter, const QString& programFolder)
 {
     guarded(QStringLiteral("F1 mhb_Click"),
             [&] { presenter.show(versionInformationRequest(programFolder)); });

@@ -17,7 +17,7 @@ QStringList versionInformationLines(const QString& programFolder);
 NoticeRequest versionInformationRequest(const QString& programFolder);
 
 // The menu command, under the label "F1 mhb_Click".
-void mhb(NoticePresenter& presenter, const QString& programFolder);
+void versionInformationCommand(NoticePresenter& presenter, const QString& programFolder);
 
 // The keys of section "ver" for the running revision: "167b", "167a", "167".
 QString versionNoticeStateKey();

@@ -21,7 +21,7 @@ struct Case {
 void expectHolidays(const std::initializer_list<Case>& cases)
 {
     for (const Case& c : cases)
-        EXPECT_EQ(cal::Saijitu(c.y, c.m, c.d), QString::fromUtf8(c.name))
+        EXPECT_EQ(cal::holidayName(c.y, c.m, c.d), QString::fromUtf8(c.name))
             << c.y << "-" << c.m << "-" << c.d;
 }
 
@@ -30,8 +30,8 @@ QStringList holidaysOf(int y)
 {
     QStringList out;
     for (int m = 1; m <= 12; ++m)
-        for (int d = 1; d <= cal::nyou2(y, m); ++d) {
-            const QString name = cal::Saijitu(y, m, d);
+        for (int d = 1; d <= cal::daysInMonth(y, m); ++d) {
+            const QString name = cal::holidayName(y, m, d);
             if (!name.isEmpty())
                 out << QStringLiteral("%1/%2 %3").arg(m).arg(d).arg(name);
         }

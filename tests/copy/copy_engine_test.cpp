@@ -84,13 +84,13 @@ TEST(CopyEngine, MenuCaptionsNameTheOppositeOfTheSavedOption)
 {
     CopyOptions off;
     CopyMenuCaptions c = copyMenuCaptions(off);
-    EXPECT_EQ(c.kaigyou0, "[改行 単]　一行選択時に改行を入れる。");
-    EXPECT_EQ(c.henkan2_0, "[_←]　前部のスペースを省く。");
-    EXPECT_EQ(c.henkan2_1, "[→_]　後部のスペースを省く。");
+    EXPECT_EQ(c.breakSingleLineItem, "[改行 単]　一行選択時に改行を入れる。");
+    EXPECT_EQ(c.trimLeadingItem, "[_←]　前部のスペースを省く。");
+    EXPECT_EQ(c.trimTrailingItem, "[→_]　後部のスペースを省く。");
     CopyOptions on;
     on.breakSingleLine = on.trimLeading = on.trimTrailing = true;
     c = copyMenuCaptions(on);
-    EXPECT_EQ(c.kaigyou0, "[×改行 単]　一行選択時に改行を入れない。");
-    EXPECT_EQ(c.henkan2_0, "[_←×]　前部のスペースを省かない。");
-    EXPECT_EQ(c.henkan2_1, "[×→_]　後部のスペースを省かない。");
+    EXPECT_EQ(c.breakSingleLineItem, "[×改行 単]　一行選択時に改行を入れない。");
+    EXPECT_EQ(c.trimLeadingItem, "[_←×]　前部のスペースを省かない。");
+    EXPECT_EQ(c.trimTrailingItem, "[×→_]　後部のスペースを省かない。");
 }

@@ -105,13 +105,13 @@ TEST(Favourites, AddFillsTheFirstFreeSlotOnce)
     Favourites f;
     EXPECT_FALSE(f.canAdd(QString()));
     EXPECT_FALSE(f.add(QString()));
-    EXPECT_EQ(f.okiniLast(), 0);
+    EXPECT_EQ(f.lastUsedSlot(), 0);
     EXPECT_TRUE(f.add(p(1)));
     EXPECT_FALSE(f.add(p(1)));
     f.setSlot(3, p(3));
     EXPECT_TRUE(f.add(p(2)));
     EXPECT_EQ(f.slot(2), p(2));
-    EXPECT_EQ(f.okiniLast(), 3);
+    EXPECT_EQ(f.lastUsedSlot(), 3);
     EXPECT_EQ(f.toolTip(3), QStringLiteral("file3.txt"));
     EXPECT_EQ(f.toolTip(4), QString());
     EXPECT_EQ(Favourites::addCaption(p(1)), QStringLiteral("追加　(/docs/file1.txt)"));
@@ -119,7 +119,7 @@ TEST(Favourites, AddFillsTheFirstFreeSlotOnce)
         EXPECT_TRUE(f.add(p(i)));
     EXPECT_FALSE(f.canAdd(p(11)));
     EXPECT_FALSE(f.add(p(11)));
-    EXPECT_EQ(f.okiniLast(), 10);
+    EXPECT_EQ(f.lastUsedSlot(), 10);
     EXPECT_THROW(f.setSlot(11, p(1)), Failure);
 }
 
@@ -137,7 +137,7 @@ TEST(Favourites, SaveAndLoad)
     back.load(s);
     for (int k = 1; k <= 10; ++k)
         EXPECT_EQ(back.slot(k), f.slot(k));
-    EXPECT_EQ(back.okiniLast(), 7);
+    EXPECT_EQ(back.lastUsedSlot(), 7);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@ namespace {
 TEST(TableOfContents, HeadingsFollowEmptyLines)
 {
     const QStringList lines{"a", "b", "", "c", "", "", "d"};
-    const QList<TocEntry> toc = mokuji(lines);
+    const QList<TocEntry> toc = tableOfContents(lines);
     const QList<TocEntry> expected{{"a", 1}, {"c", 4}, {"d", 7}};
     EXPECT_EQ(toc, expected);
     EXPECT_EQ(tocTopLine(toc, 1), 3);    // choosing c
@@ -18,10 +18,10 @@ TEST(TableOfContents, HeadingsFollowEmptyLines)
 
 TEST(TableOfContents, NothingToShow)
 {
-    EXPECT_TRUE(mokuji({}).isEmpty());
-    EXPECT_TRUE(mokuji({"", "", ""}).isEmpty());
+    EXPECT_TRUE(tableOfContents({}).isEmpty());
+    EXPECT_TRUE(tableOfContents({"", "", ""}).isEmpty());
     // a blank is not an empty line
-    EXPECT_EQ(mokuji({"", " ", "x"}), (QList<TocEntry>{{" ", 2}}));
+    EXPECT_EQ(tableOfContents({"", " ", "x"}), (QList<TocEntry>{{" ", 2}}));
 }
 
 TEST(TableOfContents, KeepsEveryHeadingOfALongDocument)
@@ -29,7 +29,7 @@ TEST(TableOfContents, KeepsEveryHeadingOfALongDocument)
     QStringList lines;
     for (int i = 0; i < 5000; ++i)
         lines << QString::number(i) << QString();
-    const QList<TocEntry> toc = mokuji(lines);
+    const QList<TocEntry> toc = tableOfContents(lines);
     ASSERT_EQ(toc.size(), 5000);
     EXPECT_EQ(toc[2000], (TocEntry{QStringLiteral("2000"), 4001}));
     EXPECT_EQ(toc.last().line, 9999);

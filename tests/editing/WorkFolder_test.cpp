@@ -26,16 +26,16 @@ void touch(const QString& path, const QByteArray& bytes = QByteArray())
 TEST(WorkFolder, MakesTheFolderOnceAndRefusesAFileInTheWay)
 {
     QTemporaryDir dir;
-    const QString made = f_sakusei(dir.path(), workFolderName());
+    const QString made = createFolderIn(dir.path(), workFolderName());
     EXPECT_EQ(made, dir.path() + QStringLiteral("/作・ペタリ"));
     EXPECT_TRUE(QFileInfo(made).isDir());
-    EXPECT_EQ(f_sakusei(dir.path(), workFolderName()), made);
+    EXPECT_EQ(createFolderIn(dir.path(), workFolderName()), made);
 
     touch(dir.filePath(QStringLiteral("mk_000")));
-    EXPECT_EQ(failureNumber([&] { f_sakusei(dir.path(), QStringLiteral("mk_000")); }), 75);
-    EXPECT_EQ(failureNumber([&] { f_sakusei(dir.filePath(QStringLiteral("gone")), QStringLiteral("x")); }), 76);
+    EXPECT_EQ(failureNumber([&] { createFolderIn(dir.path(), QStringLiteral("mk_000")); }), 75);
+    EXPECT_EQ(failureNumber([&] { createFolderIn(dir.filePath(QStringLiteral("gone")), QStringLiteral("x")); }), 76);
     // a file where the base folder should be
-    EXPECT_EQ(failureNumber([&] { f_sakusei(dir.filePath(QStringLiteral("mk_000")), QStringLiteral("x")); }), 76);
+    EXPECT_EQ(failureNumber([&] { createFolderIn(dir.filePath(QStringLiteral("mk_000")), QStringLiteral("x")); }), 76);
 }
 
 TEST(WorkFolder, ReadOnlyBaseIsPermissionDenied)
@@ -48,7 +48,7 @@ TEST(WorkFolder, ReadOnlyBaseIsPermissionDenied)
         QFile::setPermissions(base, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         GTEST_SKIP() << "running with rights that ignore folder permissions";
     }
-    EXPECT_EQ(failureNumber([&] { f_sakusei(base, workFolderName()); }), 70);
+    EXPECT_EQ(failureNumber([&] { createFolderIn(base, workFolderName()); }), 70);
     QFile::setPermissions(base, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
@@ -65,7 +65,7 @@ TEST(WorkFolder, DescriptionFileIsWrittenOnlyWhenMissing)
 
     QTemporaryDir dir;
     const QString file = dir.filePath(descriptionFileName());
-    EXPECT_TRUE(f_setumei(dir.path(), t));
+    EXPECT_TRUE(writeDescriptionFile(dir.path(), t));
     QFile f(file);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray bytes = f.readAll();
@@ -79,35 +79,35 @@ TEST(WorkFolder, DescriptionFileIsWrittenOnlyWhenMissing)
 
     // present: left alone, even when its content differs
     touch(file, "mine");
-    EXPECT_FALSE(f_setumei(dir.path(), t));
+    EXPECT_FALSE(writeDescriptionFile(dir.path(), t));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("mine"));
     f.close();
     // deleted: written again
     QFile::remove(file);
-    EXPECT_TRUE(f_setumei(dir.path(), t));
+    EXPECT_TRUE(writeDescriptionFile(dir.path(), t));
     EXPECT_EQ(readTextFile(file).lines, lines);
 }
 
-TEST(WorkFolder, FmSakuFindsTheFirstFreeNumber)
+TEST(WorkFolder, FreeNumberedNameIsTheFirstUnusedNumber)
 {
     QTemporaryDir dir;
     const QString doc = dir.filePath(QStringLiteral("data.bin"));
     const QString base = QStringLiteral("バイナリ表示");
     const QString stem = dir.path() + QLatin1Char('/') + base;
-    EXPECT_EQ(FmSaku(doc, base), stem + QStringLiteral("001"));
+    EXPECT_EQ(freeNumberedName(doc, base), stem + QStringLiteral("001"));
     touch(stem + QStringLiteral("001.txt"));
     touch(stem + QStringLiteral("003.txt"));
-    EXPECT_EQ(FmSaku(doc, base), stem + QStringLiteral("002"));
+    EXPECT_EQ(freeNumberedName(doc, base), stem + QStringLiteral("002"));
     // the backslash separates too
-    EXPECT_EQ(FmSaku(dir.path() + QStringLiteral("\\data.bin"), base), stem + QStringLiteral("002"));
+    EXPECT_EQ(freeNumberedName(dir.path() + QStringLiteral("\\data.bin"), base), stem + QStringLiteral("002"));
     for (int a = 1; a <= 999; ++a)
         touch(stem + QStringLiteral("%1.txt").arg(a, 3, 10, QLatin1Char('0')));
-    EXPECT_EQ(FmSaku(doc, base), stem + QStringLiteral("000"));
+    EXPECT_EQ(freeNumberedName(doc, base), stem + QStringLiteral("000"));
     touch(stem + QStringLiteral("000.txt"));
-    EXPECT_EQ(FmSaku(doc, base), stem + QStringLiteral("000"));   // all taken: the last one
+    EXPECT_EQ(freeNumberedName(doc, base), stem + QStringLiteral("000"));   // all taken: the last one
     // no folder part: a name in the current folder, never one at the root
-    EXPECT_EQ(FmSaku(QStringLiteral("data.bin"), QStringLiteral("zzz-petari-test-")),
+    EXPECT_EQ(freeNumberedName(QStringLiteral("data.bin"), QStringLiteral("zzz-petari-test-")),
               QStringLiteral("zzz-petari-test-001"));
 }
 
@@ -124,7 +124,7 @@ TEST(WorkFolder, ASubFolderThatIsASymbolicLinkIsRefused)
     ASSERT_TRUE(QDir().mkdir(target));
     for (const QString& name : {QStringLiteral("mk_000"), QStringLiteral("mk_backup"), QStringLiteral("Log")}) {
         ASSERT_TRUE(QFile::link(target, dir.filePath(name)));
-        EXPECT_EQ(failureNumber([&] { f_sakusei(dir.path(), name); }), 75) << name.toStdString();
+        EXPECT_EQ(failureNumber([&] { createFolderIn(dir.path(), name); }), 75) << name.toStdString();
     }
 }
 

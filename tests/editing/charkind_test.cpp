@@ -51,7 +51,7 @@ TEST(CharKind, KindsOfCharacters)
     EXPECT_EQ(charKindOf(QString::fromUtf16(u"\u0301"), 24), 24);   // a combining accent
 }
 
-TEST(CharKind, MojiShuru)
+TEST(CharKind, PlainSingleByte)
 {
     const struct {
         const char16_t* text;
@@ -63,6 +63,6 @@ TEST(CharKind, MojiShuru)
     };
     for (const auto& c : cases) {
         const QString text = QString::fromUtf16(c.text);
-        EXPECT_EQ(MojiShuru(text), c.result) << text.toStdString();
+        EXPECT_EQ(isPlainSingleByte(text), c.result) << text.toStdString();
     }
 }

@@ -28,7 +28,7 @@ struct Lines : LineEditTarget {
                 out << lines[i];
         return out;
     }
-    void tuika(const QString& text) override
+    void insertText(const QString& text) override
     {
         int p = 0;
         while (p < lines.size() && !selected[p])
@@ -43,7 +43,7 @@ struct Lines : LineEditTarget {
             ++p;
         }
     }
-    void sakujo() override
+    void removeSelected() override
     {
         for (int i = lines.size() - 1; i >= 0; --i)
             if (selected[i]) {
@@ -61,7 +61,7 @@ TEST(Modify, ContiguousSelectionIsReplacedInPlace)
     Lines l(kFive, {1, 2});
     ScriptedNoticePresenter p;
     p.push({0, QStringLiteral("B1\r\nB2\r\nB3\r\n"), std::nullopt});
-    EXPECT_TRUE(syusei(l, p));
+    EXPECT_TRUE(modifySelectedLines(l, p));
     const NoticeRequest& r = p.requests().at(0);
     EXPECT_EQ(r.mode, QStringLiteral("4"));
     EXPECT_EQ(r.caption, QStringLiteral("修正"));
@@ -75,7 +75,7 @@ TEST(Modify, NonContiguousSelectionGoesToTheFirstPlace)
     Lines l(kFive, {1, 3});
     ScriptedNoticePresenter p;
     p.push({0, QStringLiteral("x\r\ny"), std::nullopt});
-    EXPECT_TRUE(syusei(l, p));
+    EXPECT_TRUE(modifySelectedLines(l, p));
     EXPECT_EQ(p.requests().at(0).body, QStringLiteral("b\r\nd\r\n"));
     EXPECT_EQ(l.lines, QStringList({"a", "x", "y", "c", "e"}));
 }
@@ -86,7 +86,7 @@ TEST(Modify, NothingSelectedAppendsAtTheEnd)
         Lines l(kFive, {});
         ScriptedNoticePresenter p;
         p.push({0, QStringLiteral("n1\r\nn2\r\n"), std::nullopt});
-        EXPECT_TRUE(syusei(l, p));
+        EXPECT_TRUE(modifySelectedLines(l, p));
         EXPECT_EQ(p.requests().at(0).body, QString());
         EXPECT_EQ(l.lines, QStringList({"a", "b", "c", "d", "e", "n1", "n2"}));
     }
@@ -94,7 +94,7 @@ TEST(Modify, NothingSelectedAppendsAtTheEnd)
         Lines l(kFive, {});
         ScriptedNoticePresenter p;
         p.pushButton(0);   // the box left empty
-        EXPECT_TRUE(syusei(l, p));
+        EXPECT_TRUE(modifySelectedLines(l, p));
         EXPECT_EQ(l.lines, QStringList({"a", "b", "c", "d", "e", ""}));
         EXPECT_EQ(l.commits.size(), 1);
     }
@@ -105,7 +105,7 @@ TEST(Modify, UnchangedTextStillCommits)
     Lines l(kFive, {0, 4});
     ScriptedNoticePresenter p;
     p.pushButton(0);
-    EXPECT_TRUE(syusei(l, p));
+    EXPECT_TRUE(modifySelectedLines(l, p));
     EXPECT_EQ(l.lines, QStringList({"a", "e", "b", "c", "d"}));
     EXPECT_EQ(l.commits.size(), 1);
 }
@@ -116,7 +116,7 @@ TEST(Modify, CancelAndCloseBoxChangeNothing)
         Lines l(kFive, {2});
         ScriptedNoticePresenter p;
         p.push({button, QStringLiteral("changed"), std::nullopt});
-        EXPECT_FALSE(syusei(l, p));
+        EXPECT_FALSE(modifySelectedLines(l, p));
         EXPECT_EQ(l.lines, kFive);
         EXPECT_TRUE(l.commits.isEmpty());
     }

@@ -90,28 +90,28 @@ const SplitCase kCases[] = {
     {4, u"a b c", {u"a ", u"b ", u"c"}, u' '},
 };
 
-TEST(Bunkatu, ModesCutWhereTheirRuleSays)
+TEST(SplitIntoPieces, ModesCutWhereTheirRuleSays)
 {
     for (const SplitCase& c : kCases) {
         const QString text = QString::fromUtf16(c.text);
-        EXPECT_EQ(bunkatu(text, c.mode, QChar(c.splitChar)), expected(c.pieces))
+        EXPECT_EQ(splitIntoPieces(text, c.mode, QChar(c.splitChar)), expected(c.pieces))
             << "mode " << c.mode << " on " << text.toStdString() << " gave "
-            << show(bunkatu(text, c.mode, QChar(c.splitChar)));
+            << show(splitIntoPieces(text, c.mode, QChar(c.splitChar)));
     }
 }
 
-TEST(Bunkatu, OneSpaceIsOnePieceAndEmptyIsNone)
+TEST(SplitIntoPieces, OneSpaceIsOnePieceAndEmptyIsNone)
 {
     for (int mode = 0; mode < kSplitModeCount; ++mode) {
-        EXPECT_EQ(bunkatu(QStringLiteral(" "), mode, u'>'), QStringList{QStringLiteral(" ")})
+        EXPECT_EQ(splitIntoPieces(QStringLiteral(" "), mode, u'>'), QStringList{QStringLiteral(" ")})
             << mode;
-        EXPECT_TRUE(bunkatu(QString(), mode, u'>').isEmpty()) << mode;
+        EXPECT_TRUE(splitIntoPieces(QString(), mode, u'>').isEmpty()) << mode;
     }
     // A blank as split character: still the one blank, no empty piece.
-    EXPECT_EQ(bunkatu(QStringLiteral(" "), 4, u' '), QStringList{QStringLiteral(" ")});
+    EXPECT_EQ(splitIntoPieces(QStringLiteral(" "), 4, u' '), QStringList{QStringLiteral(" ")});
 }
 
-TEST(Bunkatu, PiecesRebuildTheTextAndNeverCutAPair)
+TEST(SplitIntoPieces, PiecesRebuildTheTextAndNeverCutAPair)
 {
     const QString texts[] = {
         QStringLiteral("The quick 茶色の狐 jumps、over。 the ｌａｚｙ ﾄﾞｯｸﾞ 123１２３ 😀👍🏽 end "),
@@ -121,7 +121,7 @@ TEST(Bunkatu, PiecesRebuildTheTextAndNeverCutAPair)
     };
     for (const QString& text : texts) {
         for (int mode = 0; mode < kSplitModeCount; ++mode) {
-            const QStringList pieces = bunkatu(text, mode, u'>');
+            const QStringList pieces = splitIntoPieces(text, mode, u'>');
             EXPECT_EQ(pieces.join(QString()), text) << mode << " " << show(pieces);
             qsizetype at = 0;
             for (const QString& p : pieces) {
@@ -135,16 +135,16 @@ TEST(Bunkatu, PiecesRebuildTheTextAndNeverCutAPair)
     }
 }
 
-TEST(Bunkatu, LoneSurrogatesAreCharactersOfTheirOwn)
+TEST(SplitIntoPieces, LoneSurrogatesAreCharactersOfTheirOwn)
 {
     const QString text = QString(QChar(0xD83D)) + QStringLiteral("a");
-    EXPECT_EQ(bunkatu(text, 3, u'>'), (QStringList{QString(QChar(0xD83D)), QStringLiteral("a")}));
+    EXPECT_EQ(splitIntoPieces(text, 3, u'>'), (QStringList{QString(QChar(0xD83D)), QStringLiteral("a")}));
 }
 
-TEST(Bunkatu, UnknownModeCutsNowhere)
+TEST(SplitIntoPieces, UnknownModeCutsNowhere)
 {
     for (int mode : {-1, 5, 99})
-        EXPECT_EQ(bunkatu(QStringLiteral("a b>c"), mode, u'>'),
+        EXPECT_EQ(splitIntoPieces(QStringLiteral("a b>c"), mode, u'>'),
                   QStringList{QStringLiteral("a b>c")})
             << mode;
 }

@@ -23,7 +23,7 @@ public:
     QString file = "x", operation;
     int modified = -1, keepView = -1;
 
-    int keikoku01() override { return answer; }
+    int confirmDiscard() override { return answer; }
     QStringList lines() const override { return list; }
     void setLines(const QStringList& l) override { list = l; }
     void commitEdit(const QString& f, int m, const QString& op, int kv) override
@@ -108,14 +108,14 @@ TEST(Stamps, TheCommandReplacesTheDocumentUnlessCancelled)
 {
     FakeHost host;
     host.answer = 2;
-    hizuke_Click(host, QDateTime(QDate(2024, 1, 5), QTime(9, 30, 5)));
+    stampDocument(host, QDateTime(QDate(2024, 1, 5), QTime(9, 30, 5)));
     EXPECT_EQ(host.list, QStringList{"前の行"});
     EXPECT_EQ(host.commits, 0);
 
     for (int answer : {6, 7}) {   // either answer but Cancel goes on
         FakeHost h;
         h.answer = answer;
-        hizuke_Click(h, QDateTime(QDate(2024, 1, 5), QTime(9, 30, 5)));
+        stampDocument(h, QDateTime(QDate(2024, 1, 5), QTime(9, 30, 5)));
         ASSERT_EQ(h.list.size(), 35);
         EXPECT_EQ(h.list.last(), QStringLiteral("Friday"));
         EXPECT_EQ(h.commits, 1);
@@ -136,7 +136,7 @@ TEST(Stamps, FailureIsReportedAndStillCommitted)
     setErrorSink(&sink);
     EXPECT_THROW(timeStampLines(QDate(40000, 1, 1), QTime(0, 0)), Failure);
     FakeHost host;
-    hizuke_Click(host, QDateTime(QDate(40000, 1, 1), QTime(0, 0)));
+    stampDocument(host, QDateTime(QDate(40000, 1, 1), QTime(0, 0)));
     setErrorSink(previous);
     EXPECT_EQ(sink.labels, QStringList{"F1 timeStanp"});
     EXPECT_EQ(host.commits, 1);

@@ -159,7 +159,7 @@ TEST(FavouritesBar, NavigationButtonPositionsByWidth)
         {4621, 3771, 4146, 850}, {4620, 3770, 4145, 0},   {3000, 2150, 2525, 0},
     };
     for (const auto& c : cases) {
-        const FavouritesBarLayout b = picture1Resize(c.width, 10, usedUpTo(10));
+        const FavouritesBarLayout b = favouritesBarLayout(c.width, 10, usedUpTo(10));
         EXPECT_EQ(b.previousLeft, c.previous) << c.width;
         EXPECT_EQ(b.nextLeft, c.next) << c.width;
         for (int i = 0; i < kFavouriteButtons; ++i)
@@ -170,7 +170,7 @@ TEST(FavouritesBar, NavigationButtonPositionsByWidth)
 TEST(FavouritesBar, TenFavouritesKeepTheNavigationPositions)
 {
     // Even where the used buttons run under "<".
-    const FavouritesBarLayout b = picture1Resize(2000, 10, usedUpTo(10));
+    const FavouritesBarLayout b = favouritesBarLayout(2000, 10, usedUpTo(10));
     EXPECT_EQ(b.previousLeft, 1150);
     EXPECT_EQ(b.nextLeft, 1525);
     for (bool v : b.buttonVisible)
@@ -180,7 +180,7 @@ TEST(FavouritesBar, TenFavouritesKeepTheNavigationPositions)
 TEST(FavouritesBar, DisabledButtonsHiddenBeforeTheyReachTheNavigation)
 {
     // Width 5000: "<" at 4150, buttons from 850 in steps of 375.
-    const FavouritesBarLayout b = picture1Resize(5000, 3, usedUpTo(3));
+    const FavouritesBarLayout b = favouritesBarLayout(5000, 3, usedUpTo(3));
     EXPECT_EQ(b.previousLeft, 4150);
     const std::array<bool, kFavouriteButtons> visible{
         {true, true, true, true, true, true, true, true, false, false}};
@@ -190,16 +190,16 @@ TEST(FavouritesBar, DisabledButtonsHiddenBeforeTheyReachTheNavigation)
     EXPECT_EQ(b.buttonLeft[8], 3850);
 
     // Strictly less: left + 380 equal to the left of "<" hides.
-    const FavouritesBarLayout edge = picture1Resize(1230, 0, usedUpTo(0));
+    const FavouritesBarLayout edge = favouritesBarLayout(1230, 0, usedUpTo(0));
     EXPECT_EQ(edge.previousLeft, 380);
     EXPECT_FALSE(edge.buttonVisible[0]);
-    EXPECT_TRUE(picture1Resize(1231, 0, usedUpTo(0)).buttonVisible[0]);
+    EXPECT_TRUE(favouritesBarLayout(1231, 0, usedUpTo(0)).buttonVisible[0]);
 }
 
 TEST(FavouritesBar, NavigationMovesPastTheLastUsedButton)
 {
     // Width 2000: "<" would be at 1150, but eight buttons are in use.
-    FavouritesBarLayout b = picture1Resize(2000, 8, usedUpTo(8));
+    FavouritesBarLayout b = favouritesBarLayout(2000, 8, usedUpTo(8));
     EXPECT_EQ(b.previousLeft, 3000);
     EXPECT_EQ(b.nextLeft, 3375);
     EXPECT_FALSE(b.buttonVisible[8]);
@@ -208,12 +208,12 @@ TEST(FavouritesBar, NavigationMovesPastTheLastUsedButton)
         EXPECT_TRUE(b.buttonVisible[i]) << i;
 
     // Nothing in use: the first free button is at 0, "<" stays.
-    b = picture1Resize(2000, 0, usedUpTo(0));
+    b = favouritesBarLayout(2000, 0, usedUpTo(0));
     EXPECT_EQ(b.previousLeft, 1150);
     EXPECT_EQ(b.buttonVisible,
               (std::array<bool, kFavouriteButtons>{
                   {true, true, true, false, false, false, false, false, false, false}}));
-    EXPECT_EQ(picture1Resize(2000, -3, usedUpTo(0)), b);
+    EXPECT_EQ(favouritesBarLayout(2000, -3, usedUpTo(0)), b);
 }
 
 TEST(SplitListPlacement, PieceListGoesToTheCornerAwayFromTheClick)

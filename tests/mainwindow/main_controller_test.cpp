@@ -634,12 +634,12 @@ TEST(Favourites, AddAndOpen)
     Fixture f;
     const QString p = f.writeFile("fav.txt", "fav\r\n");
     f.c->addFavourite();   // untitled: nothing stored
-    EXPECT_EQ(f.c->favourites().okiniLast(), 0);
+    EXPECT_EQ(f.c->favourites().lastUsedSlot(), 0);
     f.c->openDocument(p);
     f.c->addFavourite();
     f.c->addFavourite();
     EXPECT_EQ(f.c->favourites().slot(1), p);
-    EXPECT_EQ(f.c->favourites().okiniLast(), 1);
+    EXPECT_EQ(f.c->favourites().lastUsedSlot(), 1);
     f.c->newDocument();
     f.c->openFavourite(1);
     EXPECT_EQ(f.c->state().fileName, p);

@@ -29,8 +29,8 @@ TEST(StringUtils, TwoCharacterNumbers)
     const Case cases[] = {{7, "07", " 7"}, {0, "00", " 0"}, {12, "12", "12"},
                           {2024, "24", "24"}, {123, "23", "23"}, {-5, "-5", "-5"}};
     for (const auto& c : cases) {
-        EXPECT_EQ(zero2(c.n), c.zero) << c.n;
-        EXPECT_EQ(space2(c.n), c.space) << c.n;
+        EXPECT_EQ(zeroPadded2(c.n), c.zero) << c.n;
+        EXPECT_EQ(spacePadded2(c.n), c.space) << c.n;
     }
 }
 

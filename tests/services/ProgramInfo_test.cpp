@@ -7,7 +7,7 @@ namespace {
 
 const QDateTime kMoment(QDate(2024, 1, 5), QTime(9, 30, 5));
 
-TEST(MKJ, EntriesOnAFixedMoment)
+TEST(ProgramInformation, EntriesOnAFixedMoment)
 {
     struct Case { const char* digits; QString expected; };
     const Case cases[] = {
@@ -29,18 +29,18 @@ TEST(MKJ, EntriesOnAFixedMoment)
         {"5a6", QStringLiteral("20240105ペタリ.exe  093005")},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(MKJ(QString::fromUtf8(c.digits), kMoment), c.expected) << c.digits;
+        EXPECT_EQ(programInformation(QString::fromUtf8(c.digits), kMoment), c.expected) << c.digits;
 }
 
-TEST(MKJ, TwoDigitMonthDayAndAfternoon)
+TEST(ProgramInformation, TwoDigitMonthDayAndAfternoon)
 {
     const QDateTime t(QDate(1999, 12, 31), QTime(23, 5, 9));
-    EXPECT_EQ(MKJ(QStringLiteral("23"), t), QStringLiteral("1999/12/31 23:05:09 "));
-    EXPECT_EQ(MKJ(QStringLiteral("56"), t), QStringLiteral("19991231230509"));
-    EXPECT_FALSE(MKJ(QStringLiteral("7"), t).isEmpty());
+    EXPECT_EQ(programInformation(QStringLiteral("23"), t), QStringLiteral("1999/12/31 23:05:09 "));
+    EXPECT_EQ(programInformation(QStringLiteral("56"), t), QStringLiteral("19991231230509"));
+    EXPECT_FALSE(programInformation(QStringLiteral("7"), t).isEmpty());
 }
 
-TEST(Kgsj, StripsBreaksAndWarnsOnlyInTheMiddle)
+TEST(WithoutLineBreaks, StripsBreaksAndWarnsOnlyInTheMiddle)
 {
     struct Case { QString text; QString expected; int warnings; };
     const QString cr = QStringLiteral("\r"), lf = QStringLiteral("\n");
@@ -58,7 +58,7 @@ TEST(Kgsj, StripsBreaksAndWarnsOnlyInTheMiddle)
     for (const Case& c : cases) {
         int warnings = 0;
         QString message;
-        const QString out = kgsj(c.text, [&](const QString& m) { ++warnings; message = m; });
+        const QString out = withoutLineBreaks(c.text, [&](const QString& m) { ++warnings; message = m; });
         EXPECT_EQ(out, c.expected);
         EXPECT_EQ(warnings, c.warnings) << c.text.toStdString();
         if (warnings)
@@ -66,7 +66,7 @@ TEST(Kgsj, StripsBreaksAndWarnsOnlyInTheMiddle)
                 "開発者向けエラーメッセージ　kgsj()で意図しないデータを処理しました。"));
     }
     // without a callback the breaks are still dropped
-    EXPECT_EQ(kgsj(QStringLiteral("ab\r\ncd")), QStringLiteral("abcd"));
+    EXPECT_EQ(withoutLineBreaks(QStringLiteral("ab\r\ncd")), QStringLiteral("abcd"));
 }
 
 }  // namespace

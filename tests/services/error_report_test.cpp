@@ -313,18 +313,18 @@ TEST(EndEventLoopsDeathTest, NoLoopWaitsAfterwards)
         ::testing::ExitedWithCode(0), "");
 }
 
-TEST(KgsjMessage, ShownOncePerBreakInTheMiddle)
+TEST(LineBreakDeveloperMessage, ShownOncePerBreakInTheMiddle)
 {
     ScriptedPrompt prompt;
     const QString text = QStringLiteral("ab\r\ncd");
-    EXPECT_EQ(kgsj(text, developerMessageBox(prompt)), QStringLiteral("abcd"));
+    EXPECT_EQ(withoutLineBreaks(text, developerMessageBox(prompt)), QStringLiteral("abcd"));
     ASSERT_EQ(prompt.asked().size(), 2u);
     EXPECT_EQ(prompt.asked()[0].kind, ScriptedPrompt::Asked::Message);
     EXPECT_EQ(prompt.asked()[0].title, QStringLiteral("ペタリ"));
     EXPECT_EQ(prompt.asked()[0].text,
               QStringLiteral("開発者向けエラーメッセージ　kgsj()で意図しないデータを処理しました。"));
     prompt.clear();
-    EXPECT_EQ(kgsj(QStringLiteral("abc\r\n"), developerMessageBox(prompt)), QStringLiteral("abc"));
+    EXPECT_EQ(withoutLineBreaks(QStringLiteral("abc\r\n"), developerMessageBox(prompt)), QStringLiteral("abc"));
     EXPECT_TRUE(prompt.asked().empty());
 }
 

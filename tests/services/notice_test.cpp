@@ -39,7 +39,7 @@ TEST(VersionInformation, ElevenLinesInModeThree)
     EXPECT_EQ(l[10], QStringLiteral("　場所　　　　　/opt/petari"));
 
     ScriptedNoticePresenter presenter;
-    mhb(presenter, QStringLiteral("/opt/petari"));
+    versionInformationCommand(presenter, QStringLiteral("/opt/petari"));
     ASSERT_EQ(presenter.requests().size(), 1u);
     const NoticeRequest& r = presenter.requests()[0];
     EXPECT_EQ(r.mode, QStringLiteral("3"));

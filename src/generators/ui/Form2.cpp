@@ -1,7 +1,7 @@
 #include "generators/ui/Form2.h"
 
 #include "platform/ui/Widgets.h"
-#include "copy/ZenMoji.h"
+#include "copy/Invisibles.h"
 #include "editing/Favourites.h"
 #include "generators/DateSeries.h"
 #include "generators/GeneratorRuns.h"
@@ -405,7 +405,7 @@ void Form2::buildTemplatePage(QWidget* panel)
             text1Shown_[i] = new QLabel(frame1_[0]);
             text1Shown_[i]->setObjectName(indexed("Label1", i));
             connect(text1_[i], &QLineEdit::textChanged, this,
-                    [this, i](const QString& t) { text1Shown_[i]->setText(zenMojiH(t)); });
+                    [this, i](const QString& t) { text1Shown_[i]->setText(spellOutInvisibles(t)); });
             g->addWidget(new QLabel(text(wraps[i]), frame1_[0]), 4 + 2 * i, 0);
             g->addWidget(text1_[i], 5 + 2 * i, 0);
             g->addWidget(text1Shown_[i], 5 + 2 * i, 1, 1, 2);
@@ -450,7 +450,7 @@ void Form2::buildTemplatePage(QWidget* panel)
         label9_ = new QLabel(frame1_[5]);
         label9_->setObjectName(QStringLiteral("Label9_4"));
         connect(combo1_, &QComboBox::currentTextChanged, this,
-                [this](const QString& t) { label9_->setText(zenMojiH(t)); });
+                [this](const QString& t) { label9_->setText(spellOutInvisibles(t)); });
         g->addWidget(combo1_, 0, 0, 1, 2);
         g->addWidget(label9_, 1, 0, 1, 2);
         g->addWidget(new QLabel(text("個数"), frame1_[5]), 2, 0);
@@ -519,7 +519,7 @@ void Form2::fillLineUpCombo(const QString& remember)
     combo1_->clear();
     combo1_->addItems(history_.comboItems());
     combo1_->setCurrentIndex(0);
-    label9_->setText(zenMojiH(combo1_->currentText()));
+    label9_->setText(spellOutInvisibles(combo1_->currentText()));
 }
 
 QStringList Form2::makeTemplate(int kind)
@@ -706,7 +706,7 @@ void Form2::buildCharacterPage(QWidget* panel)
         label3_[i] = new QLabel(panel);
         label3_[i]->setObjectName(indexed("Label3", i));
         connect(text6_[i], &QLineEdit::textChanged, this,
-                [this, i](const QString& t) { label3_[i]->setText(zenMojiH(t)); });
+                [this, i](const QString& t) { label3_[i]->setText(spellOutInvisibles(t)); });
     }
     for (int i = 3; i < 6; ++i) {
         auto* e = new NumberEdit(indexed("Text6", i), label("Text6_Change"), panel);

@@ -429,9 +429,9 @@ void Form1::applyState()
     actions_.value(indexed("modosusumu", 0))->setText(m.undoCaption);
     actions_.value(indexed("modosusumu", 1))->setText(m.redoCaption);
     actions_.value(QStringLiteral("memotyou"))->setText(m.editorCaption);
-    actions_.value(QStringLiteral("kaigyou_0"))->setText(m.copyCaptions.kaigyou0);
-    actions_.value(QStringLiteral("henkan2_0"))->setText(m.copyCaptions.henkan2_0);
-    actions_.value(QStringLiteral("henkan2_1"))->setText(m.copyCaptions.henkan2_1);
+    actions_.value(QStringLiteral("kaigyou_0"))->setText(m.copyCaptions.breakSingleLineItem);
+    actions_.value(QStringLiteral("henkan2_0"))->setText(m.copyCaptions.trimLeadingItem);
+    actions_.value(QStringLiteral("henkan2_1"))->setText(m.copyCaptions.trimTrailingItem);
     for (int i = 0; i < 5; ++i)
         actions_.value(indexed("r_cr2", i))->setChecked(i == c_.rightClickChoice());
     actions_.value(QStringLiteral("kakaku"))->setVisible(c_.priceMenuVisible());
@@ -630,7 +630,7 @@ void Form1::layoutFavouritesBar()
         for (int i = 0; i < kFavouriteButtons; ++i)
             enabled[i] = command2_[i]->isEnabled();
         const FavouritesBarLayout bar =
-            picture1Resize(pixelsToTwips(picture1_->width()), c_.favourites().okiniLast(), enabled);
+            favouritesBarLayout(pixelsToTwips(picture1_->width()), c_.favourites().lastUsedSlot(), enabled);
         for (int i = 0; i < kFavouriteButtons; ++i) {
             command2_[i]->setGeometry(twipsToPixels(bar.buttonLeft[i]), 2, twipsToPixels(360), twipsToPixels(320));
             command2_[i]->setVisible(bar.buttonVisible[i]);

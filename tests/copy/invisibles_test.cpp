@@ -1,10 +1,10 @@
-#include "copy/ZenMoji.h"
+#include "copy/Invisibles.h"
 
 #include <gtest/gtest.h>
 
 using namespace petari;
 
-TEST(ZenMoji, InvisibleCharactersAreSpelledOut)
+TEST(Invisibles, InvisibleCharactersAreSpelledOut)
 {
     const struct {
         QString text;
@@ -17,5 +17,5 @@ TEST(ZenMoji, InvisibleCharactersAreSpelledOut)
         {QString::fromUtf16(u"\u00A0\u2003"), QString::fromUtf16(u"\u00A0\u2003")},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(zenMojiH(c.text), c.shown) << c.text.toStdString();
+        EXPECT_EQ(spellOutInvisibles(c.text), c.shown) << c.text.toStdString();
 }

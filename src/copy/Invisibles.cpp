@@ -1,10 +1,10 @@
-#include "copy/ZenMoji.h"
+#include "copy/Invisibles.h"
 
 #include "document/Cp932.h"
 
 namespace petari {
 
-QString zenMojiH(const QString& text)
+QString spellOutInvisibles(const QString& text)
 {
     QString shown;
     shown.reserve(text.size());

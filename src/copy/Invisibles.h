@@ -7,6 +7,6 @@
 
 namespace petari {
 
-QString zenMojiH(const QString& text);
+QString spellOutInvisibles(const QString& text);
 
 }  // namespace petari
