@@ -5,7 +5,7 @@
 // drive.
 
 #include "mainwindow/MainController.h"
-#include "mainwindow/ui/Form1.h"
+#include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/LineListView.h"
 #include "platform/Clipboard.h"
 #include "platform/SettingsStore.h"
@@ -40,7 +40,7 @@ struct MainWindowFixture {
     MemoryClipboard clipboard;
     CountingSink sink;
     std::unique_ptr<MainController> controller;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<MainWindow> form;
 
     MainWindowFixture()
     {
@@ -52,7 +52,7 @@ struct MainWindowFixture {
         settings = std::make_unique<SettingsStore>(dir.filePath(QStringLiteral("config/petari.ini")));
         setErrorSink(&sink);
         controller = std::make_unique<MainController>(*settings, prompt, clipboard, home);
-        form = std::make_unique<Form1>(*controller);
+        form = std::make_unique<MainWindow>(*controller);
         form->show();
         QCoreApplication::processEvents();
     }

@@ -8,7 +8,7 @@
 #include "BenchWindow.h"
 
 #include "editing/Document.h"
-#include "generators/ui/Form2.h"
+#include "generators/ui/GeneratorWindow.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -48,9 +48,9 @@ struct Window : bench::MainWindowFixture {
     }
 
     // The window set up for the run; press() is the user's click.
-    std::unique_ptr<Form2> numberingWindow()
+    std::unique_ptr<GeneratorWindow> numberingWindow()
     {
-        auto w = std::make_unique<Form2>(doc(), prompt, controller->favourites(), Form2::TemplatePage);
+        auto w = std::make_unique<GeneratorWindow>(doc(), prompt, controller->favourites(), GeneratorWindow::TemplatePage);
         w->findChild<QAbstractButton*>(QStringLiteral("Option1_0"))->click();
         w->findChild<QLineEdit*>(QStringLiteral("Text2_0"))->setText(QStringLiteral("1"));
         w->findChild<QLineEdit*>(QStringLiteral("Text2_1"))->setText(QString::number(kLines));
@@ -60,9 +60,9 @@ struct Window : bench::MainWindowFixture {
         w->findChild<QCheckBox*>(QStringLiteral("Check3"))->setChecked(false);
         return w;
     }
-    std::unique_ptr<Form2> additionWindow()
+    std::unique_ptr<GeneratorWindow> additionWindow()
     {
-        auto w = std::make_unique<Form2>(doc(), prompt, controller->favourites(), Form2::CharacterPage);
+        auto w = std::make_unique<GeneratorWindow>(doc(), prompt, controller->favourites(), GeneratorWindow::CharacterPage);
         w->findChild<QCheckBox*>(QStringLiteral("Check6"))->setChecked(true);
         w->findChild<QLineEdit*>(QStringLiteral("Text6_0"))->setText(QStringLiteral("No."));
         w->findChild<QLineEdit*>(QStringLiteral("Text6_1"))->setText(QStringLiteral(" "));
@@ -70,7 +70,7 @@ struct Window : bench::MainWindowFixture {
         w->findChild<QAbstractButton*>(QStringLiteral("Option5_0"))->click();
         return w;
     }
-    void press(Form2& w, const char* button)
+    void press(GeneratorWindow& w, const char* button)
     {
         w.findChild<QAbstractButton*>(QString::fromLatin1(button))->click();
         showPending();

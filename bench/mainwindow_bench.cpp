@@ -23,7 +23,7 @@
 #include "editing/UndoChain.h"
 #include "document/Cp932.h"
 #include "mainwindow/MainController.h"
-#include "mainwindow/ui/Form1.h"
+#include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/LineListView.h"
 #include "platform/Clipboard.h"
 #include "platform/UserPrompt.h"

@@ -14,6 +14,6 @@ out=$(pwd)/docs/table-builder.png
 rm -f "$out"
 PETARI_SCREENSHOT=$out QT_QPA_PLATFORM=xcb \
   xvfb-run -a -s "-screen 0 800x600x24" \
-  "$build/tests/petari_ui_tests" --gtest_filter=Form3Test.Screenshot
+  "$build/tests/petari_ui_tests" --gtest_filter=TableWindowTest.Screenshot
 [ -s "$out" ] || { echo "no screenshot taken" >&2; exit 1; }
 echo "wrote $out ($(stat -c %s "$out") bytes)"

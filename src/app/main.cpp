@@ -1,6 +1,6 @@
 #include "app/Cli.h"
 #include "document/FileName.h"
-#include "mainwindow/ui/Form1.h"
+#include "mainwindow/ui/MainWindow.h"
 #include "platform/ClipboardRelay.h"
 #include "platform/ui/JapaneseUi.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // The settings dialog without its window: what each control holds, how the
 // controls exclude and enable each other, the line-length box's number, the
-// file choosers, and the saving of section "F5".  The window (ui/Form5)
+// file choosers, and the saving of section "F5".  The window (ui/SettingsDialog)
 // shows these values and hands every user action to this class.
 
 #include <QString>

@@ -1,7 +1,7 @@
 #pragma once
 // The main window's behaviour without the window: start-up and exit, the
 // menus' commands, copying lines, the clipboard monitor, history and
-// favourites, around the document it shows.  Form1 binds its controls to
+// favourites, around the document it shows.  MainWindow binds its controls to
 // this; tests drive it alone.
 
 #include "copy/CopyEngine.h"

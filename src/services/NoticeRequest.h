@@ -1,6 +1,6 @@
 #pragma once
 // What a caller hands to the notice dialog, what the dialog hands back, and
-// the rules of its five layouts.  The dialog itself (Form4) is widget code;
+// the rules of its five layouts.  The dialog itself (NoticeDialog) is widget code;
 // everything it decides is here so that it can be checked without a window.
 
 #include <QString>
@@ -68,7 +68,7 @@ QString noticeTextFromDisplay(const QString& text);
 // Text lines joined as the notice dialog's body: each followed by CR LF.
 QString joinNoticeLines(const QStringList& lines);
 
-// The placement rule of Form4's controls on resizing, in twips, from the
+// The placement rule of NoticeDialog's controls on resizing, in twips, from the
 // window's outer size and the buttons' height.  Applies only while the
 // window is taller than 800 and wider than 120 twips; otherwise applies is
 // false and the controls stay where they are.

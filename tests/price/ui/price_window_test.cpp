@@ -4,7 +4,7 @@
 #include "editing/UndoChain.h"
 #include "platform/SettingsStore.h"
 #include "platform/UserPrompt.h"
-#include "price/ui/Form7.h"
+#include "price/ui/PriceWindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,7 +19,7 @@
 namespace petari {
 namespace {
 
-struct Form7Test : ::testing::Test, test::DocumentFixture {
+struct PriceWindowTest : ::testing::Test, test::DocumentFixture {
     void SetUp() override { doc->takeStartupSnapshot(); }
 
     template <class T>
@@ -38,11 +38,11 @@ struct Form7Test : ::testing::Test, test::DocumentFixture {
     }
 };
 
-TEST_F(Form7Test, FillsTheListKeepsTheHistoryAndCommitsOnClose)
+TEST_F(PriceWindowTest, FillsTheListKeepsTheHistoryAndCommitsOnClose)
 {
     doc->setAlwaysOnTop(true);
     const QString startCaption = doc->undo().undoCaption();
-    auto form = std::make_unique<Form7>(*doc, prompt);
+    auto form = std::make_unique<PriceWindow>(*doc, prompt);
     form->show();
     EXPECT_FALSE(doc->view().placedOnTop());
     EXPECT_EQ(control<QLineEdit>(*form, "Text1_4")->text(), "10");
@@ -88,7 +88,7 @@ TEST_F(Form7Test, FillsTheListKeepsTheHistoryAndCommitsOnClose)
     EXPECT_TRUE(doc->view().placedOnTop());
 
     // The next opening shows what the last calculation used.
-    form = std::make_unique<Form7>(*doc, prompt);
+    form = std::make_unique<PriceWindow>(*doc, prompt);
     EXPECT_EQ(form->history(), (QStringList{"200", "100"}));
     EXPECT_EQ(control<QComboBox>(*form, "Combo1")->currentText(), "200");
     EXPECT_EQ(control<QLineEdit>(*form, "Text1_4")->text(), "5");

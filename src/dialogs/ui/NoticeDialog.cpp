@@ -1,4 +1,4 @@
-#include "dialogs/ui/Form4.h"
+#include "dialogs/ui/NoticeDialog.h"
 
 #include "platform/SettingsStore.h"
 #include "editing/Document.h"
@@ -20,13 +20,13 @@ constexpr int kButtonGap = 120;
 constexpr int kCheckWidth = 3300;
 constexpr int kCheckHeight = 300;
 // Outer size on first opening; the text box then shows the whole report.
-constexpr int kInitialWidth = 8100 + Form4::kFrameWidth;
-constexpr int kInitialHeight = 6750 + Form4::kFrameHeight;
+constexpr int kInitialWidth = 8100 + NoticeDialog::kFrameWidth;
+constexpr int kInitialHeight = 6750 + NoticeDialog::kFrameHeight;
 
 QString label(const char* procedure) { return QStringLiteral("F4 ") + QLatin1String(procedure); }
 }  // namespace
 
-Form4::Form4(const NoticeRequest& request, SettingsStore* settings, Document* document,
+NoticeDialog::NoticeDialog(const NoticeRequest& request, SettingsStore* settings, Document* document,
              QWidget* parent)
     : QDialog(parent), request_(request), settings_(settings), document_(document)
 {
@@ -55,13 +55,13 @@ Form4::Form4(const NoticeRequest& request, SettingsStore* settings, Document* do
     Form_Load();
 }
 
-Form4::~Form4()
+NoticeDialog::~NoticeDialog()
 {
     if (!unloaded_)
         Form_Unload();
 }
 
-void Form4::Form_Load()
+void NoticeDialog::Form_Load()
 {
     guarded(label("Form_Load"), [&] {
         if (document_)
@@ -73,7 +73,7 @@ void Form4::Form_Load()
     });
 }
 
-void Form4::F4_Main()
+void NoticeDialog::F4_Main()
 {
     mode_ = noticeMode(request_.mode);
     setWindowTitle(request_.caption);
@@ -89,7 +89,7 @@ void Form4::F4_Main()
     placeAlongTheRow();
 }
 
-void Form4::placeAlongTheRow()
+void NoticeDialog::placeAlongTheRow()
 {
     // The shown buttons side by side from the left, the check box after them.
     int left = kButtonGap;
@@ -104,9 +104,9 @@ void Form4::placeAlongTheRow()
                          twipsToPixels(kCheckHeight));
 }
 
-QString Form4::text() const { return noticeTextFromDisplay(text9_->toPlainText()); }
+QString NoticeDialog::text() const { return noticeTextFromDisplay(text9_->toPlainText()); }
 
-void Form4::Command9_Click(int index)
+void NoticeDialog::Command9_Click(int index)
 {
     guarded(label("Command9_Click"), [&] {
         const NoticeAction action = noticeAction(mode_, index);
@@ -120,7 +120,7 @@ void Form4::Command9_Click(int index)
     });
 }
 
-void Form4::done(int r)
+void NoticeDialog::done(int r)
 {
     // However the dialog ends (a button, the close box, Esc), the caller
     // gets the box's text and the check box as they were.
@@ -131,7 +131,7 @@ void Form4::done(int r)
     QDialog::done(r);
 }
 
-void Form4::Form_Unload()
+void NoticeDialog::Form_Unload()
 {
     unloaded_ = true;
     guarded(label("Form_Unload"), [&] {
@@ -142,13 +142,13 @@ void Form4::Form_Unload()
     });
 }
 
-void Form4::resizeEvent(QResizeEvent* e)
+void NoticeDialog::resizeEvent(QResizeEvent* e)
 {
     QDialog::resizeEvent(e);
     Form_Resize();
 }
 
-void Form4::Form_Resize()
+void NoticeDialog::Form_Resize()
 {
     // The rule counts the window with its frame; a nominal frame keeps the
     // layout the same whatever the window manager draws around it.
@@ -164,7 +164,7 @@ void Form4::Form_Resize()
 
 NoticeResult QtNoticePresenter::show(const NoticeRequest& request)
 {
-    Form4 dialog(request, settings_, document_, parent_);
+    NoticeDialog dialog(request, settings_, document_, parent_);
     dialog.exec();
     return dialog.result();
 }

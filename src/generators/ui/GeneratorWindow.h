@@ -32,14 +32,14 @@ namespace petari {
 class Favourites;
 class UserPrompt;
 
-class Form2 : public QDialog {
+class GeneratorWindow : public QDialog {
     Q_OBJECT
 public:
     enum Page { TemplatePage = 0, RandomPage = 1, CharacterPage = 2, EmptyLinePage = 3, FavouritesPage = 4 };
 
-    Form2(Document& doc, UserPrompt& prompt, Favourites& favourites, int page,
+    GeneratorWindow(Document& doc, UserPrompt& prompt, Favourites& favourites, int page,
           QWidget* parent = nullptr);
-    ~Form2() override;
+    ~GeneratorWindow() override;
 
     int page() const { return page_; }
     // Presses of "表示" that replaced the list since the window opened.

@@ -28,11 +28,11 @@ class MainController;
 
 // The main window: controls and menus named as the rest of the program and
 // its tests know them, bound to MainController.
-class Form1 : public QMainWindow, public MainView, public ErrorReportHost {
+class MainWindow : public QMainWindow, public MainView, public ErrorReportHost {
     Q_OBJECT
 public:
-    explicit Form1(MainController& controller, QWidget* parent = nullptr);
-    ~Form1() override;
+    explicit MainWindow(MainController& controller, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     MainController& controller() { return c_; }
     QAction* action(const QString& name) const { return actions_.value(name); }

@@ -27,11 +27,11 @@ class TableCanvas;
 class TopmostLift;
 class UserPrompt;
 
-class Form3 : public QDialog {
+class TableWindow : public QDialog {
     Q_OBJECT
 public:
-    Form3(Document& doc, UserPrompt& prompt, QWidget* parent = nullptr);
-    ~Form3() override;
+    TableWindow(Document& doc, UserPrompt& prompt, QWidget* parent = nullptr);
+    ~TableWindow() override;
 
     const TableGrid& grid() const { return grid_; }
     TableCanvas* canvas() const { return canvas_; }

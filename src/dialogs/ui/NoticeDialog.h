@@ -19,7 +19,7 @@ namespace petari {
 class Document;
 class SettingsStore;
 
-class Form4 : public QDialog {
+class NoticeDialog : public QDialog {
     Q_OBJECT
 public:
     // The frame the placement rule counts in the window's size, in twips.
@@ -29,9 +29,9 @@ public:
 
     // settings and document may be null: no position is kept, and the main
     // window's placement is left alone.
-    Form4(const NoticeRequest& request, SettingsStore* settings, Document* document,
+    NoticeDialog(const NoticeRequest& request, SettingsStore* settings, Document* document,
           QWidget* parent = nullptr);
-    ~Form4() override;
+    ~NoticeDialog() override;
 
     int mode() const { return mode_; }
     const NoticeResult& result() const { return result_; }
@@ -70,7 +70,7 @@ private:
     QCheckBox* check1_;
 };
 
-// Opens Form4 modally for each request, parented to the main window.
+// Opens NoticeDialog modally for each request, parented to the main window.
 class QtNoticePresenter : public NoticePresenter {
 public:
     QtNoticePresenter(QWidget* parent, SettingsStore* settings, Document* document)

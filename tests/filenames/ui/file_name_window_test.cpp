@@ -1,4 +1,4 @@
-#include "filenames/ui/Form6.h"
+#include "filenames/ui/FileNameWindow.h"
 
 #include "editing/Document.h"
 #include "editing/UndoChain.h"
@@ -44,7 +44,7 @@ T* control(QWidget& form, const char* name)
     return c;
 }
 
-TEST(Form6Test, ListsRenamesAndUndoesThroughTheWindow)
+TEST(FileNameWindowTest, ListsRenamesAndUndoesThroughTheWindow)
 {
     QTemporaryDir dir;
     Sink sink;
@@ -66,7 +66,7 @@ TEST(Form6Test, ListsRenamesAndUndoesThroughTheWindow)
     }
 
     {
-        Form6 form(doc, prompt);
+        FileNameWindow form(doc, prompt);
         form.show();
         EXPECT_EQ(form.windowTitle(), QStringLiteral("ファイル名の表示"));
         EXPECT_FALSE(doc.view().placedOnTop());

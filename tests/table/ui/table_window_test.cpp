@@ -3,7 +3,7 @@
 #include "editing/Document.h"
 #include "platform/SettingsStore.h"
 #include "platform/UserPrompt.h"
-#include "table/ui/Form3.h"
+#include "table/ui/TableWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -27,7 +27,7 @@ namespace {
 
 // A real document in a temporary program folder, with its settings under a
 // temporary XDG_CONFIG_HOME.
-struct Form3Test : ::testing::Test, test::DocumentFixture {
+struct TableWindowTest : ::testing::Test, test::DocumentFixture {
     void SetUp() override
     {
         doc->lines().setLines({QStringLiteral("元の一行")});
@@ -35,10 +35,10 @@ struct Form3Test : ::testing::Test, test::DocumentFixture {
     }
 
     template <class T>
-    static T* find(const Form3& f, const char* name) { return test::child<T>(f, name); }
+    static T* find(const TableWindow& f, const char* name) { return test::child<T>(f, name); }
 
     // Builds a table from the four boxes as the panel does.
-    static void build(Form3& f, const char* r, const char* l, const char* c, const char* w)
+    static void build(TableWindow& f, const char* r, const char* l, const char* c, const char* w)
     {
         find<QAction>(f, "ssh")->trigger();
         EXPECT_TRUE(find<QGroupBox>(f, "Frame1")->isVisible());
@@ -51,7 +51,7 @@ struct Form3Test : ::testing::Test, test::DocumentFixture {
 
     // A left-button stroke through the centres of the given cells; the moves
     // jump straight from one to the next, as a quick hand does.
-    static void stroke(Form3& f, std::initializer_list<QPoint> cells)
+    static void stroke(TableWindow& f, std::initializer_list<QPoint> cells)
     {
         QWidget* canvas = f.canvas();
         auto at = [](QPoint cell) { return TableCanvas::cellRect(cell).center(); };
@@ -64,7 +64,7 @@ struct Form3Test : ::testing::Test, test::DocumentFixture {
 
 }  // namespace
 
-TEST_F(Form3Test, DrawBuildAndMoveIntoTheList)
+TEST_F(TableWindowTest, DrawBuildAndMoveIntoTheList)
 {
     // A transfer cancelled at the question keeps the list; closing puts the
     // modified flag back to "changed".
@@ -73,7 +73,7 @@ TEST_F(Form3Test, DrawBuildAndMoveIntoTheList)
     settings->write(QStringLiteral("F3"), QStringLiteral("Width"), QStringLiteral("1e300"));
     settings->write(QStringLiteral("F3"), QStringLiteral("Height"), QStringLiteral("-5"));
     {
-        Form3 f(*doc, prompt);
+        TableWindow f(*doc, prompt);
         f.show();
         EXPECT_LE(f.width(), f.screen()->availableGeometry().width());
         EXPECT_GE(f.height(), 150);
@@ -104,7 +104,7 @@ TEST_F(Form3Test, DrawBuildAndMoveIntoTheList)
     EXPECT_GT(settings->read(QStringLiteral("F3"), QStringLiteral("Width")).toInt(), 0);
 
     // A size too large for the canvas is refused and leaves it empty.
-    Form3 f(*doc, prompt);
+    TableWindow f(*doc, prompt);
     f.show();
     prompt.clear();
     build(f, "37", "2", "1", "1");
@@ -127,12 +127,12 @@ TEST_F(Form3Test, DrawBuildAndMoveIntoTheList)
 
 // Not a check: with PETARI_SCREENSHOT=FILE under a real X server, shows the
 // window with a built table and a freehand stroke and captures it.
-TEST_F(Form3Test, Screenshot)
+TEST_F(TableWindowTest, Screenshot)
 {
     const QString file = qEnvironmentVariable("PETARI_SCREENSHOT");
     if (file.isEmpty())
         GTEST_SKIP() << "set PETARI_SCREENSHOT=FILE and run under X";
-    Form3 f(*doc, prompt);
+    TableWindow f(*doc, prompt);
     f.move(0, 0);
     f.resize(520, 380);
     f.show();

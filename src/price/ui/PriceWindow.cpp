@@ -1,4 +1,4 @@
-#include "price/ui/Form7.h"
+#include "price/ui/PriceWindow.h"
 
 #include "editing/Document.h"
 #include "platform/SettingsStore.h"
@@ -39,7 +39,7 @@ const char* const kOptions[3] = {"切り捨て", "四捨五入", "切り上げ"}
 
 }  // namespace
 
-Form7::Form7(Document& doc, UserPrompt& prompt, QWidget* parent)
+PriceWindow::PriceWindow(Document& doc, UserPrompt& prompt, QWidget* parent)
     : QWidget(parent, Qt::Dialog), doc_(doc), prompt_(prompt)
 {
     setObjectName(QStringLiteral("Form7"));
@@ -50,9 +50,9 @@ Form7::Form7(Document& doc, UserPrompt& prompt, QWidget* parent)
 
 // The document may already be gone when the window is destroyed with its
 // parent; closing (which the main window does first) is where the work is.
-Form7::~Form7() = default;
+PriceWindow::~PriceWindow() = default;
 
-void Form7::buildControls()
+void PriceWindow::buildControls()
 {
     for (int i = 0; i < 16; ++i) {
         label1_[i] = new QLabel(QString::fromUtf8(kLabels[i]), this);
@@ -151,7 +151,7 @@ void Form7::buildControls()
     all->addLayout(buttons);
 }
 
-void Form7::Form_Load()
+void PriceWindow::Form_Load()
 {
     open_ = true;
     count_ = 0;
@@ -170,7 +170,7 @@ void Form7::Form_Load()
     });
 }
 
-void Form7::showEvent(QShowEvent* e)
+void PriceWindow::showEvent(QShowEvent* e)
 {
     // Shown again after it was closed: a new opening.
     if (!open_)
@@ -178,7 +178,7 @@ void Form7::showEvent(QShowEvent* e)
     QWidget::showEvent(e);
 }
 
-PriceInput Form7::boxes() const
+PriceInput PriceWindow::boxes() const
 {
     PriceInput in;
     in.unitPrice = combo1_->currentText();
@@ -192,14 +192,14 @@ PriceInput Form7::boxes() const
     return in;
 }
 
-void Form7::showNormalised(const PriceInput& in)
+void PriceWindow::showNormalised(const PriceInput& in)
 {
     for (int box : {UnitText, FromText, ToText, StepText})
         text1_[box]->setText(in.text[box]);
     combo1_->setEditText(in.unitPrice);
 }
 
-QStringList Form7::history() const
+QStringList PriceWindow::history() const
 {
     QStringList items;
     for (int i = 0; i < combo1_->count(); ++i)
@@ -207,7 +207,7 @@ QStringList Form7::history() const
     return items;
 }
 
-void Form7::Command2_Click(int index)
+void PriceWindow::Command2_Click(int index)
 {
     if (index == 1) {
         close();
@@ -244,12 +244,12 @@ void Form7::Command2_Click(int index)
     });
 }
 
-void Form7::rejikaki()
+void PriceWindow::rejikaki()
 {
     guarded(label("rejikaki"), [&] { writePriceSettings(doc_.settings(), boxes(), history()); });
 }
 
-void Form7::Command1_Click()
+void PriceWindow::Command1_Click()
 {
     guarded(label("Command1_Click"), [&] {
         const QString text = combo1_->currentText();
@@ -258,7 +258,7 @@ void Form7::Command1_Click()
     });
 }
 
-void Form7::Check1_Click(int index)
+void PriceWindow::Check1_Click(int index)
 {
     guarded(label("Check1_Click"), [&] {
         // One padding position at a time.
@@ -269,7 +269,7 @@ void Form7::Check1_Click(int index)
     });
 }
 
-bool Form7::eventFilter(QObject* watched, QEvent* e)
+bool PriceWindow::eventFilter(QObject* watched, QEvent* e)
 {
     // A box that gets the focus has its whole text selected, ready to be
     // typed over; after the click that gave the focus has placed the cursor.
@@ -280,7 +280,7 @@ bool Form7::eventFilter(QObject* watched, QEvent* e)
     return QWidget::eventFilter(watched, e);
 }
 
-void Form7::closeEvent(QCloseEvent* e)
+void PriceWindow::closeEvent(QCloseEvent* e)
 {
     if (open_) {
         Form_QueryUnload();
@@ -289,7 +289,7 @@ void Form7::closeEvent(QCloseEvent* e)
     e->accept();
 }
 
-void Form7::Form_QueryUnload()
+void PriceWindow::Form_QueryUnload()
 {
     guarded(label("Form_QueryUnload"), [&] {
         if (count_ >= 1)
@@ -297,7 +297,7 @@ void Form7::Form_QueryUnload()
     });
 }
 
-void Form7::Form_Unload()
+void PriceWindow::Form_Unload()
 {
     open_ = false;
     guarded(label("Form_Unload"), [&] {

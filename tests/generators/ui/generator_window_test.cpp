@@ -4,7 +4,7 @@
 #include "editing/Favourites.h"
 #include "editing/UndoChain.h"
 #include "generators/RunLimits.h"
-#include "generators/ui/Form2.h"
+#include "generators/ui/GeneratorWindow.h"
 #include "platform/SettingsStore.h"
 #include "platform/UserPrompt.h"
 #include "services/Guard.h"
@@ -31,9 +31,9 @@ inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdS
 namespace {
 
 
-struct Form2Test : ::testing::Test, test::DocumentFixture {
+struct GeneratorWindowTest : ::testing::Test, test::DocumentFixture {
     Favourites favourites;
-    std::unique_ptr<Form2> form;
+    std::unique_ptr<GeneratorWindow> form;
 
     // A modified document of the given lines, named as if opened from a file.
     void document(const QStringList& lines)
@@ -42,9 +42,9 @@ struct Form2Test : ::testing::Test, test::DocumentFixture {
         doc->commitEdit(dir.filePath(QStringLiteral("a.txt")), 1, QStringLiteral("開く"), 1);
     }
 
-    Form2& open(int page)
+    GeneratorWindow& open(int page)
     {
-        form = std::make_unique<Form2>(*doc, prompt, favourites, page);
+        form = std::make_unique<GeneratorWindow>(*doc, prompt, favourites, page);
         form->show();
         QApplication::setActiveWindow(form.get());
         return *form;
@@ -80,11 +80,11 @@ const QString kLong40 = QStringLiteral("1234567890123456789012345678901234567890
 
 }  // namespace
 
-TEST_F(Form2Test, TemplatePage)
+TEST_F(GeneratorWindowTest, TemplatePage)
 {
     document({"x", "y"});
     const int snapshots = doc->undo().undoPosition();
-    open(Form2::TemplatePage);
+    open(GeneratorWindow::TemplatePage);
     EXPECT_EQ(form->windowTitle(), QStringLiteral("雛形"));
     EXPECT_TRUE(find<QRadioButton>("Option1_0")->isChecked());
     EXPECT_EQ(textOf("Text2_1"), QStringLiteral("100"));
@@ -134,7 +134,7 @@ TEST_F(Form2Test, TemplatePage)
 
     // The line-up, added before the selected line, goes into the history.
     doc->lines().select(1);
-    open(Form2::TemplatePage);
+    open(GeneratorWindow::TemplatePage);
     EXPECT_EQ(textOf("Text2_0"), QStringLiteral("8"));
     press("Option1_5");
     EXPECT_TRUE(find<QWidget>("Frame1_5")->isVisibleTo(form.get()));
@@ -154,10 +154,10 @@ TEST_F(Form2Test, TemplatePage)
     EXPECT_EQ(f2("a1"), QStringLiteral("5"));
 }
 
-TEST_F(Form2Test, RandomPage)
+TEST_F(GeneratorWindowTest, RandomPage)
 {
     document({"x"});
-    open(Form2::RandomPage);
+    open(GeneratorWindow::RandomPage);
     EXPECT_EQ(form->windowTitle(), QStringLiteral("乱数"));
     EXPECT_TRUE(find<QCheckBox>("Check4_3")->isChecked());   // strings by default
     EXPECT_FALSE(find<QWidget>("Text3_0")->isEnabled());
@@ -221,11 +221,11 @@ TEST_F(Form2Test, RandomPage)
     EXPECT_EQ(f2("j9"), QStringLiteral("0"));
 }
 
-TEST_F(Form2Test, CharacterAdditionPage)
+TEST_F(GeneratorWindowTest, CharacterAdditionPage)
 {
     document({"a", "b", "c"});
     doc->lines().select(1);
-    open(Form2::CharacterPage);
+    open(GeneratorWindow::CharacterPage);
     EXPECT_EQ(form->windowTitle(), QStringLiteral("文字の追加"));
     EXPECT_FALSE(find<QWidget>("Text6_4")->isEnabled());
     press("Check6");
@@ -253,7 +253,7 @@ TEST_F(Form2Test, CharacterAdditionPage)
 
     // All lines, numbered from the kept settings; a number past 32 bits is
     // refused and changes no line.
-    open(Form2::CharacterPage);
+    open(GeneratorWindow::CharacterPage);
     EXPECT_TRUE(find<QRadioButton>("Option5_1")->isChecked());
     press("Option5_0");
     type("Text6_4", QStringLiteral("2147483647"));
@@ -267,11 +267,11 @@ TEST_F(Form2Test, CharacterAdditionPage)
     EXPECT_EQ(doc->lines().lines(), (QStringList{"No.9\ta", "No.10\tNo.001\tb", "No.11\tc"}));
 }
 
-TEST_F(Form2Test, EmptyLinePage)
+TEST_F(GeneratorWindowTest, EmptyLinePage)
 {
     document({"a", "b", "c", "d", "e"});
     doc->lines().select(2);
-    open(Form2::EmptyLinePage);
+    open(GeneratorWindow::EmptyLinePage);
     EXPECT_EQ(form->windowTitle(), QStringLiteral("空行の追加"));
     EXPECT_TRUE(find<QLabel>("Label8_0")->text().startsWith(QStringLiteral("\n1行目\n\n2行目")));
     EXPECT_TRUE(find<QLabel>("Label8_1")->text().startsWith(QStringLiteral("←空白(1)\n\n←空白(1)")));
@@ -289,7 +289,7 @@ TEST_F(Form2Test, EmptyLinePage)
     EXPECT_EQ(doc->undo().undoName(doc->undo().undoPosition()), QStringLiteral("空行追加"));
     EXPECT_EQ(f2("i1"), QStringLiteral("1"));
 
-    open(Form2::EmptyLinePage);
+    open(GeneratorWindow::EmptyLinePage);
     press("Option2_0");
     type("Text7", QStringLiteral("0"));
     const int snapshots = doc->undo().undoPosition();
@@ -298,12 +298,12 @@ TEST_F(Form2Test, EmptyLinePage)
     EXPECT_EQ(doc->undo().undoPosition(), snapshots + 1);   // still recorded
 }
 
-TEST_F(Form2Test, FavouritesPage)
+TEST_F(GeneratorWindowTest, FavouritesPage)
 {
     for (int k = 1; k <= 3; ++k)
         favourites.setSlot(k, QStringLiteral("/f/%1").arg(QChar('A' + k - 1)));
     doc->setAlwaysOnTop(true);
-    open(Form2::FavouritesPage);
+    open(GeneratorWindow::FavouritesPage);
     EXPECT_FALSE(doc->view().placedOnTop());   // lifted while open
     EXPECT_EQ(form->windowTitle(), QStringLiteral("お気に入りの編集"));
     auto* list = find<QListWidget>("List1");
@@ -320,7 +320,7 @@ TEST_F(Form2Test, FavouritesPage)
     EXPECT_EQ(favourites.slot(3), QStringLiteral("/f/C"));
     EXPECT_TRUE(doc->view().placedOnTop());
 
-    open(Form2::FavouritesPage);
+    open(GeneratorWindow::FavouritesPage);
     list = find<QListWidget>("List1");
     list->setCurrentRow(2);
     EXPECT_FALSE(find<QWidget>("Command7_4")->isEnabled());
@@ -337,7 +337,7 @@ TEST_F(Form2Test, FavouritesPage)
     EXPECT_EQ(favourites.slot(3), QStringLiteral("/f/B"));
 }
 
-TEST_F(Form2Test, BadNumbersNeverCrashNorChangeADocumentHalfway)
+TEST_F(GeneratorWindowTest, BadNumbersNeverCrashNorChangeADocumentHalfway)
 {
     struct Box {
         int page;

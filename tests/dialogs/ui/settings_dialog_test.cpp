@@ -1,4 +1,4 @@
-#include "dialogs/ui/Form5.h"
+#include "dialogs/ui/SettingsDialog.h"
 #include "support/Fixture.h"
 
 #include "copy/CopyEngine.h"
@@ -23,12 +23,12 @@ using namespace petari;
 namespace {
 
 
-struct Form5Test : ::testing::Test, test::DocumentFixture {
+struct SettingsDialogTest : ::testing::Test, test::DocumentFixture {
     template <class T = QCheckBox>
-    static T* find(Form5& f, const char* name) { return test::child<T>(f, name); }
+    static T* find(SettingsDialog& f, const char* name) { return test::child<T>(f, name); }
     // On the box itself: a check box stretched by its layout takes no click
     // beyond its caption.
-    static void click(Form5& f, const char* name)
+    static void click(SettingsDialog& f, const char* name)
     {
         QAbstractButton* b = find<QAbstractButton>(f, name);
         const QPoint at = qobject_cast<QCheckBox*>(b) ? QPoint(8, b->height() / 2) : b->rect().center();
@@ -38,9 +38,9 @@ struct Form5Test : ::testing::Test, test::DocumentFixture {
 
 }  // namespace
 
-TEST_F(Form5Test, TickedConversionsApplyToTheNextCopy)
+TEST_F(SettingsDialogTest, TickedConversionsApplyToTheNextCopy)
 {
-    Form5 f(*doc, prompt);
+    SettingsDialog f(*doc, prompt);
     f.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
     QApplication::setActiveWindow(&f);
@@ -73,7 +73,7 @@ TEST_F(Form5Test, TickedConversionsApplyToTheNextCopy)
     click(f, "Check7");
     EXPECT_FALSE(find<QPushButton>(f, "Command2_2")->isEnabled());
     click(f, "Check7");
-    QSignalSpy stopped(&f, &Form5::monitorModeChanged);
+    QSignalSpy stopped(&f, &SettingsDialog::monitorModeChanged);
     click(f, "Check10_0");
     click(f, "Check10_1");
     EXPECT_FALSE(find(f, "Check10_0")->isChecked());

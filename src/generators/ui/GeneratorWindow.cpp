@@ -1,4 +1,4 @@
-#include "generators/ui/Form2.h"
+#include "generators/ui/GeneratorWindow.h"
 
 #include "platform/ui/Widgets.h"
 #include "copy/Invisibles.h"
@@ -129,7 +129,7 @@ void checkIndex(QButtonGroup* group, int index, int fallback)
 
 // ============================================================== the window
 
-Form2::Form2(Document& doc, UserPrompt& prompt, Favourites& favourites, int page, QWidget* parent)
+GeneratorWindow::GeneratorWindow(Document& doc, UserPrompt& prompt, Favourites& favourites, int page, QWidget* parent)
     : QDialog(parent), doc_(doc), prompt_(prompt), favourites_(favourites),
       page_(page >= TemplatePage && page <= FavouritesPage ? page : TemplatePage)
 {
@@ -157,13 +157,13 @@ Form2::Form2(Document& doc, UserPrompt& prompt, Favourites& favourites, int page
     });
 }
 
-Form2::~Form2()
+GeneratorWindow::~GeneratorWindow()
 {
     if (!unloaded_)
         unload();
 }
 
-void Form2::done(int r)
+void GeneratorWindow::done(int r)
 {
     // However the window ends (a button, the close box, Esc) its page's
     // settings are written, once.
@@ -172,13 +172,13 @@ void Form2::done(int r)
     QDialog::done(r);
 }
 
-void Form2::restorePosition()
+void GeneratorWindow::restorePosition()
 {
     const SettingsStore& s = doc_.settings();
     place_.restore(*this, s, kSection, kDefaultPosition, kDefaultPosition);
 }
 
-void Form2::load()
+void GeneratorWindow::load()
 {
     SettingsStore& s = doc_.settings();
     auto read = [&](const char* key, const char* def) { return s.read(kSection, QString::fromLatin1(key), text(def)); };
@@ -265,7 +265,7 @@ void Form2::load()
     rememberAll();
 }
 
-void Form2::unload()
+void GeneratorWindow::unload()
 {
     unloaded_ = true;
     guarded(label("Form_Unload"), [&] {
@@ -329,7 +329,7 @@ void Form2::unload()
     lift_.reset();
 }
 
-bool Form2::eventFilter(QObject* watched, QEvent* event)
+bool GeneratorWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
         for (int i = 0; i < int(text3_.size()); ++i) {
@@ -352,7 +352,7 @@ bool Form2::eventFilter(QObject* watched, QEvent* event)
 
 // ========================================================== template page
 
-void Form2::buildTemplatePage(QWidget* panel)
+void GeneratorWindow::buildTemplatePage(QWidget* panel)
 {
     auto* grid = new QGridLayout(panel);
     auto* kinds = new QVBoxLayout;
@@ -496,7 +496,7 @@ void Form2::buildTemplatePage(QWidget* panel)
     auto* buttons = new QHBoxLayout;
     auto* ok = button(panel, QStringLiteral("Command1_0"), "OK");
     auto* cancel = button(panel, QStringLiteral("Command1_1"), "キャンセル");
-    connect(ok, &QPushButton::clicked, this, &Form2::templateOk);
+    connect(ok, &QPushButton::clicked, this, &GeneratorWindow::templateOk);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     buttons->addStretch();
     buttons->addWidget(ok);
@@ -504,7 +504,7 @@ void Form2::buildTemplatePage(QWidget* panel)
     grid->addLayout(buttons, 3, 0, 1, 2);
 }
 
-void Form2::showKind(int kind)
+void GeneratorWindow::showKind(int kind)
 {
     kind_ = kind;
     option1_[kind]->setChecked(true);
@@ -513,7 +513,7 @@ void Form2::showKind(int kind)
     check3_->setEnabled(kind != 3);
 }
 
-void Form2::fillLineUpCombo(const QString& remember)
+void GeneratorWindow::fillLineUpCombo(const QString& remember)
 {
     history_.remember(remember);
     combo1_->clear();
@@ -522,7 +522,7 @@ void Form2::fillLineUpCombo(const QString& remember)
     label9_->setText(spellOutInvisibles(combo1_->currentText()));
 }
 
-QStringList Form2::makeTemplate(int kind)
+QStringList GeneratorWindow::makeTemplate(int kind)
 {
     const bool blanks = check3_->isChecked();
     switch (kind) {
@@ -555,7 +555,7 @@ QStringList Form2::makeTemplate(int kind)
     }
 }
 
-void Form2::templateOk()
+void GeneratorWindow::templateOk()
 {
     static const char* const labels[7] = {"HG00H", "HG01H", "HG02H", "HG03H", "HG04H", "HG05H", "HG06H"};
     const int kind = kind_;
@@ -569,7 +569,7 @@ void Form2::templateOk()
 
 // ============================================================ random page
 
-void Form2::buildRandomPage(QWidget* panel)
+void GeneratorWindow::buildRandomPage(QWidget* panel)
 {
     auto* grid = new QGridLayout(panel);
     auto box = [&](int i) {
@@ -630,7 +630,7 @@ void Form2::buildRandomPage(QWidget* panel)
         auto* b = button(panel, indexed("Command2", i), captions[i]);
         buttons->addWidget(b);
         if (i == 0)
-            connect(b, &QPushButton::clicked, this, &Form2::showRandom);
+            connect(b, &QPushButton::clicked, this, &GeneratorWindow::showRandom);
         else if (i == 1)
             connect(b, &QPushButton::clicked, this, &QDialog::reject);
         else
@@ -644,7 +644,7 @@ void Form2::buildRandomPage(QWidget* panel)
     grid->addLayout(buttons, 8, 0, 1, 5);
 }
 
-void Form2::enableRandomMode()
+void GeneratorWindow::enableRandomMode()
 {
     const bool numbers = check4_[4]->isChecked();
     for (int i : {0, 1}) {
@@ -661,7 +661,7 @@ void Form2::enableRandomMode()
         check4_[i]->setEnabled(!numbers);
 }
 
-void Form2::normaliseCharacterSet(int box)
+void GeneratorWindow::normaliseCharacterSet(int box)
 {
     if (box < 5 || box > 12)
         return;
@@ -671,7 +671,7 @@ void Form2::normaliseCharacterSet(int box)
     text3_[box <= 8 ? box + 4 : box - 4]->setText(split.absent);
 }
 
-void Form2::showRandom()
+void GeneratorWindow::showRandom()
 {
     RandomRequest request;
     auto check = [&] {
@@ -696,7 +696,7 @@ void Form2::showRandom()
 
 // ================================================ character addition page
 
-void Form2::buildCharacterPage(QWidget* panel)
+void GeneratorWindow::buildCharacterPage(QWidget* panel)
 {
     auto* grid = new QGridLayout(panel);
     static const char* const captions[6] = {"連番の前に付ける文字", "本文の前に付ける文字", "本文の後ろに付ける文字",
@@ -762,20 +762,20 @@ void Form2::buildCharacterPage(QWidget* panel)
     auto* tab = button(panel, QStringLiteral("Command5"), "[Tab]　の入力");
     tab->setToolTip(text("タブの入力には、このボタンを使用して下さい。"));
     tab->setFocusPolicy(Qt::NoFocus);
-    connect(tab, &QPushButton::clicked, this, &Form2::insertTab);
+    connect(tab, &QPushButton::clicked, this, &GeneratorWindow::insertTab);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(tab);
     buttons->addStretch();
     auto* run = button(panel, QStringLiteral("Command4_0"), "実行");
     auto* cancel = button(panel, QStringLiteral("Command4_1"), "キャンセル");
-    connect(run, &QPushButton::clicked, this, &Form2::addCharacters);
+    connect(run, &QPushButton::clicked, this, &GeneratorWindow::addCharacters);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     buttons->addWidget(run);
     buttons->addWidget(cancel);
     grid->addLayout(buttons, 6, 0, 1, 4);
 }
 
-void Form2::enableNumbering()
+void GeneratorWindow::enableNumbering()
 {
     const bool number = check6_->isChecked();
     const bool digits = number && check5_[1]->isChecked();
@@ -788,7 +788,7 @@ void Form2::enableNumbering()
         w->setEnabled(digits);
 }
 
-void Form2::previewFirstNumber()
+void GeneratorWindow::previewFirstNumber()
 {
     CharacterAddition a;
     a.number = check6_->isChecked();
@@ -800,7 +800,7 @@ void Form2::previewFirstNumber()
     label3_[3]->setText(firstNumberPreview(a));
 }
 
-void Form2::insertTab()
+void GeneratorWindow::insertTab()
 {
     if (lastText6_ < 0 || lastText6_ > 2)
         return;
@@ -808,7 +808,7 @@ void Form2::insertTab()
     text6_[lastText6_]->setFocus();
 }
 
-void Form2::addCharacters()
+void GeneratorWindow::addCharacters()
 {
     auto read = [this] {
         CharacterAddition a;
@@ -830,7 +830,7 @@ void Form2::addCharacters()
 
 // ======================================================== empty line page
 
-void Form2::buildEmptyLinePage(QWidget* panel)
+void GeneratorWindow::buildEmptyLinePage(QWidget* panel)
 {
     auto* grid = new QGridLayout(panel);
     auto* modes = new QVBoxLayout;
@@ -866,14 +866,14 @@ void Form2::buildEmptyLinePage(QWidget* panel)
     buttons->addStretch();
     auto* run = button(panel, QStringLiteral("Command6_0"), "実行");
     auto* cancel = button(panel, QStringLiteral("Command6_1"), "キャンセル");
-    connect(run, &QPushButton::clicked, this, &Form2::insertEmptyLines);
+    connect(run, &QPushButton::clicked, this, &GeneratorWindow::insertEmptyLines);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     buttons->addWidget(run);
     buttons->addWidget(cancel);
     grid->addLayout(buttons, 4, 0, 1, 2);
 }
 
-void Form2::previewEmptyLines()
+void GeneratorWindow::previewEmptyLines()
 {
     // The example takes 0 to 255; anything else is refused as it is typed.
     const int n = boxNumber(text7_->text());
@@ -884,7 +884,7 @@ void Form2::previewEmptyLines()
     label8_[1]->setText(p.right.join(QLatin1Char('\n')));
 }
 
-void Form2::insertEmptyLines()
+void GeneratorWindow::insertEmptyLines()
 {
     const EmptyLineMode mode = option2_->checkedId() == 1 ? EmptyLineMode::EveryNthLine : EmptyLineMode::BeforeEveryLine;
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -896,7 +896,7 @@ void Form2::insertEmptyLines()
 
 // ======================================================== favourites page
 
-void Form2::buildFavouritesPage(QWidget* panel)
+void GeneratorWindow::buildFavouritesPage(QWidget* panel)
 {
     auto* grid = new QGridLayout(panel);
     list1_ = new QListWidget(panel);
@@ -915,7 +915,7 @@ void Form2::buildFavouritesPage(QWidget* panel)
     }
 }
 
-void Form2::listFavourites(int select)
+void GeneratorWindow::listFavourites(int select)
 {
     list1_->clear();
     list1_->addItems(favouritesEditor_->rows());
@@ -924,7 +924,7 @@ void Form2::listFavourites(int select)
     enableFavouriteButtons();
 }
 
-void Form2::enableFavouriteButtons()
+void GeneratorWindow::enableFavouriteButtons()
 {
     const int s = list1_->selectedItems().isEmpty() ? -1 : list1_->currentRow();
     command7_[2]->setEnabled(favouritesEditor_->canRemove(s));
@@ -932,7 +932,7 @@ void Form2::enableFavouriteButtons()
     command7_[4]->setEnabled(favouritesEditor_->canMoveDown(s));
 }
 
-void Form2::favouritesButton(int index)
+void GeneratorWindow::favouritesButton(int index)
 {
     guarded(label("Command7_Click"), [&] {
         const int s = list1_->selectedItems().isEmpty() ? -1 : list1_->currentRow();

@@ -26,11 +26,11 @@ namespace petari {
 
 class UserPrompt;
 
-class Form6 : public QWidget {
+class FileNameWindow : public QWidget {
     Q_OBJECT
 public:
-    Form6(Document& doc, UserPrompt& prompt, QWidget* parent = nullptr);
-    ~Form6() override;
+    FileNameWindow(Document& doc, UserPrompt& prompt, QWidget* parent = nullptr);
+    ~FileNameWindow() override;
 
     // The folder the tree shows as chosen, without a trailing "/" (the root
     // is "/").

@@ -29,11 +29,11 @@ class Document;
 class TopmostLift;
 class UserPrompt;
 
-class Form5 : public QDialog {
+class SettingsDialog : public QDialog {
     Q_OBJECT
 public:
-    Form5(Document& doc, UserPrompt& prompt, QWidget* parent = nullptr);
-    ~Form5() override;
+    SettingsDialog(Document& doc, UserPrompt& prompt, QWidget* parent = nullptr);
+    ~SettingsDialog() override;
 
     const SettingsForm& form() const { return form_; }
 

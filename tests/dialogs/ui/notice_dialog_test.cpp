@@ -1,6 +1,6 @@
 #include "platform/SettingsStore.h"
 #include "editing/Document.h"
-#include "dialogs/ui/Form4.h"
+#include "dialogs/ui/NoticeDialog.h"
 #include "platform/UserPrompt.h"
 #include "services/ErrorReport.h"
 #include "services/ScriptedNoticePresenter.h"
@@ -26,7 +26,7 @@ struct Stacking : DocumentView {
     void placeOnTop(bool on) override { calls << (on ? "temaeh" : "temaeh2"); }
 };
 
-struct Form4Test : ::testing::Test {
+struct NoticeDialogTest : ::testing::Test {
     QTemporaryDir dir;
     SettingsStore settings{dir.filePath(QStringLiteral("petari.ini"))};
     ScriptedPrompt prompt;
@@ -34,20 +34,20 @@ struct Form4Test : ::testing::Test {
     Document document{settings, prompt, dir.path()};
 
     // Runs action on the notice dialog once it is open and modal.
-    static void whenOpen(std::function<void(Form4&)> action)
+    static void whenOpen(std::function<void(NoticeDialog&)> action)
     {
         QTimer::singleShot(0, [action] {
-            auto* f = qobject_cast<Form4*>(QApplication::activeModalWidget());
+            auto* f = qobject_cast<NoticeDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(f, nullptr);
             action(*f);
         });
     }
 
-    static int openForm4s()
+    static int openNoticeDialogs()
     {
         int n = 0;
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (qobject_cast<Form4*>(w) && w->isVisible())
+            if (qobject_cast<NoticeDialog*>(w) && w->isVisible())
                 ++n;
         return n;
     }
@@ -59,7 +59,7 @@ NoticeRequest request(const char* mode, const QString& body = QStringLiteral("�
     return {QString::fromUtf8(mode), QStringLiteral("題"), body, QString::fromUtf8(extra)};
 }
 
-TEST_F(Form4Test, EachModeShowsItsButtonsAndCheckBox)
+TEST_F(NoticeDialogTest, EachModeShowsItsButtonsAndCheckBox)
 {
     struct Case {
         const char* mode;
@@ -79,7 +79,7 @@ TEST_F(Form4Test, EachModeShowsItsButtonsAndCheckBox)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.mode) + "/" + c.extra);
-        Form4 f(request(c.mode, QStringLiteral("本文\r\n"), c.extra), nullptr, nullptr);
+        NoticeDialog f(request(c.mode, QStringLiteral("本文\r\n"), c.extra), nullptr, nullptr);
         f.show();
         EXPECT_EQ(f.objectName(), QStringLiteral("Form4"));
         EXPECT_EQ(f.windowTitle(), QStringLiteral("題"));
@@ -114,12 +114,12 @@ TEST_F(Form4Test, EachModeShowsItsButtonsAndCheckBox)
     }
 }
 
-TEST_F(Form4Test, RedisplayPutsTheCallersTextBack)
+TEST_F(NoticeDialogTest, RedisplayPutsTheCallersTextBack)
 {
     const QString body = composeErrorReport(QStringLiteral("F1 hozon"), 61, describeError(61))
                              .join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
     for (const char* mode : {"0", "1", "3", "4", "5"}) {
-        Form4 f(request(mode, body, "1"), nullptr, nullptr);
+        NoticeDialog f(request(mode, body, "1"), nullptr, nullptr);
         f.show();
         f.text9()->setPlainText(QStringLiteral("書き換えた"));
         f.command9(2)->click();
@@ -129,7 +129,7 @@ TEST_F(Form4Test, RedisplayPutsTheCallersTextBack)
     }
 }
 
-TEST_F(Form4Test, ButtonsCloseWithTheirMeaning)
+TEST_F(NoticeDialogTest, ButtonsCloseWithTheirMeaning)
 {
     struct Case { const char* mode; int button; NoticeAction action; };
     const Case cases[] = {
@@ -139,7 +139,7 @@ TEST_F(Form4Test, ButtonsCloseWithTheirMeaning)
         {"4", 1, NoticeAction::Close},       {"5", 0, NoticeAction::Acknowledge},
     };
     for (const Case& c : cases) {
-        Form4 f(request(c.mode), nullptr, nullptr);
+        NoticeDialog f(request(c.mode), nullptr, nullptr);
         f.show();
         f.text9()->setPlainText(QStringLiteral("x\ny"));
         f.command9(c.button)->click();
@@ -148,16 +148,16 @@ TEST_F(Form4Test, ButtonsCloseWithTheirMeaning)
         EXPECT_EQ(f.result().action, c.action) << c.mode << " " << c.button;
         EXPECT_EQ(f.result().text, QStringLiteral("x\r\ny"));
     }
-    Form4 f(request("1"), nullptr, nullptr);
+    NoticeDialog f(request("1"), nullptr, nullptr);
     f.show();
     f.close();   // the close box: go on working
     EXPECT_EQ(f.result().button, -1);
     EXPECT_EQ(f.result().action, NoticeAction::Close);
 }
 
-TEST_F(Form4Test, ResizingRule)
+TEST_F(NoticeDialogTest, ResizingRule)
 {
-    Form4 f(request("5", QStringLiteral("x"), "1"), nullptr, nullptr);
+    NoticeDialog f(request("5", QStringLiteral("x"), "1"), nullptr, nullptr);
     f.show();
     f.resize(500, 400);
     QApplication::processEvents();
@@ -181,13 +181,13 @@ TEST_F(Form4Test, ResizingRule)
     f.reject();
 }
 
-TEST_F(Form4Test, PositionKeptInF4AndTopmostLifted)
+TEST_F(NoticeDialogTest, PositionKeptInF4AndTopmostLifted)
 {
     document.setView(&stacking);
     document.setAlwaysOnTop(true);
     stacking.calls.clear();
     {
-        Form4 f(request("3"), &settings, &document);
+        NoticeDialog f(request("3"), &settings, &document);
         EXPECT_EQ(stacking.calls, QStringList({"temaeh2"}));
         f.show();
         EXPECT_EQ(f.pos(), QPoint(7, 7));   // 105 twips
@@ -198,30 +198,30 @@ TEST_F(Form4Test, PositionKeptInF4AndTopmostLifted)
     EXPECT_EQ(settings.read("F4", "Left"), QStringLiteral("600"));
     EXPECT_EQ(settings.read("F4", "top"), QStringLiteral("900"));
     {
-        Form4 f(request("3"), &settings, nullptr);
+        NoticeDialog f(request("3"), &settings, nullptr);
         f.show();
         EXPECT_EQ(f.pos(), QPoint(40, 60));
         f.reject();
     }
     // A position on no screen comes to the screen's corner, as every window's does.
     settings.write("F4", "Left", "9000000");
-    Form4 f(request("3"), &settings, nullptr);
+    NoticeDialog f(request("3"), &settings, nullptr);
     f.show();
     EXPECT_EQ(f.pos(), QPoint(0, 0));
 
     document.setAlwaysOnTop(false);
     stacking.calls.clear();
     {
-        Form4 g(request("0"), &settings, &document);
+        NoticeDialog g(request("0"), &settings, &document);
         g.reject();
     }
     EXPECT_TRUE(stacking.calls.isEmpty());
 }
 
-TEST_F(Form4Test, PresenterReturnsTheEditedLines)
+TEST_F(NoticeDialogTest, PresenterReturnsTheEditedLines)
 {
     QtNoticePresenter presenter(nullptr, &settings, nullptr);
-    whenOpen([](Form4& f) {
+    whenOpen([](NoticeDialog& f) {
         EXPECT_EQ(f.mode(), 4);
         f.text9()->setPlainText(QStringLiteral("新しい一行\n二行目\n"));
         f.command9(0)->click();
@@ -231,12 +231,12 @@ TEST_F(Form4Test, PresenterReturnsTheEditedLines)
     EXPECT_EQ(r.text, QStringLiteral("新しい一行\r\n二行目\r\n"));
 }
 
-TEST_F(Form4Test, VersionNoticeThroughTheDialog)
+TEST_F(NoticeDialogTest, VersionNoticeThroughTheDialog)
 {
     QtNoticePresenter presenter(nullptr, &settings, nullptr);
     settings.write("ver", "167b", "1");
     settings.write("ver", "167", "お知らせの本文");
-    whenOpen([](Form4& f) {
+    whenOpen([](NoticeDialog& f) {
         EXPECT_TRUE(f.check1()->isVisible());
         EXPECT_TRUE(f.check1()->isChecked());
         f.check1()->click();   // unchecked
@@ -246,7 +246,7 @@ TEST_F(Form4Test, VersionNoticeThroughTheDialog)
     EXPECT_EQ(settings.read("ver", "167b"), QStringLiteral("0"));
 
     settings.write("ver", "167b", "2");
-    whenOpen([](Form4& f) {
+    whenOpen([](NoticeDialog& f) {
         EXPECT_FALSE(f.check1()->isEnabled());
         f.check1()->click();   // disabled: no effect
         f.command9(0)->click();
@@ -297,7 +297,7 @@ struct StandInHost : ErrorReportHost {
     }
 };
 
-TEST_F(Form4Test, EndingFromAnUnexpectedErrorClosesWithoutAskingAboutChanges)
+TEST_F(NoticeDialogTest, EndingFromAnUnexpectedErrorClosesWithoutAskingAboutChanges)
 {
     ScriptedPrompt prompt;
     StandInMainWindow window(prompt);
@@ -314,7 +314,7 @@ TEST_F(Form4Test, EndingFromAnUnexpectedErrorClosesWithoutAskingAboutChanges)
     QtNoticePresenter presenter(&window, &settings, nullptr);
     ErrorReport report(presenter, host);
     ScopedErrorSink scope(&report);
-    whenOpen([](Form4& f) {
+    whenOpen([](NoticeDialog& f) {
         EXPECT_EQ(f.windowTitle(), QStringLiteral("エラー"));
         EXPECT_EQ(f.command9(0)->text(), QStringLiteral("はい"));
         EXPECT_EQ(f.command9(1)->text(), QStringLiteral("いいえ"));
@@ -331,10 +331,10 @@ TEST_F(Form4Test, EndingFromAnUnexpectedErrorClosesWithoutAskingAboutChanges)
     EXPECT_EQ(host.terminations, 1);
     EXPECT_EQ(host.stops, 1);
     EXPECT_EQ(host.starts, 0);
-    EXPECT_EQ(openForm4s(), 0);
+    EXPECT_EQ(openNoticeDialogs(), 0);
 }
 
-TEST_F(Form4Test, EndingFromAKnownErrorWithTerminate)
+TEST_F(NoticeDialogTest, EndingFromAKnownErrorWithTerminate)
 {
     ScriptedPrompt prompt;
     StandInMainWindow window(prompt);
@@ -342,7 +342,7 @@ TEST_F(Form4Test, EndingFromAKnownErrorWithTerminate)
     StandInHost host(window);
     QtNoticePresenter presenter(&window, &settings, nullptr);
     ErrorReport report(presenter, host);
-    whenOpen([](Form4& f) {
+    whenOpen([](NoticeDialog& f) {
         EXPECT_EQ(f.command9(1)->text(), QStringLiteral("終了"));
         f.command9(1)->click();
     });
@@ -352,7 +352,7 @@ TEST_F(Form4Test, EndingFromAKnownErrorWithTerminate)
     EXPECT_EQ(host.terminations, 1);
 }
 
-TEST_F(Form4Test, GoingOnKeepsTheWindowAndRestartsTheMonitor)
+TEST_F(NoticeDialogTest, GoingOnKeepsTheWindowAndRestartsTheMonitor)
 {
     ScriptedPrompt prompt;
     StandInMainWindow window(prompt);
@@ -360,9 +360,9 @@ TEST_F(Form4Test, GoingOnKeepsTheWindowAndRestartsTheMonitor)
     StandInHost host(window);
     QtNoticePresenter presenter(&window, &settings, nullptr);
     ErrorReport report(presenter, host);
-    whenOpen([](Form4& f) { f.command9(1)->click(); });   // "いいえ"
+    whenOpen([](NoticeDialog& f) { f.command9(1)->click(); });   // "いいえ"
     report.report(QStringLiteral("F1 mcopy"), 1234, QStringLiteral("x"));
-    whenOpen([](Form4& f) { f.command9(0)->click(); });   // "OK"
+    whenOpen([](NoticeDialog& f) { f.command9(0)->click(); });   // "OK"
     report.report(QStringLiteral("F1 fload"), 53, describeError(53));
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(window.forcedExit, 0);
@@ -371,7 +371,7 @@ TEST_F(Form4Test, GoingOnKeepsTheWindowAndRestartsTheMonitor)
     EXPECT_EQ(host.terminations, 0);
 }
 
-TEST_F(Form4Test, AFailureWhileTheReportIsOpenOpensNoSecondReport)
+TEST_F(NoticeDialogTest, AFailureWhileTheReportIsOpenOpensNoSecondReport)
 {
     ScriptedPrompt prompt;
     StandInMainWindow window(prompt);
@@ -381,22 +381,22 @@ TEST_F(Form4Test, AFailureWhileTheReportIsOpenOpensNoSecondReport)
     ErrorReport report(presenter, host);
     ScopedErrorSink scope(&report);
     int seen = 0;
-    whenOpen([&](Form4& f) {
+    whenOpen([&](NoticeDialog& f) {
         // A second failure while the first is on screen.
         EXPECT_FALSE(guarded(QStringLiteral("F1 hyouji"), [] { throw Failure(err::OutOfRange); }));
         QApplication::processEvents();
-        seen = openForm4s();
+        seen = openNoticeDialogs();
         f.command9(0)->click();
     });
     EXPECT_FALSE(guarded(QStringLiteral("F1 mcopy"), [] { throw Failure(err::Overflow); }));
     EXPECT_EQ(seen, 1);
-    EXPECT_EQ(openForm4s(), 0);
+    EXPECT_EQ(openNoticeDialogs(), 0);
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(host.starts, 1);
 
     // And the program goes on: the next failure gets its report.
     bool shown = false;
-    whenOpen([&](Form4& f) {
+    whenOpen([&](NoticeDialog& f) {
         shown = true;
         f.command9(0)->click();
     });

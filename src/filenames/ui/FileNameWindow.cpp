@@ -1,4 +1,4 @@
-#include "filenames/ui/Form6.h"
+#include "filenames/ui/FileNameWindow.h"
 
 #include "editing/Document.h"
 #include "platform/SettingsStore.h"
@@ -44,7 +44,7 @@ QString withoutTrailingSlash(QString path)
 }
 }  // namespace
 
-QStringList Form6::volumes(const QString& programFolder)
+QStringList FileNameWindow::volumes(const QString& programFolder)
 {
     const QString home = QStorageInfo(QDir::homePath()).rootPath();
     const QString program = QStorageInfo(programFolder).rootPath();
@@ -67,7 +67,7 @@ QStringList Form6::volumes(const QString& programFolder)
     return roots;
 }
 
-Form6::Form6(Document& doc, UserPrompt& prompt, QWidget* parent)
+FileNameWindow::FileNameWindow(Document& doc, UserPrompt& prompt, QWidget* parent)
     : QWidget(parent, Qt::Window), doc_(doc), docAlive_(&doc), tool_(doc, prompt)
 {
     setObjectName(QStringLiteral("Form6"));
@@ -155,7 +155,7 @@ Form6::Form6(Document& doc, UserPrompt& prompt, QWidget* parent)
             [this](const QModelIndex& current) { Dir1_Change(current); });
 }
 
-Form6::~Form6()
+FileNameWindow::~FileNameWindow()
 {
     // Destroyed with the main window at exit: the place and options are
     // kept, as long as the document they are kept through still lives.
@@ -163,14 +163,14 @@ Form6::~Form6()
         Form_Unload();
 }
 
-void Form6::showEvent(QShowEvent* e)
+void FileNameWindow::showEvent(QShowEvent* e)
 {
     QWidget::showEvent(e);
     if (!open_)
         Form_Load();
 }
 
-void Form6::closeEvent(QCloseEvent* e)
+void FileNameWindow::closeEvent(QCloseEvent* e)
 {
     if (open_) {
         tool_.commitIfListed();
@@ -179,7 +179,7 @@ void Form6::closeEvent(QCloseEvent* e)
     e->accept();
 }
 
-void Form6::Form_Load()
+void FileNameWindow::Form_Load()
 {
     open_ = true;
     tool_.opened();
@@ -215,7 +215,7 @@ void Form6::Form_Load()
     });
 }
 
-void Form6::Form_Unload()
+void FileNameWindow::Form_Unload()
 {
     open_ = false;
     guarded(label("Form_Unload"), [&] {
@@ -229,11 +229,11 @@ void Form6::Form_Unload()
     });
 }
 
-QString Form6::drive() const { return drive1_->currentText(); }
+QString FileNameWindow::drive() const { return drive1_->currentText(); }
 
-bool Form6::showHidden() const { return dirModel_->filter().testFlag(QDir::Hidden); }
+bool FileNameWindow::showHidden() const { return dirModel_->filter().testFlag(QDir::Hidden); }
 
-QStringList Form6::fileNames() const
+QStringList FileNameWindow::fileNames() const
 {
     QStringList names;
     for (int i = 0; i < file1_->count(); ++i)
@@ -241,13 +241,13 @@ QStringList Form6::fileNames() const
     return names;
 }
 
-void Form6::setDrive(const QString& root)
+void FileNameWindow::setDrive(const QString& root)
 {
     dirModel_->setRootPath(root);
     dir1_->setRootIndex(dirModel_->index(root));
 }
 
-void Form6::showFolder(const QString& path)
+void FileNameWindow::showFolder(const QString& path)
 {
     const QString clean = withoutTrailingSlash(QDir::cleanPath(path));
     const QModelIndex index = dirModel_->index(clean);
@@ -262,7 +262,7 @@ void Form6::showFolder(const QString& path)
     }
 }
 
-void Form6::chooseFolder(const QString& path)
+void FileNameWindow::chooseFolder(const QString& path)
 {
     const QString clean = withoutTrailingSlash(QDir::cleanPath(path));
     QString best = QStringLiteral("/");
@@ -278,7 +278,7 @@ void Form6::chooseFolder(const QString& path)
     showFolder(clean);
 }
 
-void Form6::Drive1_Change()
+void FileNameWindow::Drive1_Change()
 {
     guarded(label("Drive1_Change"), [&] {
         setDrive(drive());
@@ -287,7 +287,7 @@ void Form6::Drive1_Change()
     });
 }
 
-void Form6::Dir1_Change(const QModelIndex& current)
+void FileNameWindow::Dir1_Change(const QModelIndex& current)
 {
     guarded(label("Dir1_Change"), [&] {
         if (!current.isValid())
@@ -298,13 +298,13 @@ void Form6::Dir1_Change(const QModelIndex& current)
     });
 }
 
-void Form6::refreshFiles()
+void FileNameWindow::refreshFiles()
 {
     file1_->clear();
     guarded(label("File1_Refresh"), [&] { file1_->addItems(listFiles(folder_, showHidden())); });
 }
 
-void Form6::Command1_Click(int index)
+void FileNameWindow::Command1_Click(int index)
 {
     if (index == 1) {
         close();
@@ -313,13 +313,13 @@ void Form6::Command1_Click(int index)
     tool_.showListings(folder_, fileNames(), check1_2_->isChecked(), showHidden());
 }
 
-void Form6::Check2_MouseUp(int index)
+void FileNameWindow::Check2_MouseUp(int index)
 {
     // Exactly one of the two cases stays chosen.
     check2_[1 - index]->setChecked(!check2_[index]->isChecked());
 }
 
-void Form6::Command2_Click(int index)
+void FileNameWindow::Command2_Click(int index)
 {
     switch (index) {
     case 0:

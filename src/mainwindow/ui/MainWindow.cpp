@@ -1,4 +1,4 @@
-#include "mainwindow/ui/Form1.h"
+#include "mainwindow/ui/MainWindow.h"
 
 #include "platform/ui/Widgets.h"
 #include "platform/InstanceRegistry.h"
@@ -11,7 +11,7 @@
 #include "mainwindow/ui/LineListView.h"
 #include "platform/Clipboard.h"
 #include "platform/ProgramFolder.h"
-#include "dialogs/ui/Form4.h"
+#include "dialogs/ui/NoticeDialog.h"
 #include "platform/ui/QtPrompt.h"
 #include "mainwindow/Layout.h"
 #include "editing/Splitting.h"
@@ -63,7 +63,7 @@ private:
 
 }  // namespace
 
-Form1::Form1(MainController& controller, QWidget* parent) : QMainWindow(parent), c_(controller)
+MainWindow::MainWindow(MainController& controller, QWidget* parent) : QMainWindow(parent), c_(controller)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(MainController::caption());
@@ -78,11 +78,11 @@ Form1::Form1(MainController& controller, QWidget* parent) : QMainWindow(parent),
             QWidget::addAction(a);
     resize(twipsToPixels(7000), twipsToPixels(5000));
     c_.setView(this);
-    connect(&c_, &MainController::refreshed, this, &Form1::applyState);
+    connect(&c_, &MainController::refreshed, this, &MainWindow::applyState);
     connect(&c_, &MainController::statusChanged, label2_, &QLabel::setText);
-    connect(&c_, &MainController::historyChanged, this, &Form1::applyHistory);
-    connect(&c_, &MainController::favouritesChanged, this, &Form1::applyFavourites);
-    connect(&c_, &MainController::tocChanged, this, &Form1::applyToc);
+    connect(&c_, &MainController::historyChanged, this, &MainWindow::applyHistory);
+    connect(&c_, &MainController::favouritesChanged, this, &MainWindow::applyFavourites);
+    connect(&c_, &MainController::tocChanged, this, &MainWindow::applyToc);
     centralWidget()->setMouseTracking(true);
     centralWidget()->installEventFilter(this);
     line1_->setMouseTracking(true);
@@ -91,16 +91,16 @@ Form1::Form1(MainController& controller, QWidget* parent) : QMainWindow(parent),
     timer1_ = new QTimer(this);
     timer1_->setObjectName(QStringLiteral("Timer1"));
     timer1_->setInterval(200);
-    connect(timer1_, &QTimer::timeout, this, &Form1::monitorTick);
+    connect(timer1_, &QTimer::timeout, this, &MainWindow::monitorTick);
     timer1_->start();
     applyHistory();
     applyFavourites();
     applyState();
 }
 
-Form1::~Form1() { c_.setView(nullptr); }
+MainWindow::~MainWindow() { c_.setView(nullptr); }
 
-void Form1::buildControls()
+void MainWindow::buildControls()
 {
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("centralArea"));
@@ -213,7 +213,7 @@ void Form1::buildControls()
     label2_->setObjectName(QStringLiteral("Label2"));
 }
 
-QAction* Form1::addAction(QMenu* menu, const QString& name, const QString& caption)
+QAction* MainWindow::addAction(QMenu* menu, const QString& name, const QString& caption)
 {
     auto* a = menu->addAction(caption);
     a->setObjectName(name);
@@ -221,7 +221,7 @@ QAction* Form1::addAction(QMenu* menu, const QString& name, const QString& capti
     return a;
 }
 
-QMenu* Form1::addMenu(QMenu* parent, const QString& name, const QString& caption)
+QMenu* MainWindow::addMenu(QMenu* parent, const QString& name, const QString& caption)
 {
     QMenu* m = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
     m->setObjectName(name);
@@ -230,13 +230,13 @@ QMenu* Form1::addMenu(QMenu* parent, const QString& name, const QString& caption
     return m;
 }
 
-void Form1::addSeparator(QMenu* menu, const QString& name)
+void MainWindow::addSeparator(QMenu* menu, const QString& name)
 {
     QAction* s = menu->addSeparator();
     s->setObjectName(name);
 }
 
-void Form1::buildMenus()
+void MainWindow::buildMenus()
 {
     QMenu* file = addMenu(nullptr, QStringLiteral("mf01"), QStringLiteral("ファイル"));
     auto* mfnk = addAction(file, QStringLiteral("mfnk"), QStringLiteral("新規作成"));
@@ -270,7 +270,7 @@ void Form1::buildMenus()
     addSeparator(file, QStringLiteral("mf03"));
     auto* mfs = addAction(file, QStringLiteral("mfs"), QStringLiteral("終了"));
     mfs->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    connect(mfs, &QAction::triggered, this, &Form1::requestClose);
+    connect(mfs, &QAction::triggered, this, &MainWindow::requestClose);
     connect(addAction(file, QStringLiteral("mfsr"), QStringLiteral("レジストリを削除して終了")),
             &QAction::triggered, &c_, &MainController::requestExitDeletingSettings);
 
@@ -383,7 +383,7 @@ void Form1::buildMenus()
             &MainController::showVersionInformation);
 }
 
-void Form1::popupRightClickMenu(QPoint globalPos)
+void MainWindow::popupRightClickMenu(QPoint globalPos)
 {
     static const char* names[] = {"mf01", "rireki", "okini1", "mh01", "settei02"};
     const int tag = c_.rightClickChoice();
@@ -393,7 +393,7 @@ void Form1::popupRightClickMenu(QPoint globalPos)
         m->exec(globalPos);
 }
 
-void Form1::applyState()
+void MainWindow::applyState()
 {
     const MenuState m = c_.menuState();
     auto enable = [this](const char* name, bool on) {
@@ -438,7 +438,7 @@ void Form1::applyState()
     label2_->setText(c_.statusText());
 }
 
-void Form1::applyHistory()
+void MainWindow::applyHistory()
 {
     const History& h = c_.history();
     for (int i = 1; i <= 11; ++i) {
@@ -449,7 +449,7 @@ void Form1::applyHistory()
     actions_.value(QStringLiteral("rirekic"))->setEnabled(h.canClear());
 }
 
-void Form1::applyFavourites()
+void MainWindow::applyFavourites()
 {
     const Favourites& f = c_.favourites();
     for (int k = 1; k <= 10; ++k) {
@@ -463,39 +463,39 @@ void Form1::applyFavourites()
     layoutControls();
 }
 
-void Form1::applyToc()
+void MainWindow::applyToc()
 {
     combo1_->clear();
     combo1_->addItems(c_.tocHeadings());
     combo1_->setCurrentIndex(-1);
 }
 
-int Form1::topRow() const
+int MainWindow::topRow() const
 {
     const QModelIndex i = lists_[0]->indexAt(QPoint(1, 1));
     return i.isValid() ? i.row() : 0;
 }
 
-void Form1::scrollToTop(int row)
+void MainWindow::scrollToTop(int row)
 {
     if (row >= 0 && row < c_.lines().count())
         lists_[0]->scrollTo(c_.lines().index(row), QAbstractItemView::PositionAtTop);
 }
 
-void Form1::setGeometryTwips(const TwipsRect& stored)
+void MainWindow::setGeometryTwips(const TwipsRect& stored)
 {
     // A stored place from another screen, or a size no window can have,
     // must still give a visible window of a usable size.
     place_.restore(*this, stored, 3000, 2250);
 }
 
-TwipsRect Form1::geometryTwips() const { return place_.current(*this); }
+TwipsRect MainWindow::geometryTwips() const { return place_.current(*this); }
 
-bool Form1::isNormalState() const { return !(isMinimized() || isMaximized() || isFullScreen()); }
+bool MainWindow::isNormalState() const { return !(isMinimized() || isMaximized() || isFullScreen()); }
 
-bool Form1::reportsPosition() const { return WindowPlace::worthStoring(); }
+bool MainWindow::reportsPosition() const { return WindowPlace::worthStoring(); }
 
-void Form1::placeOnTop(bool on)
+void MainWindow::placeOnTop(bool on)
 {
     if (on == windowFlags().testFlag(Qt::WindowStaysOnTopHint))
         return;
@@ -507,22 +507,22 @@ void Form1::placeOnTop(bool on)
         show();
 }
 
-int Form1::lineCount() const { return c_.lines().count(); }
+int MainWindow::lineCount() const { return c_.lines().count(); }
 
-void Form1::stopClipboardMonitor() { timer1_->stop(); }
+void MainWindow::stopClipboardMonitor() { timer1_->stop(); }
 
-void Form1::startClipboardMonitor() { timer1_->start(200); }
+void MainWindow::startClipboardMonitor() { timer1_->start(200); }
 
-void Form1::endProgram()
+void MainWindow::endProgram()
 {
     c_.setForcedExit();
     close();
     endEventLoops();
 }
 
-void Form1::requestClose() { QTimer::singleShot(0, this, &QWidget::close); }
+void MainWindow::requestClose() { QTimer::singleShot(0, this, &QWidget::close); }
 
-void Form1::setSplitListVisible(bool on)
+void MainWindow::setSplitListVisible(bool on)
 {
     // Until the first right-click places it, the piece list opens over the
     // main list, clear of its top left corner.
@@ -533,9 +533,9 @@ void Form1::setSplitListVisible(bool on)
         lists_[1]->raise();
 }
 
-bool Form1::isSplitListVisible() const { return lists_[1]->isVisible(); }
+bool MainWindow::isSplitListVisible() const { return lists_[1]->isVisible(); }
 
-void Form1::showWriteProgress(int done, int total)
+void MainWindow::showWriteProgress(int done, int total)
 {
     if (!writeProgress_) {
         writeProgress_ = new QProgressDialog(this);
@@ -553,13 +553,13 @@ void Form1::showWriteProgress(int done, int total)
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-void Form1::hideWriteProgress()
+void MainWindow::hideWriteProgress()
 {
     if (writeProgress_)
         writeProgress_->hide();
 }
 
-void Form1::closeEvent(QCloseEvent* e)
+void MainWindow::closeEvent(QCloseEvent* e)
 {
     closeModelessWindows();
     if (c_.queryUnload())
@@ -568,15 +568,15 @@ void Form1::closeEvent(QCloseEvent* e)
         e->ignore();
 }
 
-void Form1::resizeEvent(QResizeEvent* e)
+void MainWindow::resizeEvent(QResizeEvent* e)
 {
     QMainWindow::resizeEvent(e);
     guarded(QStringLiteral("F1 Form_Resize"), [&] { layoutControls(); });
 }
 
-int Form1::outerHeightTwips() const { return pixelsToTwips(frameGeometry().height()); }
+int MainWindow::outerHeightTwips() const { return pixelsToTwips(frameGeometry().height()); }
 
-void Form1::layoutControls()
+void MainWindow::layoutControls()
 {
     if (!centralWidget())
         return;
@@ -602,7 +602,7 @@ void Form1::layoutControls()
     applyLayout();
 }
 
-void Form1::applyLayout()
+void MainWindow::applyLayout()
 {
     auto place = [](QWidget* w, const TwipsRect& r) {
         w->setGeometry(twipsToPixels(r.left), twipsToPixels(r.top), std::max(1, twipsToPixels(r.width)),
@@ -623,7 +623,7 @@ void Form1::applyLayout()
     layoutFavouritesBar();
 }
 
-void Form1::layoutFavouritesBar()
+void MainWindow::layoutFavouritesBar()
 {
     guarded(QStringLiteral("F1 Picture1_Resize"), [&] {
         std::array<bool, kFavouriteButtons> enabled{};
@@ -650,7 +650,7 @@ void Form1::layoutFavouritesBar()
     });
 }
 
-bool Form1::eventFilter(QObject* watched, QEvent* e)
+bool MainWindow::eventFilter(QObject* watched, QEvent* e)
 {
     if (watched != centralWidget() && watched != line1_)
         return QMainWindow::eventFilter(watched, e);
@@ -679,7 +679,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* e)
     return QMainWindow::eventFilter(watched, e);
 }
 
-void Form1::placeSplitList(QPoint releasedAt)
+void MainWindow::placeSplitList(QPoint releasedAt)
 {
     guarded(QStringLiteral("F1 l11basyo"), [&] {
         const TwipsRect main = layout_.lineList;
@@ -694,7 +694,7 @@ void Form1::placeSplitList(QPoint releasedAt)
     });
 }
 
-void Form1::monitorTick()
+void MainWindow::monitorTick()
 {
     if (const auto next = c_.monitorTick(text1_->toPlainText(), text1_->composing()))
         text1_->setPlainText(*next);
@@ -713,7 +713,7 @@ int runMainWindow(QApplication& app, const QStringList& files)
     MainController controller(settings, prompt, clipboard, programFolder());
     int rc = 0;
     {
-        Form1 w(controller);
+        MainWindow w(controller);
         prompt.setParent(&w);
         QtNoticePresenter presenter(&w, &settings, &controller.document());
         controller.setNoticePresenter(&presenter);

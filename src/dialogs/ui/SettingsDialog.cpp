@@ -1,4 +1,4 @@
-#include "dialogs/ui/Form5.h"
+#include "dialogs/ui/SettingsDialog.h"
 
 #include "platform/ui/Widgets.h"
 #include "editing/Document.h"
@@ -72,7 +72,7 @@ void setChecked(QCheckBox* c, bool on)
 
 }  // namespace
 
-Form5::Form5(Document& doc, UserPrompt& prompt, QWidget* parent)
+SettingsDialog::SettingsDialog(Document& doc, UserPrompt& prompt, QWidget* parent)
     : QDialog(parent), doc_(doc), prompt_(prompt)
 {
     setObjectName(QStringLiteral("Form5"));
@@ -83,12 +83,12 @@ Form5::Form5(Document& doc, UserPrompt& prompt, QWidget* parent)
     connectControls();
 }
 
-Form5::~Form5()
+SettingsDialog::~SettingsDialog()
 {
     unload();
 }
 
-void Form5::build()
+void SettingsDialog::build()
 {
     auto* grid = new QGridLayout(this);
     const char* titles[5] = {"起動時の設定", "使用中の設定", "コピー時の変換",
@@ -266,7 +266,7 @@ void Form5::build()
     resize(minimumSize());
 }
 
-void Form5::load()
+void SettingsDialog::load()
 {
     guarded(label("Form_Load"), [&] {
         lift_ = std::make_unique<TopmostLift>(doc_);
@@ -277,7 +277,7 @@ void Form5::load()
     });
 }
 
-void Form5::showValues()
+void SettingsDialog::showValues()
 {
     const SettingsFormValues& v = form_.values;
     setChecked(check4_, v.openAtStartup);
@@ -311,7 +311,7 @@ void Form5::showValues()
     command2_[2]->setEnabled(form_.updateEnabled());
 }
 
-void Form5::connectControls()
+void SettingsDialog::connectControls()
 {
     SettingsFormValues& v = form_.values;
     auto onClick = [this](QCheckBox* box, bool& value) {
@@ -384,7 +384,7 @@ void Form5::connectControls()
         connect(command2_[i], &QPushButton::clicked, this, [this, i] { pressButton(i); });
 }
 
-bool Form5::eventFilter(QObject* watched, QEvent* event)
+bool SettingsDialog::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::FocusIn) {
         if (watched == text5_)
@@ -396,7 +396,7 @@ bool Form5::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void Form5::save()
+void SettingsDialog::save()
 {
     guarded(label("nkakunin"), [&] {
         form_.save(doc_.settings());
@@ -405,7 +405,7 @@ void Form5::save()
     });
 }
 
-void Form5::saveAndKeepOpen()
+void SettingsDialog::saveAndKeepOpen()
 {
     guarded(label("nkakunin"), [&] {
         form_.saveAndKeepOpen(doc_.settings());
@@ -414,7 +414,7 @@ void Form5::saveAndKeepOpen()
     showValues();
 }
 
-void Form5::pressButton(int index)
+void SettingsDialog::pressButton(int index)
 {
     switch (index) {
     case 0:
@@ -433,19 +433,19 @@ void Form5::pressButton(int index)
     }
 }
 
-void Form5::reject()
+void SettingsDialog::reject()
 {
     if (form_.confirmCloseBox(prompt_))
         QDialog::reject();
 }
 
-void Form5::done(int r)
+void SettingsDialog::done(int r)
 {
     unload();
     QDialog::done(r);
 }
 
-void Form5::unload()
+void SettingsDialog::unload()
 {
     if (unloaded_)
         return;

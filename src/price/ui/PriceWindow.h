@@ -24,11 +24,11 @@ namespace petari {
 class Document;
 class UserPrompt;
 
-class Form7 : public QWidget {
+class PriceWindow : public QWidget {
     Q_OBJECT
 public:
-    Form7(Document& doc, UserPrompt& prompt, QWidget* parent = nullptr);
-    ~Form7() override;
+    PriceWindow(Document& doc, UserPrompt& prompt, QWidget* parent = nullptr);
+    ~PriceWindow() override;
 
     // 表示 (0) and 閉じる (1).
     void Command2_Click(int index);

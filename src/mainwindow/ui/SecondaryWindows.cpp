@@ -1,19 +1,19 @@
 // The main window's doors to the other windows.  Each receives the document
 // and the prompts, nothing of this window.
 
-#include "dialogs/ui/Form5.h"
-#include "filenames/ui/Form6.h"
-#include "generators/ui/Form2.h"
+#include "dialogs/ui/SettingsDialog.h"
+#include "filenames/ui/FileNameWindow.h"
+#include "generators/ui/GeneratorWindow.h"
 #include "mainwindow/MainController.h"
-#include "mainwindow/ui/Form1.h"
-#include "price/ui/Form7.h"
-#include "table/ui/Form3.h"
+#include "mainwindow/ui/MainWindow.h"
+#include "price/ui/PriceWindow.h"
+#include "table/ui/TableWindow.h"
 
 #include <QAction>
 
 namespace petari {
 
-void Form1::connectSecondaryWindows()
+void MainWindow::connectSecondaryWindows()
 {
     // The generator window's five pages, each from its own menu item.
     const char* pages[] = {"hina", "ransu1", "mojituika", "kuugyoutuika", "okinihensyu"};
@@ -21,9 +21,9 @@ void Form1::connectSecondaryWindows()
         QAction* item = action(QString::fromLatin1(pages[page]));
         item->setEnabled(true);
         connect(item, &QAction::triggered, this, [this, page] {
-            Form2 window(c_.document(), c_.prompt(), c_.favourites(), page, this);
+            GeneratorWindow window(c_.document(), c_.prompt(), c_.favourites(), page, this);
             window.exec();
-            if (page == Form2::FavouritesPage)
+            if (page == GeneratorWindow::FavouritesPage)
                 applyFavourites();
             c_.refreshView();
         });
@@ -31,30 +31,30 @@ void Form1::connectSecondaryWindows()
     QAction* table = action(QStringLiteral("hyou"));
     table->setEnabled(true);
     connect(table, &QAction::triggered, this, [this] {
-        Form3 window(c_.document(), c_.prompt(), this);
+        TableWindow window(c_.document(), c_.prompt(), this);
         window.exec();
     });
 
     QAction* fileNames = action(QStringLiteral("fileMeiHyouji"));
     fileNames->setEnabled(true);
     connect(fileNames, &QAction::triggered, this, [this] {
-        showModeless(fileNameWindow_, [this] { return new Form6(c_.document(), c_.prompt(), this); });
+        showModeless(fileNameWindow_, [this] { return new FileNameWindow(c_.document(), c_.prompt(), this); });
     });
     connect(action(QStringLiteral("setti")), &QAction::triggered, this, [this] {
-        Form5 dialog(c_.document(), c_.prompt(), this);
+        SettingsDialog dialog(c_.document(), c_.prompt(), this);
         // Unticking a monitor box stops the monitor at once, before the dialog closes.
-        connect(&dialog, &Form5::monitorModeChanged, &c_, &MainController::setMonitorMode);
+        connect(&dialog, &SettingsDialog::monitorModeChanged, &c_, &MainController::setMonitorMode);
         dialog.exec();
         c_.pickUpSettings(false);
     });
     QAction* price = action(QStringLiteral("kakaku"));
     price->setEnabled(true);
     connect(price, &QAction::triggered, this, [this] {
-        showModeless(priceWindow_, [this] { return new Form7(c_.document(), c_.prompt(), this); });
+        showModeless(priceWindow_, [this] { return new PriceWindow(c_.document(), c_.prompt(), this); });
     });
 }
 
-void Form1::showModeless(QWidget*& window, const std::function<QWidget*()>& make)
+void MainWindow::showModeless(QWidget*& window, const std::function<QWidget*()>& make)
 {
     if (!window) {
         window = make();
@@ -65,7 +65,7 @@ void Form1::showModeless(QWidget*& window, const std::function<QWidget*()>& make
     window->activateWindow();
 }
 
-void Form1::closeModelessWindows()
+void MainWindow::closeModelessWindows()
 {
     // Their close records what they put into the list, before this window's
     // settings are written and the document goes.

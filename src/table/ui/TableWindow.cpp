@@ -1,4 +1,4 @@
-#include "table/ui/Form3.h"
+#include "table/ui/TableWindow.h"
 
 #include "platform/ui/Widgets.h"
 #include "editing/Document.h"
@@ -132,7 +132,7 @@ void TableCanvas::mouseReleaseEvent(QMouseEvent*)
 
 // ---- window ----
 
-Form3::Form3(Document& doc, UserPrompt& prompt, QWidget* parent)
+TableWindow::TableWindow(Document& doc, UserPrompt& prompt, QWidget* parent)
     : QDialog(parent), doc_(doc), prompt_(prompt)
 {
     setObjectName(QStringLiteral("Form3"));
@@ -200,13 +200,13 @@ Form3::Form3(Document& doc, UserPrompt& prompt, QWidget* parent)
         connect(combo1_[i], &QComboBox::editTextChanged, this, [this, i] { Combo1_Change(i); });
 }
 
-Form3::~Form3()
+TableWindow::~TableWindow()
 {
     if (!unloaded_)
         Form_Unload();
 }
 
-void Form3::Form_Load()
+void TableWindow::Form_Load()
 {
     guarded(label("Form_Load"), [&] {
         SettingsStore& s = doc_.settings();
@@ -222,7 +222,7 @@ void Form3::Form_Load()
     });
 }
 
-void Form3::Form_Unload()
+void TableWindow::Form_Unload()
 {
     unloaded_ = true;
     guarded(label("Form_Unload"), [&] {
@@ -238,14 +238,14 @@ void Form3::Form_Unload()
     lift_.reset();
 }
 
-void Form3::done(int r)
+void TableWindow::done(int r)
 {
     if (!unloaded_)
         Form_Unload();
     QDialog::done(r);
 }
 
-void Form3::ssh_Click()
+void TableWindow::ssh_Click()
 {
     frame1_->adjustSize();
     frame1_->move(scroll_->pos() + QPoint(8, 8));
@@ -253,7 +253,7 @@ void Form3::ssh_Click()
     frame1_->raise();
 }
 
-void Form3::waku()
+void TableWindow::waku()
 {
     guarded(label("waku"), [&] {
         grid_.clear();
@@ -261,7 +261,7 @@ void Form3::waku()
     });
 }
 
-void Form3::Command1_Click(int index)
+void TableWindow::Command1_Click(int index)
 {
     if (index == 0) {
         waku();
@@ -270,7 +270,7 @@ void Form3::Command1_Click(int index)
     frame1_->hide();
 }
 
-void Form3::HHSS()
+void TableWindow::HHSS()
 {
     guarded(label("HHSS"), [&] {
         const TableSize size{cellCountValue(combo1_[0]->currentText()), cellCountValue(combo1_[1]->currentText()),
@@ -286,7 +286,7 @@ void Form3::HHSS()
     });
 }
 
-void Form3::Combo1_Change(int index)
+void TableWindow::Combo1_Change(int index)
 {
     QComboBox* box = combo1_[index];
     const QString text = box->currentText();
@@ -295,7 +295,7 @@ void Form3::Combo1_Change(int index)
         box->setEditText(shown);
 }
 
-void Form3::hkttei_Click()
+void TableWindow::hkttei_Click()
 {
     guarded(label("hkttei_Click"), [&] {
         if (grid_.lastUsedRow() == 0) {

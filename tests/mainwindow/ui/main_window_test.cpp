@@ -1,8 +1,8 @@
 #include "support/Fixture.h"
 
-#include "dialogs/ui/Form4.h"
+#include "dialogs/ui/NoticeDialog.h"
 #include "editing/UndoChain.h"
-#include "mainwindow/ui/Form1.h"
+#include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/InputArea.h"
 #include "mainwindow/ui/LineListView.h"
 #include "platform/ui/JapaneseUi.h"
@@ -33,13 +33,13 @@ struct Window {
     Fixture f;
     InstanceRegistry registry{f.path("run")};
     ScriptedNoticePresenter notices;
-    std::unique_ptr<Form1> w;
+    std::unique_ptr<MainWindow> w;
 
     explicit Window(const QStringList& args = {}, std::function<void(Fixture&)> before = {})
     {
         if (before)
             before(f);
-        w = std::make_unique<Form1>(*f.c);
+        w = std::make_unique<MainWindow>(*f.c);
         f.c->setNoticePresenter(&notices);
         f.c->startUp(args, registry);
         w->show();
@@ -55,7 +55,7 @@ struct Window {
 
 }  // namespace
 
-TEST(Form1Widgets, EveryControlAndMenuItemIsThereByName)
+TEST(MainWindowWidgets, EveryControlAndMenuItemIsThereByName)
 {
     Window win;
     const char* widgets[] = {"Text1", "Command1_0", "Command1_1", "Command1_2", "Command1_3", "Line1",
@@ -98,7 +98,7 @@ TEST(Form1Widgets, EveryControlAndMenuItemIsThereByName)
     EXPECT_FALSE(win.w->action("kuugyoutuika")->isEnabled());
 }
 
-TEST(Form1Widgets, StandardShortcutsAreOnTheMenus)
+TEST(MainWindowWidgets, StandardShortcutsAreOnTheMenus)
 {
     Window win;
     EXPECT_EQ(win.w->action("mfnk")->shortcut(), QKeySequence(QKeySequence::New));
@@ -110,7 +110,7 @@ TEST(Form1Widgets, StandardShortcutsAreOnTheMenus)
     EXPECT_EQ(win.w->action("modosusumu_1")->shortcut(), QKeySequence("Ctrl+Y"));
 }
 
-TEST(Form1Widgets, KeyboardAndMouseCopyThroughTheCopyEngine)
+TEST(MainWindowWidgets, KeyboardAndMouseCopyThroughTheCopyEngine)
 {
     Window win({}, [](Fixture& f) {
         f.setOption("3", "1");   // saved: to full width
@@ -142,7 +142,7 @@ TEST(Form1Widgets, KeyboardAndMouseCopyThroughTheCopyEngine)
     EXPECT_EQ(win.f.c->lines().selectedCount(), 3);
 }
 
-TEST(Form1Widgets, AddReplaceAndDeleteFromTheWindow)
+TEST(MainWindowWidgets, AddReplaceAndDeleteFromTheWindow)
 {
     Window win;
     auto* text1 = win.find<InputArea>("Text1");
@@ -170,7 +170,7 @@ TEST(Form1Widgets, AddReplaceAndDeleteFromTheWindow)
     EXPECT_EQ(win.f.settings->read("F7", "Visible"), "True");
 }
 
-TEST(Form1Widgets, ClipboardMonitorFillsTheInputBoxButNotWhileComposing)
+TEST(MainWindowWidgets, ClipboardMonitorFillsTheInputBoxButNotWhileComposing)
 {
     Window win;
     win.f.c->setMonitorMode(2);
@@ -198,7 +198,7 @@ TEST(Form1Widgets, ClipboardMonitorFillsTheInputBoxButNotWhileComposing)
     EXPECT_TRUE(text1->toPlainText().contains("日本"));
 }
 
-TEST(Form1Widgets, TableOfContentsAndSplitList)
+TEST(MainWindowWidgets, TableOfContentsAndSplitList)
 {
     Window win;
     win.f.c->openDocument(win.f.writeFile("toc.txt", "a\r\nb\r\n\r\nc ab\r\n"));
@@ -218,7 +218,7 @@ TEST(Form1Widgets, TableOfContentsAndSplitList)
     EXPECT_FALSE(win.w->list(1)->isVisible());
 }
 
-TEST(Form1Widgets, SplitterDragStaysInItsBand)
+TEST(MainWindowWidgets, SplitterDragStaysInItsBand)
 {
     Window win;
     win.w->resize(600, 500);
@@ -238,7 +238,7 @@ TEST(Form1Widgets, SplitterDragStaysInItsBand)
     QTest::mouseRelease(area, Qt::LeftButton, {}, QPoint(300, 10));
 }
 
-TEST(Form1Widgets, EndingFromAnUnexpectedErrorClosesWithoutAskingAboutChanges)
+TEST(MainWindowWidgets, EndingFromAnUnexpectedErrorClosesWithoutAskingAboutChanges)
 {
     // Ending the program ends the event loops for good, so it runs in a
     // process of its own.
@@ -258,7 +258,7 @@ TEST(Form1Widgets, EndingFromAnUnexpectedErrorClosesWithoutAskingAboutChanges)
         ::testing::ExitedWithCode(0), "");
 }
 
-TEST(Form1Widgets, FirstStartSizeAndItsRoundTripAtExit)
+TEST(MainWindowWidgets, FirstStartSizeAndItsRoundTripAtExit)
 {
     Window win;
     // 7000 × 5000 twips at 15 twips to the pixel.
@@ -271,7 +271,7 @@ TEST(Form1Widgets, FirstStartSizeAndItsRoundTripAtExit)
     EXPECT_EQ(win.f.settings->read("A1", "No"), "0");
 }
 
-TEST(Form1Widgets, CloseWithUnsavedChangesCanBeCancelled)
+TEST(MainWindowWidgets, CloseWithUnsavedChangesCanBeCancelled)
 {
     Window win;
     win.f.c->document().insertText("unsaved");
@@ -294,7 +294,7 @@ Window* openWithThreeLines(std::unique_ptr<Window>& holder)
 }
 }  // namespace
 
-TEST(Form1Faults, FirstKeyAfterStartActsAsOnAnyLine)
+TEST(MainWindowFaults, FirstKeyAfterStartActsAsOnAnyLine)
 {
     for (Qt::Key key : {Qt::Key_End, Qt::Key_PageDown}) {
         std::unique_ptr<Window> holder;
@@ -309,7 +309,7 @@ TEST(Form1Faults, FirstKeyAfterStartActsAsOnAnyLine)
     EXPECT_EQ(win.f.c->lines().currentRow(), 2);
 }
 
-TEST(Form1Faults, ShortcutsWorkFromTheFirstKeyPress)
+TEST(MainWindowFaults, ShortcutsWorkFromTheFirstKeyPress)
 {
     std::unique_ptr<Window> holder;
     Window& win = *openWithThreeLines(holder);
@@ -327,7 +327,7 @@ TEST(Form1Faults, ShortcutsWorkFromTheFirstKeyPress)
     EXPECT_EQ(win.f.c->lines().count(), 3);
 }
 
-TEST(Form1Faults, AlwaysOnTopWindowStaysShownAroundANoticeDialog)
+TEST(MainWindowFaults, AlwaysOnTopWindowStaysShownAroundANoticeDialog)
 {
     Window win({}, [](Fixture& f) { f.settings->write("F5", "s4", "1"); });
     ASSERT_TRUE(win.w->isVisible());
@@ -338,7 +338,7 @@ TEST(Form1Faults, AlwaysOnTopWindowStaysShownAroundANoticeDialog)
     bool seenWhileOpen = false;
     QTimer::singleShot(0, [&] {
         seenWhileOpen = win.w->isVisible();
-        if (auto* d = qobject_cast<Form4*>(QApplication::activeModalWidget()))
+        if (auto* d = qobject_cast<NoticeDialog*>(QApplication::activeModalWidget()))
             d->command9(0)->click();
     });
     win.w->action("mhb")->trigger();
@@ -348,13 +348,13 @@ TEST(Form1Faults, AlwaysOnTopWindowStaysShownAroundANoticeDialog)
     EXPECT_TRUE(win.w->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }
 
-TEST(Form1Faults, PriceItemShownAtStartWhenStoredVisible)
+TEST(MainWindowFaults, PriceItemShownAtStartWhenStoredVisible)
 {
     Window win({}, [](Fixture& f) { f.settings->write("F7", "Visible", "True"); });
     EXPECT_TRUE(win.w->action("kakaku")->isVisible());
 }
 
-TEST(Form1Faults, SplitListOpensOverTheMainList)
+TEST(MainWindowFaults, SplitListOpensOverTheMainList)
 {
     std::unique_ptr<Window> holder;
     Window& win = *openWithThreeLines(holder);
@@ -366,7 +366,7 @@ TEST(Form1Faults, SplitListOpensOverTheMainList)
         << win.w->list(1)->geometry().x() << "," << win.w->list(1)->geometry().y();
 }
 
-TEST(Form1Faults, QuestionsHaveJapaneseButtons)
+TEST(MainWindowFaults, QuestionsHaveJapaneseButtons)
 {
     ASSERT_TRUE(installJapaneseTranslation(*QCoreApplication::instance()))
         << "Qt's Japanese translation (qt6-translations-l10n) is not installed";
@@ -391,7 +391,7 @@ TEST(Form1Faults, QuestionsHaveJapaneseButtons)
 
 // Each of the other windows opens from its menu item with the document it
 // works on; the modeless ones close with the main window.
-TEST(Form1Windows, ModelessWindowsOpenFromTheMenuAndCloseWithTheMainWindow)
+TEST(MainWindowSecondaries, ModelessWindowsOpenFromTheMenuAndCloseWithTheMainWindow)
 {
     Window win;
     for (const char* item : {"fileMeiHyouji", "kakaku"})
@@ -419,7 +419,7 @@ TEST(Form1Windows, ModelessWindowsOpenFromTheMenuAndCloseWithTheMainWindow)
     EXPECT_TRUE(win.f.c->undo().undoCaption().startsWith(QStringLiteral("戻す　(　価格　)")));
 }
 
-TEST(Form1Windows, ModalWindowsOpenFromTheirMenuItems)
+TEST(MainWindowSecondaries, ModalWindowsOpenFromTheirMenuItems)
 {
     std::unique_ptr<Window> holder;
     Window& win = *openWithThreeLines(holder);
@@ -458,7 +458,7 @@ TEST(Form1Windows, ModalWindowsOpenFromTheirMenuItems)
     EXPECT_TRUE(win.f.c->undo().undoCaption().startsWith("戻す　(　雛形　)"));
 }
 
-TEST(Form1Windows, SettingsFromTheDialogApplyToTheNextCopy)
+TEST(MainWindowSecondaries, SettingsFromTheDialogApplyToTheNextCopy)
 {
     std::unique_ptr<Window> holder;
     Window& win = *openWithThreeLines(holder);
