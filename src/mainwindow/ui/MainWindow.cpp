@@ -129,7 +129,7 @@ void MainWindow::buildControls()
     for (int i : {0, 2}) {
         auto* b = new QPushButton(i == 0 ? QStringLiteral("<") : QStringLiteral(">"), picture1_);
         b->setObjectName(indexed("Command3", i));
-        connect(b, &QPushButton::clicked, this, [this, i] { c_.openNeighbour(i); });
+        connect(b, &QPushButton::clicked, this, [this, i] { c_.openNeighbour(i - 1); });
         command3_.append(b);
     }
 
@@ -191,7 +191,7 @@ void MainWindow::buildControls()
     lists_[2]->setModel(nullptr);
     for (int i = 0; i < 2; ++i) {
         LineListView* v = lists_[i];
-        connect(v, &LineListView::clickedLine, this, [this, i] { c_.listClicked(i); });
+        connect(v, &LineListView::clickedLine, this, [this, i] { c_.lineChosen(i); });
         connect(v, &LineListView::copyRequested, this, [this, i] { c_.copySelection(i, 0, 0); c_.refreshStatus(); });
         connect(v, &LineListView::released, this, [this, i](Qt::MouseButton b, QPoint p) {
             guarded(QStringLiteral("F1 List1_MouseUp"), [&] {
@@ -355,12 +355,12 @@ void MainWindow::buildMenus()
         auto* a = addAction(copyMenu, indexed(o.name, o.index), QString::fromUtf8(o.caption));
         const int line = o.line, letter = o.letter;
         connect(a, &QAction::triggered, this, [this, line, letter] {
-            c_.oneShot(line, letter);
+            c_.copyAgain(line, letter);
             c_.refreshStatus();
         });
     }
     connect(addAction(copyMenu, QStringLiteral("saicopy"), QStringLiteral("再コピー")), &QAction::triggered, this,
-            [this] { c_.oneShot(LineNone, LetterNone); });
+            [this] { c_.copyAgain(LineNone, LetterNone); });
 
     QMenu* rclick = addMenu(settei, QStringLiteral("r_cr1"), QStringLiteral("右クリック"));
     const char* rcaps[] = {"ファイル", "履歴", "お気に入り", "編集", "コピー時の変換"};
@@ -562,7 +562,7 @@ void MainWindow::hideWriteProgress()
 void MainWindow::closeEvent(QCloseEvent* e)
 {
     closeModelessWindows();
-    if (c_.queryUnload())
+    if (c_.confirmClose())
         e->accept();
     else
         e->ignore();
