@@ -598,7 +598,7 @@ void MainWindow::layoutControls()
         layout_.lineList = {60, y + 500, w - 150, std::max(H - y - 900, 300)};
         layout_.statusLine = {60, H - 300, w - 150, 300};
     }
-    layout_ = formResize(layout_, H, W);
+    layout_ = resizedLayout(layout_, H, W);
     applyLayout();
 }
 
