@@ -69,7 +69,7 @@ struct MainWindowFixture {
     void showPending()
     {
         QCoreApplication::processEvents();
-        form->list(0)->viewport()->repaint();
+        form->lineList()->viewport()->repaint();
     }
 };
 

@@ -77,7 +77,7 @@ struct Window : bench::MainWindowFixture {
         lines.select(row);
         lines.setCurrentRow(row);
         QKeyEvent press(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
-        QCoreApplication::sendEvent(form->list(0), &press);
+        QCoreApplication::sendEvent(form->lineList(), &press);
         showPending();
     }
 
@@ -89,7 +89,7 @@ struct Window : bench::MainWindowFixture {
 
     bool shows(int lineCount) const
     {
-        LineListView* view = form->list(0);
+        LineListView* view = form->lineList();
         return controller->lines().count() == lineCount && view->model()->rowCount() == lineCount &&
                view->indexAt(QPoint(4, 4)).isValid();
     }

@@ -19,7 +19,7 @@ bool FavouritesBarLayout::operator==(const FavouritesBarLayout& o) const
            && buttonLeft == o.buttonLeft && buttonVisible == o.buttonVisible;
 }
 
-MainWindowLayout formResize(const MainWindowLayout& current, int innerHeight, int outerWidth)
+MainWindowLayout resizedLayout(const MainWindowLayout& current, int innerHeight, int outerWidth)
 {
     MainWindowLayout l = current;
     if (l.splitterY + 1400 < innerHeight) {

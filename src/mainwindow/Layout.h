@@ -31,10 +31,11 @@ struct MainWindowLayout {
     bool operator!=(const MainWindowLayout& o) const { return !(*this == o); }
 };
 
-// Form_Resize, given the window's inner height and outer width.  The list
-// grows or shrinks with the height only while it keeps more than 500 twips;
-// below 1800 twips of width the widths of the last wider size stay.
-MainWindowLayout formResize(const MainWindowLayout& current, int innerHeight, int outerWidth);
+// The controls after the window was resized to the given inner height and
+// outer width.  The list grows or shrinks with the height only while it
+// keeps more than 500 twips; below 1800 twips of width the widths of the
+// last wider size stay.
+MainWindowLayout resizedLayout(const MainWindowLayout& current, int innerHeight, int outerWidth);
 
 // True while the mouse at y is within 25 twips of the splitter: the
 // vertical-resize pointer shows and a press starts a drag.
@@ -80,8 +81,8 @@ struct FavouritesBarLayout {
     bool operator==(const FavouritesBarLayout& o) const;
 };
 
-// Picture1_Resize, given the bar's width, the highest favourites slot in use
-// (0 when none, 10 when the last one is used) and which favourite buttons
+// The favourites bar laid out for its width, given the highest favourites
+// slot in use (0 when none, 10 when the last one is used) and which favourite buttons
 // are enabled (a button is enabled when its slot is used).  Disabled buttons
 // that would run into "<" are hidden; when the used buttons reach past "<",
 // "<" and ">" move right, just after the last used one.

@@ -75,15 +75,17 @@ public:
     Favourites& favourites() { return *favourites_; }
     QString programFolder() const { return programFolder_; }
 
-    // ---- start-up and exit ----
+    // ---- start-up, exit and their settings (MainControllerStartup.cpp) ----
     // Runs the start-up steps; returns false when this copy must not run (a
     // second copy while duplicates are refused): the window then closes.
     bool startUp(const QStringList& arguments, InstanceRegistry& registry);
     void readWindowSettings();
     void writeWindowSettings();
     void readMonitorMode();
-    // The close request; true when the window may close.
-    bool queryUnload();
+    // Asks what closing needs asked (unsaved changes, the exit question,
+    // deleting the settings) and writes the settings; true when the window
+    // may close.
+    bool confirmClose();
     void requestExitDeletingSettings();
     int forcedExit() const { return forcedExit_; }
     void setForcedExit() { forcedExit_ = 99; }
@@ -91,8 +93,14 @@ public:
     int monitorMode() const { return monitor_.mode(); }
     void setMonitorMode(int m) { monitor_.setMode(m); }
     bool priceMenuVisible() const { return priceVisible_; }
+    // レジストリの保存 / レジストリの読み込み: all settings to a text file and back.
+    void exportSettingsToFile();
+    void importSettingsFromFile();
+    // After the settings dialog or an import: the monitor mode, the copy menu
+    // captions, always on top, and (after an import) the window's own keys.
+    void pickUpSettings(bool windowToo);
 
-    // ---- documents ----
+    // ---- files, history and favourites (MainControllerFiles.cpp) ----
     void openDocument(const QString& path);
     void newDocument() { document_.newDocument(); }
     void openWithDialog() { document_.openWithDialog(); }
@@ -101,12 +109,20 @@ public:
     void saveAs() { document_.saveAs(); }
     void saveAsMac() { document_.saveAsMac(); }
     void startEditor();
-    void openNeighbour(int index);  // 0 "<", 2 ">"
+    // The file before (-1, "<") or after (+1, ">") the open one in its
+    // folder, going round at either end.
+    void openNeighbour(int step);
     void openDropped(const QStringList& paths);
+    void addToHistory(const QString& path);
+    void openHistory(int index);      // 1-based
+    void clearHistory();
+    void addFavourite();
+    void openFavourite(int slot);     // 1-based slot
 
-    // ---- editing commands ----
+    // ---- editing commands (MainController.cpp) ----
     void deleteLines();
     void selectAll();
+    void deselectAll();
     void sortLines();
     void undoRedo(int index) { document_.undoRedo(index); }   // 0 undo, 1 redo
     void addInput(const QString& text);          // "追加"
@@ -117,46 +133,32 @@ public:
     void modifySelection();
     void showVersionInformation();
     void showHelp();
-    // レジストリの保存 / レジストリの読み込み: all settings to a text file and back.
-    void exportSettingsToFile();
-    void importSettingsFromFile();
-    // After the settings dialog or an import: the monitor mode, the copy menu
-    // captions, always on top, and (after an import) the window's own keys.
-    void pickUpSettings(bool windowToo);
 
-    // ---- clipboard monitor ----
+    // ---- copying and the clipboard monitor (MainControllerCopy.cpp) ----
     // One tick of the 200 ms monitor; returns the input area's new text.
     std::optional<QString> monitorTick(const QString& inputText, bool composing);
     void setMonitorSuspended(bool on) { monitorSuspended_ = on; }
-
-    // ---- copying ----
     // Copies the selected lines of list 0 (the document) or 1 (the split
     // pieces) with the saved conversions and a one-shot line and letter option.
     void copySelection(int listIndex, int lineOption, int letterOption);
-    void listClicked(int index);
-    void oneShot(int lineOption, int letterOption);
-    void deselectAll();
+    // A line of list 0 or 1 was clicked or reached with the keys: copies.
+    void lineChosen(int listIndex);
+    // Copies the last list's selection again with a one-shot conversion.
+    void copyAgain(int lineOption, int letterOption);
     int rightClickChoice() const { return rightClick_; }
     void setRightClickChoice(int index);
     int lastCopiedList() const { return lastList_; }
-    CopyMenuCaptions copyMenuCaptions() const;
-    QString editorCaption() const;
 
-    // ---- history, favourites, table of contents ----
-    void addToHistory(const QString& path);
-    void openHistory(int index);      // 1-based
-    void clearHistory();
-    void addFavourite();
-    void openFavourite(int slot);     // 1-based slot
-    const QStringList& tocHeadings() const { return document_.tocHeadings(); }
-    const std::vector<int>& tocLines() const { return document_.tocLines(); }
-    void jumpToHeading(int index);    // 0-based
-
-    // ---- display ----
+    // ---- display (MainControllerDisplay.cpp) ----
     MenuState menuState() const;
     QString statusText() const;
     void refreshView();
     void refreshStatus();
+    CopyMenuCaptions copyMenuCaptions() const;
+    QString editorCaption() const;
+    const QStringList& tocHeadings() const { return document_.tocHeadings(); }
+    const std::vector<int>& tocLines() const { return document_.tocLines(); }
+    void jumpToHeading(int index);    // 0-based
 
 signals:
     void refreshed();          // menus, buttons and status line need redrawing

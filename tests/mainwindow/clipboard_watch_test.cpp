@@ -62,7 +62,7 @@ TEST(ClipboardWatch, ExitKeepsTheStoredPlaceWhereTheDesktopHidesIt)
     InstanceRegistry reg(f.path("run"));
     f.c->startUp({}, reg);
     view.setGeometryTwips({0, 0, 8000, 6000});
-    EXPECT_TRUE(f.c->queryUnload());
+    EXPECT_TRUE(f.c->confirmClose());
     EXPECT_EQ(f.settings->read("F1", "top"), "1234");
     EXPECT_EQ(f.settings->read("F1", "Left"), "567");
     EXPECT_EQ(f.settings->read("F1", "Width"), "8000");

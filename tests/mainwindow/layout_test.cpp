@@ -26,20 +26,20 @@ MainWindowLayout startLayout()
 TEST(FormResize, HeightFollowsOnlyWhileTheListKeepsRoom)
 {
     const MainWindowLayout start = startLayout();
-    MainWindowLayout l = formResize(start, 8000, 7000);
+    MainWindowLayout l = resizedLayout(start, 8000, 7000);
     EXPECT_EQ(l.lineList.height, 8000 - 2000 - 900);
     EXPECT_EQ(l.statusLine.top, 8000 - 300);
 
     // Splitter y + 1400 must be below the inner height.
-    l = formResize(start, 3400, 7000);
+    l = resizedLayout(start, 3400, 7000);
     EXPECT_EQ(l.lineList.height, start.lineList.height);
     EXPECT_EQ(l.statusLine.top, start.statusLine.top);
-    EXPECT_EQ(formResize(start, 3401, 7000).lineList.height, 501);
+    EXPECT_EQ(resizedLayout(start, 3401, 7000).lineList.height, 501);
 }
 
 TEST(FormResize, WidthsAboveEighteenHundred)
 {
-    const MainWindowLayout l = formResize(startLayout(), 8000, 9000);
+    const MainWindowLayout l = resizedLayout(startLayout(), 8000, 9000);
     EXPECT_EQ(l.lineList.width, 8850);
     EXPECT_EQ(l.inputArea.width, 8020);
     EXPECT_EQ(l.toc.width, 8250);
@@ -53,12 +53,12 @@ TEST(FormResize, WidthsAboveEighteenHundred)
 
 TEST(FormResize, NarrowWindowKeepsTheWidthsOfTheLastWiderSize)
 {
-    const MainWindowLayout wide = formResize(startLayout(), 8000, 5000);
+    const MainWindowLayout wide = resizedLayout(startLayout(), 8000, 5000);
     for (int narrow : {1800, 1000, 0}) {
-        const MainWindowLayout l = formResize(wide, 8000, narrow);
+        const MainWindowLayout l = resizedLayout(wide, 8000, narrow);
         EXPECT_EQ(l, wide) << narrow;
     }
-    EXPECT_EQ(formResize(wide, 8000, 1801).lineList.width, 1651);
+    EXPECT_EQ(resizedLayout(wide, 8000, 1801).lineList.width, 1651);
 }
 
 TEST(Splitter, PointerWithinTwentyFiveTwips)

@@ -38,7 +38,7 @@ TEST(StartUp, FirstStartWithAnEmptyStore)
     EXPECT_EQ(f.settings->read("A1", "No"), "1");
     EXPECT_EQ(f.c->undo().undoName(1), "起動新規");
     EXPECT_TRUE(f.prompt.asked().empty());
-    EXPECT_TRUE(f.c->queryUnload());
+    EXPECT_TRUE(f.c->confirmClose());
     EXPECT_EQ(f.settings->read("A1", "No"), "0");
     EXPECT_EQ(f.settings->read("F1", "Width"), "7000");
     EXPECT_EQ(f.settings->read("ver", "revision"), "167");
@@ -53,7 +53,7 @@ TEST(StartUp, ExitLeavesEverySnapshotOnTheDisk)
         f.select({i});
         f.c->deleteLines();
     }
-    EXPECT_TRUE(f.c->queryUnload());
+    EXPECT_TRUE(f.c->confirmClose());
     EXPECT_EQ(f.c->undo().pendingWrites(), 0);
     EXPECT_EQ(Fixture::readFile(f.c->undo().snapshotPath(10)), QByteArray("line\r\n").repeated(19990));
     EXPECT_TRUE(f.sink.got.empty());
@@ -69,7 +69,7 @@ TEST(StartUp, ASettingsFileThatCannotBeWrittenIsReportedOnceAtExit)
     MainController c(readOnly, f.prompt, f.clipboard, f.path("home"));
     InstanceRegistry reg(f.path("run"));
     ASSERT_TRUE(c.startUp({}, reg));
-    EXPECT_TRUE(c.queryUnload());
+    EXPECT_TRUE(c.confirmClose());
     ASSERT_EQ(f.sink.got.size(), 1u);
     EXPECT_EQ(f.sink.got[0].label, "F1 RgsKaki");
     EXPECT_EQ(f.sink.got[0].number, 70);
@@ -128,7 +128,7 @@ TEST(StartUp, RefusedSecondCopyWritesNothing)
     InstanceRegistry second(f.path("run"));
     EXPECT_FALSE(f.c->startUp({}, second));
     EXPECT_EQ(f.c->forcedExit(), 99);
-    EXPECT_TRUE(f.c->queryUnload());
+    EXPECT_TRUE(f.c->confirmClose());
     f.settings->sync();
     EXPECT_EQ(Fixture::readFile(f.settings->path()), before);
 }
@@ -168,7 +168,7 @@ TEST(Exit, DeleteSettingsAnsweredYesNoCancel)
         f.c->startUp({}, reg);
         f.c->requestExitDeletingSettings();
         f.prompt.pushAnswer(Answer::Yes);
-        EXPECT_TRUE(f.c->queryUnload());
+        EXPECT_TRUE(f.c->confirmClose());
         EXPECT_TRUE(f.settings->section("F1").isEmpty());
         EXPECT_TRUE(f.settings->section("A1").isEmpty());
     }
@@ -178,11 +178,11 @@ TEST(Exit, DeleteSettingsAnsweredYesNoCancel)
         f.c->startUp({}, reg);
         f.c->requestExitDeletingSettings();
         f.prompt.pushAnswer(Answer::Cancel);
-        EXPECT_FALSE(f.c->queryUnload());
+        EXPECT_FALSE(f.c->confirmClose());
         EXPECT_EQ(f.settings->read("F1", "top"), "105");
         // A later plain exit does not ask about deletion.
         const size_t asked = f.prompt.asked().size();
-        EXPECT_TRUE(f.c->queryUnload());
+        EXPECT_TRUE(f.c->confirmClose());
         EXPECT_EQ(f.prompt.asked().size(), asked);
     }
 }
@@ -192,7 +192,7 @@ TEST(Exit, AskBeforeExitWhenConfigured)
     Fixture f;
     f.setOption("s5", "1");
     f.prompt.pushAnswer(Answer::No);
-    EXPECT_FALSE(f.c->queryUnload());
+    EXPECT_FALSE(f.c->confirmClose());
     ASSERT_EQ(f.prompt.asked().size(), 1u);
     EXPECT_EQ(f.prompt.asked()[0].text, "「ペタリ.exe  」を終了しますか?");
 }
@@ -202,7 +202,7 @@ TEST(Exit, ThreeHistoryEntriesAreStoredWithEmptyKeysAfter)
     Fixture f;
     for (const char* n : {"a.txt", "b.txt", "c.txt"})
         f.c->openDocument(f.writeFile(n, "x\r\n"));
-    EXPECT_TRUE(f.c->queryUnload());
+    EXPECT_TRUE(f.c->confirmClose());
     EXPECT_EQ(f.settings->read("rireki", "1"), f.path("a.txt"));
     EXPECT_EQ(f.settings->read("rireki", "3"), f.path("c.txt"));
     for (int k = 4; k <= 11; ++k) {
@@ -447,11 +447,11 @@ TEST(Document, PreviousAndNextFileWrapAround)
     for (const char* n : {"dir/a.txt", "dir/b.txt", "dir/c.txt"})
         f.writeFile(n, n);
     f.c->openDocument(f.path("dir/c.txt"));
-    f.c->openNeighbour(2);
+    f.c->openNeighbour(+1);
     EXPECT_EQ(f.c->state().fileName, f.path("dir/a.txt"));
-    f.c->openNeighbour(0);
+    f.c->openNeighbour(-1);
     EXPECT_EQ(f.c->state().fileName, f.path("dir/c.txt"));
-    f.c->openNeighbour(0);
+    f.c->openNeighbour(-1);
     EXPECT_EQ(f.c->state().fileName, f.path("dir/b.txt"));
 }
 
@@ -526,19 +526,19 @@ TEST(Copy, ClickCopiesWithTheSavedOptions)
     Fixture f;
     f.c->document().insertText("abc\r\nひらがな");
     f.select({0});
-    f.c->listClicked(0);
+    f.c->lineChosen(0);
     EXPECT_EQ(f.clipboard.text(), "abc");
     f.setOption("st_c10", "1");
-    f.c->listClicked(0);
+    f.c->lineChosen(0);
     EXPECT_EQ(f.clipboard.text(), "abc\r\n");
-    f.c->oneShot(LineInvertBreak, LetterNone);
+    f.c->copyAgain(LineInvertBreak, LetterNone);
     EXPECT_EQ(f.clipboard.text(), "abc");
     f.setOption("st_c10", "0");
     f.setOption("5", "1");
     f.select({0, 1});
-    f.c->listClicked(0);
+    f.c->lineChosen(0);
     EXPECT_EQ(f.clipboard.text(), "abc\r\nヒラガナ\r\n");
-    f.c->oneShot(LineNoJoinBreak, LetterNone);
+    f.c->copyAgain(LineNoJoinBreak, LetterNone);
     EXPECT_EQ(f.clipboard.text(), "abcヒラガナ");
 }
 
@@ -561,7 +561,7 @@ TEST(Copy, SplitListPiecesAreJoinedAndOneShotsReuseTheLastList)
     f.c->copySelection(1, 0, 0);
     EXPECT_EQ(f.clipboard.text(), "ac");
     EXPECT_EQ(f.c->lastCopiedList(), 1);
-    f.c->oneShot(LineFull, LetterUpper);
+    f.c->copyAgain(LineFull, LetterUpper);
     EXPECT_EQ(f.clipboard.text(), "ＡＣ");
 }
 
@@ -750,7 +750,7 @@ TEST(StartUpFaults, BadCopyNumberIsReportedAndNothingStoredIsLost)
         EXPECT_EQ(f.sink.got.size(), 1u) << stored;
         EXPECT_EQ(f.c->instanceNumber(), 0);
         EXPECT_EQ(f.c->state().fileName, doc) << "the command-line file still opens";
-        ASSERT_TRUE(f.c->queryUnload());
+        ASSERT_TRUE(f.c->confirmClose());
         EXPECT_EQ(f.settings->read("rireki", "1"), f.path("old.txt")) << stored;
         EXPECT_EQ(f.settings->read("okiniiri", "1"), f.path("fav.txt")) << stored;
         EXPECT_EQ(f.settings->read("F1", "Width"), "9000") << stored;

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QMap>
 #include <QVector>
+#include <array>
 #include <functional>
 
 class QAction;
@@ -26,20 +27,27 @@ class InputArea;
 class LineListView;
 class MainController;
 
-// The main window: controls and menus named as the rest of the program and
-// its tests know them, bound to MainController.
+// The main window: it builds the controls and menus, names them as the rest
+// of the program, its tests and the accessibility tree know them (List1_0,
+// Command1_2, "mfh"...), and binds them to MainController.  One
+// responsibility to a file: MainWindow.cpp (the controls and what the
+// controller asks of the window), MainWindowLists.cpp (the line lists and
+// the right-click menu), MainWindowMenus.cpp (the menu bar and the states of
+// its items), MainWindowSizing.cpp (layout, resizing and the splitter) and
+// MainWindowSecondary.cpp (opening the other windows).
 class MainWindow : public QMainWindow, public MainView, public ErrorReportHost {
     Q_OBJECT
 public:
     explicit MainWindow(MainController& controller, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    MainController& controller() { return c_; }
+    MainController& controller() { return controller_; }
     QAction* action(const QString& name) const { return actions_.value(name); }
     QMenu* menu(const QString& name) const { return menus_.value(name); }
-    LineListView* list(int index) const { return lists_.at(index); }
-    InputArea* inputArea() const { return text1_; }
-    QTimer* monitorTimer() const { return timer1_; }
+    LineListView* lineList() const { return lineList_; }
+    LineListView* splitList() const { return splitList_; }
+    InputArea* inputArea() const { return inputBox_; }
+    QTimer* monitorTimer() const { return monitorTimer_; }
     const MainWindowLayout& currentLayout() const { return layout_; }
 
     // MainView
@@ -74,40 +82,77 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    // The controls, in the order of the focus chain.
+    void buildControls();
+    void buildFavouritesBar(QWidget* central);
+    void buildInputBox(QWidget* central);
+    void buildTableOfContents(QWidget* central);
+    void buildLists(QWidget* central);
+    // "確認" and "消す" beside the input box.
+    void showClipboardText();
+    void clearInput();
+    void monitorTick();
+
+    // MainWindowLists.cpp
+    void connectList(LineListView* list, int listIndex);
+    void listReleased(int listIndex, Qt::MouseButton button, QPoint pos);
+    void popupRightClickMenu(QPoint globalPos);
+    void placeSplitList(QPoint releasedAt);
+
+    // MainWindowMenus.cpp
     QAction* addAction(QMenu* menu, const QString& name, const QString& caption);
     QMenu* addMenu(QMenu* parent, const QString& name, const QString& caption);
     void addSeparator(QMenu* menu, const QString& name);
-    void buildControls();
     void buildMenus();
+    void buildFileMenu();
+    void buildHistoryMenu();
+    void buildFavouritesMenu();
+    void buildEditMenu();
+    void buildSettingsMenu();
+    void buildCopyMenu(QMenu* settingsMenu);
+    void buildHelpMenu();
+
+    // MainWindowSizing.cpp
     void layoutControls();
     void applyLayout();
     void layoutFavouritesBar();
-    void placeSplitList(QPoint releasedAt);
-    void monitorTick();
     int outerHeightTwips() const;
-    void popupRightClickMenu(QPoint globalPos);
-    // The menu items that open the other windows, and the modeless ones that
-    // close with this window.
+    // Command1(0) to Command1(3), in the order of MainWindowLayout::buttons.
+    std::array<QPushButton*, 4> inputButtons() const;
+
+    // MainWindowSecondary.cpp: the menu items that open the other windows,
+    // and the modeless ones that close with this window.
     void connectSecondaryWindows();
     void closeModelessWindows();
     void showModeless(QWidget*& window, const std::function<QWidget*()>& make);
 
-    MainController& c_;
+    MainController& controller_;
     QMap<QString, QAction*> actions_;
     QMap<QString, QMenu*> menus_;
-    QVector<LineListView*> lists_;
-    InputArea* text1_ = nullptr;
-    QTimer* timer1_ = nullptr;
+
+    // Picture1: the ten favourite buttons "1" to "10" and the same-folder "<" ">".
+    QWidget* favouritesBar_ = nullptr;
+    QLabel* favouritesLabel_ = nullptr;          // Label1(1) "お気に入り"
+    QVector<QPushButton*> favouriteButtons_;     // Command2(0) to Command2(9)
+    QLabel* sameFolderLabel_ = nullptr;          // Label3 "同一フォルダ"
+    QPushButton* previousFileButton_ = nullptr;  // Command3(0) "<"
+    QPushButton* nextFileButton_ = nullptr;      // Command3(2) ">"
+
+    InputArea* inputBox_ = nullptr;              // Text1
+    QPushButton* showClipboardButton_ = nullptr; // Command1(0) "確認"
+    QPushButton* addButton_ = nullptr;           // Command1(1) "追加"
+    QPushButton* replaceButton_ = nullptr;       // Command1(2) "書換"
+    QPushButton* clearButton_ = nullptr;         // Command1(3) "消す"
+    QFrame* splitter_ = nullptr;                 // Line1, between the input box and the list
+    QLabel* tocLabel_ = nullptr;                 // Label1(0) "目次"
+    QComboBox* tocCombo_ = nullptr;              // Combo1
+    LineListView* lineList_ = nullptr;           // List1(0), the document's lines
+    LineListView* splitList_ = nullptr;          // List1(1), the pieces of a split
+    QLabel* statusLine_ = nullptr;               // Label2
+    QTimer* monitorTimer_ = nullptr;             // Timer1, the clipboard monitor
+
     MainWindowLayout layout_;
     SplitterDrag drag_;
-    QVector<QPushButton*> command1_;
-    QVector<QPushButton*> command2_;
-    QVector<QPushButton*> command3_;
-    QFrame* line1_ = nullptr;
-    QLabel* label2_ = nullptr;
-    QLabel* tocLabel_ = nullptr;
-    QComboBox* combo1_ = nullptr;
-    QWidget* picture1_ = nullptr;
     QProgressDialog* writeProgress_ = nullptr;
     bool dropDownOpen_ = false;
     bool splitListPlaced_ = false;

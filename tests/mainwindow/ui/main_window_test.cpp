@@ -44,7 +44,7 @@ struct Window {
         f.c->startUp(args, registry);
         w->show();
         QApplication::setActiveWindow(w.get());
-        w->list(0)->setFocus();
+        w->lineList()->setFocus();
         QCoreApplication::processEvents();
     }
     ~Window() { f.c->setForcedExit(); w.reset(); }
@@ -118,7 +118,7 @@ TEST(MainWindowWidgets, KeyboardAndMouseCopyThroughTheCopyEngine)
         f.settings->write("F5", "s2", "1");
         f.settings->write("F5", "s3", p);
     });
-    LineListView* list = win.w->list(0);
+    LineListView* list = win.w->lineList();
     EXPECT_TRUE(list->hasFocus());
     EXPECT_EQ(win.f.c->lines().count(), 3);
 
@@ -145,28 +145,28 @@ TEST(MainWindowWidgets, KeyboardAndMouseCopyThroughTheCopyEngine)
 TEST(MainWindowWidgets, AddReplaceAndDeleteFromTheWindow)
 {
     Window win;
-    auto* text1 = win.find<InputArea>("Text1");
-    text1->setPlainText("one\ntwo");
+    auto* inputBox = win.find<InputArea>("Text1");
+    inputBox->setPlainText("one\ntwo");
     QTest::mouseClick(win.find<QPushButton>("Command1_1"), Qt::LeftButton);
     EXPECT_EQ(win.f.c->lines().lines(), QStringList({"one", "two"}));
     EXPECT_EQ(win.f.c->state().modified, 1);
     EXPECT_EQ(win.w->action("modosusumu_0")->text(), "戻す　(　追加　)　1");
 
     win.f.select({0});
-    text1->setPlainText("ONE");
+    inputBox->setPlainText("ONE");
     QTest::mouseClick(win.find<QPushButton>("Command1_2"), Qt::LeftButton);
     EXPECT_EQ(win.f.c->lines().lines(), QStringList({"ONE", "two"}));
 
     win.f.select({1});
-    QTest::keyClick(win.w->list(0), Qt::Key_Delete);
+    QTest::keyClick(win.w->lineList(), Qt::Key_Delete);
     EXPECT_EQ(win.f.c->lines().lines(), QStringList({"ONE"}));
 
     win.w->action("modosusumu_0")->trigger();
     EXPECT_EQ(win.f.c->lines().lines(), QStringList({"ONE", "two"}));
 
-    text1->setPlainText("隠し画面を開く");
+    inputBox->setPlainText("隠し画面を開く");
     QTest::mouseClick(win.find<QPushButton>("Command1_3"), Qt::LeftButton);
-    EXPECT_EQ(text1->toPlainText(), "");
+    EXPECT_EQ(inputBox->toPlainText(), "");
     EXPECT_EQ(win.f.settings->read("F7", "Visible"), "True");
 }
 
@@ -174,28 +174,28 @@ TEST(MainWindowWidgets, ClipboardMonitorFillsTheInputBoxButNotWhileComposing)
 {
     Window win;
     win.f.c->setMonitorMode(2);
-    auto* text1 = win.find<InputArea>("Text1");
-    text1->setPlainText("a");
+    auto* inputBox = win.find<InputArea>("Text1");
+    inputBox->setPlainText("a");
     win.f.clipboard.setText("b");
     QMetaObject::invokeMethod(win.w->monitorTimer(), "timeout");
-    EXPECT_EQ(text1->toPlainText(), "ab");
+    EXPECT_EQ(inputBox->toPlainText(), "ab");
     QMetaObject::invokeMethod(win.w->monitorTimer(), "timeout");
-    EXPECT_EQ(text1->toPlainText(), "ab");
+    EXPECT_EQ(inputBox->toPlainText(), "ab");
 
     // Composing with an input method: the box is left alone until it ends.
-    text1->setFocus();
+    inputBox->setFocus();
     QInputMethodEvent preedit(QStringLiteral("にほん"), {});
-    QCoreApplication::sendEvent(text1, &preedit);
-    ASSERT_TRUE(text1->composing());
+    QCoreApplication::sendEvent(inputBox, &preedit);
+    ASSERT_TRUE(inputBox->composing());
     win.f.clipboard.setText("c");
     QMetaObject::invokeMethod(win.w->monitorTimer(), "timeout");
-    EXPECT_FALSE(text1->toPlainText().endsWith("c"));
+    EXPECT_FALSE(inputBox->toPlainText().endsWith("c"));
     QInputMethodEvent commit;
     commit.setCommitString(QStringLiteral("日本"));
-    QCoreApplication::sendEvent(text1, &commit);
+    QCoreApplication::sendEvent(inputBox, &commit);
     QMetaObject::invokeMethod(win.w->monitorTimer(), "timeout");
-    EXPECT_TRUE(text1->toPlainText().endsWith("c"));
-    EXPECT_TRUE(text1->toPlainText().contains("日本"));
+    EXPECT_TRUE(inputBox->toPlainText().endsWith("c"));
+    EXPECT_TRUE(inputBox->toPlainText().contains("日本"));
 }
 
 TEST(MainWindowWidgets, TableOfContentsAndSplitList)
@@ -208,14 +208,14 @@ TEST(MainWindowWidgets, TableOfContentsAndSplitList)
 
     win.f.select({3});
     win.w->action("bnkt_0")->trigger();
-    EXPECT_TRUE(win.w->list(1)->isVisible());
+    EXPECT_TRUE(win.w->splitList()->isVisible());
     EXPECT_EQ(win.f.c->splitList().lines(), QStringList({"c ", "ab"}));
-    const QRect piece = win.w->list(1)->visualRect(win.f.c->splitList().index(1));
-    QTest::mouseClick(win.w->list(1)->viewport(), Qt::LeftButton, {}, piece.center());
+    const QRect piece = win.w->splitList()->visualRect(win.f.c->splitList().index(1));
+    QTest::mouseClick(win.w->splitList()->viewport(), Qt::LeftButton, {}, piece.center());
     EXPECT_EQ(win.f.clipboard.text(), "ab");
-    const QRect line = win.w->list(0)->visualRect(win.f.c->lines().index(0));
-    QTest::mouseClick(win.w->list(0)->viewport(), Qt::LeftButton, {}, line.center());
-    EXPECT_FALSE(win.w->list(1)->isVisible());
+    const QRect line = win.w->lineList()->visualRect(win.f.c->lines().index(0));
+    QTest::mouseClick(win.w->lineList()->viewport(), Qt::LeftButton, {}, line.center());
+    EXPECT_FALSE(win.w->splitList()->isVisible());
 }
 
 TEST(MainWindowWidgets, SplitterDragStaysInItsBand)
@@ -299,13 +299,13 @@ TEST(MainWindowFaults, FirstKeyAfterStartActsAsOnAnyLine)
     for (Qt::Key key : {Qt::Key_End, Qt::Key_PageDown}) {
         std::unique_ptr<Window> holder;
         Window& win = *openWithThreeLines(holder);
-        QTest::keyClick(win.w->list(0), key);
+        QTest::keyClick(win.w->lineList(), key);
         EXPECT_EQ(win.f.clipboard.text(), "three") << key;
         EXPECT_EQ(win.f.c->lines().currentRow(), 2) << key;
     }
     std::unique_ptr<Window> holder;
     Window& win = *openWithThreeLines(holder);
-    QTest::keyClick(win.w->list(0), Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(win.w->lineList(), Qt::Key_End, Qt::ControlModifier);
     EXPECT_EQ(win.f.c->lines().currentRow(), 2);
 }
 
@@ -313,7 +313,7 @@ TEST(MainWindowFaults, ShortcutsWorkFromTheFirstKeyPress)
 {
     std::unique_ptr<Window> holder;
     Window& win = *openWithThreeLines(holder);
-    LineListView* list = win.w->list(0);
+    LineListView* list = win.w->lineList();
     QTest::keyClick(list, Qt::Key_Home);
     QTest::keyClick(list, Qt::Key_Delete);
     EXPECT_EQ(win.f.c->lines().lines(), QStringList({"two", "three"}));
@@ -358,12 +358,12 @@ TEST(MainWindowFaults, SplitListOpensOverTheMainList)
 {
     std::unique_ptr<Window> holder;
     Window& win = *openWithThreeLines(holder);
-    QTest::keyClick(win.w->list(0), Qt::Key_Down);
+    QTest::keyClick(win.w->lineList(), Qt::Key_Down);
     win.w->action("bnkt_3")->trigger();
-    ASSERT_TRUE(win.w->list(1)->isVisible());
-    EXPECT_TRUE(win.w->list(0)->geometry().contains(win.w->list(1)->geometry()))
-        << win.w->list(0)->geometry().x() << "," << win.w->list(0)->geometry().y() << " / "
-        << win.w->list(1)->geometry().x() << "," << win.w->list(1)->geometry().y();
+    ASSERT_TRUE(win.w->splitList()->isVisible());
+    EXPECT_TRUE(win.w->lineList()->geometry().contains(win.w->splitList()->geometry()))
+        << win.w->lineList()->geometry().x() << "," << win.w->lineList()->geometry().y() << " / "
+        << win.w->splitList()->geometry().x() << "," << win.w->splitList()->geometry().y();
 }
 
 TEST(MainWindowFaults, QuestionsHaveJapaneseButtons)
@@ -475,7 +475,7 @@ TEST(MainWindowSecondaries, SettingsFromTheDialogApplyToTheNextCopy)
                 b->click();
     });
     win.w->action("setti")->trigger();
-    const QRect first = win.w->list(0)->visualRect(win.f.c->lines().index(0));
-    QTest::mouseClick(win.w->list(0)->viewport(), Qt::LeftButton, {}, first.center());
+    const QRect first = win.w->lineList()->visualRect(win.f.c->lines().index(0));
+    QTest::mouseClick(win.w->lineList()->viewport(), Qt::LeftButton, {}, first.center());
     EXPECT_EQ(win.f.clipboard.text(), "ＯＮＥ");
 }

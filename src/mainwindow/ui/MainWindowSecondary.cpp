@@ -1,4 +1,4 @@
-// The main window's doors to the other windows.  Each receives the document
+// MainWindow: its doors to the other windows.  Each receives the document
 // and the prompts, nothing of this window.
 
 #include "dialogs/ui/SettingsDialog.h"
@@ -21,36 +21,39 @@ void MainWindow::connectSecondaryWindows()
         QAction* item = action(QString::fromLatin1(pages[page]));
         item->setEnabled(true);
         connect(item, &QAction::triggered, this, [this, page] {
-            GeneratorWindow window(c_.document(), c_.prompt(), c_.favourites(), page, this);
+            GeneratorWindow window(controller_.document(), controller_.prompt(), controller_.favourites(), page,
+                                   this);
             window.exec();
             if (page == GeneratorWindow::FavouritesPage)
                 applyFavourites();
-            c_.refreshView();
+            controller_.refreshView();
         });
     }
     QAction* table = action(QStringLiteral("hyou"));
     table->setEnabled(true);
     connect(table, &QAction::triggered, this, [this] {
-        TableWindow window(c_.document(), c_.prompt(), this);
+        TableWindow window(controller_.document(), controller_.prompt(), this);
         window.exec();
     });
 
     QAction* fileNames = action(QStringLiteral("fileMeiHyouji"));
     fileNames->setEnabled(true);
     connect(fileNames, &QAction::triggered, this, [this] {
-        showModeless(fileNameWindow_, [this] { return new FileNameWindow(c_.document(), c_.prompt(), this); });
+        showModeless(fileNameWindow_,
+                     [this] { return new FileNameWindow(controller_.document(), controller_.prompt(), this); });
     });
     connect(action(QStringLiteral("setti")), &QAction::triggered, this, [this] {
-        SettingsDialog dialog(c_.document(), c_.prompt(), this);
+        SettingsDialog dialog(controller_.document(), controller_.prompt(), this);
         // Unticking a monitor box stops the monitor at once, before the dialog closes.
-        connect(&dialog, &SettingsDialog::monitorModeChanged, &c_, &MainController::setMonitorMode);
+        connect(&dialog, &SettingsDialog::monitorModeChanged, &controller_, &MainController::setMonitorMode);
         dialog.exec();
-        c_.pickUpSettings(false);
+        controller_.pickUpSettings(false);
     });
     QAction* price = action(QStringLiteral("kakaku"));
     price->setEnabled(true);
     connect(price, &QAction::triggered, this, [this] {
-        showModeless(priceWindow_, [this] { return new PriceWindow(c_.document(), c_.prompt(), this); });
+        showModeless(priceWindow_,
+                     [this] { return new PriceWindow(controller_.document(), controller_.prompt(), this); });
     });
 }
 

@@ -1,0 +1,82 @@
+// MainController: copying the chosen lines to the clipboard, and the
+// clipboard monitor that brings new clipboard text into the input box.
+
+#include "mainwindow/MainController.h"
+#include "mainwindow/MainControllerKeys.h"
+
+#include "platform/Clipboard.h"
+#include "services/Guard.h"
+
+namespace petari {
+
+using namespace mainwindowkeys;
+
+// ---------------------------------------------------------------- clipboard monitor
+
+std::optional<QString> MainController::monitorTick(const QString& inputText, bool composing)
+{
+    std::optional<QString> result;
+    if (monitorSuspended_)
+        return result;
+    guarded(label("Timer1_Timer"), [&] {
+        clipboard_.watch(monitor_.mode() != 0);
+        // While the user composes, copies made meanwhile wait their turn.
+        if (monitor_.mode() == 0 || composing)
+            return;
+        // Several copies since the last tick each count, in their order.
+        QString input = inputText;
+        for (const QString& t : clipboard_.monitorTexts()) {
+            if (const auto next = monitor_.tick(t, input, false)) {
+                input = *next;
+                result = input;
+            }
+        }
+    });
+    return result;
+}
+
+// ---------------------------------------------------------------- copying
+
+void MainController::copySelection(int listIndex, int lineOption, int letterOption)
+{
+    guarded(label("mcopy"), [&] {
+        clipboard_.clear();
+        LineList& list = listIndex == 1 ? document_.splitList() : document_.lines();
+        const std::vector<int> rows = list.selectedRows();
+        if (rows.empty())
+            return;
+        lastList_ = listIndex;
+        QStringList selected;
+        selected.reserve(static_cast<qsizetype>(rows.size()));
+        for (int r : rows)
+            selected.append(list.line(r));
+        clipboard_.setText(buildCopyText(selected, listIndex == 0, lineOption, letterOption,
+                                         CopyOptions::fromSettings(settings_)));
+    });
+}
+
+void MainController::lineChosen(int listIndex)
+{
+    guarded(label("List1_Click"), [&] {
+        if (document_.lines().currentRow() >= 0 || listIndex == 1)
+            copySelection(listIndex, 0, 0);
+        if (listIndex == 0)
+            view_->setSplitListVisible(false);
+        refreshStatus();
+    });
+}
+
+void MainController::copyAgain(int lineOption, int letterOption)
+{
+    guarded(label("henkan_Click"), [&] { copySelection(lastList_, lineOption, letterOption); });
+}
+
+void MainController::setRightClickChoice(int index)
+{
+    guarded(label("r_cr2_Click"), [&] {
+        rightClick_ = index;
+        emit refreshed();
+    });
+}
+
+}  // namespace petari

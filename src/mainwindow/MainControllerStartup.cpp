@@ -1,0 +1,228 @@
+// MainController: start-up and exit, and the settings they read and write.
+
+#include "mainwindow/MainController.h"
+#include "mainwindow/MainControllerKeys.h"
+
+#include "editing/Favourites.h"
+#include "editing/History.h"
+#include "editing/UndoChain.h"
+#include "platform/Failure.h"
+#include "platform/InstanceRegistry.h"
+#include "platform/ProgramFolder.h"
+#include "platform/SettingsStore.h"
+#include "platform/Twips.h"
+#include "platform/UserPrompt.h"
+#include "price/PriceSettings.h"
+#include "services/Guard.h"
+#include "services/ProgramInfo.h"
+#include "services/SettingsExport.h"
+#include "services/VersionInfo.h"
+
+namespace petari {
+
+using namespace mainwindowkeys;
+
+namespace {
+const QString CRLF = QStringLiteral("\r\n");
+
+// Revision of this program, for the version bookkeeping of the settings.
+constexpr int kMajor = 2;
+constexpr int kMinor = 40;
+constexpr int kRevision = 167;
+}  // namespace
+
+bool MainController::startUp(const QStringList& arguments, InstanceRegistry& registry)
+{
+    bool proceed = true;
+    guarded(label("Form_Load"), [&] {
+        const bool othersRunning = registry.othersRunning();
+        if (settings_.isOn(kOptionsSection, QStringLiteral("s6")) && othersRunning) {
+            forcedExit_ = 99;
+            proceed = false;
+            return;
+        }
+        registry.acquire();
+
+        // A stored copy number that is not a number is reported, and this
+        // copy goes on as the first one: the user's lists and file still load.
+        instance_ = 0;
+        guarded(label("Form_Load"), [&] {
+            const QString stored = settings_.read(QStringLiteral("A1"), QStringLiteral("No"), QStringLiteral("0"));
+            bool ok = false;
+            const int no = stored.trimmed().toInt(&ok);
+            if (!ok || no < 0 || no > 255)
+                throw Failure(err::Overflow, QStringLiteral("A1/No の値が不正です: ") + stored);
+            instance_ = othersRunning ? no : 0;
+            if (instance_ > 5)
+                instance_ = 1;
+        });
+        settings_.write(QStringLiteral("A1"), QStringLiteral("No"), QString::number(instance_ + 1));
+        // Each running copy undoes through a snapshot folder of its own.
+        document_.undo().setCopyNumber(instance_);
+        priceVisible_ = petari::priceMenuVisible(settings_);
+
+        readWindowSettings();
+
+        // Each argument is one path already, so a path with blanks stays whole.
+        if (!arguments.isEmpty() && !arguments.front().isEmpty()) {
+            openDocument(arguments.front());
+        } else if (settings_.isOn(kOptionsSection, QStringLiteral("s2"), true)) {
+            // A first start shows the read-me tour; an installed copy finds it
+            // in the installation's data folder.
+            const QString file = settings_.read(kOptionsSection, QStringLiteral("s3"),
+                                                findReadOnlyFile(programFolder_, readMeFileName()));
+            if (!file.isEmpty())
+                openDocument(file);
+        }
+        if (document_.state().fileName.isEmpty()) {
+            document_.takeStartupSnapshot();
+            document_.rebuildToc();
+        }
+        refreshView();
+        if (presenter_)
+            showVersionNotice(settings_, *presenter_);
+    });
+    return proceed;
+}
+
+void MainController::readMonitorMode()
+{
+    for (int i = 0; i < 3; ++i)
+        if (settings_.read(kOptionsSection, QString::number(20 + i), QStringLiteral("0")) == QLatin1String("1"))
+            monitor_.setMode(i + 1);
+}
+
+void MainController::readWindowSettings()
+{
+    settingsUnread_ = !guarded(label("RgsYomi"), [&] {
+        TwipsRect r;
+        r.top = storedTwips(settings_.number(kWindowSection, QStringLiteral("top"), 105)) + instance_ * 300;
+        r.left = storedTwips(settings_.number(kWindowSection, QStringLiteral("Left"), 105)) + instance_ * 300;
+        r.height = storedTwips(settings_.number(kWindowSection, QStringLiteral("Height"), 5000));
+        r.width = storedTwips(settings_.number(kWindowSection, QStringLiteral("Width"), 7000));
+        view_->setGeometryTwips(r);
+        readMonitorMode();
+        rightClick_ = static_cast<int>(settings_.number(kWindowSection, QStringLiteral("rcrh0"), 4));
+        history_->load(settings_);
+        emit historyChanged();
+        document_.setAlwaysOnTop(settings_.isOn(kOptionsSection, QStringLiteral("s4")));
+        favourites_->load(settings_);
+        emit favouritesChanged();
+        emit refreshed();
+    });
+}
+
+void MainController::writeWindowSettings()
+{
+    // What start-up could not read is still the user's: never overwrite it
+    // with the empty lists and default place this run began with.
+    if (settingsUnread_)
+        return;
+    guarded(label("RgsKaki"), [&] {
+        if (view_->isNormalState()) {
+            const TwipsRect r = view_->geometryTwips();
+            // Where the desktop never tells a window its place, the stored one stays.
+            if (view_->reportsPosition()) {
+                settings_.write(kWindowSection, QStringLiteral("top"), QString::number(r.top));
+                settings_.write(kWindowSection, QStringLiteral("Left"), QString::number(r.left));
+            }
+            settings_.write(kWindowSection, QStringLiteral("Height"), QString::number(r.height));
+            settings_.write(kWindowSection, QStringLiteral("Width"), QString::number(r.width));
+        }
+        settings_.write(kWindowSection, QStringLiteral("rcrh0"), QString::number(rightClick_));
+        history_->save(settings_);
+        favourites_->save(settings_);
+        const QString ver = QStringLiteral("ver");
+        if (settings_.number(ver, QStringLiteral("revision"), 0) < kRevision) {
+            settings_.write(ver, QStringLiteral("major"), QString::number(kMajor));
+            settings_.write(ver, QStringLiteral("minor"), QString::number(kMinor));
+            settings_.write(ver, QStringLiteral("revision"), QString::number(kRevision));
+        }
+        settings_.sync();
+    });
+}
+
+void MainController::requestExitDeletingSettings()
+{
+    deleteSettingsOnExit_ = true;
+    view_->requestClose();
+}
+
+bool MainController::confirmClose()
+{
+    bool mayClose = false;
+    const bool ran = guarded(label("Form_QueryUnload"), [&] {
+        if (forcedExit_ == 99) {
+            mayClose = true;
+            return;
+        }
+        if (document_.confirmDiscard() == KeepDocument) {
+            deleteSettingsOnExit_ = false;
+            return;
+        }
+        if (settings_.isOn(kOptionsSection, QStringLiteral("s5"))) {
+            const QString q = QStringLiteral("「") + programInformation(QStringLiteral("0")) +
+                              QStringLiteral("」を終了しますか?");
+            if (prompt_.askYesNo(caption(), q, Icon::Question) != Answer::Yes) {
+                deleteSettingsOnExit_ = false;
+                return;
+            }
+        }
+        writeWindowSettings();
+        if (instance_ == 0)
+            settings_.write(QStringLiteral("A1"), QStringLiteral("No"), QStringLiteral("0"));
+        if (deleteSettingsOnExit_) {
+            const QString q = QStringLiteral("レジストリを削除しますか?") + CRLF + CRLF +
+                              QStringLiteral("　レジストリを保存したい場合には、[キャンセル]で戻り[設定]→[レジストリの保存]で保存が出来ます。");
+            const Answer a = prompt_.askYesNoCancel(caption(), q, Icon::Question);
+            if (a == Answer::Cancel) {
+                deleteSettingsOnExit_ = false;
+                return;
+            }
+            if (a == Answer::Yes)
+                settings_.deleteAll();
+        }
+        settings_.sync();
+        // Once, and where: a read-only settings file loses every change.
+        if (!settings_.isWritable())
+            guarded(label("RgsKaki"), [&] {
+                throw Failure(err::PermissionDenied,
+                              QStringLiteral("設定を保存できませんでした。") + QChar(0x3000) + settings_.path());
+            });
+        // Every snapshot and backup is on the disk when the program ends.
+        document_.waitForWrites();
+        mayClose = true;
+    });
+    if (!ran)
+        deleteSettingsOnExit_ = false;
+    return mayClose;
+}
+
+void MainController::exportSettingsToFile()
+{
+    guarded(label("rejiHozo_Click"),
+            [&] { exportSettings(settings_, prompt_, programFolder_, [this] { writeWindowSettings(); }); });
+}
+
+void MainController::importSettingsFromFile()
+{
+    guarded(label("rejiHozo_Click"), [&] {
+        if (importSettings(settings_, prompt_) != SettingsImport::Cancelled)
+            pickUpSettings(true);
+    });
+}
+
+void MainController::pickUpSettings(bool windowToo)
+{
+    // Unticking every monitor box leaves no key at 1: the monitor stops.
+    monitor_.setMode(0);
+    readMonitorMode();
+    if (windowToo)
+        readWindowSettings();
+    else
+        document_.setAlwaysOnTop(settings_.isOn(kOptionsSection, QStringLiteral("s4")));
+    refreshView();
+}
+
+
+}  // namespace petari
