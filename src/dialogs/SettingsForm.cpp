@@ -15,7 +15,7 @@
 namespace petari {
 
 namespace {
-const QString F5 = QStringLiteral("F5");
+const QString kSection = QStringLiteral("F5");
 
 QString key(const char* k) { return QString::fromLatin1(k); }
 QString onOff(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
@@ -43,8 +43,8 @@ QString SettingsForm::defaultStartupFile(const QString& programFolder)
 void SettingsForm::load(const SettingsStore& store, const QString& programFolder)
 {
     SettingsFormValues& v = values;
-    auto on = [&](const char* k, bool def) { return store.isOn(F5, key(k), def); };
-    auto text = [&](const char* k, const QString& def) { return store.read(F5, key(k), def); };
+    auto on = [&](const char* k, bool def) { return store.isOn(kSection, key(k), def); };
+    auto text = [&](const char* k, const QString& def) { return store.read(kSection, key(k), def); };
 
     v.lineLength = text("s1", QStringLiteral("100"));
     v.openAtStartup = on("s2", false);
@@ -63,14 +63,14 @@ void SettingsForm::load(const SettingsStore& store, const QString& programFolder
     // wins, so at most one box shows checked.
     v.monitor = {};
     for (int i = 2; i >= 0; --i) {
-        if (store.isOn(F5, QString::number(20 + i))) {
+        if (store.isOn(kSection, QString::number(20 + i))) {
             v.monitor[i] = true;
             break;
         }
     }
     v.breakSingleLine = on("st_c10", false);
     for (int i = 0; i < 7; ++i)
-        v.conversions[i] = store.isOn(F5, QString::number(i));
+        v.conversions[i] = store.isOn(kSection, QString::number(i));
     v.trimLeading = on("st_c30", false);
     v.trimTrailing = on("st_c31", false);
 
@@ -81,7 +81,7 @@ void SettingsForm::load(const SettingsStore& store, const QString& programFolder
 void SettingsForm::save(SettingsStore& store) const
 {
     const SettingsFormValues& v = values;
-    auto put = [&](const char* k, const QString& value) { store.write(F5, key(k), value); };
+    auto put = [&](const char* k, const QString& value) { store.write(kSection, key(k), value); };
     put("s1", QString::number(lineLengthOf(v.lineLength)));
     put("s2", onOff(v.openAtStartup));
     put("s3", v.startupFile);
@@ -96,10 +96,10 @@ void SettingsForm::save(SettingsStore& store) const
     put("exe1", v.editorPath);
     put("exe2", v.editorName);
     for (int i = 0; i < 3; ++i)
-        store.write(F5, QString::number(20 + i), onOff(v.monitor[i]));
+        store.write(kSection, QString::number(20 + i), onOff(v.monitor[i]));
     put("st_c10", onOff(v.breakSingleLine));
     for (int i = 0; i < 7; ++i)
-        store.write(F5, QString::number(i), onOff(v.conversions[i]));
+        store.write(kSection, QString::number(i), onOff(v.conversions[i]));
     put("st_c30", onOff(v.trimLeading));
     put("st_c31", onOff(v.trimTrailing));
     // Other running copies and the other windows read the keys from disk.
@@ -218,7 +218,7 @@ bool SettingsForm::confirmCloseBox(UserPrompt& prompt) const
 DialogPosition DialogPosition::load(const SettingsStore& store)
 {
     DialogPosition p;
-    auto twips = [&](const char* k) { return storedTwips(store.number(F5, key(k), 105)); };
+    auto twips = [&](const char* k) { return storedTwips(store.number(kSection, key(k), 105)); };
     p.top = twips("top");
     p.left = twips("Left");
     return p;
@@ -226,8 +226,8 @@ DialogPosition DialogPosition::load(const SettingsStore& store)
 
 void DialogPosition::save(SettingsStore& store) const
 {
-    store.write(F5, QStringLiteral("top"), QString::number(top));
-    store.write(F5, QStringLiteral("Left"), QString::number(left));
+    store.write(kSection, QStringLiteral("top"), QString::number(top));
+    store.write(kSection, QStringLiteral("Left"), QString::number(left));
 }
 
 }  // namespace petari

@@ -105,9 +105,9 @@ bool lstatAt(int dir, const QByteArray& name, struct stat& st)
 // different entries and must stay.
 bool sameEntry(int dir, const QByteArray& a, const QByteArray& b)
 {
-    struct stat sa {}, sb {};
-    return lstatAt(dir, a, sa) && lstatAt(dir, b, sb) && sa.st_dev == sb.st_dev &&
-           sa.st_ino == sb.st_ino && sa.st_nlink == 1;
+    struct stat statA {}, statB {};
+    return lstatAt(dir, a, statA) && lstatAt(dir, b, statB) && statA.st_dev == statB.st_dev &&
+           statA.st_ino == statB.st_ino && statA.st_nlink == 1;
 }
 
 // The change of case of one entry on a case-folding volume, where the new

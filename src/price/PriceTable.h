@@ -11,16 +11,16 @@
 
 namespace petari {
 
-// The text boxes in the order of the window's Text1 array.
+// The text boxes, in the order of their objectNames Text1_0..6.
 enum PriceText { UnitText = 0, FromText, ToText, StepText, TaxText, PrefixText, SuffixText };
-// The check boxes in the order of the window's Check1 array.
+// The check boxes, in the order of their objectNames Check1_0..3.
 enum PriceCheck {
     SeparatorsCheck = 0,      // "３桁ごとに　,　を入れる"
     PadAfterPrefixCheck,      // padding between prefix and number
     PadBeforePrefixCheck,     // padding before the prefix
     FormulaCheck,             // the formula as an annotation
 };
-// The rounding modes in the order of the window's Option1 array.
+// The rounding modes, in the order of their buttons Option1_0..2.
 enum class Rounding { Down = 0, HalfUp = 1, Up = 2 };
 
 // What the window's boxes hold, as typed.  The defaults are those of a fresh

@@ -35,33 +35,33 @@ NoticeDialog::NoticeDialog(const NoticeRequest& request, SettingsStore* settings
     setAttribute(Qt::WA_DeleteOnClose, false);
 
     // The design layout, which every mode then adjusts.
-    text9_ = new QPlainTextEdit(this);
-    text9_->setObjectName(QStringLiteral("Text9"));
-    text9_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    textBox_ = new QPlainTextEdit(this);
+    textBox_->setObjectName(QStringLiteral("Text9"));
+    textBox_->setLineWrapMode(QPlainTextEdit::NoWrap);
     const char* captions[3] = {"OK", "キャンセル", "再表示"};
     for (int i = 0; i < 3; ++i) {
         auto* b = new QPushButton(QString::fromUtf8(captions[i]), this);
         b->setObjectName(QStringLiteral("Command9_%1").arg(i));
         b->setAutoDefault(false);
-        connect(b, &QPushButton::clicked, this, [this, i] { Command9_Click(i); });
-        command9_[i] = b;
+        connect(b, &QPushButton::clicked, this, [this, i] { pressButton(i); });
+        buttons_[i] = b;
     }
-    check1_ = new QCheckBox(QStringLiteral("次回起動時も表示する。"), this);
-    check1_->setObjectName(QStringLiteral("Check1"));
+    showAgainBox_ = new QCheckBox(QStringLiteral("次回起動時も表示する。"), this);
+    showAgainBox_->setObjectName(QStringLiteral("Check1"));
 
     placeAlongTheRow();
     resize(twipsToPixels(kInitialWidth - kFrameWidth), twipsToPixels(kInitialHeight - kFrameHeight));
 
-    Form_Load();
+    loadSettings();
 }
 
 NoticeDialog::~NoticeDialog()
 {
-    if (!unloaded_)
-        Form_Unload();
+    if (!closed_)
+        storeSettings();
 }
 
-void NoticeDialog::Form_Load()
+void NoticeDialog::loadSettings()
 {
     guarded(label("Form_Load"), [&] {
         if (document_)
@@ -69,23 +69,23 @@ void NoticeDialog::Form_Load()
         if (settings_) {
             place_.restore(*this, *settings_, kSection, kDefaultPosition, kDefaultPosition);
         }
-        F4_Main();
+        applyMode();
     });
 }
 
-void NoticeDialog::F4_Main()
+void NoticeDialog::applyMode()
 {
     mode_ = noticeMode(request_.mode);
     setWindowTitle(request_.caption);
-    text9_->setPlainText(noticeTextForDisplay(request_.body));
+    textBox_->setPlainText(noticeTextForDisplay(request_.body));
     const NoticeLayout layout = noticeLayout(mode_, request_.extra);
     for (int i = 0; i < 3; ++i) {
-        command9_[i]->setText(layout.captions[i]);
-        command9_[i]->setVisible(!layout.captions[i].isEmpty());
+        buttons_[i]->setText(layout.captions[i]);
+        buttons_[i]->setVisible(!layout.captions[i].isEmpty());
     }
-    check1_->setVisible(layout.checkVisible);
-    check1_->setChecked(layout.checkChecked);
-    check1_->setEnabled(layout.checkEnabled);
+    showAgainBox_->setVisible(layout.checkVisible);
+    showAgainBox_->setChecked(layout.checkChecked);
+    showAgainBox_->setEnabled(layout.checkEnabled);
     placeAlongTheRow();
 }
 
@@ -93,25 +93,25 @@ void NoticeDialog::placeAlongTheRow()
 {
     // The shown buttons side by side from the left, the check box after them.
     int left = kButtonGap;
-    for (QPushButton* b : command9_) {
+    for (QPushButton* b : buttons_) {
         b->setGeometry(twipsToPixels(left), b->y(), twipsToPixels(kButtonWidth),
                        twipsToPixels(kButtonHeight));
         if (!b->isHidden())
             left += kButtonWidth + kButtonGap;
     }
-    check1_->setGeometry(twipsToPixels(left), check1_->y(),
-                         std::max(twipsToPixels(kCheckWidth), check1_->sizeHint().width()),
-                         twipsToPixels(kCheckHeight));
+    showAgainBox_->setGeometry(twipsToPixels(left), showAgainBox_->y(),
+                               std::max(twipsToPixels(kCheckWidth), showAgainBox_->sizeHint().width()),
+                               twipsToPixels(kCheckHeight));
 }
 
-QString NoticeDialog::text() const { return noticeTextFromDisplay(text9_->toPlainText()); }
+QString NoticeDialog::text() const { return noticeTextFromDisplay(textBox_->toPlainText()); }
 
-void NoticeDialog::Command9_Click(int index)
+void NoticeDialog::pressButton(int index)
 {
     guarded(label("Command9_Click"), [&] {
         const NoticeAction action = noticeAction(mode_, index);
         if (action == NoticeAction::Restore) {
-            text9_->setPlainText(noticeTextForDisplay(request_.body));
+            textBox_->setPlainText(noticeTextForDisplay(request_.body));
             return;
         }
         result_.button = index;
@@ -124,16 +124,16 @@ void NoticeDialog::done(int r)
 {
     // However the dialog ends (a button, the close box, Esc), the caller
     // gets the box's text and the check box as they were.
-    result_.checked = check1_->isChecked();
+    result_.checked = showAgainBox_->isChecked();
     result_.text = text();
-    if (!unloaded_)
-        Form_Unload();
+    if (!closed_)
+        storeSettings();
     QDialog::done(r);
 }
 
-void NoticeDialog::Form_Unload()
+void NoticeDialog::storeSettings()
 {
-    unloaded_ = true;
+    closed_ = true;
     guarded(label("Form_Unload"), [&] {
         if (settings_)
             place_.store(*this, *settings_, kSection);
@@ -145,10 +145,10 @@ void NoticeDialog::Form_Unload()
 void NoticeDialog::resizeEvent(QResizeEvent* e)
 {
     QDialog::resizeEvent(e);
-    Form_Resize();
+    fitToWindowSize();
 }
 
-void NoticeDialog::Form_Resize()
+void NoticeDialog::fitToWindowSize()
 {
     // The rule counts the window with its frame; a nominal frame keeps the
     // layout the same whatever the window manager draws around it.
@@ -156,10 +156,10 @@ void NoticeDialog::Form_Resize()
                                             pixelsToTwips(width()) + kFrameWidth, kButtonHeight);
     if (!g.applies)
         return;
-    for (QPushButton* b : command9_)
+    for (QPushButton* b : buttons_)
         b->move(b->x(), twipsToPixels(g.buttonsTop));
-    check1_->move(check1_->x(), twipsToPixels(g.checkTop));
-    text9_->setGeometry(0, 0, twipsToPixels(g.textWidth), twipsToPixels(g.textHeight));
+    showAgainBox_->move(showAgainBox_->x(), twipsToPixels(g.checkTop));
+    textBox_->setGeometry(0, 0, twipsToPixels(g.textWidth), twipsToPixels(g.textHeight));
 }
 
 NoticeResult QtNoticePresenter::show(const NoticeRequest& request)

@@ -36,15 +36,18 @@ public:
     int mode() const { return mode_; }
     const NoticeResult& result() const { return result_; }
 
-    QPlainTextEdit* text9() const { return text9_; }
-    QPushButton* command9(int index) const { return command9_.at(index); }
-    QCheckBox* check1() const { return check1_; }
+    QPlainTextEdit* textBox() const { return textBox_; }
+    // The row of buttons, 0 to 2 from the left; their captions and actions
+    // follow the mode.
+    QPushButton* button(int index) const { return buttons_.at(index); }
+    // "次回起動時も表示する。", shown with the version notice.
+    QCheckBox* showAgainBox() const { return showAgainBox_; }
 
     // The text box's text with its line ends as CR LF.
     QString text() const;
 
-    // A press of button index (0 to 2).
-    void Command9_Click(int index);
+    // A press of button index (0 to 2): the mode's action for it.
+    void pressButton(int index);
 
     void done(int r) override;
 
@@ -52,22 +55,24 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
 
 private:
-    void Form_Load();
-    void F4_Main();
+    void loadSettings();
+    // Caption, text, buttons and check box as the request's mode lays them out.
+    void applyMode();
     void placeAlongTheRow();
-    void Form_Resize();
-    void Form_Unload();
+    void fitToWindowSize();
+    // Every close, however the dialog ends.
+    void storeSettings();
 
     NoticeRequest request_;
     SettingsStore* settings_;
     Document* document_;
     int mode_ = 0;
-    bool unloaded_ = false;
+    bool closed_ = false;
     WindowPlace place_;
     NoticeResult result_;
-    QPlainTextEdit* text9_;
-    std::array<QPushButton*, 3> command9_{};
-    QCheckBox* check1_;
+    QPlainTextEdit* textBox_;
+    std::array<QPushButton*, 3> buttons_{};
+    QCheckBox* showAgainBox_;
 };
 
 // Opens NoticeDialog modally for each request, parented to the main window.

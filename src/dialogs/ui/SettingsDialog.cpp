@@ -79,109 +79,108 @@ SettingsDialog::SettingsDialog(Document& doc, UserPrompt& prompt, QWidget* paren
     setWindowTitle(QStringLiteral("設定"));
     setModal(true);
     build();
-    load();
+    loadSettings();
     connectControls();
 }
 
 SettingsDialog::~SettingsDialog()
 {
-    unload();
+    storeSettings();
 }
 
 void SettingsDialog::build()
 {
     auto* grid = new QGridLayout(this);
+    enum Frame { Startup, InUse, Copying, Monitor, Exit };
     const char* titles[5] = {"起動時の設定", "使用中の設定", "コピー時の変換",
                              "クリップボードの内容を入力場所に", "終了時の設定"};
+    std::array<QGroupBox*, 5> frames{};
     for (int i = 0; i < 5; ++i) {
-        frame1_[i] = new QGroupBox(QString::fromUtf8(titles[i]), this);
-        frame1_[i]->setObjectName(indexed("Frame1", i));
+        frames[i] = new QGroupBox(QString::fromUtf8(titles[i]), this);
+        frames[i]->setObjectName(indexed("Frame1", i));
     }
 
-    // Frame "起動時の設定"
     {
-        QGroupBox* f = frame1_[0];
+        QGroupBox* f = frames[Startup];
         auto* v = new QVBoxLayout(f);
-        check4_ = checkBox(f, QStringLiteral("Check4"), "「ペタリ」の起動時に自動的にファイルを開く");
-        command3_ = button(f, QStringLiteral("Command3"), "ファイルを指定");
-        label4_ = textLabel(f, QStringLiteral("Label4"), QString());
-        label4_->setWordWrap(true);
-        check9_[1] = checkBox(f, indexed("Check9", 1), "「ペタリ」の重複起動をしない。");
+        openAtStartupBox_ = checkBox(f, QStringLiteral("Check4"), "「ペタリ」の起動時に自動的にファイルを開く");
+        chooseStartupFileButton_ = button(f, QStringLiteral("Command3"), "ファイルを指定");
+        startupFileLabel_ = textLabel(f, QStringLiteral("Label4"), QString());
+        startupFileLabel_->setWordWrap(true);
+        refuseSecondCopyBox_ = checkBox(f, indexed("Check9", 1), "「ペタリ」の重複起動をしない。");
         auto* row = new QHBoxLayout;
-        row->addWidget(check4_);
-        row->addWidget(command3_);
+        row->addWidget(openAtStartupBox_);
+        row->addWidget(chooseStartupFileButton_);
         row->addStretch();
         v->addLayout(row);
-        v->addWidget(label4_);
-        v->addWidget(check9_[1]);
+        v->addWidget(startupFileLabel_);
+        v->addWidget(refuseSecondCopyBox_);
     }
-    // Frame "使用中の設定"
     {
-        QGroupBox* f = frame1_[1];
+        QGroupBox* f = frames[InUse];
         auto* v = new QVBoxLayout(f);
-        check7_ = checkBox(f, QStringLiteral("Check7"), "「ペタリ」を常に手前に表示する。");
-        check9_[2] = checkBox(f, indexed("Check9", 2), "バックアップを保存する。");
-        check9_[3] = checkBox(f, indexed("Check9", 3), "改行する文字数を指定する。");
-        label3_[4] = textLabel(f, indexed("Label3", 4), QStringLiteral("改行文字数"));
-        text5_ = lineEdit(f, QStringLiteral("Text5"));
-        text5_->setMaximumWidth(80);
-        label3_[11] = note(f, indexed("Label3", 11),
-                           "　ファイルを開く時や追加時に、１行の文字数が多い場合に、指定した文字数で改行します。");
-        label3_[9] = textLabel(f, indexed("Label3", 9), QStringLiteral("分割する指定文字"));
-        text10_[1] = lineEdit(f, indexed("Text10", 1));
-        text10_[1]->setMaximumWidth(80);
-        label3_[1] = textLabel(f, indexed("Label3", 1), QString());
-        label3_[1]->setFrameShape(QFrame::StyledPanel);
-        label3_[10] = note(f, indexed("Label3", 10),
-                           "　分割機能の指定文字で分割するための文字を指定します。後ろになる文字を指定します。");
-        label3_[2] = textLabel(f, indexed("Label3", 2), QStringLiteral("テキストエディタの指定"));
-        label3_[13] = textLabel(f, indexed("Label3", 13), QString());
-        label3_[13]->setFrameShape(QFrame::StyledPanel);
-        label3_[13]->setWordWrap(true);
-        command4_ = button(f, QStringLiteral("Command4"), "参照");
-        label3_[3] = textLabel(f, indexed("Label3", 3), QStringLiteral("メニューバーの表示"));
-        text10_[3] = lineEdit(f, indexed("Text10", 3));
-        label3_[5] = textLabel(f, indexed("Label3", 5), QStringLiteral("を起動する"));
+        alwaysOnTopBox_ = checkBox(f, QStringLiteral("Check7"), "「ペタリ」を常に手前に表示する。");
+        keepBackupsBox_ = checkBox(f, indexed("Check9", 2), "バックアップを保存する。");
+        breakLongLinesBox_ = checkBox(f, indexed("Check9", 3), "改行する文字数を指定する。");
+        lineLengthLabel_ = textLabel(f, indexed("Label3", 4), QStringLiteral("改行文字数"));
+        lineLengthBox_ = lineEdit(f, QStringLiteral("Text5"));
+        lineLengthBox_->setMaximumWidth(80);
+        QLabel* lineLengthNote = note(f, indexed("Label3", 11),
+                                      "　ファイルを開く時や追加時に、１行の文字数が多い場合に、指定した文字数で改行します。");
+        QLabel* splitTextCaption = textLabel(f, indexed("Label3", 9), QStringLiteral("分割する指定文字"));
+        splitTextBox_ = lineEdit(f, indexed("Text10", 1));
+        splitTextBox_->setMaximumWidth(80);
+        splitTextShownLabel_ = textLabel(f, indexed("Label3", 1), QString());
+        splitTextShownLabel_->setFrameShape(QFrame::StyledPanel);
+        QLabel* splitTextNote = note(f, indexed("Label3", 10),
+                                     "　分割機能の指定文字で分割するための文字を指定します。後ろになる文字を指定します。");
+        QLabel* editorCaption = textLabel(f, indexed("Label3", 2), QStringLiteral("テキストエディタの指定"));
+        editorPathLabel_ = textLabel(f, indexed("Label3", 13), QString());
+        editorPathLabel_->setFrameShape(QFrame::StyledPanel);
+        editorPathLabel_->setWordWrap(true);
+        chooseEditorButton_ = button(f, QStringLiteral("Command4"), "参照");
+        QLabel* menuCaption = textLabel(f, indexed("Label3", 3), QStringLiteral("メニューバーの表示"));
+        editorNameBox_ = lineEdit(f, indexed("Text10", 3));
+        QLabel* menuSuffix = textLabel(f, indexed("Label3", 5), QStringLiteral("を起動する"));
 
-        v->addWidget(check7_);
-        v->addWidget(check9_[2]);
-        v->addWidget(check9_[3]);
+        v->addWidget(alwaysOnTopBox_);
+        v->addWidget(keepBackupsBox_);
+        v->addWidget(breakLongLinesBox_);
         auto* length = new QHBoxLayout;
-        length->addWidget(label3_[4]);
-        length->addWidget(text5_);
+        length->addWidget(lineLengthLabel_);
+        length->addWidget(lineLengthBox_);
         length->addStretch();
         v->addLayout(length);
-        v->addWidget(label3_[11]);
+        v->addWidget(lineLengthNote);
         auto* split = new QHBoxLayout;
-        split->addWidget(label3_[9]);
-        split->addWidget(text10_[1]);
-        split->addWidget(label3_[1], 1);
+        split->addWidget(splitTextCaption);
+        split->addWidget(splitTextBox_);
+        split->addWidget(splitTextShownLabel_, 1);
         v->addLayout(split);
-        v->addWidget(label3_[10]);
+        v->addWidget(splitTextNote);
         auto* editor = new QHBoxLayout;
-        editor->addWidget(label3_[2]);
-        editor->addWidget(label3_[13], 1);
-        editor->addWidget(command4_);
+        editor->addWidget(editorCaption);
+        editor->addWidget(editorPathLabel_, 1);
+        editor->addWidget(chooseEditorButton_);
         v->addLayout(editor);
         auto* menu = new QHBoxLayout;
-        menu->addWidget(label3_[3]);
-        menu->addWidget(text10_[3], 1);
-        menu->addWidget(label3_[5]);
+        menu->addWidget(menuCaption);
+        menu->addWidget(editorNameBox_, 1);
+        menu->addWidget(menuSuffix);
         v->addLayout(menu);
     }
-    // Frame "コピー時の変換"
     {
-        QGroupBox* f = frame1_[2];
+        QGroupBox* f = frames[Copying];
         auto* v = new QVBoxLayout(f);
-        command1_ = button(f, QStringLiteral("Command1"), "全てのチェックを外す");
-        check9_[4] = checkBox(f, indexed("Check9", 4), "注釈を有効にする。");
-        label3_[7] = textLabel(f, indexed("Label3", 7), QStringLiteral("注釈文字"));
-        text10_[0] = lineEdit(f, indexed("Text10", 0));
-        text10_[0]->setMaximumWidth(80);
-        label3_[0] = textLabel(f, indexed("Label3", 0), QString());
-        label3_[0]->setFrameShape(QFrame::StyledPanel);
-        label3_[8] = note(f, indexed("Label3", 8),
-                          "　「注釈文字」以降の文字がコピーされなくなりますので、注釈として使用できます。");
+        clearChecksButton_ = button(f, QStringLiteral("Command1"), "全てのチェックを外す");
+        annotationOnBox_ = checkBox(f, indexed("Check9", 4), "注釈を有効にする。");
+        annotationLabel_ = textLabel(f, indexed("Label3", 7), QStringLiteral("注釈文字"));
+        annotationBox_ = lineEdit(f, indexed("Text10", 0));
+        annotationBox_->setMaximumWidth(80);
+        annotationShownLabel_ = textLabel(f, indexed("Label3", 0), QString());
+        annotationShownLabel_->setFrameShape(QFrame::StyledPanel);
+        QLabel* annotationNote = note(f, indexed("Label3", 8),
+                                      "　「注釈文字」以降の文字がコピーされなくなりますので、注釈として使用できます。");
         const char* conversions[7] = {
             "[a]　大文字を小文字にする。",       "[A]　小文字を大文字にする。",
             "[Abc]　単語の先頭を大文字にする。", "[全]　半角を全角にする。",
@@ -189,75 +188,75 @@ void SettingsDialog::build()
             "[あ]　カタカナをひらがなにする",
         };
         for (int i = 0; i < 7; ++i)
-            check2_[i] = checkBox(f, indexed("Check2", i), conversions[i]);
-        check3_[0] = checkBox(f, indexed("Check3", 0), "[_←]　前部のスペースを省く。");
-        check3_[1] = checkBox(f, indexed("Check3", 1), "[→_]　後部のスペースを省く。");
-        check1_ = checkBox(f, QStringLiteral("Check1"), "[改行]　一行選択時に改行を入れる");
-        label3_[12] = note(f, indexed("Label3", 12),
-                           "　ここでの変換設定は保存され、メニューバーでの変換はその時のみで有効となります。");
+            conversionBoxes_[i] = checkBox(f, indexed("Check2", i), conversions[i]);
+        trimLeadingBox_ = checkBox(f, indexed("Check3", 0), "[_←]　前部のスペースを省く。");
+        trimTrailingBox_ = checkBox(f, indexed("Check3", 1), "[→_]　後部のスペースを省く。");
+        breakSingleLineBox_ = checkBox(f, QStringLiteral("Check1"), "[改行]　一行選択時に改行を入れる");
+        QLabel* conversionNote = note(f, indexed("Label3", 12),
+                                      "　ここでの変換設定は保存され、メニューバーでの変換はその時のみで有効となります。");
 
         auto* top = new QHBoxLayout;
-        top->addWidget(check9_[4]);
+        top->addWidget(annotationOnBox_);
         top->addStretch();
-        top->addWidget(command1_);
+        top->addWidget(clearChecksButton_);
         v->addLayout(top);
         auto* mark = new QHBoxLayout;
-        mark->addWidget(label3_[7]);
-        mark->addWidget(text10_[0]);
-        mark->addWidget(label3_[0], 1);
+        mark->addWidget(annotationLabel_);
+        mark->addWidget(annotationBox_);
+        mark->addWidget(annotationShownLabel_, 1);
         v->addLayout(mark);
-        v->addWidget(label3_[8]);
-        for (QCheckBox* c : check2_)
+        v->addWidget(annotationNote);
+        for (QCheckBox* c : conversionBoxes_)
             v->addWidget(c);
-        for (QCheckBox* c : check3_)
-            v->addWidget(c);
-        v->addWidget(check1_);
-        v->addWidget(label3_[12]);
+        v->addWidget(trimLeadingBox_);
+        v->addWidget(trimTrailingBox_);
+        v->addWidget(breakSingleLineBox_);
+        v->addWidget(conversionNote);
     }
-    // Frame "クリップボードの内容を入力場所に"
     {
-        QGroupBox* f = frame1_[3];
+        QGroupBox* f = frames[Monitor];
         auto* v = new QVBoxLayout(f);
         const char* captions[3] = {"表示する。", "追加する", "改行して追加する。"};
         auto* row = new QHBoxLayout;
         for (int i = 0; i < 3; ++i) {
-            check10_[i] = checkBox(f, indexed("Check10", i), captions[i]);
-            row->addWidget(check10_[i]);
+            monitorBoxes_[i] = checkBox(f, indexed("Check10", i), captions[i]);
+            row->addWidget(monitorBoxes_[i]);
         }
         v->addLayout(row);
-        label3_[6] = note(f, indexed("Label3", 6),
-                          "　クリップボードの内容を監視して、新しい内容がコピーされると、入力場所に表示します。");
-        v->addWidget(label3_[6]);
+        v->addWidget(note(f, indexed("Label3", 6),
+                          "　クリップボードの内容を監視して、新しい内容がコピーされると、入力場所に表示します。"));
     }
-    // Frame "終了時の設定"
     {
-        QGroupBox* f = frame1_[4];
+        QGroupBox* f = frames[Exit];
         auto* v = new QVBoxLayout(f);
-        check9_[0] = checkBox(f, indexed("Check9", 0), "終了時にメッセージで確認する。");
-        v->addWidget(check9_[0]);
+        askOnExitBox_ = checkBox(f, indexed("Check9", 0), "終了時にメッセージで確認する。");
+        v->addWidget(askOnExitBox_);
     }
-    const char* captions[3] = {"ＯＫ", "キャンセル", "更新"};
+    QPushButton* okButton = button(this, indexed("Command2", 0), "ＯＫ");
+    QPushButton* cancelButton = button(this, indexed("Command2", 1), "キャンセル");
+    updateButton_ = button(this, indexed("Command2", 2), "更新");
+    connect(okButton, &QPushButton::clicked, this, &SettingsDialog::saveAndClose);
+    connect(cancelButton, &QPushButton::clicked, this, &SettingsDialog::closeWithoutSaving);
+    connect(updateButton_, &QPushButton::clicked, this, &SettingsDialog::saveAndKeepOpen);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    for (int i = 0; i < 3; ++i) {
-        command2_[i] = button(this, indexed("Command2", i), captions[i]);
-        buttons->addWidget(command2_[i]);
-    }
+    for (QPushButton* b : {okButton, cancelButton, updateButton_})
+        buttons->addWidget(b);
 
     auto* left = new QVBoxLayout;
-    left->addWidget(frame1_[0]);
-    left->addWidget(frame1_[1]);
-    left->addWidget(frame1_[4]);
+    left->addWidget(frames[Startup]);
+    left->addWidget(frames[InUse]);
+    left->addWidget(frames[Exit]);
     left->addStretch();
     auto* right = new QVBoxLayout;
-    right->addWidget(frame1_[2]);
-    right->addWidget(frame1_[3]);
+    right->addWidget(frames[Copying]);
+    right->addWidget(frames[Monitor]);
     right->addStretch();
     grid->addLayout(left, 0, 0);
     grid->addLayout(right, 0, 1);
     grid->addLayout(buttons, 1, 0, 1, 2);
 
-    for (QLineEdit* e : {text5_, text10_[0], text10_[1], text10_[3]})
+    for (QLineEdit* e : {lineLengthBox_, annotationBox_, splitTextBox_, editorNameBox_})
         e->installEventFilter(this);
 
     // A window does not grow by itself for the lines its wrapped notes need.
@@ -266,7 +265,7 @@ void SettingsDialog::build()
     resize(minimumSize());
 }
 
-void SettingsDialog::load()
+void SettingsDialog::loadSettings()
 {
     guarded(label("Form_Load"), [&] {
         lift_ = std::make_unique<TopmostLift>(doc_);
@@ -280,35 +279,35 @@ void SettingsDialog::load()
 void SettingsDialog::showValues()
 {
     const SettingsFormValues& v = form_.values;
-    setChecked(check4_, v.openAtStartup);
-    label4_->setText(v.startupFile);
-    setChecked(check9_[0], v.askOnExit);
-    setChecked(check9_[1], v.refuseSecondCopy);
-    setChecked(check9_[2], v.keepBackups);
-    setChecked(check9_[3], v.breakLongLines);
-    setChecked(check9_[4], v.annotationOn);
-    setChecked(check7_, v.alwaysOnTop);
-    setText(text5_, v.lineLength);
-    setText(text10_[0], v.annotation);
-    setText(text10_[1], v.splitText);
-    setText(text10_[3], v.editorName);
-    label3_[13]->setText(v.editorPath);
+    setChecked(openAtStartupBox_, v.openAtStartup);
+    startupFileLabel_->setText(v.startupFile);
+    setChecked(askOnExitBox_, v.askOnExit);
+    setChecked(refuseSecondCopyBox_, v.refuseSecondCopy);
+    setChecked(keepBackupsBox_, v.keepBackups);
+    setChecked(breakLongLinesBox_, v.breakLongLines);
+    setChecked(annotationOnBox_, v.annotationOn);
+    setChecked(alwaysOnTopBox_, v.alwaysOnTop);
+    setText(lineLengthBox_, v.lineLength);
+    setText(annotationBox_, v.annotation);
+    setText(splitTextBox_, v.splitText);
+    setText(editorNameBox_, v.editorName);
+    editorPathLabel_->setText(v.editorPath);
     for (int i = 0; i < 7; ++i)
-        setChecked(check2_[i], v.conversions[i]);
-    setChecked(check3_[0], v.trimLeading);
-    setChecked(check3_[1], v.trimTrailing);
-    setChecked(check1_, v.breakSingleLine);
+        setChecked(conversionBoxes_[i], v.conversions[i]);
+    setChecked(trimLeadingBox_, v.trimLeading);
+    setChecked(trimTrailingBox_, v.trimTrailing);
+    setChecked(breakSingleLineBox_, v.breakSingleLine);
     for (int i = 0; i < 3; ++i)
-        setChecked(check10_[i], v.monitor[i]);
+        setChecked(monitorBoxes_[i], v.monitor[i]);
 
-    label3_[0]->setText(form_.annotationShown());
-    label3_[1]->setText(form_.splitTextShown());
-    label3_[4]->setEnabled(form_.lineLengthEnabled());
-    text5_->setEnabled(form_.lineLengthEnabled());
-    label3_[7]->setEnabled(form_.annotationEnabled());
-    text10_[0]->setEnabled(form_.annotationEnabled());
-    command3_->setEnabled(form_.chooseStartupFileEnabled());
-    command2_[2]->setEnabled(form_.updateEnabled());
+    annotationShownLabel_->setText(form_.annotationShown());
+    splitTextShownLabel_->setText(form_.splitTextShown());
+    lineLengthLabel_->setEnabled(form_.lineLengthEnabled());
+    lineLengthBox_->setEnabled(form_.lineLengthEnabled());
+    annotationLabel_->setEnabled(form_.annotationEnabled());
+    annotationBox_->setEnabled(form_.annotationEnabled());
+    chooseStartupFileButton_->setEnabled(form_.chooseStartupFileEnabled());
+    updateButton_->setEnabled(form_.updateEnabled());
 }
 
 void SettingsDialog::connectControls()
@@ -321,31 +320,31 @@ void SettingsDialog::connectControls()
             showValues();
         });
     };
-    onClick(check4_, v.openAtStartup);
-    onClick(check9_[0], v.askOnExit);
-    onClick(check9_[1], v.refuseSecondCopy);
-    onClick(check9_[2], v.keepBackups);
-    onClick(check9_[3], v.breakLongLines);
-    onClick(check9_[4], v.annotationOn);
-    onClick(check7_, v.alwaysOnTop);
-    onClick(check3_[0], v.trimLeading);
-    onClick(check3_[1], v.trimTrailing);
-    onClick(check1_, v.breakSingleLine);
+    onClick(openAtStartupBox_, v.openAtStartup);
+    onClick(askOnExitBox_, v.askOnExit);
+    onClick(refuseSecondCopyBox_, v.refuseSecondCopy);
+    onClick(keepBackupsBox_, v.keepBackups);
+    onClick(breakLongLinesBox_, v.breakLongLines);
+    onClick(annotationOnBox_, v.annotationOn);
+    onClick(alwaysOnTopBox_, v.alwaysOnTop);
+    onClick(trimLeadingBox_, v.trimLeading);
+    onClick(trimTrailingBox_, v.trimTrailing);
+    onClick(breakSingleLineBox_, v.breakSingleLine);
 
     for (int i = 0; i < 7; ++i) {
         // "pressed" comes with the mouse button going down (or the space
         // bar), before the box toggles.
-        connect(check2_[i], &QCheckBox::pressed, this, [this, i] {
+        connect(conversionBoxes_[i], &QCheckBox::pressed, this, [this, i] {
             guarded(label("Check2_MouseDown"), [&] { form_.conversionPressed(i); });
             showValues();
         });
-        connect(check2_[i], &QCheckBox::clicked, this, [this, i](bool on) {
+        connect(conversionBoxes_[i], &QCheckBox::clicked, this, [this, i](bool on) {
             form_.setConversion(i, on);
             showValues();
         });
     }
     for (int i = 0; i < 3; ++i) {
-        connect(check10_[i], &QCheckBox::clicked, this, [this, i](bool on) {
+        connect(monitorBoxes_[i], &QCheckBox::clicked, this, [this, i](bool on) {
             const bool stop = form_.setMonitor(i, on);
             showValues();
             if (stop)
@@ -353,7 +352,7 @@ void SettingsDialog::connectControls()
         });
     }
 
-    connect(text5_, &QLineEdit::textEdited, this, [this](const QString& text) {
+    connect(lineLengthBox_, &QLineEdit::textEdited, this, [this](const QString& text) {
         guarded(label("Text5_Change"), [&] { form_.lineLengthEdited(text); });
         showValues();
     });
@@ -364,30 +363,28 @@ void SettingsDialog::connectControls()
             showValues();
         });
     };
-    onEdit(text10_[0], v.annotation);
-    onEdit(text10_[1], v.splitText);
-    onEdit(text10_[3], v.editorName);
+    onEdit(annotationBox_, v.annotation);
+    onEdit(splitTextBox_, v.splitText);
+    onEdit(editorNameBox_, v.editorName);
 
-    connect(command3_, &QPushButton::clicked, this, [this] {
+    connect(chooseStartupFileButton_, &QPushButton::clicked, this, [this] {
         guarded(label("Command3_Click"), [&] { form_.chooseStartupFile(prompt_); });
         showValues();
     });
-    connect(command4_, &QPushButton::clicked, this, [this] {
+    connect(chooseEditorButton_, &QPushButton::clicked, this, [this] {
         guarded(label("Command4_Click"), [&] { form_.chooseEditor(prompt_); });
         showValues();
     });
-    connect(command1_, &QPushButton::clicked, this, [this] {
+    connect(clearChecksButton_, &QPushButton::clicked, this, [this] {
         guarded(label("Command1_Click"), [&] { form_.clearAllChecks(); });
         showValues();
     });
-    for (int i = 0; i < 3; ++i)
-        connect(command2_[i], &QPushButton::clicked, this, [this, i] { pressButton(i); });
 }
 
 bool SettingsDialog::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::FocusIn) {
-        if (watched == text5_)
+        if (watched == lineLengthBox_)
             form_.lineLengthFocused();
         // After the click that gave the focus has placed the cursor.
         if (auto* e = qobject_cast<QLineEdit*>(watched))
@@ -405,32 +402,26 @@ void SettingsDialog::save()
     });
 }
 
+void SettingsDialog::saveAndClose()
+{
+    save();
+    accept();
+}
+
+void SettingsDialog::closeWithoutSaving()
+{
+    QDialog::reject();   // no question: the user chose to drop the changes
+}
+
 void SettingsDialog::saveAndKeepOpen()
 {
+    if (!form_.updateEnabled())
+        return;
     guarded(label("nkakunin"), [&] {
         form_.saveAndKeepOpen(doc_.settings());
         doc_.setAlwaysOnTop(form_.values.alwaysOnTop);
     });
     showValues();
-}
-
-void SettingsDialog::pressButton(int index)
-{
-    switch (index) {
-    case 0:
-        save();
-        accept();
-        break;
-    case 1:
-        QDialog::reject();   // no question: the user chose to drop the changes
-        break;
-    case 2:
-        if (form_.updateEnabled())
-            saveAndKeepOpen();
-        break;
-    default:
-        break;
-    }
 }
 
 void SettingsDialog::reject()
@@ -441,15 +432,15 @@ void SettingsDialog::reject()
 
 void SettingsDialog::done(int r)
 {
-    unload();
+    storeSettings();
     QDialog::done(r);
 }
 
-void SettingsDialog::unload()
+void SettingsDialog::storeSettings()
 {
-    if (unloaded_)
+    if (closed_)
         return;
-    unloaded_ = true;
+    closed_ = true;
     guarded(label("Form_Unload"), [&] {
         if (WindowPlace::worthStoring()) {
             const TwipsRect at = place_.current(*this);

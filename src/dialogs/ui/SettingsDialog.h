@@ -18,7 +18,6 @@
 #include <memory>
 
 class QCheckBox;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -37,8 +36,12 @@ public:
 
     const SettingsForm& form() const { return form_; }
 
-    // "ＯＫ", "キャンセル" and "更新" (index 0 to 2).
-    void pressButton(int index);
+    // The buttons: "ＯＫ" saves and closes, "キャンセル" closes without saving
+    // and without asking, "更新" saves and stays open (only while it is
+    // enabled).
+    void saveAndClose();
+    void closeWithoutSaving();
+    void saveAndKeepOpen();
 
     // The close box and Esc: ask first when something changed.
     void reject() override;
@@ -54,38 +57,52 @@ protected:
 
 private:
     void build();
-    void load();
+    void loadSettings();
     void connectControls();
     // Shows the form's values and what they enable.
     void showValues();
     void save();
-    void saveAndKeepOpen();
     // Every close: the position is kept and the main window's placement put back.
-    void unload();
+    void storeSettings();
 
     Document& doc_;
     UserPrompt& prompt_;
     SettingsForm form_;
     std::unique_ptr<TopmostLift> lift_;
-    bool unloaded_ = false;
+    bool closed_ = false;
     WindowPlace place_;
 
-    std::array<QGroupBox*, 5> frame1_{};
-    QCheckBox* check4_ = nullptr;
-    QPushButton* command3_ = nullptr;
-    QLabel* label4_ = nullptr;
-    std::array<QCheckBox*, 5> check9_{};
-    QCheckBox* check7_ = nullptr;
-    std::array<QLabel*, 14> label3_{};
-    QLineEdit* text5_ = nullptr;
-    std::array<QLineEdit*, 4> text10_{};   // index 2 does not exist
-    QPushButton* command4_ = nullptr;
-    QPushButton* command1_ = nullptr;
-    std::array<QCheckBox*, 7> check2_{};
-    std::array<QCheckBox*, 2> check3_{};
-    QCheckBox* check1_ = nullptr;
-    std::array<QCheckBox*, 3> check10_{};
-    std::array<QPushButton*, 3> command2_{};
+    // "起動時の設定"
+    QCheckBox* openAtStartupBox_ = nullptr;
+    QPushButton* chooseStartupFileButton_ = nullptr;
+    QLabel* startupFileLabel_ = nullptr;
+    QCheckBox* refuseSecondCopyBox_ = nullptr;
+    // "使用中の設定"
+    QCheckBox* alwaysOnTopBox_ = nullptr;
+    QCheckBox* keepBackupsBox_ = nullptr;
+    QCheckBox* breakLongLinesBox_ = nullptr;
+    QLabel* lineLengthLabel_ = nullptr;
+    QLineEdit* lineLengthBox_ = nullptr;
+    QLineEdit* splitTextBox_ = nullptr;
+    QLabel* splitTextShownLabel_ = nullptr;
+    QLabel* editorPathLabel_ = nullptr;
+    QPushButton* chooseEditorButton_ = nullptr;
+    QLineEdit* editorNameBox_ = nullptr;
+    // "コピー時の変換"
+    QPushButton* clearChecksButton_ = nullptr;
+    QCheckBox* annotationOnBox_ = nullptr;
+    QLabel* annotationLabel_ = nullptr;
+    QLineEdit* annotationBox_ = nullptr;
+    QLabel* annotationShownLabel_ = nullptr;
+    std::array<QCheckBox*, 7> conversionBoxes_{};   // by SettingsForm::Conversion
+    QCheckBox* trimLeadingBox_ = nullptr;
+    QCheckBox* trimTrailingBox_ = nullptr;
+    QCheckBox* breakSingleLineBox_ = nullptr;
+    // "クリップボードの内容を入力場所に": show, add, add on a new line
+    std::array<QCheckBox*, 3> monitorBoxes_{};
+    // "終了時の設定"
+    QCheckBox* askOnExitBox_ = nullptr;
+    QPushButton* updateButton_ = nullptr;
 };
 
 }  // namespace petari

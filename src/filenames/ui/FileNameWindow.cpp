@@ -73,75 +73,83 @@ FileNameWindow::FileNameWindow(Document& doc, UserPrompt& prompt, QWidget* paren
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("ファイル名の表示"));
 
-    drive1_ = new QComboBox(this);
-    drive1_->setObjectName(QStringLiteral("Drive1"));
-    dirModel_ = new QFileSystemModel(this);
-    dirModel_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
-    dirModel_->setReadOnly(true);
-    dir1_ = new QTreeView(this);
-    dir1_->setObjectName(QStringLiteral("Dir1"));
-    dir1_->setModel(dirModel_);
-    dir1_->setHeaderHidden(true);
-    for (int column = 1; column < dirModel_->columnCount(); ++column)
-        dir1_->hideColumn(column);
-    file1_ = new QListWidget(this);
-    file1_->setObjectName(QStringLiteral("File1"));
+    driveBox_ = new QComboBox(this);
+    driveBox_->setObjectName(QStringLiteral("Drive1"));
+    folderModel_ = new QFileSystemModel(this);
+    folderModel_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
+    folderModel_->setReadOnly(true);
+    folderTree_ = new QTreeView(this);
+    folderTree_->setObjectName(QStringLiteral("Dir1"));
+    folderTree_->setModel(folderModel_);
+    folderTree_->setHeaderHidden(true);
+    for (int column = 1; column < folderModel_->columnCount(); ++column)
+        folderTree_->hideColumn(column);
+    fileList_ = new QListWidget(this);
+    fileList_->setObjectName(QStringLiteral("File1"));
 
-    for (int i = 0; i < 3; ++i) {
-        label1_[i] = new QLabel(this);
-        label1_[i]->setObjectName(QStringLiteral("Label1_%1").arg(i));
-    }
-    label1_[1]->setText(QStringLiteral("Path"));
-    label1_[0]->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    label1_[2]->setWordWrap(true);
-    check1_2_ = new QCheckBox(QStringLiteral("ファイル名の拡張子を表示しない。"), this);
-    check1_2_->setObjectName(QStringLiteral("Check1_2"));
-    const char* captions1[2] = {"表示", "閉じる"};
-    for (int i = 0; i < 2; ++i) {
-        command1_[i] = new QPushButton(QString::fromUtf8(captions1[i]), this);
-        command1_[i]->setObjectName(QStringLiteral("Command1_%1").arg(i));
-        connect(command1_[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
-    }
+    auto newLabel = [this](const QString& name) {
+        auto* l = new QLabel(this);
+        l->setObjectName(name);
+        return l;
+    };
+    pathLabel_ = newLabel(QStringLiteral("Label1_0"));
+    QLabel* pathHeading = newLabel(QStringLiteral("Label1_1"));
+    explanationLabel_ = newLabel(QStringLiteral("Label1_2"));
+    pathHeading->setText(QStringLiteral("Path"));
+    pathLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    explanationLabel_->setWordWrap(true);
+    withoutExtensionBox_ = new QCheckBox(QStringLiteral("ファイル名の拡張子を表示しない。"), this);
+    withoutExtensionBox_->setObjectName(QStringLiteral("Check1_2"));
+    auto button = [](QWidget* parent, const QString& name, const QString& caption) {
+        auto* b = new QPushButton(caption, parent);
+        b->setObjectName(name);
+        return b;
+    };
+    QPushButton* listButton = button(this, QStringLiteral("Command1_0"), QStringLiteral("表示"));
+    QPushButton* closeButton = button(this, QStringLiteral("Command1_1"), QStringLiteral("閉じる"));
+    connect(listButton, &QPushButton::clicked, this, [this] { showListings(); });
+    connect(closeButton, &QPushButton::clicked, this, [this] { close(); });
 
-    frame1_ = new QGroupBox(QStringLiteral("ファイル名の直接変更"), this);
-    frame1_->setObjectName(QStringLiteral("Frame1"));
-    const char* captions2[2] = {"[a]　小文字にする", "[A]　大文字にする"};
-    for (int i = 0; i < 2; ++i) {
-        check2_[i] = new QCheckBox(QString::fromUtf8(captions2[i]), frame1_);
-        check2_[i]->setObjectName(QStringLiteral("Check2_%1").arg(i));
-        connect(check2_[i], &QCheckBox::clicked, this, [this, i] { Check2_MouseUp(i); });
-    }
-    check2_[0]->setChecked(true);
-    const char* captions3[3] = {"変更", "元に戻す", "閉じる"};
-    for (int i = 0; i < 3; ++i) {
-        command2_[i] = new QPushButton(QString::fromUtf8(captions3[i]), frame1_);
-        command2_[i]->setObjectName(QStringLiteral("Command2_%1").arg(i));
-        connect(command2_[i], &QPushButton::clicked, this, [this, i] { Command2_Click(i); });
-    }
+    auto* renameArea = new QGroupBox(QStringLiteral("ファイル名の直接変更"), this);
+    renameArea->setObjectName(QStringLiteral("Frame1"));
+    lowerCaseBox_ = new QCheckBox(QStringLiteral("[a]　小文字にする"), renameArea);
+    lowerCaseBox_->setObjectName(QStringLiteral("Check2_0"));
+    upperCaseBox_ = new QCheckBox(QStringLiteral("[A]　大文字にする"), renameArea);
+    upperCaseBox_->setObjectName(QStringLiteral("Check2_1"));
+    for (QCheckBox* box : {lowerCaseBox_, upperCaseBox_})
+        connect(box, &QCheckBox::clicked, this, [this, box] { keepOneLetterCase(box); });
+    lowerCaseBox_->setChecked(true);
+    QPushButton* renameButton = button(renameArea, QStringLiteral("Command2_0"), QStringLiteral("変更"));
+    QPushButton* undoButton = button(renameArea, QStringLiteral("Command2_1"), QStringLiteral("元に戻す"));
+    QPushButton* closeButton2 = button(renameArea, QStringLiteral("Command2_2"), QStringLiteral("閉じる"));
+    connect(renameButton, &QPushButton::clicked, this, [this] { renameFiles(); });
+    connect(undoButton, &QPushButton::clicked, this, [this] { undoRename(); });
+    connect(closeButton2, &QPushButton::clicked, this, [this] { close(); });
 
     // Layout: the volume, tree and files on the left, the commands and the
     // rename area on the right.
     auto* pathRow = new QHBoxLayout;
-    pathRow->addWidget(label1_[1]);
-    pathRow->addWidget(label1_[0], 1);
+    pathRow->addWidget(pathHeading);
+    pathRow->addWidget(pathLabel_, 1);
     auto* left = new QVBoxLayout;
-    left->addWidget(drive1_);
-    left->addWidget(dir1_, 3);
-    left->addWidget(file1_, 2);
-    auto* frameLayout = new QGridLayout(frame1_);
-    frameLayout->addWidget(check2_[1], 0, 0, 1, 3);
-    frameLayout->addWidget(check2_[0], 1, 0, 1, 3);
-    for (int i = 0; i < 3; ++i)
-        frameLayout->addWidget(command2_[i], 2, i);
+    left->addWidget(driveBox_);
+    left->addWidget(folderTree_, 3);
+    left->addWidget(fileList_, 2);
+    auto* renameLayout = new QGridLayout(renameArea);
+    renameLayout->addWidget(upperCaseBox_, 0, 0, 1, 3);
+    renameLayout->addWidget(lowerCaseBox_, 1, 0, 1, 3);
+    renameLayout->addWidget(renameButton, 2, 0);
+    renameLayout->addWidget(undoButton, 2, 1);
+    renameLayout->addWidget(closeButton2, 2, 2);
     auto* right = new QVBoxLayout;
-    right->addWidget(check1_2_);
+    right->addWidget(withoutExtensionBox_);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(command1_[0]);
-    buttons->addWidget(command1_[1]);
+    buttons->addWidget(listButton);
+    buttons->addWidget(closeButton);
     right->addLayout(buttons);
-    right->addWidget(frame1_);
-    label1_[2]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    right->addWidget(label1_[2], 1);
+    right->addWidget(renameArea);
+    explanationLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    right->addWidget(explanationLabel_, 1);
     auto* columns = new QHBoxLayout;
     columns->addLayout(left, 1);
     columns->addLayout(right, 1);
@@ -150,9 +158,9 @@ FileNameWindow::FileNameWindow(Document& doc, UserPrompt& prompt, QWidget* paren
     outer->addLayout(columns, 1);
     resize(720, 480);
 
-    connect(drive1_, qOverload<int>(&QComboBox::activated), this, [this] { Drive1_Change(); });
-    connect(dir1_->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) { Dir1_Change(current); });
+    connect(driveBox_, qOverload<int>(&QComboBox::activated), this, [this] { chooseDrive(); });
+    connect(folderTree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) { chooseTreeFolder(current); });
 }
 
 FileNameWindow::~FileNameWindow()
@@ -160,26 +168,26 @@ FileNameWindow::~FileNameWindow()
     // Destroyed with the main window at exit: the place and options are
     // kept, as long as the document they are kept through still lives.
     if (open_ && docAlive_)
-        Form_Unload();
+        storeSettings();
 }
 
 void FileNameWindow::showEvent(QShowEvent* e)
 {
     QWidget::showEvent(e);
     if (!open_)
-        Form_Load();
+        loadSettings();
 }
 
 void FileNameWindow::closeEvent(QCloseEvent* e)
 {
     if (open_) {
         tool_.commitIfListed();
-        Form_Unload();
+        storeSettings();
     }
     e->accept();
 }
 
-void FileNameWindow::Form_Load()
+void FileNameWindow::loadSettings()
 {
     open_ = true;
     tool_.opened();
@@ -187,20 +195,20 @@ void FileNameWindow::Form_Load()
         doc_.liftTopmost();
         SettingsStore& s = doc_.settings();
         place_.restore(*this, s, kSection, kDefaultPosition, kDefaultPosition);
-        check1_2_->setChecked(s.read(kSection, QStringLiteral("a1"), QStringLiteral("0")) ==
-                              QLatin1String("1"));
+        withoutExtensionBox_->setChecked(s.read(kSection, QStringLiteral("a1"), QStringLiteral("0")) ==
+                                         QLatin1String("1"));
 
         const QStringList roots = volumes(doc_.programFolder());
-        drive1_->clear();
-        drive1_->addItems(roots);
+        driveBox_->clear();
+        driveBox_->addItems(roots);
         QString root = s.read(kSection, QStringLiteral("a2"),
                               QStorageInfo(doc_.programFolder()).rootPath());
         if (!roots.contains(root))
             root = QStorageInfo(doc_.programFolder()).rootPath();
         if (!roots.contains(root))
             root = QStringLiteral("/");
-        drive1_->setCurrentIndex(int(roots.indexOf(root)));
-        setDrive(root);
+        driveBox_->setCurrentIndex(int(roots.indexOf(root)));
+        setTreeRoot(root);
 
         // The file list always shows the tree's folder, so a rename never
         // works on names of one folder inside another; "a4" only stands in
@@ -211,17 +219,18 @@ void FileNameWindow::Form_Load()
         if (chosen.isEmpty() || !QFileInfo(chosen).isDir() || !isUnder(chosen, root))
             chosen = isUnder(QDir::homePath(), root) ? QDir::homePath() : root;
         showFolder(chosen);
-        label1_[2]->setText(FileNameTool::explanation());
+        explanationLabel_->setText(FileNameTool::explanation());
     });
 }
 
-void FileNameWindow::Form_Unload()
+void FileNameWindow::storeSettings()
 {
     open_ = false;
     guarded(label("Form_Unload"), [&] {
         SettingsStore& s = doc_.settings();
         place_.store(*this, s, kSection);
-        s.write(kSection, QStringLiteral("a1"), check1_2_->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+        s.write(kSection, QStringLiteral("a1"),
+                withoutExtensionBox_->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
         s.write(kSection, QStringLiteral("a2"), drive());
         s.write(kSection, QStringLiteral("a3"), folder_);
         s.write(kSection, QStringLiteral("a4"), folder_);
@@ -229,35 +238,35 @@ void FileNameWindow::Form_Unload()
     });
 }
 
-QString FileNameWindow::drive() const { return drive1_->currentText(); }
+QString FileNameWindow::drive() const { return driveBox_->currentText(); }
 
-bool FileNameWindow::showHidden() const { return dirModel_->filter().testFlag(QDir::Hidden); }
+bool FileNameWindow::showHidden() const { return folderModel_->filter().testFlag(QDir::Hidden); }
 
 QStringList FileNameWindow::fileNames() const
 {
     QStringList names;
-    for (int i = 0; i < file1_->count(); ++i)
-        names << file1_->item(i)->text();
+    for (int i = 0; i < fileList_->count(); ++i)
+        names << fileList_->item(i)->text();
     return names;
 }
 
-void FileNameWindow::setDrive(const QString& root)
+void FileNameWindow::setTreeRoot(const QString& root)
 {
-    dirModel_->setRootPath(root);
-    dir1_->setRootIndex(dirModel_->index(root));
+    folderModel_->setRootPath(root);
+    folderTree_->setRootIndex(folderModel_->index(root));
 }
 
 void FileNameWindow::showFolder(const QString& path)
 {
     const QString clean = withoutTrailingSlash(QDir::cleanPath(path));
-    const QModelIndex index = dirModel_->index(clean);
-    if (index.isValid() && index != dir1_->rootIndex()) {
-        dir1_->setCurrentIndex(index);
-        dir1_->scrollTo(index);
+    const QModelIndex index = folderModel_->index(clean);
+    if (index.isValid() && index != folderTree_->rootIndex()) {
+        folderTree_->setCurrentIndex(index);
+        folderTree_->scrollTo(index);
     }
-    if (clean != folder_ || !index.isValid() || index == dir1_->rootIndex()) {
+    if (clean != folder_ || !index.isValid() || index == folderTree_->rootIndex()) {
         folder_ = clean;
-        label1_[0]->setText(folder_);
+        pathLabel_->setText(folder_);
         refreshFiles();
     }
 }
@@ -266,75 +275,66 @@ void FileNameWindow::chooseFolder(const QString& path)
 {
     const QString clean = withoutTrailingSlash(QDir::cleanPath(path));
     QString best = QStringLiteral("/");
-    for (int i = 0; i < drive1_->count(); ++i) {
-        const QString root = drive1_->itemText(i);
+    for (int i = 0; i < driveBox_->count(); ++i) {
+        const QString root = driveBox_->itemText(i);
         if (isUnder(clean, root) && root.size() > best.size())
             best = root;
     }
     if (best != drive()) {
-        drive1_->setCurrentIndex(drive1_->findText(best));
-        setDrive(best);
+        driveBox_->setCurrentIndex(driveBox_->findText(best));
+        setTreeRoot(best);
     }
     showFolder(clean);
 }
 
-void FileNameWindow::Drive1_Change()
+void FileNameWindow::chooseDrive()
 {
     guarded(label("Drive1_Change"), [&] {
-        setDrive(drive());
-        dir1_->setCurrentIndex(QModelIndex());
+        setTreeRoot(drive());
+        folderTree_->setCurrentIndex(QModelIndex());
         showFolder(drive());
     });
 }
 
-void FileNameWindow::Dir1_Change(const QModelIndex& current)
+void FileNameWindow::chooseTreeFolder(const QModelIndex& current)
 {
     guarded(label("Dir1_Change"), [&] {
         if (!current.isValid())
             return;
-        folder_ = withoutTrailingSlash(dirModel_->filePath(current));
-        label1_[0]->setText(folder_);
+        folder_ = withoutTrailingSlash(folderModel_->filePath(current));
+        pathLabel_->setText(folder_);
         refreshFiles();
     });
 }
 
 void FileNameWindow::refreshFiles()
 {
-    file1_->clear();
-    guarded(label("File1_Refresh"), [&] { file1_->addItems(listFiles(folder_, showHidden())); });
+    fileList_->clear();
+    guarded(label("File1_Refresh"), [&] { fileList_->addItems(listFiles(folder_, showHidden())); });
 }
 
-void FileNameWindow::Command1_Click(int index)
+void FileNameWindow::showListings()
 {
-    if (index == 1) {
-        close();
-        return;
-    }
-    tool_.showListings(folder_, fileNames(), check1_2_->isChecked(), showHidden());
+    tool_.showListings(folder_, fileNames(), withoutExtensionBox_->isChecked(), showHidden());
 }
 
-void FileNameWindow::Check2_MouseUp(int index)
+void FileNameWindow::keepOneLetterCase(QCheckBox* clicked)
 {
-    // Exactly one of the two cases stays chosen.
-    check2_[1 - index]->setChecked(!check2_[index]->isChecked());
+    QCheckBox* other = clicked == lowerCaseBox_ ? upperCaseBox_ : lowerCaseBox_;
+    other->setChecked(!clicked->isChecked());
 }
 
-void FileNameWindow::Command2_Click(int index)
+void FileNameWindow::renameFiles()
 {
-    switch (index) {
-    case 0:
-        tool_.renameFiles(folder_, fileNames(),
-                          check2_[0]->isChecked() ? LetterCase::Lower : LetterCase::Upper);
-        refreshFiles();
-        break;
-    case 1:
-        tool_.undoFromLog(folder_);
-        refreshFiles();
-        break;
-    default:
-        close();
-        break;
-    }
+    tool_.renameFiles(folder_, fileNames(),
+                      lowerCaseBox_->isChecked() ? LetterCase::Lower : LetterCase::Upper);
+    refreshFiles();
+}
+
+void FileNameWindow::undoRename()
+{
+    tool_.undoFromLog(folder_);
+    refreshFiles();
 }
 
 }  // namespace petari

@@ -10,16 +10,13 @@
 
 #include <QPointer>
 #include <QWidget>
-#include <array>
 
 class QCheckBox;
 class QComboBox;
 class QFileSystemModel;
-class QGroupBox;
 class QLabel;
 class QListWidget;
 class QModelIndex;
-class QPushButton;
 class QTreeView;
 
 namespace petari {
@@ -37,12 +34,12 @@ public:
     QString folder() const { return folder_; }
     // Chooses the volume holding path and path in the tree.
     void chooseFolder(const QString& path);
-    // The names File1 shows.
+    // The names the file list (File1) shows.
     QStringList fileNames() const;
 
-    // The mounted volumes offered in Drive1: the root, removable volumes,
-    // the volumes of the home folder and of the program folder, those the
-    // user may read.
+    // The mounted volumes offered in the drive box (Drive1): the root,
+    // removable volumes, the volumes of the home folder and of the program
+    // folder, those the user may read.
     static QStringList volumes(const QString& programFolder);
 
 protected:
@@ -50,15 +47,19 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
-    void Form_Load();
-    void Form_Unload();
-    void Drive1_Change();
-    void Dir1_Change(const QModelIndex& current);
-    void Command1_Click(int index);
-    void Check2_MouseUp(int index);
-    void Command2_Click(int index);
+    void loadSettings();
+    void storeSettings();
+    void chooseDrive();
+    void chooseTreeFolder(const QModelIndex& current);
+    // 表示: the path, folder and file listings into the document.
+    void showListings();
+    // The two case boxes: exactly one stays chosen.
+    void keepOneLetterCase(QCheckBox* clicked);
+    // 変更 and 元に戻す.
+    void renameFiles();
+    void undoRename();
 
-    void setDrive(const QString& root);
+    void setTreeRoot(const QString& root);
     void showFolder(const QString& path);
     void refreshFiles();
     bool showHidden() const;
@@ -71,16 +72,15 @@ private:
     WindowPlace place_;
     QString folder_;
 
-    QComboBox* drive1_;
-    QTreeView* dir1_;
-    QFileSystemModel* dirModel_;
-    QListWidget* file1_;
-    std::array<QLabel*, 3> label1_{};
-    QCheckBox* check1_2_;
-    std::array<QPushButton*, 2> command1_{};
-    QGroupBox* frame1_;
-    std::array<QCheckBox*, 2> check2_{};
-    std::array<QPushButton*, 3> command2_{};
+    QComboBox* driveBox_;
+    QTreeView* folderTree_;
+    QFileSystemModel* folderModel_;
+    QListWidget* fileList_;
+    QLabel* pathLabel_;
+    QLabel* explanationLabel_;
+    QCheckBox* withoutExtensionBox_;
+    QCheckBox* lowerCaseBox_;
+    QCheckBox* upperCaseBox_;
 };
 
 }  // namespace petari

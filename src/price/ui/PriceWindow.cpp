@@ -45,7 +45,7 @@ PriceWindow::PriceWindow(Document& doc, UserPrompt& prompt, QWidget* parent)
     setObjectName(QStringLiteral("Form7"));
     setWindowTitle(QStringLiteral("価格"));
     buildControls();
-    Form_Load();
+    loadSettings();
 }
 
 // The document may already be gone when the window is destroyed with its
@@ -54,104 +54,135 @@ PriceWindow::~PriceWindow() = default;
 
 void PriceWindow::buildControls()
 {
+    // The captions, by their place in kLabels.
+    std::array<QLabel*, 16> captions{};
     for (int i = 0; i < 16; ++i) {
-        label1_[i] = new QLabel(QString::fromUtf8(kLabels[i]), this);
-        label1_[i]->setObjectName(QStringLiteral("Label1_%1").arg(i));
+        captions[i] = new QLabel(QString::fromUtf8(kLabels[i]), this);
+        captions[i]->setObjectName(QStringLiteral("Label1_%1").arg(i));
     }
 
-    combo1_ = new QComboBox(this);
-    combo1_->setObjectName(QStringLiteral("Combo1"));
-    combo1_->setEditable(true);
-    combo1_->setInsertPolicy(QComboBox::NoInsert);
-    for (int i = 0; i < 7; ++i) {
-        text1_[i] = new QLineEdit(this);
-        text1_[i]->setObjectName(QStringLiteral("Text1_%1").arg(i));
-        text1_[i]->installEventFilter(this);
-    }
+    unitPriceBox_ = new QComboBox(this);
+    unitPriceBox_->setObjectName(QStringLiteral("Combo1"));
+    unitPriceBox_->setEditable(true);
+    unitPriceBox_->setInsertPolicy(QComboBox::NoInsert);
+    auto textBox = [this](PriceText which) {
+        auto* box = new QLineEdit(this);
+        box->setObjectName(QStringLiteral("Text1_%1").arg(int(which)));
+        box->installEventFilter(this);
+        return box;
+    };
+    roundingUnitBox_ = textBox(UnitText);
+    quantityFromBox_ = textBox(FromText);
+    quantityToBox_ = textBox(ToText);
+    quantityStepBox_ = textBox(StepText);
+    taxPercentBox_ = textBox(TaxText);
+    prefixBox_ = textBox(PrefixText);
+    suffixBox_ = textBox(SuffixText);
 
-    auto* picture1 = new QFrame(this);
-    picture1->setObjectName(QStringLiteral("Picture1"));
-    auto* options = new QHBoxLayout(picture1);
+    auto* roundingPanel = new QFrame(this);
+    roundingPanel->setObjectName(QStringLiteral("Picture1"));
+    auto* options = new QHBoxLayout(roundingPanel);
     options->setContentsMargins(0, 0, 0, 0);
     for (int i = 0; i < 3; ++i) {
-        option1_[i] = new QRadioButton(QString::fromUtf8(kOptions[i]), picture1);
-        option1_[i]->setObjectName(QStringLiteral("Option1_%1").arg(i));
-        options->addWidget(option1_[i]);
+        roundingButtons_[i] = new QRadioButton(QString::fromUtf8(kOptions[i]), roundingPanel);
+        roundingButtons_[i]->setObjectName(QStringLiteral("Option1_%1").arg(i));
+        options->addWidget(roundingButtons_[i]);
     }
 
-    for (int i = 0; i < 4; ++i) {
-        check1_[i] = new QCheckBox(QString::fromUtf8(kChecks[i]), this);
-        check1_[i]->setObjectName(QStringLiteral("Check1_%1").arg(i));
-        connect(check1_[i], &QCheckBox::toggled, this, [this, i] { Check1_Click(i); });
-    }
+    auto checkBox = [this](PriceCheck which) {
+        auto* box = new QCheckBox(QString::fromUtf8(kChecks[which]), this);
+        box->setObjectName(QStringLiteral("Check1_%1").arg(int(which)));
+        return box;
+    };
+    separatorsBox_ = checkBox(SeparatorsCheck);
+    padAfterPrefixBox_ = checkBox(PadAfterPrefixCheck);
+    padBeforePrefixBox_ = checkBox(PadBeforePrefixCheck);
+    formulaBox_ = checkBox(FormulaCheck);
+    connect(padAfterPrefixBox_, &QCheckBox::toggled, this,
+            [this] { keepOnePaddingPosition(PadAfterPrefixCheck); });
+    connect(padBeforePrefixBox_, &QCheckBox::toggled, this,
+            [this] { keepOnePaddingPosition(PadBeforePrefixCheck); });
 
-    const char* commands[2] = {"表示", "閉じる"};
-    for (int i = 0; i < 2; ++i) {
-        command2_[i] = new QPushButton(QString::fromUtf8(commands[i]), this);
-        command2_[i]->setObjectName(QStringLiteral("Command2_%1").arg(i));
-        command2_[i]->setAutoDefault(false);
-        connect(command2_[i], &QPushButton::clicked, this, [this, i] { Command2_Click(i); });
-    }
-    command1_ = new QPushButton(QStringLiteral("単価の履歴を消す"), this);
-    command1_->setObjectName(QStringLiteral("Command1"));
-    command1_->setToolTip(QStringLiteral("単価の入力履歴を全て消します。"));
-    command1_->setAutoDefault(false);
-    connect(command1_, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    auto button = [this](const QString& name, const QString& caption) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(name);
+        b->setAutoDefault(false);
+        return b;
+    };
+    QPushButton* calculateButton = button(QStringLiteral("Command2_0"), QStringLiteral("表示"));
+    connect(calculateButton, &QPushButton::clicked, this, [this] { calculate(); });
+    QPushButton* closeButton = button(QStringLiteral("Command2_1"), QStringLiteral("閉じる"));
+    connect(closeButton, &QPushButton::clicked, this, [this] { close(); });
+    QPushButton* clearHistoryButton = button(QStringLiteral("Command1"), QStringLiteral("単価の履歴を消す"));
+    clearHistoryButton->setToolTip(QStringLiteral("単価の入力履歴を全て消します。"));
+    connect(clearHistoryButton, &QPushButton::clicked, this, [this] { clearUnitPriceHistory(); });
 
-    // unit price × quantities × tax
+    // unit price × quantities (smallest, largest, step) × tax
     auto* grid = new QGridLayout;
-    grid->addWidget(label1_[0], 0, 0);
-    grid->addWidget(combo1_, 0, 1);
-    grid->addWidget(label1_[1], 0, 2);
-    grid->addWidget(label1_[2], 0, 3);
+    grid->addWidget(captions[0], 0, 0);
+    grid->addWidget(unitPriceBox_, 0, 1);
+    grid->addWidget(captions[1], 0, 2);
+    grid->addWidget(captions[2], 0, 3);
+    const std::array<QLineEdit*, 3> quantities = {quantityFromBox_, quantityToBox_, quantityStepBox_};
     for (int i = 0; i < 3; ++i) {
-        grid->addWidget(label1_[3 + i], 0, 4 + 2 * i);
-        grid->addWidget(text1_[1 + i], 0, 5 + 2 * i);
+        grid->addWidget(captions[3 + i], 0, 4 + 2 * i);
+        grid->addWidget(quantities[i], 0, 5 + 2 * i);
     }
-    grid->addWidget(label1_[6], 1, 2);
-    grid->addWidget(label1_[7], 1, 3);
-    grid->addWidget(text1_[4], 1, 5);
-    grid->addWidget(label1_[8], 1, 6);
+    grid->addWidget(captions[6], 1, 2);
+    grid->addWidget(captions[7], 1, 3);
+    grid->addWidget(taxPercentBox_, 1, 5);
+    grid->addWidget(captions[8], 1, 6);
 
     auto* rounding = new QHBoxLayout;
-    rounding->addWidget(text1_[0]);
-    rounding->addWidget(label1_[11]);
-    rounding->addWidget(picture1);
+    rounding->addWidget(roundingUnitBox_);
+    rounding->addWidget(captions[11]);
+    rounding->addWidget(roundingPanel);
     rounding->addStretch();
 
     auto* affixes = new QHBoxLayout;
-    affixes->addWidget(label1_[9]);
-    affixes->addWidget(text1_[5]);
-    affixes->addWidget(label1_[10]);
-    affixes->addWidget(text1_[6]);
+    affixes->addWidget(captions[9]);
+    affixes->addWidget(prefixBox_);
+    affixes->addWidget(captions[10]);
+    affixes->addWidget(suffixBox_);
     affixes->addStretch();
 
     auto* checks = new QGridLayout;
-    checks->addWidget(check1_[0], 0, 0, 1, 2);
-    checks->addWidget(check1_[1], 1, 0);
-    checks->addWidget(label1_[14], 1, 1);
-    checks->addWidget(check1_[2], 2, 0);
-    checks->addWidget(label1_[15], 2, 1);
-    checks->addWidget(check1_[3], 3, 0);
-    checks->addWidget(label1_[12], 4, 0, 1, 2);
+    checks->addWidget(separatorsBox_, 0, 0, 1, 2);
+    checks->addWidget(padAfterPrefixBox_, 1, 0);
+    checks->addWidget(captions[14], 1, 1);
+    checks->addWidget(padBeforePrefixBox_, 2, 0);
+    checks->addWidget(captions[15], 2, 1);
+    checks->addWidget(formulaBox_, 3, 0);
+    checks->addWidget(captions[12], 4, 0, 1, 2);
     checks->setColumnStretch(1, 1);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(command1_);
+    buttons->addWidget(clearHistoryButton);
     buttons->addStretch();
-    buttons->addWidget(command2_[0]);
-    buttons->addWidget(command2_[1]);
+    buttons->addWidget(calculateButton);
+    buttons->addWidget(closeButton);
 
     auto* all = new QVBoxLayout(this);
     all->addLayout(grid);
     all->addLayout(rounding);
-    all->addWidget(label1_[13]);
+    all->addWidget(captions[13]);
     all->addLayout(affixes);
     all->addLayout(checks);
     all->addLayout(buttons);
 }
 
-void PriceWindow::Form_Load()
+std::array<QLineEdit*, 7> PriceWindow::textBoxes() const
+{
+    return {roundingUnitBox_, quantityFromBox_, quantityToBox_, quantityStepBox_,
+            taxPercentBox_,   prefixBox_,       suffixBox_};
+}
+
+std::array<QCheckBox*, 4> PriceWindow::checkBoxes() const
+{
+    return {separatorsBox_, padAfterPrefixBox_, padBeforePrefixBox_, formulaBox_};
+}
+
+void PriceWindow::loadSettings()
 {
     open_ = true;
     count_ = 0;
@@ -159,14 +190,16 @@ void PriceWindow::Form_Load()
         doc_.liftTopmost();
         const PriceWindowSettings s = readPriceSettings(doc_.settings());
         place_.restore(*this, s.left, s.top);
+        const std::array<QLineEdit*, 7> texts = textBoxes();
         for (int i = 0; i < 7; ++i)
-            text1_[i]->setText(s.input.text[i]);
+            texts[i]->setText(s.input.text[i]);
+        const std::array<QCheckBox*, 4> checks = checkBoxes();
         for (int i = 0; i < 4; ++i)
-            check1_[i]->setChecked(s.input.check[i]);
-        option1_[static_cast<int>(s.input.rounding)]->setChecked(true);
-        combo1_->clear();
-        combo1_->addItems(s.history);
-        combo1_->setEditText(s.input.unitPrice);
+            checks[i]->setChecked(s.input.check[i]);
+        roundingButtons_[static_cast<int>(s.input.rounding)]->setChecked(true);
+        unitPriceBox_->clear();
+        unitPriceBox_->addItems(s.history);
+        unitPriceBox_->setEditText(s.input.unitPrice);
     });
 }
 
@@ -174,49 +207,49 @@ void PriceWindow::showEvent(QShowEvent* e)
 {
     // Shown again after it was closed: a new opening.
     if (!open_)
-        Form_Load();
+        loadSettings();
     QWidget::showEvent(e);
 }
 
-PriceInput PriceWindow::boxes() const
+PriceInput PriceWindow::typedInput() const
 {
     PriceInput in;
-    in.unitPrice = combo1_->currentText();
+    in.unitPrice = unitPriceBox_->currentText();
+    const std::array<QLineEdit*, 7> texts = textBoxes();
     for (int i = 0; i < 7; ++i)
-        in.text[i] = text1_[i]->text();
+        in.text[i] = texts[i]->text();
+    const std::array<QCheckBox*, 4> checks = checkBoxes();
     for (int i = 0; i < 4; ++i)
-        in.check[i] = check1_[i]->isChecked();
+        in.check[i] = checks[i]->isChecked();
     for (int i = 0; i < 3; ++i)
-        if (option1_[i]->isChecked())
+        if (roundingButtons_[i]->isChecked())
             in.rounding = static_cast<Rounding>(i);
     return in;
 }
 
 void PriceWindow::showNormalised(const PriceInput& in)
 {
-    for (int box : {UnitText, FromText, ToText, StepText})
-        text1_[box]->setText(in.text[box]);
-    combo1_->setEditText(in.unitPrice);
+    roundingUnitBox_->setText(in.text[UnitText]);
+    quantityFromBox_->setText(in.text[FromText]);
+    quantityToBox_->setText(in.text[ToText]);
+    quantityStepBox_->setText(in.text[StepText]);
+    unitPriceBox_->setEditText(in.unitPrice);
 }
 
 QStringList PriceWindow::history() const
 {
     QStringList items;
-    for (int i = 0; i < combo1_->count(); ++i)
-        items << combo1_->itemText(i);
+    for (int i = 0; i < unitPriceBox_->count(); ++i)
+        items << unitPriceBox_->itemText(i);
     return items;
 }
 
-void PriceWindow::Command2_Click(int index)
+void PriceWindow::calculate()
 {
-    if (index == 1) {
-        close();
-        return;
-    }
     guarded(label("Command2_Click"), [&] {
         if (doc_.confirmDiscard() == KeepDocument)
             return;
-        PriceInput in = boxes();
+        PriceInput in = typedInput();
         if (in.check[FormulaCheck])
             enableFormulaAnnotation(doc_.settings());
         guarded(label("asyusei"), [&] {
@@ -233,39 +266,38 @@ void PriceWindow::Command2_Click(int index)
         }
         guarded(label("tuikaC"), [&] {
             const QStringList items = historyWith(history(), in.unitPrice);
-            combo1_->clear();
-            combo1_->addItems(items);
-            combo1_->setEditText(in.unitPrice);
+            unitPriceBox_->clear();
+            unitPriceBox_->addItems(items);
+            unitPriceBox_->setEditText(in.unitPrice);
         });
         doc_.lines().setLines(table.lines);
         doc_.refreshView();
-        rejikaki();
+        storeInputs();
         ++count_;
     });
 }
 
-void PriceWindow::rejikaki()
+void PriceWindow::storeInputs()
 {
-    guarded(label("rejikaki"), [&] { writePriceSettings(doc_.settings(), boxes(), history()); });
+    guarded(label("rejikaki"), [&] { writePriceSettings(doc_.settings(), typedInput(), history()); });
 }
 
-void PriceWindow::Command1_Click()
+void PriceWindow::clearUnitPriceHistory()
 {
     guarded(label("Command1_Click"), [&] {
-        const QString text = combo1_->currentText();
-        combo1_->clear();
-        combo1_->setEditText(text);
+        const QString text = unitPriceBox_->currentText();
+        unitPriceBox_->clear();
+        unitPriceBox_->setEditText(text);
     });
 }
 
-void PriceWindow::Check1_Click(int index)
+void PriceWindow::keepOnePaddingPosition(PriceCheck clicked)
 {
     guarded(label("Check1_Click"), [&] {
-        // One padding position at a time.
-        if (index == PadAfterPrefixCheck && check1_[index]->isChecked())
-            check1_[PadBeforePrefixCheck]->setChecked(false);
-        else if (index == PadBeforePrefixCheck && check1_[index]->isChecked())
-            check1_[PadAfterPrefixCheck]->setChecked(false);
+        if (clicked == PadAfterPrefixCheck && padAfterPrefixBox_->isChecked())
+            padBeforePrefixBox_->setChecked(false);
+        else if (clicked == PadBeforePrefixCheck && padBeforePrefixBox_->isChecked())
+            padAfterPrefixBox_->setChecked(false);
     });
 }
 
@@ -283,13 +315,13 @@ bool PriceWindow::eventFilter(QObject* watched, QEvent* e)
 void PriceWindow::closeEvent(QCloseEvent* e)
 {
     if (open_) {
-        Form_QueryUnload();
-        Form_Unload();
+        commitCalculations();
+        storeSettings();
     }
     e->accept();
 }
 
-void PriceWindow::Form_QueryUnload()
+void PriceWindow::commitCalculations()
 {
     guarded(label("Form_QueryUnload"), [&] {
         if (count_ >= 1)
@@ -297,7 +329,7 @@ void PriceWindow::Form_QueryUnload()
     });
 }
 
-void PriceWindow::Form_Unload()
+void PriceWindow::storeSettings()
 {
     open_ = false;
     guarded(label("Form_Unload"), [&] {
@@ -306,6 +338,7 @@ void PriceWindow::Form_Unload()
             writePricePosition(doc_.settings(), at.top, at.left);
         }
     });
+    // The main window goes back in front even when the place could not be kept.
     guarded(label("Form_Unload"), [&] { doc_.restoreTopmost(); });
 }
 

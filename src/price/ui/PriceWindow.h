@@ -14,9 +14,7 @@
 
 class QCheckBox;
 class QComboBox;
-class QLabel;
 class QLineEdit;
-class QPushButton;
 class QRadioButton;
 
 namespace petari {
@@ -30,10 +28,10 @@ public:
     PriceWindow(Document& doc, UserPrompt& prompt, QWidget* parent = nullptr);
     ~PriceWindow() override;
 
-    // 表示 (0) and 閉じる (1).
-    void Command2_Click(int index);
+    // 表示: the document's list becomes the price lines of the boxes.
+    void calculate();
     // 単価の履歴を消す.
-    void Command1_Click();
+    void clearUnitPriceHistory();
 
     // Completed calculations since the window opened.
     int calculationCount() const { return count_; }
@@ -46,12 +44,16 @@ protected:
 
 private:
     void buildControls();
-    void Form_Load();
-    void Form_QueryUnload();
-    void Form_Unload();
-    void Check1_Click(int index);
-    void rejikaki();
-    PriceInput boxes() const;
+    void loadSettings();
+    // Closing after a calculation records the list as one change.
+    void commitCalculations();
+    void storeSettings();
+    void storeInputs();
+    void keepOnePaddingPosition(PriceCheck clicked);
+    // The boxes in the order of PriceInput's arrays.
+    std::array<QLineEdit*, 7> textBoxes() const;
+    std::array<QCheckBox*, 4> checkBoxes() const;
+    PriceInput typedInput() const;
     void showNormalised(const PriceInput& in);
 
     Document& doc_;
@@ -60,13 +62,19 @@ private:
     bool open_ = false;
     WindowPlace place_;
 
-    std::array<QLabel*, 16> label1_{};
-    QComboBox* combo1_ = nullptr;
-    std::array<QLineEdit*, 7> text1_{};
-    std::array<QRadioButton*, 3> option1_{};
-    std::array<QCheckBox*, 4> check1_{};
-    std::array<QPushButton*, 2> command2_{};
-    QPushButton* command1_ = nullptr;
+    QComboBox* unitPriceBox_ = nullptr;
+    QLineEdit* roundingUnitBox_ = nullptr;
+    QLineEdit* quantityFromBox_ = nullptr;
+    QLineEdit* quantityToBox_ = nullptr;
+    QLineEdit* quantityStepBox_ = nullptr;
+    QLineEdit* taxPercentBox_ = nullptr;
+    QLineEdit* prefixBox_ = nullptr;
+    QLineEdit* suffixBox_ = nullptr;
+    std::array<QRadioButton*, 3> roundingButtons_{};   // by Rounding
+    QCheckBox* separatorsBox_ = nullptr;
+    QCheckBox* padAfterPrefixBox_ = nullptr;
+    QCheckBox* padBeforePrefixBox_ = nullptr;
+    QCheckBox* formulaBox_ = nullptr;
 };
 
 }  // namespace petari

@@ -150,12 +150,12 @@ TableWindow::TableWindow(Document& doc, UserPrompt& prompt, QWidget* parent)
         a->setObjectName(QString::fromLatin1(name));
         connect(a, &QAction::triggered, this, slot);
     };
-    addItem(view, "ssh", QStringLiteral("マス数を指定"), [this] { ssh_Click(); });
-    addItem(view, "hskes", QStringLiteral("全て消す"), [this] { waku(); });
+    addItem(view, "ssh", QStringLiteral("マス数を指定"), [this] { showSizePanel(); });
+    addItem(view, "hskes", QStringLiteral("全て消す"), [this] { clearCanvas(); });
     addItem(view, "hcyansel", QStringLiteral("閉じる"), [this] { reject(); });
     QMenu* decide = bar->addMenu(QStringLiteral("決定"));
     decide->setObjectName(QStringLiteral("kttei1"));
-    addItem(decide, "hkttei", QStringLiteral("作成した内容を本体へ移動"), [this] { hkttei_Click(); });
+    addItem(decide, "hkttei", QStringLiteral("作成した内容を本体へ移動"), [this] { moveIntoDocument(); });
 
     canvas_ = new TableCanvas(grid_, pen_);
     scroll_ = new QScrollArea(this);
@@ -165,70 +165,75 @@ TableWindow::TableWindow(Document& doc, UserPrompt& prompt, QWidget* parent)
 
     // The panel floats over the canvas's top-left corner while it is shown:
     // the "横" pair on the left, the "縦" pair on the right, the 枠数 boxes above.
-    frame1_ = new QGroupBox(QStringLiteral("数を指定して表示"), this);
-    frame1_->setObjectName(QStringLiteral("Frame1"));
-    frame1_->setAutoFillBackground(true);
-    auto* grid = new QGridLayout(frame1_);
-    const char* captions[4] = {"縦　枠数", "枠内行数", "横　枠数", "枠内文字数"};
-    const int row[4] = {0, 1, 0, 1};
-    const int column[4] = {2, 2, 0, 0};
-    for (int i = 0; i < 4; ++i) {
-        label1_[i] = new QLabel(QString::fromUtf8(captions[i]), frame1_);
-        label1_[i]->setObjectName(indexed("Label1", i));
-        combo1_[i] = new QComboBox(frame1_);
-        combo1_[i]->setObjectName(indexed("Combo1", i));
-        combo1_[i]->setEditable(true);
-        combo1_[i]->setInsertPolicy(QComboBox::NoInsert);
+    sizePanel_ = new QGroupBox(QStringLiteral("数を指定して表示"), this);
+    sizePanel_->setObjectName(QStringLiteral("Frame1"));
+    sizePanel_->setAutoFillBackground(true);
+    auto* grid = new QGridLayout(sizePanel_);
+    const char* captions[SizeBoxCount] = {"縦　枠数", "枠内行数", "横　枠数", "枠内文字数"};
+    const int row[SizeBoxCount] = {0, 1, 0, 1};
+    const int column[SizeBoxCount] = {2, 2, 0, 0};
+    for (int i = 0; i < SizeBoxCount; ++i) {
+        auto* caption = new QLabel(QString::fromUtf8(captions[i]), sizePanel_);
+        caption->setObjectName(indexed("Label1", i));
+        QComboBox* box = new QComboBox(sizePanel_);
+        box->setObjectName(indexed("Combo1", i));
+        box->setEditable(true);
+        box->setInsertPolicy(QComboBox::NoInsert);
         // Typing "1" must mean 1, not the "10" an inline completion offers.
-        combo1_[i]->setCompleter(nullptr);
-        grid->addWidget(label1_[i], row[i], column[i]);
-        grid->addWidget(combo1_[i], row[i], column[i] + 1);
+        box->setCompleter(nullptr);
+        grid->addWidget(caption, row[i], column[i]);
+        grid->addWidget(box, row[i], column[i] + 1);
+        sizeBoxes_[i] = box;
     }
-    const char* buttons[2] = {"OK", "キャンセル"};
-    for (int i = 0; i < 2; ++i) {
-        command1_[i] = new QPushButton(QString::fromUtf8(buttons[i]), frame1_);
-        command1_[i]->setObjectName(indexed("Command1", i));
-        command1_[i]->setAutoDefault(false);
-        connect(command1_[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
-        grid->addWidget(command1_[i], 2, i * 2, 1, 2);
-    }
-    frame1_->hide();
+    auto addButton = [&](int index, const QString& caption, void (TableWindow::*slot)()) {
+        auto* b = new QPushButton(caption, sizePanel_);
+        b->setObjectName(indexed("Command1", index));
+        b->setAutoDefault(false);
+        connect(b, &QPushButton::clicked, this, slot);
+        grid->addWidget(b, 2, index * 2, 1, 2);
+    };
+    addButton(0, QStringLiteral("OK"), &TableWindow::buildFromSizes);
+    addButton(1, QStringLiteral("キャンセル"), &TableWindow::hideSizePanel);
+    sizePanel_->hide();
 
-    Form_Load();
+    guarded(label("Form_Load"), [&] {
+        loadSettings();
+        lift_ = std::make_unique<TopmostLift>(doc_);
+        clearCanvas();
+        fillSizeBoxes();
+    });
 
-    for (int i = 0; i < 4; ++i)
-        connect(combo1_[i], &QComboBox::editTextChanged, this, [this, i] { Combo1_Change(i); });
+    for (int i = 0; i < SizeBoxCount; ++i)
+        connect(sizeBoxes_[i], &QComboBox::editTextChanged, this,
+                [this, i] { clampSizeBox(static_cast<SizeBox>(i)); });
 }
 
 TableWindow::~TableWindow()
 {
-    if (!unloaded_)
-        Form_Unload();
+    if (!closed_)
+        closeDown();
 }
 
-void TableWindow::Form_Load()
+void TableWindow::loadSettings()
 {
-    guarded(label("Form_Load"), [&] {
-        SettingsStore& s = doc_.settings();
-        place_.restore(*this, s, kSection, {kDefaultLeft, kDefaultTop, kDefaultWidth, kDefaultHeight},
-                       kMinimumWidth, kMinimumHeight);
-        lift_ = std::make_unique<TopmostLift>(doc_);
-        waku();
-        for (QComboBox* c : combo1_) {
-            for (int n = 1; n <= 10; ++n)
-                c->addItem(QString::number(n));
-            c->setEditText(QStringLiteral("3"));
-        }
-    });
+    place_.restore(*this, doc_.settings(), kSection, {kDefaultLeft, kDefaultTop, kDefaultWidth, kDefaultHeight},
+                   kMinimumWidth, kMinimumHeight);
 }
 
-void TableWindow::Form_Unload()
+void TableWindow::fillSizeBoxes()
 {
-    unloaded_ = true;
+    for (QComboBox* box : sizeBoxes_) {
+        for (int n = 1; n <= 10; ++n)
+            box->addItem(QString::number(n));
+        box->setEditText(QStringLiteral("3"));
+    }
+}
+
+void TableWindow::closeDown()
+{
+    closed_ = true;
     guarded(label("Form_Unload"), [&] {
-        setWindowState(Qt::WindowNoState);
-        SettingsStore& s = doc_.settings();
-        place_.store(*this, s, kSection);
+        storeSettings();
         // A transfer cancelled at the unsaved-change question left the flag
         // at "about to be replaced"; the document is merely changed again.
         if (doc_.state().modified == 2)
@@ -238,22 +243,33 @@ void TableWindow::Form_Unload()
     lift_.reset();
 }
 
+void TableWindow::storeSettings()
+{
+    setWindowState(Qt::WindowNoState);
+    place_.store(*this, doc_.settings(), kSection);
+}
+
 void TableWindow::done(int r)
 {
-    if (!unloaded_)
-        Form_Unload();
+    if (!closed_)
+        closeDown();
     QDialog::done(r);
 }
 
-void TableWindow::ssh_Click()
+void TableWindow::showSizePanel()
 {
-    frame1_->adjustSize();
-    frame1_->move(scroll_->pos() + QPoint(8, 8));
-    frame1_->show();
-    frame1_->raise();
+    sizePanel_->adjustSize();
+    sizePanel_->move(scroll_->pos() + QPoint(8, 8));
+    sizePanel_->show();
+    sizePanel_->raise();
 }
 
-void TableWindow::waku()
+void TableWindow::hideSizePanel()
+{
+    sizePanel_->hide();
+}
+
+void TableWindow::clearCanvas()
 {
     guarded(label("waku"), [&] {
         grid_.clear();
@@ -261,20 +277,20 @@ void TableWindow::waku()
     });
 }
 
-void TableWindow::Command1_Click(int index)
+void TableWindow::buildFromSizes()
 {
-    if (index == 0) {
-        waku();
-        HHSS();
-    }
-    frame1_->hide();
+    clearCanvas();
+    drawTableOfSizes();
+    hideSizePanel();
 }
 
-void TableWindow::HHSS()
+void TableWindow::drawTableOfSizes()
 {
     guarded(label("HHSS"), [&] {
-        const TableSize size{cellCountValue(combo1_[0]->currentText()), cellCountValue(combo1_[1]->currentText()),
-                             cellCountValue(combo1_[2]->currentText()), cellCountValue(combo1_[3]->currentText())};
+        const TableSize size{cellCountValue(sizeBoxes_[RowsBox]->currentText()),
+                             cellCountValue(sizeBoxes_[LinesPerCellBox]->currentText()),
+                             cellCountValue(sizeBoxes_[ColumnsBox]->currentText()),
+                             cellCountValue(sizeBoxes_[CharsPerCellBox]->currentText())};
         // A refused size leaves the canvas empty: never part of a table.
         const QString problem = tableSizeProblem(size);
         if (!problem.isEmpty()) {
@@ -286,16 +302,16 @@ void TableWindow::HHSS()
     });
 }
 
-void TableWindow::Combo1_Change(int index)
+void TableWindow::clampSizeBox(SizeBox which)
 {
-    QComboBox* box = combo1_[index];
+    QComboBox* box = sizeBoxes_[which];
     const QString text = box->currentText();
     const QString shown = clampedCellCountText(text);
     if (shown != text)
         box->setEditText(shown);
 }
 
-void TableWindow::hkttei_Click()
+void TableWindow::moveIntoDocument()
 {
     guarded(label("hkttei_Click"), [&] {
         if (grid_.lastUsedRow() == 0) {

@@ -12,12 +12,8 @@
 #include <array>
 #include <memory>
 
-class QAction;
 class QComboBox;
 class QGroupBox;
-class QLabel;
-class QMenu;
-class QPushButton;
 class QScrollArea;
 
 namespace petari {
@@ -36,34 +32,41 @@ public:
     const TableGrid& grid() const { return grid_; }
     TableCanvas* canvas() const { return canvas_; }
 
-    // Menu commands and buttons, as their controls run them.
-    void ssh_Click();         // マス数を指定
-    void waku();              // 全て消す
-    void hkttei_Click();      // 作成した内容を本体へ移動
-    void Command1_Click(int index);   // OK, キャンセル
+    // The menu commands.
+    void showSizePanel();       // マス数を指定
+    void clearCanvas();         // 全て消す
+    void moveIntoDocument();    // 作成した内容を本体へ移動
+    // The size panel's buttons.
+    void buildFromSizes();      // OK: a fresh canvas with the table of the four boxes
+    void hideSizePanel();       // キャンセル
 
     void done(int r) override;
 
 private:
-    void Form_Load();
-    void Form_Unload();
-    void HHSS();
-    void Combo1_Change(int index);
+    // The four number boxes of the size panel, in the order of their
+    // objectNames Combo1_0..3.
+    enum SizeBox { RowsBox = 0, LinesPerCellBox, ColumnsBox, CharsPerCellBox, SizeBoxCount };
+
+    void loadSettings();
+    void fillSizeBoxes();
+    // Every close, however the window ends.
+    void closeDown();
+    void storeSettings();
+    void drawTableOfSizes();
+    void clampSizeBox(SizeBox box);
 
     Document& doc_;
     UserPrompt& prompt_;
     TableGrid grid_;
     TablePen pen_{grid_};
     std::unique_ptr<TopmostLift> lift_;
-    bool unloaded_ = false;
+    bool closed_ = false;
     WindowPlace place_;
 
     TableCanvas* canvas_;
     QScrollArea* scroll_;
-    QGroupBox* frame1_;
-    std::array<QLabel*, 4> label1_{};
-    std::array<QComboBox*, 4> combo1_{};
-    std::array<QPushButton*, 2> command1_{};
+    QGroupBox* sizePanel_;
+    std::array<QComboBox*, SizeBoxCount> sizeBoxes_{};
 };
 
 // The drawing surface: paints the grid's characters over cyan guide lines

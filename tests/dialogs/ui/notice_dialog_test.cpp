@@ -83,26 +83,26 @@ TEST_F(NoticeDialogTest, EachModeShowsItsButtonsAndCheckBox)
         f.show();
         EXPECT_EQ(f.objectName(), QStringLiteral("Form4"));
         EXPECT_EQ(f.windowTitle(), QStringLiteral("題"));
-        EXPECT_EQ(f.text9()->objectName(), QStringLiteral("Text9"));
-        EXPECT_EQ(f.text9()->toPlainText(), QStringLiteral("本文\n"));
-        EXPECT_FALSE(f.text9()->isReadOnly());
-        EXPECT_EQ(f.command9(0)->objectName(), QStringLiteral("Command9_0"));
-        EXPECT_TRUE(f.command9(0)->isVisible());
-        EXPECT_EQ(f.command9(0)->text(), QString::fromUtf8(c.b0));
-        EXPECT_EQ(f.command9(1)->isVisible(), c.b1 != nullptr);
+        EXPECT_EQ(f.textBox()->objectName(), QStringLiteral("Text9"));
+        EXPECT_EQ(f.textBox()->toPlainText(), QStringLiteral("本文\n"));
+        EXPECT_FALSE(f.textBox()->isReadOnly());
+        EXPECT_EQ(f.button(0)->objectName(), QStringLiteral("Command9_0"));
+        EXPECT_TRUE(f.button(0)->isVisible());
+        EXPECT_EQ(f.button(0)->text(), QString::fromUtf8(c.b0));
+        EXPECT_EQ(f.button(1)->isVisible(), c.b1 != nullptr);
         if (c.b1)
-            EXPECT_EQ(f.command9(1)->text(), QString::fromUtf8(c.b1));
-        EXPECT_TRUE(f.command9(2)->isVisible());
-        EXPECT_EQ(f.command9(2)->text(), QStringLiteral("再表示"));
-        EXPECT_EQ(f.check1()->objectName(), QStringLiteral("Check1"));
-        EXPECT_EQ(f.check1()->text(), QStringLiteral("次回起動時も表示する。"));
-        EXPECT_EQ(f.check1()->isVisible(), c.check);
-        EXPECT_EQ(f.check1()->isChecked(), c.checked);
-        EXPECT_EQ(f.check1()->isEnabled(), c.enabled);
+            EXPECT_EQ(f.button(1)->text(), QString::fromUtf8(c.b1));
+        EXPECT_TRUE(f.button(2)->isVisible());
+        EXPECT_EQ(f.button(2)->text(), QStringLiteral("再表示"));
+        EXPECT_EQ(f.showAgainBox()->objectName(), QStringLiteral("Check1"));
+        EXPECT_EQ(f.showAgainBox()->text(), QStringLiteral("次回起動時も表示する。"));
+        EXPECT_EQ(f.showAgainBox()->isVisible(), c.check);
+        EXPECT_EQ(f.showAgainBox()->isChecked(), c.checked);
+        EXPECT_EQ(f.showAgainBox()->isEnabled(), c.enabled);
         // The shown controls stand side by side in the window, none covering another.
         int right = 0;
-        for (QWidget* w : {static_cast<QWidget*>(f.command9(0)), static_cast<QWidget*>(f.command9(1)),
-                           static_cast<QWidget*>(f.command9(2)), static_cast<QWidget*>(f.check1())}) {
+        for (QWidget* w : {static_cast<QWidget*>(f.button(0)), static_cast<QWidget*>(f.button(1)),
+                           static_cast<QWidget*>(f.button(2)), static_cast<QWidget*>(f.showAgainBox())}) {
             if (!w->isVisible())
                 continue;
             EXPECT_GE(w->x(), right);
@@ -121,8 +121,8 @@ TEST_F(NoticeDialogTest, RedisplayPutsTheCallersTextBack)
     for (const char* mode : {"0", "1", "3", "4", "5"}) {
         NoticeDialog f(request(mode, body, "1"), nullptr, nullptr);
         f.show();
-        f.text9()->setPlainText(QStringLiteral("書き換えた"));
-        f.command9(2)->click();
+        f.textBox()->setPlainText(QStringLiteral("書き換えた"));
+        f.button(2)->click();
         EXPECT_TRUE(f.isVisible()) << mode;
         EXPECT_EQ(f.text(), body) << mode;
         f.reject();
@@ -141,8 +141,8 @@ TEST_F(NoticeDialogTest, ButtonsCloseWithTheirMeaning)
     for (const Case& c : cases) {
         NoticeDialog f(request(c.mode), nullptr, nullptr);
         f.show();
-        f.text9()->setPlainText(QStringLiteral("x\ny"));
-        f.command9(c.button)->click();
+        f.textBox()->setPlainText(QStringLiteral("x\ny"));
+        f.button(c.button)->click();
         EXPECT_FALSE(f.isVisible());
         EXPECT_EQ(f.result().button, c.button);
         EXPECT_EQ(f.result().action, c.action) << c.mode << " " << c.button;
@@ -164,20 +164,20 @@ TEST_F(NoticeDialogTest, ResizingRule)
     // 400 px is 6000 twips, with the frame 6450: buttons at 5550, the box
     // 5475 high and as wide as the window.
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(f.command9(i)->y(), 370);
-    EXPECT_EQ(f.check1()->y(), 378);
-    EXPECT_EQ(f.text9()->height(), 365);
-    EXPECT_EQ(f.text9()->width(), 500);
+        EXPECT_EQ(f.button(i)->y(), 370);
+    EXPECT_EQ(f.showAgainBox()->y(), 378);
+    EXPECT_EQ(f.textBox()->height(), 365);
+    EXPECT_EQ(f.textBox()->width(), 500);
     // Every control stays inside the window.
-    EXPECT_LE(f.command9(0)->geometry().bottom(), f.height());
-    EXPECT_LE(f.text9()->geometry().bottom(), f.command9(0)->y());
-    EXPECT_LE(f.text9()->width(), f.width());
+    EXPECT_LE(f.button(0)->geometry().bottom(), f.height());
+    EXPECT_LE(f.textBox()->geometry().bottom(), f.button(0)->y());
+    EXPECT_LE(f.textBox()->width(), f.width());
 
     // Too small a window: the controls stay where they were.
-    const QRect before = f.command9(0)->geometry();
+    const QRect before = f.button(0)->geometry();
     f.resize(200, 20);
     QApplication::processEvents();
-    EXPECT_EQ(f.command9(0)->geometry(), before);
+    EXPECT_EQ(f.button(0)->geometry(), before);
     f.reject();
 }
 
@@ -192,7 +192,7 @@ TEST_F(NoticeDialogTest, PositionKeptInF4AndTopmostLifted)
         f.show();
         EXPECT_EQ(f.pos(), QPoint(7, 7));   // 105 twips
         f.move(40, 60);
-        f.command9(0)->click();
+        f.button(0)->click();
         EXPECT_EQ(stacking.calls, QStringList({"temaeh2", "temaeh"}));
     }
     EXPECT_EQ(settings.read("F4", "Left"), QStringLiteral("600"));
@@ -223,8 +223,8 @@ TEST_F(NoticeDialogTest, PresenterReturnsTheEditedLines)
     QtNoticePresenter presenter(nullptr, &settings, nullptr);
     whenOpen([](NoticeDialog& f) {
         EXPECT_EQ(f.mode(), 4);
-        f.text9()->setPlainText(QStringLiteral("新しい一行\n二行目\n"));
-        f.command9(0)->click();
+        f.textBox()->setPlainText(QStringLiteral("新しい一行\n二行目\n"));
+        f.button(0)->click();
     });
     const NoticeResult r = presenter.show(request("4"));
     EXPECT_EQ(r.action, NoticeAction::Modify);
@@ -237,19 +237,19 @@ TEST_F(NoticeDialogTest, VersionNoticeThroughTheDialog)
     settings.write("ver", "167b", "1");
     settings.write("ver", "167", "お知らせの本文");
     whenOpen([](NoticeDialog& f) {
-        EXPECT_TRUE(f.check1()->isVisible());
-        EXPECT_TRUE(f.check1()->isChecked());
-        f.check1()->click();   // unchecked
-        f.command9(0)->click();   // "了解"
+        EXPECT_TRUE(f.showAgainBox()->isVisible());
+        EXPECT_TRUE(f.showAgainBox()->isChecked());
+        f.showAgainBox()->click();   // unchecked
+        f.button(0)->click();   // "了解"
     });
     EXPECT_TRUE(showVersionNotice(settings, presenter));
     EXPECT_EQ(settings.read("ver", "167b"), QStringLiteral("0"));
 
     settings.write("ver", "167b", "2");
     whenOpen([](NoticeDialog& f) {
-        EXPECT_FALSE(f.check1()->isEnabled());
-        f.check1()->click();   // disabled: no effect
-        f.command9(0)->click();
+        EXPECT_FALSE(f.showAgainBox()->isEnabled());
+        f.showAgainBox()->click();   // disabled: no effect
+        f.button(0)->click();
     });
     EXPECT_TRUE(showVersionNotice(settings, presenter));
     EXPECT_EQ(settings.read("ver", "167b"), QStringLiteral("2"));
@@ -316,12 +316,12 @@ TEST_F(NoticeDialogTest, EndingFromAnUnexpectedErrorClosesWithoutAskingAboutChan
     ScopedErrorSink scope(&report);
     whenOpen([](NoticeDialog& f) {
         EXPECT_EQ(f.windowTitle(), QStringLiteral("エラー"));
-        EXPECT_EQ(f.command9(0)->text(), QStringLiteral("はい"));
-        EXPECT_EQ(f.command9(1)->text(), QStringLiteral("いいえ"));
-        EXPECT_EQ(f.command9(2)->text(), QStringLiteral("再表示"));
-        EXPECT_FALSE(f.check1()->isVisible());
+        EXPECT_EQ(f.button(0)->text(), QStringLiteral("はい"));
+        EXPECT_EQ(f.button(1)->text(), QStringLiteral("いいえ"));
+        EXPECT_EQ(f.button(2)->text(), QStringLiteral("再表示"));
+        EXPECT_FALSE(f.showAgainBox()->isVisible());
         EXPECT_TRUE(f.text().startsWith(QStringLiteral("■■　予期しないエラーが発生しました。■■\r\n")));
-        f.command9(0)->click();   // "はい"
+        f.button(0)->click();   // "はい"
     });
     EXPECT_FALSE(guarded(QStringLiteral("F1 mcopy"), [] { throw std::runtime_error("boom"); }));
 
@@ -343,8 +343,8 @@ TEST_F(NoticeDialogTest, EndingFromAKnownErrorWithTerminate)
     QtNoticePresenter presenter(&window, &settings, nullptr);
     ErrorReport report(presenter, host);
     whenOpen([](NoticeDialog& f) {
-        EXPECT_EQ(f.command9(1)->text(), QStringLiteral("終了"));
-        f.command9(1)->click();
+        EXPECT_EQ(f.button(1)->text(), QStringLiteral("終了"));
+        f.button(1)->click();
     });
     report.report(QStringLiteral("F1 hozon"), 61, describeError(61));
     EXPECT_FALSE(window.isVisible());
@@ -360,9 +360,9 @@ TEST_F(NoticeDialogTest, GoingOnKeepsTheWindowAndRestartsTheMonitor)
     StandInHost host(window);
     QtNoticePresenter presenter(&window, &settings, nullptr);
     ErrorReport report(presenter, host);
-    whenOpen([](NoticeDialog& f) { f.command9(1)->click(); });   // "いいえ"
+    whenOpen([](NoticeDialog& f) { f.button(1)->click(); });   // "いいえ"
     report.report(QStringLiteral("F1 mcopy"), 1234, QStringLiteral("x"));
-    whenOpen([](NoticeDialog& f) { f.command9(0)->click(); });   // "OK"
+    whenOpen([](NoticeDialog& f) { f.button(0)->click(); });   // "OK"
     report.report(QStringLiteral("F1 fload"), 53, describeError(53));
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(window.forcedExit, 0);
@@ -386,7 +386,7 @@ TEST_F(NoticeDialogTest, AFailureWhileTheReportIsOpenOpensNoSecondReport)
         EXPECT_FALSE(guarded(QStringLiteral("F1 hyouji"), [] { throw Failure(err::OutOfRange); }));
         QApplication::processEvents();
         seen = openNoticeDialogs();
-        f.command9(0)->click();
+        f.button(0)->click();
     });
     EXPECT_FALSE(guarded(QStringLiteral("F1 mcopy"), [] { throw Failure(err::Overflow); }));
     EXPECT_EQ(seen, 1);
@@ -398,7 +398,7 @@ TEST_F(NoticeDialogTest, AFailureWhileTheReportIsOpenOpensNoSecondReport)
     bool shown = false;
     whenOpen([&](NoticeDialog& f) {
         shown = true;
-        f.command9(0)->click();
+        f.button(0)->click();
     });
     EXPECT_FALSE(guarded(QStringLiteral("F1 sakujo"), [] { throw Failure(err::PathNotFound); }));
     EXPECT_TRUE(shown);

@@ -339,7 +339,7 @@ TEST(MainWindowFaults, AlwaysOnTopWindowStaysShownAroundANoticeDialog)
     QTimer::singleShot(0, [&] {
         seenWhileOpen = win.w->isVisible();
         if (auto* d = qobject_cast<NoticeDialog*>(QApplication::activeModalWidget()))
-            d->command9(0)->click();
+            d->button(0)->click();
     });
     win.w->action("mhb")->trigger();
     win.f.c->setNoticePresenter(&win.notices);
