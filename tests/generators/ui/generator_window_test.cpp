@@ -386,3 +386,29 @@ TEST_F(GeneratorWindowTest, BadNumbersNeverCrashNorChangeADocumentHalfway)
         }
     }
 }
+
+TEST_F(GeneratorWindowTest, ButtonsActOnTheBoxThatHadTheFocusLast)
+{
+    document({"x"});
+    // "修正" orders the set box last focused and gives its partner the rest;
+    // after a number box it does nothing.
+    open(GeneratorWindow::RandomPage);
+    focus("Text3_4");
+    press("Command2_2");
+    EXPECT_EQ(textOf("Text3_4"), QStringLiteral("8"));
+    focus("Text3_9");
+    type("Text3_9", QStringLiteral("95"));
+    press("Command2_2");
+    EXPECT_EQ(textOf("Text3_9"), QStringLiteral("59"));
+    EXPECT_EQ(textOf("Text3_5"), QStringLiteral("01234678"));
+
+    // "[Tab]　の入力" writes into the last text box, never a number box.
+    open(GeneratorWindow::CharacterPage);
+    press("Check6");
+    focus("Text6_3");
+    press("Command5");
+    EXPECT_EQ(textOf("Text6_3"), QStringLiteral("3"));
+    focus("Text6_2");
+    press("Command5");
+    EXPECT_EQ(textOf("Text6_2"), QStringLiteral("\t"));
+}

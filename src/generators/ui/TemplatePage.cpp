@@ -1,0 +1,324 @@
+#include "generators/ui/TemplatePage.h"
+
+#include "copy/Invisibles.h"
+#include "generators/DateSeries.h"
+#include "generators/GeneratorRuns.h"
+#include "generators/RunLimits.h"
+#include "generators/ui/NumberEdit.h"
+#include "services/Guard.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDate>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace petari {
+
+TemplatePage::TemplatePage(Document& doc, UserPrompt& prompt, int index, QWidget* parent)
+    : GeneratorPage(index, parent), doc_(doc), prompt_(prompt)
+{
+    auto* grid = new QGridLayout(this);
+    auto* kinds = new QVBoxLayout;
+    static const char* const kindCaptions[kKinds] = {"数字の連番", "月日", "時間", "A～Z", "あ～ん", "文字を並べる",
+                                                     "桁数の確認用"};
+    static const char* const frameCaptions[kKinds] = {"連番の書式設定", "月日の書式設定", "時間の書式設定", "英文字の設定",
+                                                      "かなの設定", "文字を並べる", ":桁数確認用"};
+    auto* frames = new QVBoxLayout;
+    for (int k = 0; k < kKinds; ++k) {
+        kindButtons_[k] = new QRadioButton(caption(kindCaptions[k]), this);
+        kindButtons_[k]->setObjectName(indexed("Option1", k));
+        connect(kindButtons_[k], &QRadioButton::clicked, this, [this, k] { chooseKind(Kind(k)); });
+        kinds->addWidget(kindButtons_[k]);
+        kindFrames_[k] = new QGroupBox(caption(frameCaptions[k]), this);
+        kindFrames_[k]->setObjectName(indexed("Frame1", k));
+        kindFrames_[k]->hide();
+        frames->addWidget(kindFrames_[k]);
+    }
+    kinds->addStretch();
+    grid->addLayout(kinds, 0, 0);
+    grid->addLayout(frames, 0, 1);
+
+    buildNumberingFrame(kindFrames_[Numbering]);
+    buildMonthDayFrame(kindFrames_[MonthDays]);
+    {
+        QGroupBox* frame = kindFrames_[Times];
+        auto* g = new QVBoxLayout(frame);
+        intervalCombo_ = new QComboBox(frame);
+        intervalCombo_->setObjectName(QStringLiteral("Combo3"));
+        g->addWidget(intervalCombo_);
+        timeFormatButtons_ = optionGroup(frame, "Option6", {"12:00", "12時 00分", "PM 12時 00分", "午後 12時 00分"}, g);
+    }
+    alphabetButtons_ = optionGroup(kindFrames_[Alphabet], "Option3",
+                                   {"半角　大文字", "半角　小文字", "全角　大文字", "全角小文字"},
+                                   new QVBoxLayout(kindFrames_[Alphabet]));
+    kanaButtons_ = optionGroup(kindFrames_[Kana], "Option4", {"半角　カタカナ", "全角　ひらがな", "全角　カタカナ"},
+                               new QVBoxLayout(kindFrames_[Kana]));
+    buildLineUpFrame(kindFrames_[LineUp]);
+    buildRulerFrame(kindFrames_[Ruler]);
+
+    addToCurrentCheck_ = checkBox(this, QStringLiteral("Check8"), "今のデータに追加する。");
+    tocBlanksCheck_ = checkBox(this, QStringLiteral("Check3"), "目次用空行を入れる。");
+    grid->addWidget(addToCurrentCheck_, 1, 0, 1, 2);
+    grid->addWidget(tocBlanksCheck_, 2, 0, 1, 2);
+    auto* buttons = new QHBoxLayout;
+    auto* ok = button(this, QStringLiteral("Command1_0"), "OK");
+    auto* cancel = button(this, QStringLiteral("Command1_1"), "キャンセル");
+    connect(ok, &QPushButton::clicked, this, &TemplatePage::makeTemplate);
+    connect(cancel, &QPushButton::clicked, this, &GeneratorPage::closeRequested);
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    grid->addLayout(buttons, 3, 0, 1, 2);
+}
+
+void TemplatePage::buildNumberingFrame(QGroupBox* frame)
+{
+    auto* g = new QGridLayout(frame);
+    // Start, end and step side by side, the digit count under the start.
+    auto numberBox = [&](int i, const char* heading, int row, int column) {
+        auto* e = new NumberEdit(indexed("Text2", i), reportLabel("Text2_Change"), frame);
+        g->addWidget(new QLabel(caption(heading), frame), row, column);
+        g->addWidget(e, row + 1, column);
+        return e;
+    };
+    NumberEdit* start = numberBox(0, "開始", 0, 0);
+    start->check = [start] { boxNumber(start->text()); };
+    NumberEdit* end = numberBox(1, "終了", 0, 1);
+    end->check = [end] { boxNumber(end->text()); };
+    NumberEdit* step = numberBox(2, "間隔", 0, 2);
+    step->check = [step] {
+        if (boxNumber(step->text()) == 0)
+            step->setText(QStringLiteral("1"));
+    };
+    NumberEdit* digits = numberBox(3, "桁数", 2, 0);
+    digits->check = [digits] { boxDigits(digits->text()); };
+    startBox_ = start;
+    endBox_ = end;
+    stepBox_ = step;
+    digitsBox_ = digits;
+
+    fixedDigitsCheck_ = checkBox(frame, QStringLiteral("Check1_1"), "桁を指定");
+    zeroFillCheck_ = checkBox(frame, QStringLiteral("Check1_0"), "０で埋める");
+    connect(fixedDigitsCheck_, &QCheckBox::toggled, this, [this](bool on) {
+        zeroFillCheck_->setEnabled(on);
+        digitsBox_->setEnabled(on);
+    });
+    g->addWidget(fixedDigitsCheck_, 3, 1);
+    g->addWidget(zeroFillCheck_, 3, 2);
+
+    // The texts around the number, each with its invisibles spelt out beside it.
+    auto wrapBox = [&](int i, const char* heading, QLabel*& shown) {
+        QLineEdit* box = lineEdit(frame, indexed("Text1", i));
+        shown = new QLabel(frame);
+        shown->setObjectName(indexed("Label1", i));
+        QLabel* label = shown;
+        connect(box, &QLineEdit::textChanged, this, [label](const QString& t) { label->setText(spellOutInvisibles(t)); });
+        g->addWidget(new QLabel(caption(heading), frame), 4 + 2 * i, 0);
+        g->addWidget(box, 5 + 2 * i, 0);
+        g->addWidget(shown, 5 + 2 * i, 1, 1, 2);
+        return box;
+    };
+    beforeBox_ = wrapBox(0, "前に付ける文字", beforeShown_);
+    afterBox_ = wrapBox(1, "後ろに付ける文字", afterShown_);
+}
+
+void TemplatePage::buildMonthDayFrame(QGroupBox* frame)
+{
+    auto* g = new QVBoxLayout(frame);
+    g->addWidget(new QLabel(caption("西暦年を入力"), frame));
+    auto* year = new NumberEdit(QStringLiteral("Text4"), reportLabel("Text4_Change"), frame);
+    year->check = [year] { monthDayYear(year->text()); };
+    yearBox_ = year;
+    g->addWidget(year);
+    weekdayCheck_ = checkBox(frame, QStringLiteral("Check2_0"), "曜日を表示する。");
+    holidayCheck_ = checkBox(frame, QStringLiteral("Check2_1"), "祝祭日を表示する。");
+    g->addWidget(weekdayCheck_);
+    g->addWidget(holidayCheck_);
+}
+
+void TemplatePage::buildLineUpFrame(QGroupBox* frame)
+{
+    auto* g = new QGridLayout(frame);
+    lineUpCombo_ = new QComboBox(frame);
+    lineUpCombo_->setObjectName(QStringLiteral("Combo1"));
+    lineUpCombo_->setEditable(true);
+    lineUpCombo_->setInsertPolicy(QComboBox::NoInsert);
+    lineUpShown_ = new QLabel(frame);
+    lineUpShown_->setObjectName(QStringLiteral("Label9_4"));
+    connect(lineUpCombo_, &QComboBox::currentTextChanged, this,
+            [this](const QString& t) { lineUpShown_->setText(spellOutInvisibles(t)); });
+    g->addWidget(lineUpCombo_, 0, 0, 1, 2);
+    g->addWidget(lineUpShown_, 1, 0, 1, 2);
+    g->addWidget(new QLabel(caption("個数"), frame), 2, 0);
+    auto countBox = [&](int i, const char* heading) {
+        auto* e = new NumberEdit(indexed("Text8", i), reportLabel("Text8_Change"), frame);
+        // The box always shows its whole number: text that is none becomes "0".
+        e->check = [e] {
+            const QString n = QString::number(boxNumber(e->text()));
+            if (n != e->text())
+                e->setText(n);
+        };
+        g->addWidget(new QLabel(caption(heading), frame), 3, i - 1);
+        g->addWidget(e, 4, i - 1);
+        return e;
+    };
+    acrossBox_ = countBox(1, "横");
+    downBox_ = countBox(2, "×　縦");
+    auto* forget = button(frame, QStringLiteral("Command8"), "追加になった文字を消す。");
+    connect(forget, &QPushButton::clicked, this, &TemplatePage::clearHistory);
+    g->addWidget(forget, 5, 0, 1, 2);
+}
+
+void TemplatePage::buildRulerFrame(QGroupBox* frame)
+{
+    auto* g = new QVBoxLayout(frame);
+    rulerLengthBox_ = lineEdit(frame, QStringLiteral("Text5"));
+    rulerLengthBox_->setText(QStringLiteral("100"));
+    g->addWidget(rulerLengthBox_);
+    rulerWidthButtons_ = optionGroup(frame, "Option7", {"半角", "全角"}, g);
+    rulerWidthButtons_->button(0)->setChecked(true);
+    auto* remark = new QLabel(caption("　動作確認に使用しているもので、何の使い道もないと思います。"), frame);
+    remark->setWordWrap(true);
+    g->addWidget(remark);
+}
+
+void TemplatePage::load(PageSettings& s)
+{
+    tocBlanksCheck_->setChecked(s.isOn("a2", true));
+    addToCurrentCheck_->setChecked(s.isOn("a3", false));
+    fixedDigitsCheck_->setChecked(s.isOn("b8", true));
+    zeroFillCheck_->setChecked(s.isOn("b2", true));
+    zeroFillCheck_->setEnabled(fixedDigitsCheck_->isChecked());
+    digitsBox_->setEnabled(fixedDigitsCheck_->isChecked());
+    startBox_->setText(s.read("b3", "1"));
+    endBox_->setText(s.read("b4", "100"));
+    stepBox_->setText(s.read("b5", "1"));
+    digitsBox_->setText(s.read("b1", "3"));
+    beforeBox_->setText(s.read("b6", ""));
+    afterBox_->setText(s.read("b7", ""));
+    weekdayCheck_->setChecked(s.isOn("c1", true));
+    holidayCheck_->setChecked(s.isOn("c2", true));
+    yearBox_->setText(QString::number(QDate::currentDate().year()));
+    intervalCombo_->addItems(timeIntervalCaptions());
+    const int interval = s.index("d1", 0);
+    intervalCombo_->setCurrentIndex(interval >= 0 && interval < intervalCombo_->count() ? interval : 0);
+    checkStored(timeFormatButtons_, s.index("d2", 0), 0);
+    checkStored(alphabetButtons_, s.index("e1", 0), 0);
+    checkStored(kanaButtons_, s.index("f1", 1), 1);
+    for (int i = 0; i < LineUpHistory::kKept; ++i)
+        history_.setEntry(i, s.read(QString::number(30 + i), QString()));
+    rememberLineUp(QString());
+    acrossBox_->setText(s.read("g1", "10"));
+    downBox_->setText(s.read("g2", "1"));
+    const int kind = s.index("a1", 0);
+    chooseKind(kind >= 0 && kind < kKinds ? Kind(kind) : Numbering);
+}
+
+void TemplatePage::store(PageSettings& s) const
+{
+    s.writeNumber("a1", kind_);
+    s.writeFlag("a2", tocBlanksCheck_);
+    s.writeFlag("a3", addToCurrentCheck_);
+    s.write("b1", digitsBox_->text());
+    s.writeFlag("b2", zeroFillCheck_);
+    s.writeFlag("b8", fixedDigitsCheck_);
+    s.write("b3", startBox_->text());
+    s.write("b4", endBox_->text());
+    s.write("b5", stepBox_->text());
+    s.write("b6", beforeBox_->text());
+    s.write("b7", afterBox_->text());
+    s.writeFlag("c1", weekdayCheck_);
+    s.writeFlag("c2", holidayCheck_);
+    s.writeNumber("d1", intervalCombo_->currentIndex());
+    s.writeNumber("d2", timeFormatButtons_->checkedId());
+    s.writeNumber("e1", alphabetButtons_->checkedId());
+    s.writeNumber("f1", kanaButtons_->checkedId());
+    for (int i = 0; i < LineUpHistory::kKept; ++i)
+        s.write(QString::number(30 + i), history_.entry(i));
+    s.write("g1", acrossBox_->text());
+    s.write("g2", downBox_->text());
+}
+
+void TemplatePage::chooseKind(Kind kind)
+{
+    kind_ = kind;
+    kindButtons_[kind]->setChecked(true);
+    for (int k = 0; k < kKinds; ++k)
+        kindFrames_[k]->setVisible(k == kind);
+    tocBlanksCheck_->setEnabled(kind != Alphabet);
+}
+
+void TemplatePage::rememberLineUp(const QString& text)
+{
+    history_.remember(text);
+    lineUpCombo_->clear();
+    lineUpCombo_->addItems(history_.comboItems());
+    lineUpCombo_->setCurrentIndex(0);
+    lineUpShown_->setText(spellOutInvisibles(lineUpCombo_->currentText()));
+}
+
+void TemplatePage::clearHistory()
+{
+    guarded(reportLabel("Command8_Click"), [&] {
+        history_.clear();
+        rememberLineUp(QString());
+    });
+}
+
+QStringList TemplatePage::templateLines(Kind kind) const
+{
+    const bool blanks = tocBlanksCheck_->isChecked();
+    switch (kind) {
+    case Numbering: {
+        NumberingOptions o;
+        o.start = boxMagnitude(startBox_->text());
+        o.end = boxMagnitude(endBox_->text());
+        o.step = boxMagnitude(stepBox_->text());
+        o.digits = boxDigits(digitsBox_->text());
+        o.fixedDigits = fixedDigitsCheck_->isChecked();
+        o.zeroFill = zeroFillCheck_->isChecked();
+        o.before = beforeBox_->text();
+        o.after = afterBox_->text();
+        o.tocBlanks = blanks;
+        return numberingSeries(o);
+    }
+    case MonthDays: {
+        MonthDayOptions o;
+        o.weekday = weekdayCheck_->isChecked();
+        o.holidays = holidayCheck_->isChecked();
+        o.blankAfterMonth = blanks;
+        return monthDaySeries(monthDayYear(yearBox_->text()), o);
+    }
+    case Times: return timeSeries(intervalCombo_->currentIndex(), timeFormatButtons_->checkedId(), blanks);
+    case Alphabet: return alphabetSeries(alphabetButtons_->checkedId());
+    case Kana: return kanaSeries(kanaButtons_->checkedId(), blanks);
+    case LineUp:
+        return lineUp(lineUpCombo_->currentText(), boxNumber(acrossBox_->text()), boxNumber(downBox_->text()), blanks);
+    case Ruler: break;
+    }
+    return ruler(boxNumber(rulerLengthBox_->text()), rulerWidthButtons_->checkedId() == 1);
+}
+
+void TemplatePage::makeTemplate()
+{
+    // Each kind reports under the name of its own generator.
+    static const char* const labels[kKinds] = {"HG00H", "HG01H", "HG02H", "HG03H", "HG04H", "HG05H", "HG06H"};
+    const Kind kind = kind_;
+    const QString lineUpText = lineUpCombo_->currentText();
+    if (!runTemplate(doc_, prompt_, reportLabel(labels[kind]), [&] { return templateLines(kind); },
+                     addToCurrentCheck_->isChecked()))
+        return;
+    if (kind == LineUp)
+        guarded(reportLabel("HMHL"), [&] { rememberLineUp(lineUpText); });
+    emit finished();
+}
+
+}  // namespace petari
