@@ -1,5 +1,6 @@
 # Installation under a prefix and the Debian package.
 #
+#   cmake --build build                           (all targets: the PNG icons too)
 #   cmake --install build --prefix /usr          (or DESTDIR=... for a staging folder)
 #   cd build && cpack -G DEB                      -> petari_2.40.167_amd64.deb
 #
@@ -36,13 +37,54 @@ add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/petari.1.gz
   DEPENDS ${PETARI_DATA}/petari.1 VERBATIM)
 add_custom_target(petari_man ALL DEPENDS ${CMAKE_BINARY_DIR}/petari.1.gz)
 
+# The package's changelog, compressed the same way.
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/changelog.gz
+  COMMAND sh -c "gzip -9 -n -c \"$1\" > \"$2\"" sh ${PETARI_DATA}/changelog ${CMAKE_BINARY_DIR}/changelog.gz
+  DEPENDS ${PETARI_DATA}/changelog VERBATIM)
+add_custom_target(petari_changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/changelog.gz)
+
+# Menus and task bars ask the icon theme for a PNG of their size; scaling the
+# SVG down there blurs it.  rsvg-convert renders each size once here; the
+# 16 px one comes from a drawing of its own on a 16 × 16 grid, whose edges
+# fall on whole pixels.
+set(PETARI_ICON_SIZES 16 24 32 48 64 128 256)
+set(PETARI_PNG_ICON_FILES)
+if(PETARI_PNG_ICONS)
+  find_program(RSVG_CONVERT rsvg-convert)
+  if(NOT RSVG_CONVERT)
+    message(FATAL_ERROR "rsvg-convert (Debian package librsvg2-bin) renders the PNG icons; "
+                        "install it, or configure with -DPETARI_PNG_ICONS=OFF")
+  endif()
+  foreach(size ${PETARI_ICON_SIZES})
+    set(svg ${PETARI_DATA}/icons/${PETARI_APP_ID}.svg)
+    if(size EQUAL 16)
+      set(svg ${PETARI_DATA}/icons/${PETARI_APP_ID}-16.svg)
+    endif()
+    set(png ${CMAKE_BINARY_DIR}/icons/${size}x${size}/apps/${PETARI_APP_ID}.png)
+    add_custom_command(OUTPUT ${png}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/icons/${size}x${size}/apps
+      COMMAND ${RSVG_CONVERT} --width=${size} --height=${size} --output=${png} ${svg}
+      DEPENDS ${svg} VERBATIM)
+    list(APPEND PETARI_PNG_ICON_FILES ${png})
+  endforeach()
+  add_custom_target(petari_icons ALL DEPENDS ${PETARI_PNG_ICON_FILES})
+endif()
+
 install(TARGETS petari RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${PETARI_READ_ONLY_FILES} DESTINATION ${CMAKE_INSTALL_DATADIR}/petari)
 install(FILES ${PETARI_DATA}/${PETARI_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PETARI_DATA}/icons/${PETARI_APP_ID}.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+if(PETARI_PNG_ICONS)
+  install(DIRECTORY ${CMAKE_BINARY_DIR}/icons/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor
+          FILES_MATCHING PATTERN "*.png")
+endif()
 install(FILES ${PETARI_DATA}/${PETARI_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${CMAKE_BINARY_DIR}/petari.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# Debian's place for the licence (machine-readable copyright), the changelog
+# and the read-me of the sources.
+install(FILES ${PETARI_DATA}/copyright ${CMAKE_BINARY_DIR}/changelog.gz ${CMAKE_SOURCE_DIR}/README.md
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/petari)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME petari)
@@ -63,7 +105,9 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://github.com/petari/petari)
 # Libraries the program links come from dpkg-shlibdeps; the Qt platform
 # plugins are loaded at run time, so no library link names them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+# Qt's own dialogs (open, save, the buttons of a question) speak Japanese only
+# with Qt's translations installed, so they are part of the program.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n")
 # xclip and wl-clipboard keep the last copy after exit; wl-clipboard also lets
 # the clipboard monitor follow other windows on Wayland.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-gothic | fonts-noto-cjk, xdg-utils, xclip, wl-clipboard, qt6-wayland")

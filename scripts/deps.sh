@@ -1,19 +1,41 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages ペタリ needs to build, run and test, when
-# any of them is missing.  Uses sudo when not run as root.
+# Installs the Debian 12 packages ペタリ needs, when any of them is missing.
+# Uses sudo when not run as root.
+#   scripts/deps.sh run     what building the program and running it needs
+#   scripts/deps.sh test    that, and what the tests, the benchmarks and the
+#                           Debian package need (the default)
 set -euo pipefail
+mode=${1:-test}
 
-packages=(
-  build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
-  libicu-dev icu-devtools libgmp-dev zlib1g-dev
-  libgtest-dev libgmock-dev googletest libbenchmark-dev
-  xvfb xclip xdotool x11-utils xauth fonts-ipafont-gothic libxcb1-dev
-  sway foot wl-clipboard wtype qt6-wayland
-  qt6-translations-l10n ccache
-  at-spi2-core python3-pyatspi gir1.2-atspi-2.0 python3-gi dbus
-  desktop-file-utils appstream dpkg-dev file
+# Building and running: the compiler and libraries, Qt's platform plugins
+# (X11 through xcb, Wayland), Qt's own Japanese for its dialogs, a Japanese
+# font, and the small tools the program calls (xdg-open, xclip and
+# wl-copy/wl-paste keep the last copy and follow the clipboard).
+run_packages=(
+  build-essential cmake ninja-build pkg-config ccache
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-wayland qt6-translations-l10n
+  libicu-dev libgmp-dev zlib1g-dev libxcb1-dev
+  fonts-ipafont-gothic xdg-utils xclip wl-clipboard
 )
+# Tests: googletest and Google Benchmark, a virtual X server and the tools the
+# end-to-end tests drive it with, a Wayland compositor (sway, foot, wtype),
+# the accessibility bus, the desktop-entry and AppStream validators, the
+# package tools (dpkg-dev, lintian) and rsvg-convert, which renders the PNG
+# icons that the package installs.
+test_packages=(
+  icu-devtools
+  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  xvfb xdotool x11-utils xauth
+  sway foot wtype
+  at-spi2-core python3-pyatspi gir1.2-atspi-2.0 python3-gi dbus
+  desktop-file-utils appstream dpkg-dev file lintian librsvg2-bin
+)
+
+case "$mode" in
+  run) packages=("${run_packages[@]}") ;;
+  test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+  *) echo "usage: scripts/deps.sh [run|test]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
@@ -26,5 +48,7 @@ done
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
 echo "Installing: ${missing[*]}"
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# A fresh machine often runs its own updates at first; wait for them.
+lock=(-o DPkg::Lock::Timeout=600)
+$sudo apt-get "${lock[@]}" update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get "${lock[@]}" install -y -qq --no-install-recommends "${missing[@]}"

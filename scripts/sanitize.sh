@@ -6,14 +6,14 @@
 # benchmarks are left out of this build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/deps.sh
+bash scripts/deps.sh test
 build=${PETARI_ASAN_BUILD_DIR:-build-asan}
 flags="-fsanitize=address,undefined,float-cast-overflow -fno-sanitize-recover=all -fno-omit-frame-pointer"
 launcher=()
 export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$(cd .. && pwd)}
 if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
 # -O1 keeps the build and the run quick enough for CI; the checks are the same.
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPETARI_BENCH=OFF \
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPETARI_TESTS=ON -DPETARI_BENCH=OFF \
   -DCMAKE_CXX_FLAGS="-O1 -g $flags" -DCMAKE_EXE_LINKER_FLAGS="$flags" "${launcher[@]}" "$@" >/dev/null
 cmake --build "$build" -j "$(nproc)"
 # Qt and fontconfig keep some memory until the process ends by design;

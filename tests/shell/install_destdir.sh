@@ -24,8 +24,15 @@ for file in usr/bin/petari \
             "usr/share/metainfo/$id.metainfo.xml" \
             "usr/share/petari/ペタリ_はじめに読んでください.txt" \
             "usr/share/petari/ペタリのヘルプ.html" \
-            usr/share/man/man1/petari.1.gz; do
+            usr/share/man/man1/petari.1.gz \
+            usr/share/doc/petari/copyright \
+            usr/share/doc/petari/changelog.gz \
+            usr/share/doc/petari/README.md; do
   if [ -f "$dest/$file" ]; then ok; else fail "missing /$file"; fi
+done
+for size in 16 24 32 48 64 128 256; do
+  png="usr/share/icons/hicolor/${size}x${size}/apps/$id.png"
+  if [ -f "$dest/$png" ]; then ok; else fail "missing /$png"; fi
 done
 if cmp -s "$data/ペタリ_はじめに読んでください.txt" "$dest/usr/share/petari/ペタリ_はじめに読んでください.txt"; then ok
 else fail "the installed read-me differs from data/"; fi
