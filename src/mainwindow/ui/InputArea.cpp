@@ -37,6 +37,11 @@ void InputArea::pasteText(QClipboard::Mode mode)
 
 void InputArea::keyPressEvent(QKeyEvent* e)
 {
+    if (e->key() == Qt::Key_Tab && e->modifiers() == Qt::ControlModifier && !isReadOnly()) {
+        insertPlainText(QStringLiteral("\t"));
+        e->accept();
+        return;
+    }
     // Ctrl+V and Shift+Insert.
     if (e->matches(QKeySequence::Paste)) {
         pasteText();
