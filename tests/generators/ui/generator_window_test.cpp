@@ -412,3 +412,22 @@ TEST_F(GeneratorWindowTest, ButtonsActOnTheBoxThatHadTheFocusLast)
     press("Command5");
     EXPECT_EQ(textOf("Text6_2"), QStringLiteral("\t"));
 }
+
+// A key or a screen reader's action changes an option button without a
+// click: the kind's frame and the example follow the state.
+TEST_F(GeneratorWindowTest, KindsAndModesFollowTheirButtonsState)
+{
+    open(GeneratorWindow::TemplatePage);
+    find<QRadioButton>("Option1_3")->toggle();   // A～Z
+    EXPECT_TRUE(find("Frame1_3")->isVisible());
+    EXPECT_FALSE(find("Frame1_0")->isVisible());
+    find<QPushButton>("Command1_0")->click();
+    ASSERT_EQ(doc->lines().count(), 26);
+    EXPECT_EQ(doc->lines().lines().first(), QStringLiteral("A"));
+
+    document({"a", "b"});
+    open(GeneratorWindow::EmptyLinePage);
+    type("Text7", QStringLiteral("2"));
+    find<QRadioButton>("Option2_1")->setChecked(true);
+    EXPECT_TRUE(find<QLabel>("Label8_1")->text().startsWith(QStringLiteral("←空白\n\n\n←空白")));
+}
