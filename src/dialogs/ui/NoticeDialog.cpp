@@ -38,6 +38,9 @@ NoticeDialog::NoticeDialog(const NoticeRequest& request, SettingsStore* settings
     textBox_ = new QPlainTextEdit(this);
     textBox_->setObjectName(QStringLiteral("Text9"));
     textBox_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    textBox_->setAccessibleName(QStringLiteral("本文"));
+    // Tab goes on to the buttons; Ctrl+Tab still types a tab character.
+    textBox_->setTabChangesFocus(true);
     const char* captions[3] = {"OK", "キャンセル", "再表示"};
     for (int i = 0; i < 3; ++i) {
         auto* b = new QPushButton(QString::fromUtf8(captions[i]), this);
