@@ -1,5 +1,7 @@
 #include "mainwindow/ui/InputArea.h"
 
+#include "platform/ui/KeyboardAccess.h"
+
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
@@ -10,6 +12,8 @@
 #include <QTimer>
 
 namespace petari {
+
+InputArea::InputArea(QWidget* parent) : QPlainTextEdit(parent) { letTabMoveOn(this); }
 
 void InputArea::inputMethodEvent(QInputMethodEvent* e)
 {
@@ -37,11 +41,6 @@ void InputArea::pasteText(QClipboard::Mode mode)
 
 void InputArea::keyPressEvent(QKeyEvent* e)
 {
-    if (e->key() == Qt::Key_Tab && e->modifiers() == Qt::ControlModifier && !isReadOnly()) {
-        insertPlainText(QStringLiteral("\t"));
-        e->accept();
-        return;
-    }
     // Ctrl+V and Shift+Insert.
     if (e->matches(QKeySequence::Paste)) {
         pasteText();

@@ -18,7 +18,7 @@ namespace petari {
 class InputArea : public QPlainTextEdit {
     Q_OBJECT
 public:
-    explicit InputArea(QWidget* parent = nullptr) : QPlainTextEdit(parent) { setTabChangesFocus(true); }
+    explicit InputArea(QWidget* parent = nullptr);
     bool composing() const { return composing_; }
     // Inserts the plain text of the clipboard (or of the X11 selection) at
     // the cursor; nothing when there is none.

@@ -2,9 +2,11 @@
 
 #include <QAccessibleWidget>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QShortcut>
 #include <QVariant>
 #include <QWidget>
@@ -21,6 +23,25 @@ QAccessibleInterface* announced(const QString&, QObject* object)
     const QVariant role = w ? w->property(kAnnouncedRole) : QVariant();
     return role.isValid() ? new QAccessibleWidget(w, QAccessible::Role(role.toInt())) : nullptr;
 }
+
+class CtrlTabTypesTab : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override
+    {
+        auto* box = qobject_cast<QPlainTextEdit*>(watched);
+        if (box && e->type() == QEvent::KeyPress && !box->isReadOnly()) {
+            const auto* key = static_cast<QKeyEvent*>(e);
+            if (key->key() == Qt::Key_Tab && key->modifiers() == Qt::ControlModifier) {
+                box->insertPlainText(QStringLiteral("\t"));
+                return true;
+            }
+        }
+        return false;
+    }
+};
 
 }  // namespace
 
@@ -57,6 +78,12 @@ void setReadingOrder(std::initializer_list<QWidget*> controls)
             QWidget::setTabOrder(previous, w);
         previous = w;
     }
+}
+
+void letTabMoveOn(QPlainTextEdit* box)
+{
+    box->setTabChangesFocus(true);
+    box->installEventFilter(new CtrlTabTypesTab(box));
 }
 
 void closeOnEscape(QWidget* window)

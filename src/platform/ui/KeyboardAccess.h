@@ -9,6 +9,7 @@
 #include <initializer_list>
 
 class QLabel;
+class QPlainTextEdit;
 class QWidget;
 
 namespace petari {
@@ -28,6 +29,10 @@ void nameAfter(QLabel* label, QWidget* control, const QString& name);
 
 // Tab goes through the controls in this order, Shift+Tab back.
 void setReadingOrder(std::initializer_list<QWidget*> controls);
+
+// Tab and Shift+Tab move on from the text box as from any other box, and
+// Ctrl+Tab types the tab character instead.
+void letTabMoveOn(QPlainTextEdit* box);
 
 // Escape closes the window, as it closes the modal dialogs.
 void closeOnEscape(QWidget* window);

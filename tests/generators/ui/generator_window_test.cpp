@@ -414,17 +414,10 @@ TEST_F(GeneratorWindowTest, ButtonsActOnTheBoxThatHadTheFocusLast)
 }
 
 // A key or a screen reader's action changes an option button without a
-// click: the kind's frame and the example follow the state.
-TEST_F(GeneratorWindowTest, KindsAndModesFollowTheirButtonsState)
+// click: the example follows the mode's state.  (The template kinds are
+// chosen through accessibility actions end to end.)
+TEST_F(GeneratorWindowTest, TheEmptyLineExampleFollowsTheModesState)
 {
-    open(GeneratorWindow::TemplatePage);
-    find<QRadioButton>("Option1_3")->toggle();   // A～Z
-    EXPECT_TRUE(find("Frame1_3")->isVisible());
-    EXPECT_FALSE(find("Frame1_0")->isVisible());
-    find<QPushButton>("Command1_0")->click();
-    ASSERT_EQ(doc->lines().count(), 26);
-    EXPECT_EQ(doc->lines().lines().first(), QStringLiteral("A"));
-
     document({"a", "b"});
     open(GeneratorWindow::EmptyLinePage);
     type("Text7", QStringLiteral("2"));

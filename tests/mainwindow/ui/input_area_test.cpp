@@ -42,20 +42,3 @@ TEST(InputAreaPaste, PlainTextOnceAndNothingFromAnEmptyClipboard)
     box.pasteText();
     EXPECT_EQ(box.toPlainText(), QStringLiteral("貼り付け太字"));
 }
-
-TEST(InputAreaKeys, TabMovesOnAndCtrlTabTypesATab)
-{
-    QWidget window;
-    auto* box = new InputArea(&window);
-    auto* next = new InputArea(&window);
-    window.show();
-    QApplication::setActiveWindow(&window);
-    box->setFocus();
-    box->setPlainText(QStringLiteral("abc"));
-    box->moveCursor(QTextCursor::End);
-    QTest::keyClick(box, Qt::Key_Tab, Qt::ControlModifier);
-    EXPECT_EQ(box->toPlainText(), QStringLiteral("abc\t"));
-    QTest::keyClick(box, Qt::Key_Tab);
-    EXPECT_EQ(box->toPlainText(), QStringLiteral("abc\t"));
-    EXPECT_EQ(QApplication::focusWidget(), next);
-}

@@ -125,18 +125,6 @@ TEST(MainWindowKeyboard, EveryMenuItemHasAnAccessKeyOfItsOwn)
     EXPECT_TRUE(win.w->action("modosusumu_1")->shortcuts().contains(QKeySequence("Ctrl+Shift+Z")));
 }
 
-// Tab goes from the buttons left of the input box into it, out of it to the
-// table of contents, and on to the list.
-TEST(MainWindowKeyboard, TabGoesThroughTheInputBoxInReadingOrder)
-{
-    Window win;
-    win.find("Command1_3")->setFocus();
-    for (const char* next : {"Text1", "Combo1", "List1_0"}) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        EXPECT_EQ(QApplication::focusWidget(), win.find(next)) << next;
-    }
-}
-
 TEST(MainWindowWidgets, StandardShortcutsAreOnTheMenus)
 {
     Window win;
