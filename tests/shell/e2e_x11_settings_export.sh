@@ -32,7 +32,7 @@ wait_for() {  # seconds, command...
 export_file="$tmp/exported settings.txt"
 start_petari $'[F5]\n1=1\n3=1\nst_t100=\'\'\ns1=80\nexe1=/usr/bin/gedit\nexe2=gedit\n[F1]\nrcrh0=2\n[F7]\nVisible=True\nt1=1980\n[okiniiri]\n1=/tmp/a, b.txt\n[rireki]\n1=/tmp/%percent.txt'
 mkdir -p "$tmp/a"
-press "レジストリの保存"
+press "レジストリの保存(S)"
 answer_file_dialog "ペタリ" "$export_file"
 wait_for 30 test -s "$export_file" || { echo "nothing exported"; cat "$tmp/app.log"; echo "0 passed, 1 failed"; exit 1; }
 sleep 0.5
@@ -40,7 +40,7 @@ cp "$XDG_CONFIG_HOME/petari/petari.ini" "$tmp/a/petari.ini"
 kill "$app"; wait "$app" 2>/dev/null
 
 start_petari ""
-press "レジストリの読み込み"
+press "レジストリの読み込み(L)"
 answer_file_dialog "ペタリ" "$export_file"
 wait_for 30 grep -q 1980 "$XDG_CONFIG_HOME/petari/petari.ini" || { echo "nothing imported"; cat "$tmp/app.log"; }
 sleep 0.5

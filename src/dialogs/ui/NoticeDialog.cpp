@@ -1,6 +1,7 @@
 #include "dialogs/ui/NoticeDialog.h"
 
 #include "platform/SettingsStore.h"
+#include "platform/ui/KeyboardAccess.h"
 #include "editing/Document.h"
 #include "services/Guard.h"
 #include "platform/ui/WindowPlace.h"
@@ -38,6 +39,9 @@ NoticeDialog::NoticeDialog(const NoticeRequest& request, SettingsStore* settings
     textBox_ = new QPlainTextEdit(this);
     textBox_->setObjectName(QStringLiteral("Text9"));
     textBox_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    textBox_->setAccessibleName(QStringLiteral("本文"));
+    // Tab goes on to the buttons; Ctrl+Tab types a tab character.
+    letTabMoveOn(textBox_);
     const char* captions[3] = {"OK", "キャンセル", "再表示"};
     for (int i = 0; i < 3; ++i) {
         auto* b = new QPushButton(QString::fromUtf8(captions[i]), this);

@@ -1,5 +1,6 @@
 #include "dialogs/ui/SettingsDialog.h"
 
+#include "platform/ui/KeyboardAccess.h"
 #include "platform/ui/Widgets.h"
 #include "editing/Document.h"
 #include "platform/SettingsStore.h"
@@ -142,6 +143,8 @@ void SettingsDialog::build()
         QLabel* menuCaption = textLabel(f, indexed("Label3", 3), QStringLiteral("メニューバーの表示"));
         editorNameBox_ = lineEdit(f, indexed("Text10", 3));
         QLabel* menuSuffix = textLabel(f, indexed("Label3", 5), QStringLiteral("を起動する"));
+        nameAfter(splitTextCaption, splitTextBox_);
+        nameAfter(menuCaption, editorNameBox_);
 
         v->addWidget(alwaysOnTopBox_);
         v->addWidget(keepBackupsBox_);
@@ -258,6 +261,16 @@ void SettingsDialog::build()
 
     for (QLineEdit* e : {lineLengthBox_, annotationBox_, splitTextBox_, editorNameBox_})
         e->installEventFilter(this);
+    nameAfter(lineLengthLabel_, lineLengthBox_);
+    nameAfter(annotationLabel_, annotationBox_);
+    // Down the left column, then the right, as the dialog reads.
+    setReadingOrder({openAtStartupBox_, chooseStartupFileButton_, refuseSecondCopyBox_, alwaysOnTopBox_,
+                     keepBackupsBox_, breakLongLinesBox_, lineLengthBox_, splitTextBox_, chooseEditorButton_,
+                     editorNameBox_, askOnExitBox_, annotationOnBox_, clearChecksButton_, annotationBox_,
+                     conversionBoxes_[0], conversionBoxes_[1], conversionBoxes_[2], conversionBoxes_[3],
+                     conversionBoxes_[4], conversionBoxes_[5], conversionBoxes_[6], trimLeadingBox_,
+                     trimTrailingBox_, breakSingleLineBox_, monitorBoxes_[0], monitorBoxes_[1], monitorBoxes_[2],
+                     okButton, cancelButton, updateButton_});
 
     // A window does not grow by itself for the lines its wrapped notes need.
     const int width = sizeHint().width();
@@ -312,39 +325,39 @@ void SettingsDialog::showValues()
 
 void SettingsDialog::connectControls()
 {
+    // Every box acts on its state, so a click, the space bar and an
+    // accessibility action all do the same.  The dialog's own changes
+    // (showValues) are made with the box's signals blocked: what arrives
+    // here is always the user's.
     SettingsFormValues& v = form_.values;
-    auto onClick = [this](QCheckBox* box, bool& value) {
-        connect(box, &QCheckBox::clicked, this, [this, &value](bool on) {
+    auto onToggle = [this](QCheckBox* box, bool& value) {
+        connect(box, &QCheckBox::toggled, this, [this, &value](bool on) {
             value = on;
             form_.markChanged();
             showValues();
         });
     };
-    onClick(openAtStartupBox_, v.openAtStartup);
-    onClick(askOnExitBox_, v.askOnExit);
-    onClick(refuseSecondCopyBox_, v.refuseSecondCopy);
-    onClick(keepBackupsBox_, v.keepBackups);
-    onClick(breakLongLinesBox_, v.breakLongLines);
-    onClick(annotationOnBox_, v.annotationOn);
-    onClick(alwaysOnTopBox_, v.alwaysOnTop);
-    onClick(trimLeadingBox_, v.trimLeading);
-    onClick(trimTrailingBox_, v.trimTrailing);
-    onClick(breakSingleLineBox_, v.breakSingleLine);
+    onToggle(openAtStartupBox_, v.openAtStartup);
+    onToggle(askOnExitBox_, v.askOnExit);
+    onToggle(refuseSecondCopyBox_, v.refuseSecondCopy);
+    onToggle(keepBackupsBox_, v.keepBackups);
+    onToggle(breakLongLinesBox_, v.breakLongLines);
+    onToggle(annotationOnBox_, v.annotationOn);
+    onToggle(alwaysOnTopBox_, v.alwaysOnTop);
+    onToggle(trimLeadingBox_, v.trimLeading);
+    onToggle(trimTrailingBox_, v.trimTrailing);
+    onToggle(breakSingleLineBox_, v.breakSingleLine);
 
     for (int i = 0; i < 7; ++i) {
-        // "pressed" comes with the mouse button going down (or the space
-        // bar), before the box toggles.
-        connect(conversionBoxes_[i], &QCheckBox::pressed, this, [this, i] {
+        // The conversions that exclude this one go first, then the box's own.
+        connect(conversionBoxes_[i], &QCheckBox::toggled, this, [this, i](bool on) {
             guarded(label("Check2_MouseDown"), [&] { form_.conversionPressed(i); });
-            showValues();
-        });
-        connect(conversionBoxes_[i], &QCheckBox::clicked, this, [this, i](bool on) {
             form_.setConversion(i, on);
             showValues();
         });
     }
     for (int i = 0; i < 3; ++i) {
-        connect(monitorBoxes_[i], &QCheckBox::clicked, this, [this, i](bool on) {
+        connect(monitorBoxes_[i], &QCheckBox::toggled, this, [this, i](bool on) {
             const bool stop = form_.setMonitor(i, on);
             showValues();
             if (stop)

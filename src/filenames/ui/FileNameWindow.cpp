@@ -2,6 +2,7 @@
 
 #include "editing/Document.h"
 #include "platform/SettingsStore.h"
+#include "platform/ui/KeyboardAccess.h"
 #include "services/Guard.h"
 #include "platform/ui/WindowPlace.h"
 
@@ -70,8 +71,10 @@ QStringList FileNameWindow::volumes(const QString& programFolder)
 FileNameWindow::FileNameWindow(Document& doc, UserPrompt& prompt, QWidget* parent)
     : QWidget(parent, Qt::Window), doc_(doc), docAlive_(&doc), tool_(doc, prompt)
 {
+    announceAs(this, QAccessible::Window);
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("ファイル名の表示"));
+    closeOnEscape(this);
 
     driveBox_ = new QComboBox(this);
     driveBox_->setObjectName(QStringLiteral("Drive1"));
@@ -116,8 +119,11 @@ FileNameWindow::FileNameWindow(Document& doc, UserPrompt& prompt, QWidget* paren
     lowerCaseBox_->setObjectName(QStringLiteral("Check2_0"));
     upperCaseBox_ = new QCheckBox(QStringLiteral("[A]　大文字にする"), renameArea);
     upperCaseBox_->setObjectName(QStringLiteral("Check2_1"));
+    // On the state, so a key or an accessibility action acts as a click does.
+    // Setting the other box brings its own toggle here, which finds the
+    // first box already the opposite and changes nothing more.
     for (QCheckBox* box : {lowerCaseBox_, upperCaseBox_})
-        connect(box, &QCheckBox::clicked, this, [this, box] { keepOneLetterCase(box); });
+        connect(box, &QCheckBox::toggled, this, [this, box] { keepOneLetterCase(box); });
     lowerCaseBox_->setChecked(true);
     QPushButton* renameButton = button(renameArea, QStringLiteral("Command2_0"), QStringLiteral("変更"));
     QPushButton* undoButton = button(renameArea, QStringLiteral("Command2_1"), QStringLiteral("元に戻す"));
@@ -157,6 +163,11 @@ FileNameWindow::FileNameWindow(Document& doc, UserPrompt& prompt, QWidget* paren
     outer->addLayout(pathRow);
     outer->addLayout(columns, 1);
     resize(720, 480);
+    driveBox_->setAccessibleName(QStringLiteral("ドライブ"));
+    folderTree_->setAccessibleName(QStringLiteral("フォルダ"));
+    fileList_->setAccessibleName(QStringLiteral("ファイル"));
+    setReadingOrder({driveBox_, folderTree_, fileList_, withoutExtensionBox_, listButton, closeButton, upperCaseBox_,
+                     lowerCaseBox_, renameButton, undoButton, closeButton2});
 
     connect(driveBox_, qOverload<int>(&QComboBox::activated), this, [this] { chooseDrive(); });
     connect(folderTree_->selectionModel(), &QItemSelectionModel::currentChanged, this,

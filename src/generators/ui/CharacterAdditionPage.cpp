@@ -3,6 +3,7 @@
 #include "copy/Invisibles.h"
 #include "generators/GeneratorRuns.h"
 #include "generators/RunLimits.h"
+#include "platform/ui/KeyboardAccess.h"
 #include "generators/ui/NumberEdit.h"
 #include "services/Guard.h"
 
@@ -47,7 +48,9 @@ CharacterAdditionPage::CharacterAdditionPage(Document& doc, UserPrompt& prompt, 
     static const char* const headings[kTexts] = {"連番の前に付ける文字", "本文の前に付ける文字",
                                                  "本文の後ろに付ける文字"};
     auto textColumn = [&](Text t, int column) {
-        grid->addWidget(new QLabel(caption(headings[t]), this), 0, column);
+        auto* label = new QLabel(caption(headings[t]), this);
+        nameAfter(label, textBoxes_[t]);
+        grid->addWidget(label, 0, column);
         grid->addWidget(textBoxes_[t], 1, column);
         grid->addWidget(textShown_[t], 2, column);
     };
@@ -70,6 +73,7 @@ CharacterAdditionPage::CharacterAdditionPage(Document& doc, UserPrompt& prompt, 
     auto* numbers = new QGridLayout;
     auto numberColumn = [&](QLineEdit* box, const char* heading, int column) {
         auto* label = new QLabel(caption(heading), this);
+        nameAfter(label, box);
         numbers->addWidget(label, 0, column);
         numbers->addWidget(box, 1, column);
         return label;
@@ -87,7 +91,9 @@ CharacterAdditionPage::CharacterAdditionPage(Document& doc, UserPrompt& prompt, 
 
     auto* tab = button(this, QStringLiteral("Command5"), "[Tab]　の入力");
     tab->setToolTip(caption("タブの入力には、このボタンを使用して下さい。"));
-    tab->setFocusPolicy(Qt::NoFocus);
+    // A click leaves the focus in the box the tab goes into; Tab still
+    // reaches the button, which then types into the box left last.
+    tab->setFocusPolicy(Qt::TabFocus);
     connect(tab, &QPushButton::clicked, this, &CharacterAdditionPage::insertTab);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(tab);
@@ -99,6 +105,9 @@ CharacterAdditionPage::CharacterAdditionPage(Document& doc, UserPrompt& prompt, 
     buttons->addWidget(run);
     buttons->addWidget(cancel);
     grid->addLayout(buttons, 6, 0, 1, 4);
+    setReadingOrder({textBoxes_[BeforeNumber], textBoxes_[BeforeLine], textBoxes_[AfterLine], numberCheck_,
+                     digitsBox_, firstBox_, stepBox_, fixedDigitsCheck_, zeroFillCheck_,
+                     whichLinesButtons_->button(0), whichLinesButtons_->button(1), tab, run, cancel});
 
     // Only now that the preview's controls all exist do the number boxes
     // update it.

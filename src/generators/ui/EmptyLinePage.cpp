@@ -2,6 +2,7 @@
 
 #include "generators/GeneratorRuns.h"
 #include "generators/RunLimits.h"
+#include "platform/ui/KeyboardAccess.h"
 #include "generators/ui/NumberEdit.h"
 #include "platform/Failure.h"
 #include "services/Guard.h"
@@ -25,11 +26,17 @@ EmptyLinePage::EmptyLinePage(Document& doc, UserPrompt& prompt, int index, QWidg
     auto* modes = new QVBoxLayout;
     modeButtons_ = optionGroup(this, "Option2", {"各行に指定した数の空白行を入れる。", "指定した行毎に空白行をいれる。"},
                                modes);
-    connect(modeButtons_, &QButtonGroup::idClicked, this,
-            [this] { guarded(reportLabel("Option2_Click"), [&] { preview(); }); });
+    // On the state, so a key or an accessibility action changes the example
+    // as a click does; the button turned off says nothing.
+    connect(modeButtons_, &QButtonGroup::idToggled, this, [this](int, bool on) {
+        if (on)
+            guarded(reportLabel("Option2_Click"), [&] { preview(); });
+    });
     grid->addLayout(modes, 0, 0, 1, 2);
-    grid->addWidget(new QLabel(caption("行数の指定"), this), 1, 0);
+    auto* countLabel = new QLabel(caption("行数の指定"), this);
+    grid->addWidget(countLabel, 1, 0);
     auto* count = new NumberEdit(QStringLiteral("Text7"), reportLabel("Text7_Change"), this);
+    nameAfter(countLabel, count);
     count->check = [this] { preview(); };
     countBox_ = count;
     grid->addWidget(countBox_, 1, 1);
@@ -47,6 +54,7 @@ EmptyLinePage::EmptyLinePage(Document& doc, UserPrompt& prompt, int index, QWidg
     previewMarkers_ = column(1);
     columns->addStretch();
     auto* scroll = new QScrollArea(this);
+    scroll->setAccessibleName(caption("例"));
     scroll->setWidget(example);
     scroll->setWidgetResizable(true);
     scroll->setMinimumSize(260, 320);

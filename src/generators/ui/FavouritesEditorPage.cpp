@@ -1,5 +1,6 @@
 #include "generators/ui/FavouritesEditorPage.h"
 
+#include "platform/ui/KeyboardAccess.h"
 #include "services/Guard.h"
 
 #include <QGridLayout>
@@ -16,6 +17,7 @@ FavouritesEditorPage::FavouritesEditorPage(Favourites& favourites, int index, QW
     list_->setObjectName(QStringLiteral("List1"));
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setMinimumSize(420, 200);
+    list_->setAccessibleName(caption("お気に入り"));
     connect(list_, &QListWidget::currentRowChanged, this, [this] { enableButtons(); });
     connect(list_, &QListWidget::itemSelectionChanged, this, [this] { enableButtons(); });
     grid->addWidget(list_, 0, 0, 5, 1);
@@ -36,6 +38,7 @@ FavouritesEditorPage::FavouritesEditorPage(Favourites& favourites, int index, QW
     grid->addWidget(downButton_, 2, 1);
     grid->addWidget(ok, 3, 1);
     grid->addWidget(cancel, 4, 1);
+    setReadingOrder({list_, removeButton_, upButton_, downButton_, ok, cancel});
 }
 
 FavouritesEditorPage::~FavouritesEditorPage() = default;

@@ -3,6 +3,7 @@
 #include "generators/GeneratorRuns.h"
 #include "generators/RandomLines.h"
 #include "generators/RunLimits.h"
+#include "platform/ui/KeyboardAccess.h"
 #include "services/Guard.h"
 
 #include <QCheckBox>
@@ -63,6 +64,11 @@ RandomPage::RandomPage(Document& doc, UserPrompt& prompt, int index, QWidget* pa
     grid->addWidget(shortestBox_, 1, 3);
     grid->addWidget(longestLabel_, 2, 2);
     grid->addWidget(longestBox_, 2, 3);
+    nameAfter(minimumLabel_, minimumBox_);
+    nameAfter(maximumLabel_, maximumBox_);
+    nameAfter(countLabel, countBox_);
+    nameAfter(shortestLabel_, shortestBox_);
+    nameAfter(longestLabel_, longestBox_);
     grid->addWidget(new QLabel(caption("有効"), this), 3, 3);
     grid->addWidget(new QLabel(caption("無効"), this), 3, 4);
     static const char* const sets[kSets] = {"数字", "英小文字", "英大文字", "記号"};
@@ -75,6 +81,9 @@ RandomPage::RandomPage(Document& doc, UserPrompt& prompt, int index, QWidget* pa
         grid->addWidget(unusedBoxes_[set], 4 + set, 4);
         usedBoxes_[set]->setMinimumWidth(240);
         unusedBoxes_[set]->setMinimumWidth(240);
+        // Each box by its row and its column: "数字　有効".
+        usedBoxes_[set]->setAccessibleName(caption(sets[set]) + caption("　有効"));
+        unusedBoxes_[set]->setAccessibleName(caption(sets[set]) + caption("　無効"));
     }
 
     auto* buttons = new QHBoxLayout;
@@ -88,11 +97,17 @@ RandomPage::RandomPage(Document& doc, UserPrompt& prompt, int index, QWidget* pa
     });
     for (QPushButton* b : {show, close, tidy}) {
         buttons->addWidget(b);
-        // The buttons keep the focus where it was, so that "修正" knows
-        // which box was meant.
-        b->setFocusPolicy(Qt::NoFocus);
+        // A click leaves the focus where it was, so that "修正" knows which
+        // box was meant; Tab still reaches the buttons.
+        b->setFocusPolicy(Qt::TabFocus);
     }
     grid->addLayout(buttons, 8, 0, 1, 5);
+
+    // The numbers' column, then the strings' column, row by row.
+    setReadingOrder({numbersCheck_, minimumBox_, maximumBox_, noRepeatsCheck_, sortedCheck_, rightAlignCheck_,
+                     countBox_, stringsCheck_, shortestBox_, longestBox_, setChecks_[0], usedBoxes_[0],
+                     unusedBoxes_[0], setChecks_[1], usedBoxes_[1], unusedBoxes_[1], setChecks_[2], usedBoxes_[2],
+                     unusedBoxes_[2], setChecks_[3], usedBoxes_[3], unusedBoxes_[3], show, close, tidy});
 }
 
 QLineEdit* RandomPage::watchedBox(int i)

@@ -5,6 +5,7 @@
 #include "generators/GeneratorRuns.h"
 #include "generators/RunLimits.h"
 #include "generators/ui/NumberEdit.h"
+#include "platform/ui/KeyboardAccess.h"
 #include "services/Guard.h"
 
 #include <QButtonGroup>
@@ -35,7 +36,13 @@ TemplatePage::TemplatePage(Document& doc, UserPrompt& prompt, int index, QWidget
     for (int k = 0; k < kKinds; ++k) {
         kindButtons_[k] = new QRadioButton(caption(kindCaptions[k]), this);
         kindButtons_[k]->setObjectName(indexed("Option1", k));
-        connect(kindButtons_[k], &QRadioButton::clicked, this, [this, k] { chooseKind(Kind(k)); });
+        // On the state, so a key or an accessibility action chooses the
+        // kind as a click does; chooseKind's own setChecked comes back here
+        // for a button already checked and changes nothing.
+        connect(kindButtons_[k], &QRadioButton::toggled, this, [this, k](bool on) {
+            if (on)
+                chooseKind(Kind(k));
+        });
         kinds->addWidget(kindButtons_[k]);
         kindFrames_[k] = new QGroupBox(caption(frameCaptions[k]), this);
         kindFrames_[k]->setObjectName(indexed("Frame1", k));
@@ -53,6 +60,7 @@ TemplatePage::TemplatePage(Document& doc, UserPrompt& prompt, int index, QWidget
         auto* g = new QVBoxLayout(frame);
         intervalCombo_ = new QComboBox(frame);
         intervalCombo_->setObjectName(QStringLiteral("Combo3"));
+        nameControl(intervalCombo_, caption("間隔"));
         g->addWidget(intervalCombo_);
         timeFormatButtons_ = optionGroup(frame, "Option6", {"12:00", "12時 00分", "PM 12時 00分", "午後 12時 00分"}, g);
     }
@@ -85,7 +93,9 @@ void TemplatePage::buildNumberingFrame(QGroupBox* frame)
     // Start, end and step side by side, the digit count under the start.
     auto numberBox = [&](int i, const char* heading, int row, int column) {
         auto* e = new NumberEdit(indexed("Text2", i), reportLabel("Text2_Change"), frame);
-        g->addWidget(new QLabel(caption(heading), frame), row, column);
+        auto* label = new QLabel(caption(heading), frame);
+        nameAfter(label, e);
+        g->addWidget(label, row, column);
         g->addWidget(e, row + 1, column);
         return e;
     };
@@ -121,7 +131,9 @@ void TemplatePage::buildNumberingFrame(QGroupBox* frame)
         shown->setObjectName(indexed("Label1", i));
         QLabel* label = shown;
         connect(box, &QLineEdit::textChanged, this, [label](const QString& t) { label->setText(spellOutInvisibles(t)); });
-        g->addWidget(new QLabel(caption(heading), frame), 4 + 2 * i, 0);
+        auto* headingLabel = new QLabel(caption(heading), frame);
+        nameAfter(headingLabel, box);
+        g->addWidget(headingLabel, 4 + 2 * i, 0);
         g->addWidget(box, 5 + 2 * i, 0);
         g->addWidget(shown, 5 + 2 * i, 1, 1, 2);
         return box;
@@ -133,8 +145,10 @@ void TemplatePage::buildNumberingFrame(QGroupBox* frame)
 void TemplatePage::buildMonthDayFrame(QGroupBox* frame)
 {
     auto* g = new QVBoxLayout(frame);
-    g->addWidget(new QLabel(caption("西暦年を入力"), frame));
+    auto* yearLabel = new QLabel(caption("西暦年を入力"), frame);
+    g->addWidget(yearLabel);
     auto* year = new NumberEdit(QStringLiteral("Text4"), reportLabel("Text4_Change"), frame);
+    nameAfter(yearLabel, year);
     year->check = [year] { monthDayYear(year->text()); };
     yearBox_ = year;
     g->addWidget(year);
@@ -151,6 +165,7 @@ void TemplatePage::buildLineUpFrame(QGroupBox* frame)
     lineUpCombo_->setObjectName(QStringLiteral("Combo1"));
     lineUpCombo_->setEditable(true);
     lineUpCombo_->setInsertPolicy(QComboBox::NoInsert);
+    nameControl(lineUpCombo_, caption("並べる文字"));
     lineUpShown_ = new QLabel(frame);
     lineUpShown_->setObjectName(QStringLiteral("Label9_4"));
     connect(lineUpCombo_, &QComboBox::currentTextChanged, this,
@@ -158,7 +173,7 @@ void TemplatePage::buildLineUpFrame(QGroupBox* frame)
     g->addWidget(lineUpCombo_, 0, 0, 1, 2);
     g->addWidget(lineUpShown_, 1, 0, 1, 2);
     g->addWidget(new QLabel(caption("個数"), frame), 2, 0);
-    auto countBox = [&](int i, const char* heading) {
+    auto countBox = [&](int i, const char* heading, const char* name) {
         auto* e = new NumberEdit(indexed("Text8", i), reportLabel("Text8_Change"), frame);
         // The box always shows its whole number: text that is none becomes "0".
         e->check = [e] {
@@ -166,12 +181,14 @@ void TemplatePage::buildLineUpFrame(QGroupBox* frame)
             if (n != e->text())
                 e->setText(n);
         };
-        g->addWidget(new QLabel(caption(heading), frame), 3, i - 1);
+        auto* label = new QLabel(caption(heading), frame);
+        nameAfter(label, e, caption(name));
+        g->addWidget(label, 3, i - 1);
         g->addWidget(e, 4, i - 1);
         return e;
     };
-    acrossBox_ = countBox(1, "横");
-    downBox_ = countBox(2, "×　縦");
+    acrossBox_ = countBox(1, "横", "横");
+    downBox_ = countBox(2, "×　縦", "縦");
     auto* forget = button(frame, QStringLiteral("Command8"), "追加になった文字を消す。");
     connect(forget, &QPushButton::clicked, this, &TemplatePage::clearHistory);
     g->addWidget(forget, 5, 0, 1, 2);
@@ -182,6 +199,7 @@ void TemplatePage::buildRulerFrame(QGroupBox* frame)
     auto* g = new QVBoxLayout(frame);
     rulerLengthBox_ = lineEdit(frame, QStringLiteral("Text5"));
     rulerLengthBox_->setText(QStringLiteral("100"));
+    rulerLengthBox_->setAccessibleName(caption("桁数"));
     g->addWidget(rulerLengthBox_);
     rulerWidthButtons_ = optionGroup(frame, "Option7", {"半角", "全角"}, g);
     rulerWidthButtons_->button(0)->setChecked(true);

@@ -1,5 +1,7 @@
 #include "mainwindow/ui/InputArea.h"
 
+#include "platform/ui/KeyboardAccess.h"
+
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
@@ -10,6 +12,8 @@
 #include <QTimer>
 
 namespace petari {
+
+InputArea::InputArea(QWidget* parent) : QPlainTextEdit(parent) { letTabMoveOn(this); }
 
 void InputArea::inputMethodEvent(QInputMethodEvent* e)
 {

@@ -7,6 +7,8 @@ namespace petari {
 // The input box.  It knows when the user is composing text with an input
 // method (fcitx, ibus), so the clipboard monitor can leave it alone until the
 // composition ends; and it selects its whole text when it gets the focus.
+// Tab and Shift+Tab move on to the next control and back, as from any other
+// box; Ctrl+Tab types a tab character.
 //
 // Pasting takes the clipboard's plain text once and inserts it.  Qt's own
 // paste asks the clipboard's data object one question after another (rich
@@ -16,7 +18,7 @@ namespace petari {
 class InputArea : public QPlainTextEdit {
     Q_OBJECT
 public:
-    explicit InputArea(QWidget* parent = nullptr) : QPlainTextEdit(parent) {}
+    explicit InputArea(QWidget* parent = nullptr);
     bool composing() const { return composing_; }
     // Inserts the plain text of the clipboard (or of the X11 selection) at
     // the cursor; nothing when there is none.

@@ -1,5 +1,6 @@
 #include "mainwindow/ui/LineListView.h"
 
+#include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -48,8 +49,31 @@ QModelIndex LineListView::moveCursor(CursorAction action, Qt::KeyboardModifiers 
     return QTableView::moveCursor(action, modifiers);
 }
 
+QPoint LineListView::currentLinePoint() const
+{
+    const QRect line = visualRect(currentIndex());
+    return line.isValid() ? line.bottomLeft() : QPoint(0, 0);
+}
+
+void LineListView::contextMenuEvent(QContextMenuEvent* e)
+{
+    // The mouse's right button has its menu on release (the list's
+    // mouse-up); only the keyboard's request is answered here.
+    if (e->reason() == QContextMenuEvent::Keyboard) {
+        emit menuKeyPressed();
+        e->accept();
+        return;
+    }
+    QTableView::contextMenuEvent(e);
+}
+
 void LineListView::keyPressEvent(QKeyEvent* e)
 {
+    if (e->key() == Qt::Key_Menu || (e->key() == Qt::Key_F10 && e->modifiers() == Qt::ShiftModifier)) {
+        emit menuKeyPressed();
+        e->accept();
+        return;
+    }
     if (e->matches(QKeySequence::Copy)) {
         emit copyRequested();
         e->accept();

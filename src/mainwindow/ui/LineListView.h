@@ -17,18 +17,24 @@ class LineListView : public QTableView {
     Q_OBJECT
 public:
     explicit LineListView(QWidget* parent = nullptr);
+    // Where a menu for the current line opens, in the viewport: the line's
+    // lower left corner, or the top left corner when there is no current line.
+    QPoint currentLinePoint() const;
 
 signals:
     void clickedLine();
     void copyRequested();
     void deleteRequested();
     void released(Qt::MouseButton button, QPoint pos);
+    // Shift+F10 or the Menu key: the right-click menu, for the current line.
+    void menuKeyPressed();
     void filesDropped(const QStringList& paths);
 
 protected:
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     void changeEvent(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void dragEnterEvent(QDragEnterEvent* e) override;
     void dragMoveEvent(QDragMoveEvent* e) override;

@@ -1,5 +1,6 @@
 #include "mainwindow/ui/MainWindow.h"
 
+#include "platform/ui/KeyboardAccess.h"
 #include "platform/ui/Widgets.h"
 #include "platform/InstanceRegistry.h"
 #include "platform/SettingsStore.h"
@@ -100,6 +101,10 @@ void MainWindow::buildControls()
     buildLists(central);
     statusLine_ = new QLabel(central);
     statusLine_->setObjectName(QStringLiteral("Label2"));
+    // Tab as the window reads: the favourites bar at the top, the buttons
+    // left of the input box, the box, the table of contents, the list.
+    setReadingOrder({favouriteButtons_.last(), previousFileButton_, nextFileButton_, showClipboardButton_, addButton_,
+                     replaceButton_, clearButton_, inputBox_, tocCombo_, lineList_, splitList_});
 }
 
 void MainWindow::buildFavouritesBar(QWidget* central)
@@ -118,6 +123,8 @@ void MainWindow::buildFavouritesBar(QWidget* central)
         b->setObjectName(indexed("Command2", i));
         b->setFont(mono);
         b->setEnabled(false);
+        // A bare number says little to a screen reader; the file is the tool tip.
+        b->setAccessibleName(QStringLiteral("お気に入り") + QString::number(i + 1));
         connect(b, &QPushButton::clicked, this, [this, i] { controller_.openFavourite(i + 1); });
         favouriteButtons_.append(b);
     }
@@ -126,9 +133,11 @@ void MainWindow::buildFavouritesBar(QWidget* central)
     sameFolderLabel_->setFont(small);
     previousFileButton_ = new QPushButton(QStringLiteral("<"), favouritesBar_);
     previousFileButton_->setObjectName(indexed("Command3", 0));
+    previousFileButton_->setAccessibleName(QStringLiteral("同一フォルダの前のファイル"));
     connect(previousFileButton_, &QPushButton::clicked, this, [this] { controller_.openNeighbour(-1); });
     nextFileButton_ = new QPushButton(QStringLiteral(">"), favouritesBar_);
     nextFileButton_->setObjectName(indexed("Command3", 2));
+    nextFileButton_->setAccessibleName(QStringLiteral("同一フォルダの次のファイル"));
     connect(nextFileButton_, &QPushButton::clicked, this, [this] { controller_.openNeighbour(+1); });
 }
 
@@ -138,6 +147,7 @@ void MainWindow::buildInputBox(QWidget* central)
     inputBox_->setObjectName(QStringLiteral("Text1"));
     inputBox_->setFont(japaneseMonospace());
     inputBox_->setToolTip(QStringLiteral("追加する文字の入力場所です。"));
+    inputBox_->setAccessibleName(QStringLiteral("入力場所"));
 
     auto button = [central](int index, const QString& caption, const QString& tip) {
         auto* b = new QPushButton(caption, central);
@@ -184,6 +194,7 @@ void MainWindow::buildTableOfContents(QWidget* central)
     tocCombo_ = new TocCombo(central, dropDownOpen_);
     tocCombo_->setObjectName(QStringLiteral("Combo1"));
     tocCombo_->setToolTip(QStringLiteral("改行だけの行の次の行が目次に成ります。"));
+    nameAfter(tocLabel_, tocCombo_);
     connect(tocCombo_, qOverload<int>(&QComboBox::activated), this,
             [this](int i) { controller_.jumpToHeading(i); });
 }

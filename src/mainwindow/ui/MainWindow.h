@@ -100,8 +100,11 @@ private:
     void placeSplitList(QPoint releasedAt);
 
     // MainWindowMenus.cpp
-    QAction* addAction(QMenu* menu, const QString& name, const QString& caption);
-    QMenu* addMenu(QMenu* parent, const QString& name, const QString& caption);
+    // Each menu and item shows its access key after its caption: "開く(O)".
+    QAction* addAction(QMenu* menu, const QString& name, const QString& caption, char key);
+    QMenu* addMenu(QMenu* parent, const QString& name, const QString& caption, char key);
+    // A caption set at run time (a file name, the undo step), with the item's key.
+    void setCaption(const QString& name, const QString& caption);
     void addSeparator(QMenu* menu, const QString& name);
     void buildMenus();
     void buildFileMenu();
@@ -111,6 +114,8 @@ private:
     void buildSettingsMenu();
     void buildCopyMenu(QMenu* settingsMenu);
     void buildHelpMenu();
+    // F10 opens the first menu of the bar.
+    void openMenuBar();
 
     // MainWindowSizing.cpp
     void layoutControls();
@@ -129,6 +134,7 @@ private:
     MainController& controller_;
     QMap<QString, QAction*> actions_;
     QMap<QString, QMenu*> menus_;
+    QMap<QString, char> accessKeys_;
 
     // Picture1: the ten favourite buttons "1" to "10" and the same-folder "<" ">".
     QWidget* favouritesBar_ = nullptr;

@@ -25,6 +25,7 @@ void MainWindow::buildLists(QWidget* central)
     lineList_->setModel(&controller_.lines());
     lineList_->setSelectionModel(controller_.lines().selectionModel());
     lineList_->setVisible(true);
+    lineList_->setAccessibleName(QStringLiteral("行の一覧"));
 
     splitList_ = new LineListView(central);
     splitList_->setObjectName(listName(1));
@@ -32,6 +33,7 @@ void MainWindow::buildLists(QWidget* central)
     splitList_->setModel(&controller_.splitList());
     splitList_->setSelectionModel(controller_.splitList().selectionModel());
     splitList_->setVisible(false);
+    splitList_->setAccessibleName(QStringLiteral("分割した行"));
 
     // List1(2), the sorting helper, is never shown and holds nothing outside
     // a sort: it is there by name only.
@@ -39,10 +41,14 @@ void MainWindow::buildLists(QWidget* central)
     sortList->setObjectName(listName(2));
     sortList->setFont(mono);
     sortList->setVisible(false);
+    sortList->setAccessibleName(QStringLiteral("並べ替え用の一覧"));
 
     connectList(lineList_, 0);
     connectList(splitList_, 1);
     connect(lineList_, &LineListView::deleteRequested, &controller_, &MainController::deleteLines);
+    // The keyboard's right click, at the current line.
+    connect(lineList_, &LineListView::menuKeyPressed, this,
+            [this] { listReleased(0, Qt::RightButton, lineList_->currentLinePoint()); });
     connect(lineList_, &LineListView::filesDropped, this,
             [this](const QStringList& p) { controller_.openDropped(p); });
     connect(lineList_->selectionModel(), &QItemSelectionModel::selectionChanged, this,

@@ -3,6 +3,7 @@
 #include "editing/Document.h"
 #include "platform/SettingsStore.h"
 #include "platform/UserPrompt.h"
+#include "platform/ui/KeyboardAccess.h"
 #include "price/PriceSettings.h"
 #include "services/Guard.h"
 #include "platform/ui/WindowPlace.h"
@@ -42,8 +43,10 @@ const char* const kOptions[3] = {"切り捨て", "四捨五入", "切り上げ"}
 PriceWindow::PriceWindow(Document& doc, UserPrompt& prompt, QWidget* parent)
     : QWidget(parent, Qt::Dialog), doc_(doc), prompt_(prompt)
 {
+    announceAs(this, QAccessible::Window);
     setObjectName(QStringLiteral("Form7"));
     setWindowTitle(QStringLiteral("価格"));
+    closeOnEscape(this);
     buildControls();
     loadSettings();
 }
@@ -161,6 +164,24 @@ void PriceWindow::buildControls()
     buttons->addStretch();
     buttons->addWidget(calculateButton);
     buttons->addWidget(closeButton);
+
+    // Each box named by its caption; the quantities by theirs under "個数".
+    nameAfter(captions[0], unitPriceBox_, QStringLiteral("単価"));
+    for (int i = 0; i < 3; ++i)
+        nameAfter(captions[3 + i], quantities[i]);
+    nameAfter(captions[7], taxPercentBox_);
+    nameAfter(captions[11], roundingUnitBox_);
+    nameAfter(captions[9], prefixBox_);
+    nameAfter(captions[10], suffixBox_);
+    // The two "小数点を揃える。" boxes differ by the note beside each.
+    padAfterPrefixBox_->setAccessibleDescription(captions[14]->text());
+    padBeforePrefixBox_->setAccessibleDescription(captions[15]->text());
+    formulaBox_->setAccessibleDescription(captions[12]->text());
+    roundingUnitBox_->setAccessibleDescription(captions[13]->text());
+    setReadingOrder({unitPriceBox_, quantityFromBox_, quantityToBox_, quantityStepBox_, taxPercentBox_,
+                     roundingUnitBox_, roundingButtons_[0], roundingButtons_[1], roundingButtons_[2], prefixBox_,
+                     suffixBox_, separatorsBox_, padAfterPrefixBox_, padBeforePrefixBox_, formulaBox_,
+                     clearHistoryButton, calculateButton, closeButton});
 
     auto* all = new QVBoxLayout(this);
     all->addLayout(grid);

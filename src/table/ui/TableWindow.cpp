@@ -1,5 +1,6 @@
 #include "table/ui/TableWindow.h"
 
+#include "platform/ui/KeyboardAccess.h"
 #include "platform/ui/Widgets.h"
 #include "editing/Document.h"
 #include "platform/SettingsStore.h"
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -58,10 +60,13 @@ int penButtons(Qt::MouseButtons buttons)
 
 // ---- canvas ----
 
-TableCanvas::TableCanvas(const TableGrid& grid, TablePen& pen, QWidget* parent)
+TableCanvas::TableCanvas(TableGrid& grid, TablePen& pen, QWidget* parent)
     : QWidget(parent), grid_(grid), pen_(pen)
 {
+    announceAs(this, QAccessible::Canvas);
     setObjectName(QStringLiteral("Canvas"));
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(QStringLiteral("表を描く場所"));
     // Current and previous cells follow the pointer even with no button held.
     setMouseTracking(true);
     // The right button erases; it must not open a menu on the way.
@@ -112,10 +117,103 @@ void TableCanvas::paintEvent(QPaintEvent* e)
             p.setClipRect(cell);
             p.drawText(cell, Qt::AlignCenter, t);
         }
+    if (hasFocus() && cursorShown_) {
+        p.setClipping(false);
+        p.setPen(Qt::red);
+        p.drawRect(cellRect(cursor_));
+    }
+}
+
+void TableCanvas::describeDrawing()
+{
+    setAccessibleDescription(grid_.lines().join(QLatin1Char('\n')));
+}
+
+void TableCanvas::moveCursor(QPoint to)
+{
+    // The frame is drawn on the cell's edges, a pixel beyond the cell itself.
+    update(cellRect(cursor_).adjusted(0, 0, 1, 1));
+    cursor_ = to;
+    update(cellRect(cursor_).adjusted(0, 0, 1, 1));
+    emit cursorMoved(cellRect(cursor_));
+}
+
+void TableCanvas::endKeyStroke()
+{
+    if (!keyStroke_)
+        return;
+    keyPen_.release();
+    keyStroke_ = false;
+}
+
+void TableCanvas::keyPressEvent(QKeyEvent* e)
+{
+    QPoint step;
+    switch (e->key()) {
+    case Qt::Key_Left: step = {-1, 0}; break;
+    case Qt::Key_Right: step = {1, 0}; break;
+    case Qt::Key_Up: step = {0, -1}; break;
+    case Qt::Key_Down: step = {0, 1}; break;
+    case Qt::Key_Delete:
+        // As the right button erases the cell it leaves.
+        endKeyStroke();
+        cursorShown_ = true;
+        guarded(label("nryoku"), [&] { grid_.show(cursor_.x(), cursor_.y(), {0, 0}); });
+        update(cellRect(cursor_).adjusted(0, 0, 1, 1));
+        describeDrawing();
+        return;
+    default:
+        QWidget::keyPressEvent(e);
+        return;
+    }
+    cursorShown_ = true;
+    const QPoint next = cursor_ + step;
+    if (!TableGrid::drawable(next.x(), next.y()))
+        return;   // the cursor stays at the edge of the canvas
+    if (e->modifiers() & Qt::ShiftModifier) {
+        // Shift held down is the button held down: the stroke goes on
+        // through every arrow until Shift is let go.
+        if (!keyStroke_) {
+            keyPen_.press(cursor_);
+            keyStroke_ = true;
+        }
+        for (const QPoint& cell : keyPen_.move(next, LeftButton))
+            update(cellRect(cell));
+        describeDrawing();
+    } else {
+        endKeyStroke();
+    }
+    moveCursor(next);
+}
+
+void TableCanvas::keyReleaseEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_Shift)
+        endKeyStroke();
+    QWidget::keyReleaseEvent(e);
+}
+
+void TableCanvas::focusInEvent(QFocusEvent* e)
+{
+    QWidget::focusInEvent(e);
+    cursorShown_ = e->reason() != Qt::MouseFocusReason;
+    update(cellRect(cursor_).adjusted(0, 0, 1, 1));
+}
+
+void TableCanvas::focusOutEvent(QFocusEvent* e)
+{
+    endKeyStroke();
+    QWidget::focusOutEvent(e);
+    update(cellRect(cursor_).adjusted(0, 0, 1, 1));
 }
 
 void TableCanvas::mousePressEvent(QMouseEvent* e)
 {
+    // The keyboard's cursor shows again at the next arrow key.
+    if (cursorShown_) {
+        cursorShown_ = false;
+        update(cellRect(cursor_).adjusted(0, 0, 1, 1));
+    }
     pen_.press(cellAt(e->position().toPoint()));
 }
 
@@ -128,6 +226,7 @@ void TableCanvas::mouseMoveEvent(QMouseEvent* e)
 void TableCanvas::mouseReleaseEvent(QMouseEvent*)
 {
     pen_.release();
+    describeDrawing();
 }
 
 // ---- window ----
@@ -143,24 +242,30 @@ TableWindow::TableWindow(Document& doc, UserPrompt& prompt, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     auto* bar = new QMenuBar(this);
     layout->setMenuBar(bar);
-    QMenu* view = bar->addMenu(QStringLiteral("表示"));
+    QMenu* view = bar->addMenu(withAccessKey(QStringLiteral("表示"), 'V'));
     view->setObjectName(QStringLiteral("MHyouji2"));
     auto addItem = [this](QMenu* menu, const char* name, const QString& text, auto slot) {
         QAction* a = menu->addAction(text);
         a->setObjectName(QString::fromLatin1(name));
         connect(a, &QAction::triggered, this, slot);
     };
-    addItem(view, "ssh", QStringLiteral("マス数を指定"), [this] { showSizePanel(); });
-    addItem(view, "hskes", QStringLiteral("全て消す"), [this] { clearCanvas(); });
-    addItem(view, "hcyansel", QStringLiteral("閉じる"), [this] { reject(); });
-    QMenu* decide = bar->addMenu(QStringLiteral("決定"));
+    addItem(view, "ssh", withAccessKey(QStringLiteral("マス数を指定"), 'S'), [this] { showSizePanel(); });
+    addItem(view, "hskes", withAccessKey(QStringLiteral("全て消す"), 'D'), [this] { clearCanvas(); });
+    addItem(view, "hcyansel", withAccessKey(QStringLiteral("閉じる"), 'C'), [this] { reject(); });
+    QMenu* decide = bar->addMenu(withAccessKey(QStringLiteral("決定"), 'K'));
     decide->setObjectName(QStringLiteral("kttei1"));
-    addItem(decide, "hkttei", QStringLiteral("作成した内容を本体へ移動"), [this] { moveIntoDocument(); });
+    addItem(decide, "hkttei", withAccessKey(QStringLiteral("作成した内容を本体へ移動"), 'M'),
+            [this] { moveIntoDocument(); });
 
     canvas_ = new TableCanvas(grid_, pen_);
     scroll_ = new QScrollArea(this);
     scroll_->setObjectName(QStringLiteral("CanvasArea"));
     scroll_->setWidget(canvas_);
+    // Tab goes straight to the canvas, whose arrow keys move its cursor.
+    scroll_->setFocusPolicy(Qt::NoFocus);
+    connect(canvas_, &TableCanvas::cursorMoved, this, [this](const QRect& cell) {
+        scroll_->ensureVisible(cell.center().x(), cell.center().y(), 2 * cell.width(), 2 * cell.height());
+    });
     layout->addWidget(scroll_);
 
     // The panel floats over the canvas's top-left corner while it is shown:
@@ -181,6 +286,7 @@ TableWindow::TableWindow(Document& doc, UserPrompt& prompt, QWidget* parent)
         box->setInsertPolicy(QComboBox::NoInsert);
         // Typing "1" must mean 1, not the "10" an inline completion offers.
         box->setCompleter(nullptr);
+        nameAfter(caption, box);
         grid->addWidget(caption, row[i], column[i]);
         grid->addWidget(box, row[i], column[i] + 1);
         sizeBoxes_[i] = box;
@@ -191,9 +297,13 @@ TableWindow::TableWindow(Document& doc, UserPrompt& prompt, QWidget* parent)
         b->setAutoDefault(false);
         connect(b, &QPushButton::clicked, this, slot);
         grid->addWidget(b, 2, index * 2, 1, 2);
+        return b;
     };
-    addButton(0, QStringLiteral("OK"), &TableWindow::buildFromSizes);
-    addButton(1, QStringLiteral("キャンセル"), &TableWindow::hideSizePanel);
+    QPushButton* ok = addButton(0, QStringLiteral("OK"), &TableWindow::buildFromSizes);
+    QPushButton* cancel = addButton(1, QStringLiteral("キャンセル"), &TableWindow::hideSizePanel);
+    // The panel reads row by row, its "横" pairs on the left.
+    setReadingOrder({canvas_, sizeBoxes_[ColumnsBox], sizeBoxes_[RowsBox], sizeBoxes_[CharsPerCellBox],
+                     sizeBoxes_[LinesPerCellBox], ok, cancel});
     sizePanel_->hide();
 
     guarded(label("Form_Load"), [&] {
@@ -262,11 +372,23 @@ void TableWindow::showSizePanel()
     sizePanel_->move(scroll_->pos() + QPoint(8, 8));
     sizePanel_->show();
     sizePanel_->raise();
+    sizeBoxes_[ColumnsBox]->setFocus();
 }
 
 void TableWindow::hideSizePanel()
 {
     sizePanel_->hide();
+    canvas_->setFocus();
+}
+
+void TableWindow::keyPressEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_Escape && sizePanel_->isVisible()) {
+        hideSizePanel();
+        e->accept();
+        return;
+    }
+    QDialog::keyPressEvent(e);
 }
 
 void TableWindow::clearCanvas()
@@ -274,6 +396,7 @@ void TableWindow::clearCanvas()
     guarded(label("waku"), [&] {
         grid_.clear();
         canvas_->update();
+        canvas_->describeDrawing();
     });
 }
 
@@ -299,6 +422,7 @@ void TableWindow::drawTableOfSizes()
         }
         buildTable(grid_, size);
         canvas_->update();
+        canvas_->describeDrawing();
     });
 }
 

@@ -42,6 +42,10 @@ public:
 
     void done(int r) override;
 
+protected:
+    // Escape hides the size panel while it is shown, and closes the window otherwise.
+    void keyPressEvent(QKeyEvent* e) override;
+
 private:
     // The four number boxes of the size panel, in the order of their
     // objectNames Combo1_0..3.
@@ -70,13 +74,21 @@ private:
 };
 
 // The drawing surface: paints the grid's characters over cyan guide lines
-// and turns the mouse into cell steps of the pen.
+// and turns the mouse into cell steps of the pen.  From the keyboard, the
+// arrow keys move a cell cursor (framed in red while in use),
+// Shift+arrow draws from the cursor's cell as a left-button stroke does,
+// and Delete erases the cursor's cell.  Screen readers hear the drawing's
+// lines as the canvas's description.
 class TableCanvas : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kCellPixels = 12;
 
-    TableCanvas(const TableGrid& grid, TablePen& pen, QWidget* parent = nullptr);
+    TableCanvas(TableGrid& grid, TablePen& pen, QWidget* parent = nullptr);
+
+    QPoint cursorCell() const { return cursor_; }
+    // The description follows the drawing: after a stroke, a build, a clearing.
+    void describeDrawing();
 
     // The cell under a point of the widget; cells off the canvas have
     // numbers below 1 or above 111.
@@ -88,10 +100,28 @@ protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+
+signals:
+    // The cursor moved to this rectangle of the canvas: the view follows it.
+    void cursorMoved(const QRect& cell);
 
 private:
-    const TableGrid& grid_;
+    void moveCursor(QPoint to);
+    void endKeyStroke();
+
+    TableGrid& grid_;
     TablePen& pen_;
+    // The keyboard's own pen, so that the pointer passing over the canvas
+    // never bends a stroke drawn with the keys.
+    TablePen keyPen_{grid_};
+    bool keyStroke_ = false;
+    QPoint cursor_{1, 1};
+    // Framed while the canvas has the focus from the keyboard, not after a click.
+    bool cursorShown_ = false;
 };
 
 }  // namespace petari

@@ -99,3 +99,23 @@ TEST_F(SettingsDialogTest, TickedConversionsApplyToTheNextCopy)
     // What the main window's next start reads is on disk already.
     EXPECT_EQ(SettingsStore().read("F5", "3"), QStringLiteral("1"));
 }
+
+// The space bar and a screen reader's action change a box without a click:
+// the boxes act on their state, so the exclusions and what ＯＫ stores follow.
+TEST_F(SettingsDialogTest, BoxesActOnTheirStateWhateverChangesIt)
+{
+    SettingsDialog f(*doc, prompt);
+    f.show();
+    find(f, "Check2_3")->toggle();   // [全]
+    find(f, "Check2_4")->toggle();   // [半] takes its place
+    EXPECT_FALSE(find(f, "Check2_3")->isChecked());
+    find(f, "Check10_0")->setChecked(true);
+    QSignalSpy stopped(&f, &SettingsDialog::monitorModeChanged);
+    find(f, "Check10_1")->toggle();
+    EXPECT_FALSE(find(f, "Check10_0")->isChecked());
+    EXPECT_EQ(stopped.size(), 1);
+    find<QPushButton>(f, "Command2_0")->click();   // ＯＫ
+    EXPECT_EQ(settings->read("F5", "3"), QStringLiteral("0"));
+    EXPECT_EQ(settings->read("F5", "4"), QStringLiteral("1"));
+    EXPECT_EQ(settings->read("F5", "21"), QStringLiteral("1"));
+}

@@ -44,6 +44,23 @@ T* control(QWidget& form, const char* name)
     return c;
 }
 
+// The case boxes answer each other whatever ticks them: a click, the space
+// bar or a screen reader's action.
+TEST(FileNameWindowTest, TheCaseBoxesAnswerEachOtherOnTheirState)
+{
+    QTemporaryDir dir;
+    SettingsStore settings(dir.filePath(QStringLiteral("petari.ini")));
+    ScriptedPrompt prompt;
+    Document doc(settings, prompt, dir.path());
+    FileNameWindow form(doc, prompt);
+    auto* lower = control<QCheckBox>(form, "Check2_0");
+    auto* upper = control<QCheckBox>(form, "Check2_1");
+    upper->toggle();
+    EXPECT_FALSE(lower->isChecked());
+    lower->setChecked(true);
+    EXPECT_FALSE(upper->isChecked());
+}
+
 TEST(FileNameWindowTest, ListsRenamesAndUndoesThroughTheWindow)
 {
     QTemporaryDir dir;

@@ -412,3 +412,15 @@ TEST_F(GeneratorWindowTest, ButtonsActOnTheBoxThatHadTheFocusLast)
     press("Command5");
     EXPECT_EQ(textOf("Text6_2"), QStringLiteral("\t"));
 }
+
+// A key or a screen reader's action changes an option button without a
+// click: the example follows the mode's state.  (The template kinds are
+// chosen through accessibility actions end to end.)
+TEST_F(GeneratorWindowTest, TheEmptyLineExampleFollowsTheModesState)
+{
+    document({"a", "b"});
+    open(GeneratorWindow::EmptyLinePage);
+    type("Text7", QStringLiteral("2"));
+    find<QRadioButton>("Option2_1")->setChecked(true);
+    EXPECT_TRUE(find<QLabel>("Label8_1")->text().startsWith(QStringLiteral("←空白\n\n\n←空白")));
+}

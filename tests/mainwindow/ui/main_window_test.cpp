@@ -69,18 +69,19 @@ TEST(MainWindowWidgets, EveryControlAndMenuItemIsThereByName)
 
     struct Item { const char* name; const char* caption; };
     const Item items[] = {
-        {"mfnk", "新規作成"}, {"mfh", "開く"}, {"saiY", "再読み込み(Binary)"}, {"uHoson", "上書き保存"},
-        {"mfho", "名前を付けて保存"}, {"mfhoMac", "名前を付けて保存(Mac向け)"},
-        {"memotyou", "「テキストエディタ」を起動"}, {"hizuke", "日付と時刻"}, {"hina", "雛形を作成"},
-        {"mfs", "終了"}, {"mfsr", "レジストリを削除して終了"}, {"rirekic", "履歴のクリア"},
-        {"okinituika", "追加　()"}, {"okinihensyu", "編集"}, {"mhs", "削除。"}, {"syusei", "修正"},
-        {"souto", "順に並べる"}, {"subete", "全てを選択"}, {"mhst", "選択を取り消す。"},
-        {"bnkt_0", "分割　1　(英文に適しています。)"}, {"bnkt_4", "分割　５　(指定した文字で分けます。)"},
-        {"kaigyou_0", "[改行 単]　一行選択時に改行を入れる。"}, {"henkan_6", "[あ]　ひらがな"},
-        {"henkan2_1", "[→_]　後部のスペースを省く。"}, {"saicopy", "再コピー"}, {"r_cr2_4", "コピー時の変換"},
-        {"rejiHozo_0", "レジストリの保存"}, {"setti", "設定画面"}, {"mhelph", "ヘルプを開く"},
-        {"mhb", "バージョン情報"}, {"rireki01_11", ""}, {"okini_11", ""},
-        {"modosusumu_0", "戻す　(起動新規)　0"}, {"modosusumu_1", "進む　(　　　　)　0"},
+        // Each caption with its access key after it.
+        {"mfnk", "新規作成(&N)"}, {"mfh", "開く(&O)"}, {"saiY", "再読み込み(Binary)(&B)"}, {"uHoson", "上書き保存(&S)"},
+        {"mfho", "名前を付けて保存(&A)"}, {"mfhoMac", "名前を付けて保存(Mac向け)(&M)"},
+        {"memotyou", "「テキストエディタ」を起動(&E)"}, {"hizuke", "日付と時刻(&D)"}, {"hina", "雛形を作成(&T)"},
+        {"mfs", "終了(&X)"}, {"mfsr", "レジストリを削除して終了(&G)"}, {"rirekic", "履歴のクリア(&C)"},
+        {"okinituika", "追加　()(&A)"}, {"okinihensyu", "編集(&E)"}, {"mhs", "削除。(&D)"}, {"syusei", "修正(&M)"},
+        {"souto", "順に並べる(&S)"}, {"subete", "全てを選択(&A)"}, {"mhst", "選択を取り消す。(&N)"},
+        {"bnkt_0", "分割　1　(英文に適しています。)(&1)"}, {"bnkt_4", "分割　５　(指定した文字で分けます。)(&5)"},
+        {"kaigyou_0", "[改行 単]　一行選択時に改行を入れる。(&B)"}, {"henkan_6", "[あ]　ひらがな(&I)"},
+        {"henkan2_1", "[→_]　後部のスペースを省く。(&T)"}, {"saicopy", "再コピー(&R)"}, {"r_cr2_4", "コピー時の変換(&C)"},
+        {"rejiHozo_0", "レジストリの保存(&S)"}, {"setti", "設定画面(&O)"}, {"mhelph", "ヘルプを開く(&H)"},
+        {"mhb", "バージョン情報(&A)"}, {"rireki01_11", ""}, {"okini_11", ""},
+        {"modosusumu_0", "戻す　(起動新規)　0(&U)"}, {"modosusumu_1", "進む　(　　　　)　0(&R)"},
     };
     for (const Item& i : items) {
         QAction* a = win.w->action(QString::fromLatin1(i.name));
@@ -96,6 +97,32 @@ TEST(MainWindowWidgets, EveryControlAndMenuItemIsThereByName)
         EXPECT_TRUE(win.w->action(item)->isEnabled()) << item;
     EXPECT_FALSE(win.w->action("mojituika")->isEnabled());
     EXPECT_FALSE(win.w->action("kuugyoutuika")->isEnabled());
+}
+
+// Each menu of the bar opens with Alt and its key; inside a menu every
+// item shown has a key of its own.
+TEST(MainWindowKeyboard, EveryMenuItemHasAnAccessKeyOfItsOwn)
+{
+    Window win({}, [](Fixture& f) { f.settings->write("F7", "Visible", "True"); });
+    const std::pair<const char*, const char*> bar[] = {{"mf01", "ファイル(&F)"}, {"rireki", "履歴(&R)"},
+                                                       {"okini1", "お気に入り(&O)"}, {"mh01", "編集(&E)"},
+                                                       {"settei0", "設定(&S)"}, {"mhelp", "ヘルプ(&H)"}};
+    for (const auto& [name, title] : bar)
+        EXPECT_EQ(win.w->menu(QString::fromLatin1(name))->title(), QString::fromUtf8(title)) << name;
+    const QRegularExpression key(QStringLiteral("\\(&(.)\\)$"));
+    for (QMenu* menu : win.w->findChildren<QMenu*>()) {
+        QStringList keys;
+        for (QAction* a : menu->actions()) {
+            if (a->isSeparator() || !a->isVisible())
+                continue;
+            const QString k = key.match(a->text()).captured(1);
+            EXPECT_FALSE(k.isEmpty()) << a->objectName().toStdString();
+            EXPECT_FALSE(keys.contains(k)) << a->objectName().toStdString();
+            keys << k;
+        }
+    }
+    EXPECT_EQ(win.w->action("mhelph")->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_TRUE(win.w->action("modosusumu_1")->shortcuts().contains(QKeySequence("Ctrl+Shift+Z")));
 }
 
 TEST(MainWindowWidgets, StandardShortcutsAreOnTheMenus)
@@ -150,7 +177,7 @@ TEST(MainWindowWidgets, AddReplaceAndDeleteFromTheWindow)
     QTest::mouseClick(win.find<QPushButton>("Command1_1"), Qt::LeftButton);
     EXPECT_EQ(win.f.c->lines().lines(), QStringList({"one", "two"}));
     EXPECT_EQ(win.f.c->state().modified, 1);
-    EXPECT_EQ(win.w->action("modosusumu_0")->text(), "戻す　(　追加　)　1");
+    EXPECT_EQ(win.w->action("modosusumu_0")->text(), "戻す　(　追加　)　1(&U)");
 
     win.f.select({0});
     inputBox->setPlainText("ONE");

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QProcess>
 #include <QPushButton>
@@ -79,10 +80,10 @@ TEST_F(TableWindowTest, DrawBuildAndMoveIntoTheList)
         EXPECT_GE(f.height(), 150);
         EXPECT_FALSE(doc->view().placedOnTop());
         EXPECT_EQ(f.windowTitle(), QStringLiteral("表の作成"));
-        EXPECT_EQ(find<QMenu>(f, "MHyouji2")->title(), QStringLiteral("表示"));
-        EXPECT_EQ(find<QMenu>(f, "kttei1")->title(), QStringLiteral("決定"));
-        EXPECT_EQ(find<QAction>(f, "hskes")->text(), QStringLiteral("全て消す"));
-        EXPECT_EQ(find<QAction>(f, "hcyansel")->text(), QStringLiteral("閉じる"));
+        EXPECT_EQ(find<QMenu>(f, "MHyouji2")->title(), QStringLiteral("表示(&V)"));
+        EXPECT_EQ(find<QMenu>(f, "kttei1")->title(), QStringLiteral("決定(&K)"));
+        EXPECT_EQ(find<QAction>(f, "hskes")->text(), QStringLiteral("全て消す(&D)"));
+        EXPECT_EQ(find<QAction>(f, "hcyansel")->text(), QStringLiteral("閉じる(&C)"));
         EXPECT_FALSE(find<QGroupBox>(f, "Frame1")->isVisible());
         QComboBox* rows = find<QComboBox>(f, "Combo1_0");
         EXPECT_EQ(rows->currentText(), QStringLiteral("3"));
@@ -123,6 +124,52 @@ TEST_F(TableWindowTest, DrawBuildAndMoveIntoTheList)
               (QStringList{"┌──┬──┐", "│　　│　　│", "└──┴──┘", "", "", "　───┐", "　　　　│"}));
     EXPECT_EQ(doc->state().modified, 1);
     EXPECT_EQ(doc->state().fileName, QString());
+}
+
+// The keyboard draws as the left button does: Shift and the arrows from the
+// cursor's cell, a corner where the arrow turns, nothing in the cell the
+// stroke ends on; Delete erases.  Screen readers hear the drawing.
+TEST_F(TableWindowTest, TheKeyboardDrawsFromTheCursor)
+{
+    TableWindow f(*doc, prompt);
+    f.show();
+    QApplication::setActiveWindow(&f);
+    TableCanvas* canvas = f.canvas();
+    canvas->setFocus();
+    // Key presses alone: QTest would let go of Shift after every key, which
+    // ends the stroke as letting go of the mouse button does.
+    auto keys = [canvas](Qt::Key key, int times, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        for (int i = 0; i < times; ++i) {
+            QKeyEvent press(QEvent::KeyPress, key, modifiers);
+            QCoreApplication::sendEvent(canvas, &press);
+        }
+    };
+    keys(Qt::Key_Down, 1);
+    keys(Qt::Key_Right, 1);
+    keys(Qt::Key_Right, 2, Qt::ShiftModifier);
+    keys(Qt::Key_Down, 2, Qt::ShiftModifier);
+    QTest::keyRelease(canvas, Qt::Key_Shift);
+    EXPECT_EQ(canvas->cursorCell(), QPoint(4, 4));
+    const struct { int x, y; const char* text; } cells[] = {
+        {1, 2, ""}, {2, 2, "─"}, {3, 2, "─"}, {4, 2, "┐"}, {4, 3, "│"}, {4, 4, ""}};
+    for (const auto& c : cells)
+        EXPECT_EQ(f.grid().text(c.x, c.y), QString::fromUtf8(c.text)) << c.x << "," << c.y;
+    EXPECT_TRUE(canvas->accessibleDescription().contains(QStringLiteral("　──┐\n　　　│")));
+
+    keys(Qt::Key_Up, 1);
+    keys(Qt::Key_Delete, 1);
+    EXPECT_EQ(f.grid().text(4, 3), QString());
+    EXPECT_FALSE(canvas->accessibleDescription().contains(QStringLiteral("│")));
+    keys(Qt::Key_Left, 4);   // the cursor stops at the first column
+    EXPECT_EQ(canvas->cursorCell(), QPoint(1, 3));
+
+    // Escape puts the size panel away first, then closes the window.
+    find<QAction>(f, "ssh")->trigger();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(find<QGroupBox>(f, "Frame1")->isVisible());
+    EXPECT_TRUE(f.isVisible());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(f.isVisible());
 }
 
 // Not a check: with PETARI_SCREENSHOT=FILE under a real X server, shows the
