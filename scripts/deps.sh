@@ -13,6 +13,7 @@ packages=(
   qt6-translations-l10n ccache
   at-spi2-core python3-pyatspi gir1.2-atspi-2.0 python3-gi dbus
   desktop-file-utils appstream dpkg-dev file
+  exfatprogs   # a case-folding volume for the rename tests (mounted as root)
 )
 
 missing=()

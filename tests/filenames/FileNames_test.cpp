@@ -1,6 +1,7 @@
 #include "filenames/FileNames.h"
 #include "document/Cp932.h"
 #include "platform/Failure.h"
+#include "support/CaseFoldingVolume.h"
 
 #include <QDir>
 #include <QFile>
@@ -134,13 +135,15 @@ TEST(FileNameRename, HardLinksAndLinksAreLeftAlone)
     EXPECT_EQ(onDisk(f.web), (QStringList{"Link.TXT", "Readme.TXT", "readme.txt", "target.txt"}));
 }
 
-// A case-folding volume (vfat, exFAT) is not at hand on every machine:
-// PETARI_CASEFOLD_DIR names an empty writable folder on one.
+// A case-folding volume (vfat, exFAT): PETARI_CASEFOLD_DIR names an empty
+// writable folder on one, or root mounts an exFAT image of its own.
 TEST(FileNameRename, ChangesCaseOnACaseFoldingVolume)
 {
-    const QString base = qEnvironmentVariable("PETARI_CASEFOLD_DIR");
+    QTemporaryDir scratch;
+    const test::CaseFoldingVolume volume(scratch.path());
+    const QString base = volume.folder();
     if (base.isEmpty())
-        GTEST_SKIP() << "PETARI_CASEFOLD_DIR not set";
+        GTEST_SKIP() << "no case-folding volume here: " << volume.why().toStdString();
     QTemporaryDir dir(base + "/petari-XXXXXX");
     touch(dir.path() + "/Readme.TXT");
     QVector<RenameRow> rows;
@@ -274,6 +277,57 @@ TEST(FileNameUndo, ReadsBackWhatARunWrote)
     EXPECT_EQ(r.restored, 2);
     EXPECT_EQ(r.skipped, 0);
     EXPECT_EQ(onDisk(f.web), (QStringList{"Readme.TXT", "a,b.TXT", "café.TXT"}));
+}
+
+TEST(FileNameUndo, RowsAndHeadersThatMustBeRefused)
+{
+    const QString folderAndArrow = QStringLiteral("b, → ,c");   // a file name that holds the arrow
+    struct Case {
+        QString row;   // after a good header
+        int restored, skipped;
+        QStringList after;
+    };
+    const Case cases[] = {
+        {"Readme.TXT, → ,readme.txt,,", 1, 0, {"...", "Readme.TXT", folderAndArrow}},
+        {"a, → ," + folderAndArrow + ",,", 0, 1, {"...", folderAndArrow, "readme.txt"}},   // two arrows
+        {"a, → ,readme.txt,", 0, 1, {"...", folderAndArrow, "readme.txt"}},
+        {"a, → ,readme.txt", 0, 1, {"...", folderAndArrow, "readme.txt"}},
+        {"a → readme.txt,,", 0, 1, {"...", folderAndArrow, "readme.txt"}},
+        {"x, → ,...,,", 1, 0, {folderAndArrow, "readme.txt", "x"}},
+        {".., → ,...,,", 0, 1, {"...", folderAndArrow, "readme.txt"}},
+        {"., → ,...,,", 0, 1, {"...", folderAndArrow, "readme.txt"}},
+        {"a/b, → ,...,,", 0, 1, {"...", folderAndArrow, "readme.txt"}},
+        {"Y, → ,,,", 0, 0, {"...", folderAndArrow, "readme.txt"}},
+        {"", 0, 0, {"...", folderAndArrow, "readme.txt"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.row.toStdString());
+        Folder f({"readme.txt", "...", folderAndArrow});
+        const QString log = f.dir.filePath("log.txt");
+        touch(log, QByteArray("\xEF\xBB\xBF") + (",Path =,," + f.web + "/,\r\n" + c.row + "\r\n").toUtf8());
+        const UndoResult r = undoRenameLog(log, f.web);
+        EXPECT_EQ(r.status, UndoResult::Done);
+        EXPECT_EQ(r.restored, c.restored);
+        EXPECT_EQ(r.skipped, c.skipped);
+        EXPECT_EQ(onDisk(f.web), c.after);
+    }
+    Folder f({"readme.txt"});
+    const struct {
+        QString header;
+        UndoResult::Status status;
+    } headers[] = {
+        {",Path =,," + f.web + "/,", UndoResult::Done},
+        {",Path =,," + f.web + ",", UndoResult::OtherFolder},
+        {",Path =,," + f.web + "/x/,", UndoResult::OtherFolder},
+        {",Path =,,,", UndoResult::NotALog},
+        {",Path =,,", UndoResult::NotALog},
+        {",Path =,," + f.web + "/", UndoResult::NotALog},
+        {"Path =,," + f.web + "/,", UndoResult::NotALog},
+    };
+    for (const auto& h : headers) {
+        touch(f.dir.filePath("log.txt"), (h.header + "\r\nreadme.txt, → ,README.TXT,,\r\n").toUtf8().prepend("\xEF\xBB\xBF"));
+        EXPECT_EQ(undoRenameLog(f.dir.filePath("log.txt"), f.web).status, h.status) << h.header.toStdString();
+    }
 }
 
 }  // namespace
