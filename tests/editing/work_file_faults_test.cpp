@@ -14,6 +14,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <thread>
 #include <cerrno>
 #include <sys/stat.h>
 
@@ -311,6 +314,67 @@ TEST_F(WriterFaults, AWrittenFileIsNamedInTheIndexWithItsLengthAndChecksum)
     r = run(job);
     EXPECT_EQ(r.failure, 70);
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("elsewhere.txt")));
+}
+
+// Holds every write until opened, so that jobs queue up behind one.
+struct GateCalls : FileCalls {
+    std::atomic<bool> open{false};
+    std::atomic<int> waiting{0};
+    ssize_t write(int fd, const void* data, size_t size) override
+    {
+        ++waiting;
+        while (!open)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        return FileCalls::write(fd, data, size);
+    }
+};
+
+TEST_F(WriterFaults, JobsAreDoneInOrderAndACancelledCopyIsNeverMade)
+{
+    EXPECT_EQ(SnapshotWriter::forWorkFolder(dir.path() + "/./"), writer);
+    EXPECT_NE(SnapshotWriter::forWorkFolder(dir.filePath("other")), writer);
+    std::atomic<int> told{0};
+    client->setListener([&] { ++told; });
+    GateCalls gate;
+    InForce inForce(&gate);
+    const auto job = [&](const char* name, bool copy) {
+        WriteJob j;
+        j.path = dir.filePath(name);
+        j.lines = {QString::fromLatin1(name)};
+        j.privateCopy = copy;
+        j.client = client;
+        return writer->submit(std::move(j));
+    };
+    const quint64 first = job("a.txt", false);
+    while (gate.waiting == 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    const quint64 second = job("b.txt", true);
+    const quint64 third = job("c.txt", true);
+    EXPECT_EQ(second, first + 1);
+    EXPECT_EQ(writer->lastTicket(), third);
+    writer->cancelOrAwaitCopy(second);   // not begun: never made
+    EXPECT_FALSE(writer->isDone(first));
+    EXPECT_FALSE(writer->waitFor(first, 20));
+    gate.open = true;
+    EXPECT_TRUE(writer->waitFor(third));
+    EXPECT_TRUE(writer->isDone(third));
+    EXPECT_FALSE(writer->isDone(third + 1));
+    std::vector<quint64> order;
+    std::vector<bool> copies;
+    for (const WriteResult& r : client->take()) {
+        order.push_back(r.ticket);
+        copies.push_back(r.copied);
+        if (r.copied)
+            EXPECT_EQ(r.copy, QStringList{"c.txt"});
+        else
+            EXPECT_EQ(r.failure, 0);
+    }
+    // The third job's copy is made between the blocks of the first write.
+    EXPECT_EQ(order, (std::vector<quint64>{third, first, second, third}));
+    EXPECT_EQ(copies, (std::vector<bool>{true, false, false, false}));
+    EXPECT_EQ(told, 4);
+    EXPECT_EQ(bytesOf(dir.filePath("c.txt")), QByteArray("c.txt\r\n"));
+    EXPECT_TRUE(client->take().empty());
 }
 
 }  // namespace

@@ -330,5 +330,31 @@ TEST(FileNameUndo, RowsAndHeadersThatMustBeRefused)
     }
 }
 
+TEST(FileNameRename, WhichNamesChangeCaseAndHow)
+{
+    const struct {
+        const char16_t* name;
+        const char16_t* lower;   // "" : left alone
+        const char16_t* upper;
+    } cases[] = {
+        {u"Readme.TXT", u"readme.txt", u"README.TXT"}, {u"readme.txt", u"", u"README.TXT"},
+        {u"@AZ[`az{", u"@az[`az{", u"@AZ[`AZ{"},      {u"My File-1.htm", u"my file-1.htm", u"MY FILE-1.HTM"},
+        {u" A", u" a", u""},                           {u"\x1F" "A", u"", u""},
+        {u"\x7F" "A", u"\x7F" "a", u""},               {u"\uFF65A", u"\uFF65a", u""},   // ･ is code 165
+        {u"\uFF66A", u"", u""},                        {u"\uFF71.TXT", u"", u""},        // ｦ 166, ｱ 177
+        {u"カナ.TXT", u"", u""},                        {u"\u00E9A", u"", u""},
+        {u"?A", u"?a", u""},                            {u"", u"", u""},
+    };
+    for (const auto& c : cases) {
+        const QString name = QString::fromUtf16(c.name);
+        EXPECT_EQ(caseChangedName(name, LetterCase::Lower), QString::fromUtf16(c.lower)) << name.toStdString();
+        EXPECT_EQ(caseChangedName(name, LetterCase::Upper), QString::fromUtf16(c.upper)) << name.toStdString();
+    }
+    const char* stems[][2] = {{"archive.tar.gz", "archive.tar"}, {".bashrc", ".bashrc"}, {"a.", "a"},
+                              {"a", "a"}, {".a.b", ".a"}, {"x.y", "x"}};
+    for (const auto& s : stems)
+        EXPECT_EQ(nameWithoutExtension(QString::fromUtf8(s[0])), QString::fromUtf8(s[1])) << s[0];
+}
+
 }  // namespace
 }  // namespace petari

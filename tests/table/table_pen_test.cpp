@@ -119,3 +119,20 @@ TEST(TablePen, TransferOfAFreehandStroke)
     EXPECT_EQ(grid.lastUsedRow(), 3);
     EXPECT_EQ(grid.lines(), (QStringList{"", "　　───┐", "　　　　　│"}));
 }
+
+TEST(TablePen, APressWithoutAMoveBeforeItStartsTheStrokeThere)
+{
+    TableGrid grid;
+    TablePen pen(grid);
+    pen.move({20, 20}, NoButton);
+    pen.release();
+    pen.press({5, 5});   // no move over (5, 5) came first
+    EXPECT_EQ(pen.current(), QPoint(5, 5));
+    EXPECT_EQ(pen.move({6, 5}, LeftButton), (std::vector<QPoint>{{5, 5}}));
+    EXPECT_EQ(pen.move({6, 5}, LeftButton), std::vector<QPoint>{});   // the same cell again: nothing
+    pen.move({7, 5}, LeftButton);
+    pen.release();
+    EXPECT_EQ(pen.current(), QPoint(0, 0));
+    EXPECT_EQ(grid.lines(), (QStringList{"", "", "", "", QStringLiteral("　　　　──")}));
+    EXPECT_EQ(grid.lastUsedRow(), 5);
+}
