@@ -65,12 +65,12 @@ TEST(StoredGeometry, ScreenEdgesAndLimitsExactly)
     // 15 twips to the pixel at 96 dpi; halves away from zero.
     const struct {
         int twips, dpi, pixels;
-    } toPixels[] = {{7, 96, 0}, {8, 96, 1}, {22, 96, 1}, {23, 96, 2}, {-7, 96, 0}, {-8, 96, -1}, {1440, 144, 144}};
+    } toPixels[] = {{7, 96, 0}, {8, 96, 1}, {22, 96, 1}, {23, 96, 2}, {-7, 96, 0}, {-8, 96, -1}, {1440, 144, 144}, {5, 144, 1}, {-5, 144, -1}, {719, 1, 0}, {-719, 1, 0}};
     for (const auto& t : toPixels)
         EXPECT_EQ(twipsToPixels(t.twips, t.dpi), t.pixels) << t.twips << "@" << t.dpi;
     const struct {
         int pixels, dpi, twips;
-    } toTwips[] = {{1, 96, 15}, {-1, 96, -15}, {1, 144, 10}, {1, 0, 0}, {1, -96, 0}, {1, 1000, 1}, {1, 2881, 0}};
+    } toTwips[] = {{1, 96, 15}, {-1, 96, -15}, {1, 144, 10}, {1, 0, 0}, {1, -96, 0}, {1, 1000, 1}, {1, 2881, 0}, {24, 1000, 35}, {-24, 1000, -35}};
     for (const auto& t : toTwips)
         EXPECT_EQ(pixelsToTwips(t.pixels, t.dpi), t.twips) << t.pixels << "@" << t.dpi;
     EXPECT_EQ((TwipsRect{1, 2, 3, 4}).right(), 4);

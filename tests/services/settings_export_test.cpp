@@ -3,6 +3,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/UserPrompt.h"
 #include "services/Guard.h"
+#include "support/FailureNumber.h"
 
 #include <QDir>
 #include <QFile>
@@ -310,6 +311,8 @@ TEST_F(SettingsExportTest, TheSizeCapOfAFileThatIsRead)
             EXPECT_TRUE(records.isEmpty());
     }
     EXPECT_EQ(kMaxImportBytes, 16777216);
+    EXPECT_EQ(test::failureNumber([&] { readSettingsExport(dir.filePath("missing.txt")); }), 53);
+    EXPECT_EQ(test::failureNumber([&] { readSettingsExport(dir.path()); }), 75);
     // The last line needs no line end.
     EXPECT_EQ(readSettingsExport(writeFile("end.txt", "x\r\npetari,F1,top,7")),
               (QList<SettingsRecord>{{"F1", "top", "7"}}));
