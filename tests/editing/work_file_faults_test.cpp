@@ -220,6 +220,19 @@ TEST_F(WorkFileFaults, WhatAWriteLearnsAboutItsLines)
             EXPECT_EQ(readWorkFile(target()), c.lines);
     }
     EXPECT_EQ(crc32Of("\r\n", crc32Of("a")), 0xE32FEF56u);
+    // The writer's pauses: every 65536 lines of the scan, after every full
+    // block of a mebibyte, and after the last block.
+    const struct {
+        QStringList lines;
+        int pauses;
+    } pauses[] = {{QStringList(65535, "a"), 1}, {QStringList(65536, "a"), 2},
+                  {{QString((1 << 20) - 2, 'x')}, 1}, {{QString((1 << 20) - 2, 'x'), "b"}, 2}};
+    for (const auto& p : pauses) {
+        int calls = 0;
+        options.betweenBlocks = [&] { ++calls; };
+        writeLinesFile(target(), p.lines, options);
+        EXPECT_EQ(calls, p.pauses) << p.lines.size();
+    }
 }
 
 TEST_F(WorkFileFaults, DamagedBytesWithoutAChecksumAreRefused)
