@@ -388,6 +388,13 @@ TEST_F(WriterFaults, JobsAreDoneInOrderAndACancelledCopyIsNeverMade)
     EXPECT_EQ(told, 4);
     EXPECT_EQ(bytesOf(dir.filePath("c.txt")), QByteArray("c.txt\r\n"));
     EXPECT_TRUE(client->take().empty());
+    // An idle writer makes the copy of a job before it writes the job.
+    writer->waitFor(job("d.txt", true));
+    const std::vector<WriteResult> last = client->take();
+    ASSERT_EQ(last.size(), 2u);
+    EXPECT_TRUE(last[0].copied);
+    EXPECT_EQ(last[0].copy, QStringList{"d.txt"});
+    EXPECT_FALSE(last[1].copied);
 }
 
 }  // namespace
