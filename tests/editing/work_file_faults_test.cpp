@@ -368,6 +368,7 @@ TEST_F(WriterFaults, JobsAreDoneInOrderAndACancelledCopyIsNeverMade)
     writer->cancelOrAwaitCopy(second);   // not begun: never made
     EXPECT_FALSE(writer->isDone(first));
     EXPECT_FALSE(writer->waitFor(first, 20));
+    EXPECT_FALSE(writer->waitFor(first, 0));
     gate.open = true;
     EXPECT_TRUE(writer->waitFor(third));
     EXPECT_TRUE(writer->isDone(third));

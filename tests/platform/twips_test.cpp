@@ -73,6 +73,7 @@ TEST(StoredGeometry, ScreenEdgesAndLimitsExactly)
     } toTwips[] = {{1, 96, 15}, {-1, 96, -15}, {1, 144, 10}, {1, 0, 0}, {1, -96, 0}, {1, 1000, 1}, {1, 2881, 0}, {24, 1000, 35}, {-24, 1000, -35}};
     for (const auto& t : toTwips)
         EXPECT_EQ(pixelsToTwips(t.pixels, t.dpi), t.twips) << t.pixels << "@" << t.dpi;
+    EXPECT_EQ(TwipsRect{}, (TwipsRect{0, 0, 0, 0}));
     EXPECT_EQ((TwipsRect{1, 2, 3, 4}).right(), 4);
     EXPECT_EQ((TwipsRect{1, 2, 3, 4}).bottom(), 6);
     EXPECT_NE((TwipsRect{1, 2, 3, 4}), (TwipsRect{1, 2, 3, 5}));
