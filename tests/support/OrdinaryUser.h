@@ -7,9 +7,6 @@
 // change every thread), and it becomes root again at the end: the saved
 // user id stays 0.  Not root: nothing changes, the user already is ordinary.
 
-#include <QDir>
-#include <QString>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <sys/syscall.h>
