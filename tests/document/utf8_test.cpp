@@ -62,6 +62,7 @@ TEST(Utf8Bytes, TheIllFormedPieceOneReplacementStandsFor)
         {"\xE3\x81\x41", 2}, {"\xE3\x41", 1},         {"\xF0\x90\x80", 3}, {"\xF0\x90\x80\x41", 3},
         {"\x80", 1},         {"\xF4\x90\x80\x80", 1}, {"\xE0\x9F\x80", 1}, {"\xED\xA0\x80", 1},
         {"\xC2", 1},         {"\xF5\x80", 1},         {"\xC1\x80", 1},     {"\xF1\x80\x80\x7F", 3},
+        {QByteArray("\x80\x00", 2), 1},
     };
     for (const auto& c : cases) {
         const auto* p = reinterpret_cast<const unsigned char*>(c.bytes.constData());

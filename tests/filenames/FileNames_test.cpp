@@ -354,6 +354,13 @@ TEST(FileNameRename, WhichNamesChangeCaseAndHow)
                               {"a", "a"}, {".a.b", ".a"}, {"x.y", "x"}};
     for (const auto& s : stems)
         EXPECT_EQ(nameWithoutExtension(QString::fromUtf8(s[0])), QString::fromUtf8(s[1])) << s[0];
+    Folder f({"a.txt", "B.txt"});
+    EXPECT_EQ(renameWithin(f.web, "a.txt", "A.TXT"), RenameOutcome::Renamed);
+    EXPECT_EQ(renameWithin(f.web, "A.TXT", "B.txt"), RenameOutcome::NameTaken);
+    EXPECT_EQ(renameWithin(f.web, "gone.txt", "x.txt"), RenameOutcome::NotAFile);
+    EXPECT_THROW(renameWithin(f.web, "../a.txt", "x.txt"), Failure);
+    EXPECT_THROW(renameWithin(f.web, "A.TXT", ".."), Failure);
+    EXPECT_EQ(onDisk(f.web), (QStringList{"A.TXT", "B.txt"}));
 }
 
 }  // namespace

@@ -313,7 +313,7 @@ TEST_F(SettingsExportTest, TheSizeCapOfAFileThatIsRead)
     EXPECT_EQ(kMaxImportBytes, 16777216);
     EXPECT_EQ(test::failureNumber([&] { readSettingsExport(dir.filePath("missing.txt")); }), 53);
     EXPECT_EQ(test::failureNumber([&] { readSettingsExport(dir.path()); }), 75);
-    // The last line needs no line end.
-    EXPECT_EQ(readSettingsExport(writeFile("end.txt", "x\r\npetari,F1,top,7")),
+    // An empty first line is a line; the last line needs no line end.
+    EXPECT_EQ(readSettingsExport(writeFile("end.txt", "\nx\r\npetari,F1,top,7")),
               (QList<SettingsRecord>{{"F1", "top", "7"}}));
 }

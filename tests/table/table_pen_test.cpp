@@ -148,4 +148,7 @@ TEST(TablePen, APressWithoutAMoveBeforeItStartsTheStrokeThere)
     EXPECT_EQ(pen.current(), QPoint(0, 0));
     EXPECT_EQ(grid.lines(), (QStringList{"", "", "", "", QStringLiteral("　　　　──")}));
     EXPECT_EQ(grid.lastUsedRow(), 5);
+    pen.press({5, 5});
+    EXPECT_EQ(pen.move({6, 5}, RightButton), (std::vector<QPoint>{{5, 5}}));   // erased: repainted
+    EXPECT_EQ(grid.text(5, 5), QString());
 }
