@@ -29,6 +29,7 @@ test_packages=(
   sway foot wtype
   at-spi2-core python3-pyatspi gir1.2-atspi-2.0 python3-gi dbus
   desktop-file-utils appstream dpkg-dev file lintian librsvg2-bin
+  exfatprogs   # a case-folding volume for the rename tests (mounted as root)
 )
 
 case "$mode" in

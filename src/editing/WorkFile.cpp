@@ -3,6 +3,7 @@
 #include "document/Cp932.h"
 #include "document/TextFile.h"
 #include "platform/Failure.h"
+#include "platform/FileCalls.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -60,24 +61,22 @@ int failureForErrno(int e)
 }
 
 // The permissions a file made the ordinary way gets; mkstemp makes 0600.
+// The umask in force now, not the one of the first write.
 mode_t ordinaryMode()
 {
-    static const mode_t mode = [] {
-        mode_t mask = 022;
-        QFile status(QStringLiteral("/proc/self/status"));
-        if (status.open(QIODevice::ReadOnly)) {
-            for (const QByteArray& line : status.readAll().split('\n')) {
-                if (line.startsWith("Umask:")) {
-                    bool ok = false;
-                    const uint m = line.mid(6).trimmed().toUInt(&ok, 8);
-                    if (ok)
-                        mask = mode_t(m);
-                }
+    mode_t mask = 022;
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : status.readAll().split('\n')) {
+            if (line.startsWith("Umask:")) {
+                bool ok = false;
+                const uint m = line.mid(6).trimmed().toUInt(&ok, 8);
+                if (ok)
+                    mask = mode_t(m);
             }
         }
-        return mode_t(0666 & ~mask);
-    }();
-    return mode;
+    }
+    return mode_t(0666 & ~mask);
 }
 
 class TempFile {
@@ -85,14 +84,14 @@ public:
     TempFile(const QString& path) : path_(path), target_(QFile::encodeName(path))
     {
         temp_ = target_ + ".XXXXXX";
-        fd_ = ::mkstemp(temp_.data());
+        fd_ = fileCalls().makeTemporary(temp_.data());
         if (fd_ < 0)
             failWith(errno, path_);
     }
     ~TempFile()
     {
         if (fd_ >= 0)
-            ::close(fd_);
+            fileCalls().close(fd_);
         if (!renamed_)
             ::unlink(temp_.constData());
     }
@@ -101,7 +100,7 @@ public:
         const char* data = bytes.constData();
         qsizetype left = bytes.size();
         while (left > 0) {
-            const ssize_t n = ::write(fd_, data, size_t(left));
+            const ssize_t n = fileCalls().write(fd_, data, size_t(left));
             if (n < 0) {
                 if (errno == EINTR)
                     continue;
@@ -116,16 +115,16 @@ public:
     void commit(bool durable, bool ordinaryRights)
     {
         if (ordinaryRights)
-            ::fchmod(fd_, ordinaryMode());
-        if (durable && ::fsync(fd_) != 0 && errno != EINVAL && errno != EROFS)
+            fileCalls().changeMode(fd_, ordinaryMode());
+        if (durable && fileCalls().flush(fd_) != 0 && errno != EINVAL && errno != EROFS)
             failWith(errno, path_);
         const int fd = fd_;
         fd_ = -1;
-        if (::close(fd) != 0)
+        if (fileCalls().close(fd) != 0)
             failWith(errno, path_);
         // rename() replaces the name itself: a symbolic link there is
         // replaced, its target left alone.
-        if (::rename(temp_.constData(), target_.constData()) != 0)
+        if (fileCalls().rename(temp_.constData(), target_.constData()) != 0)
             failWith(errno, path_);
         renamed_ = true;
     }

@@ -14,16 +14,25 @@ RunRefused::RunRefused(QString message) : message_(std::move(message)), what_(me
 {
 }
 
+namespace {
+// "1,000,000": the C locale of Qt 6 leaves the separators out unless told.
+QString withSeparators(qint64 n)
+{
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::DefaultNumberOptions);
+    return c.toString(n);
+}
+}  // namespace
+
 QString tooManyLinesMessage()
 {
-    return QStringLiteral("作成する行が多すぎます。一度に作成できるのは%1行までです。")
-        .arg(QLocale::c().toString(kMaxLines));
+    return QStringLiteral("作成する行が多すぎます。一度に作成できるのは%1行までです。").arg(withSeparators(kMaxLines));
 }
 
 QString tooManyCharactersMessage()
 {
     return QStringLiteral("作成する文字が多すぎます。一度に作成できるのは%1文字までです。")
-        .arg(QLocale::c().toString(kMaxCharacters));
+        .arg(withSeparators(kMaxCharacters));
 }
 
 void checkRunSize(qint64 lines, qint64 characters)

@@ -4,6 +4,7 @@
 #include "document/TextFile.h"
 #include "editing/WorkFolder.h"
 #include "platform/Failure.h"
+#include "support/OrdinaryUser.h"
 #include "support/ReadOnlyFolder.h"
 
 #include <QDir>
@@ -329,8 +330,16 @@ TEST_F(UndoChainTest, ProgramFolderThatIsAFileOrMissing)
 
 TEST_F(UndoChainTest, ReadOnlyProgramFolder)
 {
+    // Root ignores folder rights: the steps run as an ordinary user, in
+    // folders of that user's own.
+    test::OrdinaryUser user;
+    if (!user.ordinary())
+        GTEST_SKIP() << "root cannot act as an ordinary user here (setresuid refused)";
+    QTemporaryDir own;
+    ASSERT_TRUE(own.isValid()) << "no temporary folder an ordinary user may write in";
+    const auto settings = std::make_unique<SettingsStore>(own.filePath(QStringLiteral("petari.ini")));
     // a read-only program folder, where the rights are enforced
-    const QString ro = home.filePath(QStringLiteral("ro"));
+    const QString ro = own.filePath(QStringLiteral("ro"));
     ASSERT_TRUE(QDir().mkdir(ro));
     QFile::setPermissions(ro, QFile::ReadOwner | QFile::ExeOwner);
     const bool enforced = ::access(QFile::encodeName(ro).constData(), W_OK) != 0;

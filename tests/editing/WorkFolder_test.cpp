@@ -1,5 +1,6 @@
 #include "editing/WorkFolder.h"
 #include "support/FailureNumber.h"
+#include "support/OrdinaryUser.h"
 #include "document/TextFile.h"
 #include "platform/Failure.h"
 
@@ -40,7 +41,12 @@ TEST(WorkFolder, MakesTheFolderOnceAndRefusesAFileInTheWay)
 
 TEST(WorkFolder, ReadOnlyBaseIsPermissionDenied)
 {
+    // Root ignores folder rights: this runs as an ordinary user.
+    test::OrdinaryUser user;
+    if (!user.ordinary())
+        GTEST_SKIP() << "root cannot act as an ordinary user here (setresuid refused)";
     QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid()) << "no temporary folder an ordinary user may write in";
     const QString base = dir.filePath(QStringLiteral("ro"));
     ASSERT_TRUE(QDir().mkdir(base));
     QFile::setPermissions(base, QFile::ReadOwner | QFile::ExeOwner);

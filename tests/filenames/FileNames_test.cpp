@@ -1,6 +1,7 @@
 #include "filenames/FileNames.h"
 #include "document/Cp932.h"
 #include "platform/Failure.h"
+#include "support/CaseFoldingVolume.h"
 
 #include <QDir>
 #include <QFile>
@@ -134,13 +135,15 @@ TEST(FileNameRename, HardLinksAndLinksAreLeftAlone)
     EXPECT_EQ(onDisk(f.web), (QStringList{"Link.TXT", "Readme.TXT", "readme.txt", "target.txt"}));
 }
 
-// A case-folding volume (vfat, exFAT) is not at hand on every machine:
-// PETARI_CASEFOLD_DIR names an empty writable folder on one.
+// A case-folding volume (vfat, exFAT): PETARI_CASEFOLD_DIR names an empty
+// writable folder on one, or root mounts an exFAT image of its own.
 TEST(FileNameRename, ChangesCaseOnACaseFoldingVolume)
 {
-    const QString base = qEnvironmentVariable("PETARI_CASEFOLD_DIR");
+    QTemporaryDir scratch;
+    const test::CaseFoldingVolume volume(scratch.path());
+    const QString base = volume.folder();
     if (base.isEmpty())
-        GTEST_SKIP() << "PETARI_CASEFOLD_DIR not set";
+        GTEST_SKIP() << "no case-folding volume here: " << volume.why().toStdString();
     QTemporaryDir dir(base + "/petari-XXXXXX");
     touch(dir.path() + "/Readme.TXT");
     QVector<RenameRow> rows;
@@ -274,6 +277,90 @@ TEST(FileNameUndo, ReadsBackWhatARunWrote)
     EXPECT_EQ(r.restored, 2);
     EXPECT_EQ(r.skipped, 0);
     EXPECT_EQ(onDisk(f.web), (QStringList{"Readme.TXT", "a,b.TXT", "café.TXT"}));
+}
+
+TEST(FileNameUndo, RowsAndHeadersThatMustBeRefused)
+{
+    const QString folderAndArrow = QStringLiteral("b, → ,c");   // a file name that holds the arrow
+    struct Case {
+        QString row;   // after a good header
+        int restored, skipped;
+        QStringList after;
+    };
+    const Case cases[] = {
+        {"Readme.TXT, → ,readme.txt,,", 1, 0, {"...", "Readme.TXT", folderAndArrow}},
+        {"a, → ," + folderAndArrow + ",,", 0, 1, {"...", folderAndArrow, "readme.txt"}},   // two arrows
+        {"a, → ,readme.txt,", 0, 1, {"...", folderAndArrow, "readme.txt"}},
+        {"a, → ,readme.txt", 0, 1, {"...", folderAndArrow, "readme.txt"}},
+        {"a → readme.txt,,", 0, 1, {"...", folderAndArrow, "readme.txt"}},
+        {"x, → ,...,,", 1, 0, {folderAndArrow, "readme.txt", "x"}},
+        {".., → ,...,,", 0, 1, {"...", folderAndArrow, "readme.txt"}},
+        {"., → ,...,,", 0, 1, {"...", folderAndArrow, "readme.txt"}},
+        {"a/b, → ,...,,", 0, 1, {"...", folderAndArrow, "readme.txt"}},
+        {"Y, → ,,,", 0, 0, {"...", folderAndArrow, "readme.txt"}},
+        {"", 0, 0, {"...", folderAndArrow, "readme.txt"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.row.toStdString());
+        Folder f({"readme.txt", "...", folderAndArrow});
+        const QString log = f.dir.filePath("log.txt");
+        touch(log, QByteArray("\xEF\xBB\xBF") + (",Path =,," + f.web + "/,\r\n" + c.row + "\r\n").toUtf8());
+        const UndoResult r = undoRenameLog(log, f.web);
+        EXPECT_EQ(r.status, UndoResult::Done);
+        EXPECT_EQ(r.restored, c.restored);
+        EXPECT_EQ(r.skipped, c.skipped);
+        EXPECT_EQ(onDisk(f.web), c.after);
+    }
+    Folder f({"readme.txt"});
+    const struct {
+        QString header;
+        UndoResult::Status status;
+    } headers[] = {
+        {",Path =,," + f.web + "/,", UndoResult::Done},
+        {",Path =,," + f.web + ",", UndoResult::OtherFolder},
+        {",Path =,," + f.web + "/x/,", UndoResult::OtherFolder},
+        {",Path =,,,", UndoResult::NotALog},
+        {",Path =,,", UndoResult::NotALog},
+        {",Path =,," + f.web + "/", UndoResult::NotALog},
+        {"Path =,," + f.web + "/,", UndoResult::NotALog},
+    };
+    for (const auto& h : headers) {
+        touch(f.dir.filePath("log.txt"), (h.header + "\r\nreadme.txt, → ,README.TXT,,\r\n").toUtf8().prepend("\xEF\xBB\xBF"));
+        EXPECT_EQ(undoRenameLog(f.dir.filePath("log.txt"), f.web).status, h.status) << h.header.toStdString();
+    }
+}
+
+TEST(FileNameRename, WhichNamesChangeCaseAndHow)
+{
+    const struct {
+        const char16_t* name;
+        const char16_t* lower;   // "" : left alone
+        const char16_t* upper;
+    } cases[] = {
+        {u"Readme.TXT", u"readme.txt", u"README.TXT"}, {u"readme.txt", u"", u"README.TXT"},
+        {u"@AZ[`az{", u"@az[`az{", u"@AZ[`AZ{"},      {u"My File-1.htm", u"my file-1.htm", u"MY FILE-1.HTM"},
+        {u" A", u" a", u""},                           {u"\x1F" "A", u"", u""},
+        {u"\x7F" "A", u"\x7F" "a", u""},               {u"\uFF65A", u"\uFF65a", u""},   // ･ is code 165
+        {u"\uFF66A", u"", u""},                        {u"\uFF71.TXT", u"", u""},        // ｦ 166, ｱ 177
+        {u"カナ.TXT", u"", u""},                        {u"\u00E9A", u"", u""},
+        {u"?A", u"?a", u""},                            {u"", u"", u""},
+    };
+    for (const auto& c : cases) {
+        const QString name = QString::fromUtf16(c.name);
+        EXPECT_EQ(caseChangedName(name, LetterCase::Lower), QString::fromUtf16(c.lower)) << name.toStdString();
+        EXPECT_EQ(caseChangedName(name, LetterCase::Upper), QString::fromUtf16(c.upper)) << name.toStdString();
+    }
+    const char* stems[][2] = {{"archive.tar.gz", "archive.tar"}, {".bashrc", ".bashrc"}, {"a.", "a"},
+                              {"a", "a"}, {".a.b", ".a"}, {"x.y", "x"}};
+    for (const auto& s : stems)
+        EXPECT_EQ(nameWithoutExtension(QString::fromUtf8(s[0])), QString::fromUtf8(s[1])) << s[0];
+    Folder f({"a.txt", "B.txt"});
+    EXPECT_EQ(renameWithin(f.web, "a.txt", "A.TXT"), RenameOutcome::Renamed);
+    EXPECT_EQ(renameWithin(f.web, "A.TXT", "B.txt"), RenameOutcome::NameTaken);
+    EXPECT_EQ(renameWithin(f.web, "gone.txt", "x.txt"), RenameOutcome::NotAFile);
+    EXPECT_THROW(renameWithin(f.web, "../a.txt", "x.txt"), Failure);
+    EXPECT_THROW(renameWithin(f.web, "A.TXT", ".."), Failure);
+    EXPECT_EQ(onDisk(f.web), (QStringList{"A.TXT", "B.txt"}));
 }
 
 }  // namespace

@@ -37,12 +37,14 @@ TEST(RandomLines, CheckMessages)
         {numbers(10, 5, 2), order},   // replaces the repeat rule's message
         {numbers(-3, 5, 2), QStringLiteral("負の数には対応していません。")},
         {strings, QStringLiteral("'最大'より'最少'が大きくてはダメです。")},
-        {numbers(1, 2000000000, 1000001, false), tooManyLinesMessage()},
+        {numbers(1, 2000000000, 1000001, false),
+         QStringLiteral("作成する行が多すぎます。一度に作成できるのは1,000,000行までです。")},
     };
     for (const Case& c : cases)
         EXPECT_EQ(randomRequestProblem(c.r), c.message);
     strings.boxes = {0, 0, 1000, 6, 200000};
-    EXPECT_EQ(randomRequestProblem(strings), tooManyCharactersMessage());
+    EXPECT_EQ(randomRequestProblem(strings),
+              QStringLiteral("作成する文字が多すぎます。一度に作成できるのは100,000,000文字までです。"));
 }
 
 TEST(RandomLines, NumbersDistinctSortedAligned)

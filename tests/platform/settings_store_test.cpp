@@ -67,15 +67,38 @@ TEST(SettingsStore, ValuesRoundTripExactlyInOneStoreAndAcrossReopen)
     }
 }
 
-// The child half of the cross-process test: only acts when the parent asks.
+// The child half of the cross-process test when the parent asks; run on its
+// own, the other way round: written here, read back by a child of its own.
 TEST(SettingsStoreChild, WriteForParent)
 {
     const QString path = qEnvironmentVariable("PETARI_SETTINGS_CHILD");
-    if (path.isEmpty())
-        GTEST_SKIP() << "runs only as the child of WrittenByOneProcessReadByAnother";
-    SettingsStore s(path);
-    for (const auto& v : awkwardValues())
-        s.write(v.section, v.key, v.value);
+    const QString toRead = qEnvironmentVariable("PETARI_SETTINGS_CHILD_READS");
+    if (!toRead.isEmpty()) {
+        const SettingsStore s(toRead);
+        for (const auto& v : awkwardValues())
+            EXPECT_EQ(s.read(v.section, v.key, "default"), v.value) << v.key;
+        return;
+    }
+    if (!path.isEmpty()) {
+        SettingsStore s(path);
+        for (const auto& v : awkwardValues())
+            s.write(v.section, v.key, v.value);
+        return;
+    }
+    QTemporaryDir dir;
+    const QString written = dir.filePath("sub/petari.ini");
+    {
+        SettingsStore s(written);
+        for (const auto& v : awkwardValues())
+            s.write(v.section, v.key, v.value);
+    }
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("PETARI_SETTINGS_CHILD_READS", written);
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=SettingsStoreChild.WriteForParent"});
+    ASSERT_TRUE(child.waitForFinished(30000));
+    EXPECT_EQ(child.exitCode(), 0) << child.readAllStandardOutput().toStdString();
 }
 
 TEST(SettingsStore, WrittenByOneProcessReadByAnother)

@@ -1,5 +1,7 @@
 #include "document/Cp932.h"
 #include "platform/SettingsStore.h"
+#include "platform/Failure.h"
+#include "price/Decimal.h"
 #include "price/PriceSettings.h"
 #include "price/PriceTable.h"
 
@@ -215,6 +217,203 @@ TEST(PriceSettings, FreshDefaultsAndRoundTrip)
     writePriceSettings(store, in, {"30"});
     EXPECT_EQ(store.read("F7", "C1"), "0");
     EXPECT_EQ(readPriceSettings(store).history, QStringList{"30"});
+}
+
+TEST(PriceNumbers, LeadingNumbersWithSignsAndExponents)
+{
+    struct Case { const char* text; const char* value; bool outOfRange; };
+    const Case cases[] = {
+        {"+5", "5", false},        {"-5", "-5", false},        {"+-5", "0", false},
+        {"1e-3", "0.001", false},  {"1E3", "1000", false},     {"1e+2", "100", false},
+        {"2.5e1x", "25", false},   {"1e", "1", false},         {"1e-", "1", false},
+        {".5", "0.5", false},      {"5.", "5", false},         {".", "0", false},
+        {" \t\r\n-3.5x", "-3.5", false}, {"12abc", "12", false}, {"abc", "0", false},
+        {"１２", "0", false},      {"e5", "0", false},
+        {"1e1001", "0", true},     {"1e-1001", "0", true},     {"0e99999", "0", true},
+    };
+    for (const Case& c : cases) {
+        const LeadingDecimal d = leadingDecimal(QString::fromUtf8(c.text));
+        EXPECT_EQ(d.outOfRange, c.outOfRange) << c.text;
+        if (!c.outOfRange)
+            EXPECT_EQ(decimalText(d.value), QString::fromUtf8(c.value)) << c.text;
+    }
+    // The largest exponent that is still written out, and the smallest.
+    const QString big = decimalText(leadingDecimal(QStringLiteral("1e1000")).value);
+    EXPECT_EQ(big, QStringLiteral("1") + QString(1000, QLatin1Char('0')));
+    const QString small = decimalText(leadingDecimal(QStringLiteral("-1e-1000")).value);
+    EXPECT_EQ(small, QStringLiteral("-0.") + QString(999, QLatin1Char('0')) + QStringLiteral("1"));
+
+    const std::pair<const char*, const char*> whole[] = {
+        {" 12.5 ", "12.5"}, {"+3", "3"}, {"-0.50", "-0.5"}, {"0", "0"},
+        {"12.5x", nullptr}, {"1e3", nullptr}, {"", nullptr}, {".", nullptr}, {"-", nullptr}, {"1 2", nullptr},
+    };
+    for (const auto& [text, value] : whole) {
+        const std::optional<mpq_class> v = wholeDecimal(QString::fromUtf8(text));
+        ASSERT_EQ(v.has_value(), value != nullptr) << text;
+        if (v)
+            EXPECT_EQ(decimalText(*v), QString::fromUtf8(value)) << text;
+    }
+}
+
+TEST(PriceNumbers, SignificantDigitsAndTheLargestNumberThatFits)
+{
+    struct Case { const char* text; int digits; bool fits; };
+    const Case cases[] = {
+        {"999999999999999", 15, true},   {"1000000000000000", 16, false},
+        {"0.123456789012345", 15, true}, {"0.1234567890123456", 16, false},
+        {"100000000000000", 15, true},   {"12345678901234.5", 15, true},
+        {"1000", 4, true}, {"0.05", 1, true}, {"0", 1, true}, {"-0.05", 1, true}, {"100.5", 4, true},
+    };
+    for (const Case& c : cases) {
+        const mpq_class v = leadingDecimal(QString::fromUtf8(c.text)).value;
+        EXPECT_EQ(significantDigits(v), c.digits) << c.text;
+        EXPECT_EQ(fitsDigits(v), c.fits) << c.text;
+    }
+    const std::pair<mpq_class, const char*> texts[] = {
+        {mpq_class(1, 8), "0.125"}, {mpq_class(-1, 20), "-0.05"}, {mpq_class(0), "0"}, {mpq_class(100), "100"},
+        {mpq_class(-7, 2), "-3.5"}, {mpq_class(1, 1024), "0.0009765625"},
+    };
+    for (const auto& [value, text] : texts)
+        EXPECT_EQ(decimalText(value), QString::fromUtf8(text)) << text;
+    EXPECT_THROW(decimalText(mpq_class(1, 3)), Failure);
+    EXPECT_EQ(decimalText(truncated(mpq_class(-37, 10))), QStringLiteral("-3"));
+    EXPECT_EQ(decimalText(truncated(mpq_class(37, 10))), QStringLiteral("3"));
+}
+
+TEST(PriceTable, BoundariesOfRoundingPaddingAndChecking)
+{
+    struct Round { const char* raw; const char* unit; Rounding mode; const char* total; };
+    const Round rounds[] = {
+        {"5", "10", Rounding::HalfUp, "10"},       {"4.9999", "10", Rounding::HalfUp, "0"},
+        {"0.005", "0.01", Rounding::HalfUp, "0.01"}, {"0.0049", "0.01", Rounding::HalfUp, "0"},
+        {"10", "10", Rounding::Up, "10"},          {"10.01", "10", Rounding::Up, "20"},
+        {"9.99", "10", Rounding::Down, "0"},       {"10", "10", Rounding::Down, "10"},
+        {"0", "1", Rounding::Up, "0"},
+    };
+    for (const Round& r : rounds)
+        EXPECT_EQ(roundedToUnit(QString::fromUtf8(r.raw), QString::fromUtf8(r.unit), r.mode),
+                  QString::fromUtf8(r.total))
+            << r.raw << " " << r.unit;
+    const char* units[][2] = {{"1", "1"}, {"9", "1"}, {"10", "10"}, {"99", "10"}, {"0.1", "0.1"},
+                              {"0.09", "0.01"}, {"1e2", "100"}, {"+20", "10"}, {"1e1001", "1e1001"}};
+    for (const auto& u : units)
+        EXPECT_EQ(normaliseRoundingUnit(QString::fromUtf8(u[0])), QString::fromUtf8(u[1])) << u[0];
+
+    const char* separated[][2] = {{"+1234", "+1,234"}, {"-123", "-123"}, {"-123456", "-123,456"},
+                                  {"1234.5678", "1,234.5678"}, {"999", "999"}, {"1000", "1,000"}};
+    for (const auto& c : separated)
+        EXPECT_EQ(withSeparators(QString::fromUtf8(c[0])), QString::fromUtf8(c[1])) << c[0];
+    EXPECT_EQ(alignPadding("12.5", 4), "  ");
+    EXPECT_EQ(alignPadding("1234.5", 4), "");
+    EXPECT_EQ(alignPadding("12345", 4), "");
+    EXPECT_EQ(fillPadding("ab", 3), " ");
+    EXPECT_EQ(fillPadding("abc", 3), "");
+    EXPECT_EQ(fillPadding("abcd", 3), "");
+    EXPECT_EQ(integerPart("12.5.1"), "12");
+    EXPECT_EQ(fractionPart("12.5.1"), ".5.1");
+    EXPECT_EQ(integerLength("-12.5"), 3);
+    // As many decimals as the factors explain, and one more.
+    EXPECT_FALSE(needsChecking("0.33555", "0.1", "3.5", "1.1"));
+    EXPECT_TRUE(needsChecking("0.335555", "0.1", "3.5", "1.1"));
+    EXPECT_FALSE(needsChecking("315", "100", "3", "1"));
+    EXPECT_TRUE(needsChecking("315.1", "100", "3", "1"));
+}
+
+TEST(PriceTable, QuantityRangeAndLineLimitExactly)
+{
+    struct Case { const char* from; const char* to; const char* step; int lines; const char* last; };
+    const Case cases[] = {
+        {"1", "10", "3", 4, "¥1,000-"},  {"1", "9", "3", 3, "¥700-"},   {"5", "5", "1", 1, "¥500-"},
+        {"5", "4", "1", 1, "¥500-"},     {"0", "0", "1", 1, "¥0-"},     {"1", "2", "0.9", 2, "¥200-"},
+        {"2", "3", "1e1001", 0, ""},
+    };
+    for (const Case& c : cases) {
+        PriceInput in = input("100", c.from, c.to, "0");
+        in.text[StepText] = QString::fromUtf8(c.step);
+        in.check[PadBeforePrefixCheck] = false;
+        const PriceTable t = priceTable(in);
+        ASSERT_EQ(t.lines.size(), c.lines) << c.from << ".." << c.to << "/" << c.step;
+        if (c.lines > 0)
+            EXPECT_EQ(t.lines.back(), QString::fromUtf8(c.last));
+    }
+    const PriceTable atLimit = priceTable(input("1", "1", "1000000", "0"));
+    EXPECT_EQ(atLimit.lines.size(), 1000000);
+    EXPECT_FALSE(atLimit.refused());
+    const PriceTable past = priceTable(input("1", "0", "1000000", "0"));
+    EXPECT_EQ(past.refusal.kind, PriceRefusal::TooManyLines);
+    EXPECT_TRUE(past.lines.isEmpty());
+    EXPECT_EQ(priceTable(input("1", "2", "2000001", "0")).refusal.kind, PriceRefusal::TooManyLines);
+}
+
+TEST(PriceTable, RefusalsNameTheBoxLiterally)
+{
+    struct Case { PriceInput in; const char* message; };
+    PriceInput hugeFrom = input("100", "1e1001", "1", "10");
+    PriceInput hugeUnit = input("100", "1", "1", "10", "1e1001");
+    const Case cases[] = {
+        {input("1234567890123456", "1", "1", "10"),
+         "「単価」の数は扱えません。有効数字15桁までの数を入力してください。"},
+        {input("100", "1", "1", "0.00000000000001"),
+         "「消費税」の数は扱えません。有効数字15桁までの数を入力してください。"},
+        {input("100", "1", "1", "1e1001"), "「消費税」の数は扱えません。有効数字15桁までの数を入力してください。"},
+        {hugeFrom, "「最小」の数は扱えません。有効数字15桁までの数を入力してください。"},
+        {hugeUnit, "「端数の単位」の数は扱えません。有効数字15桁までの数を入力してください。"},
+        {input("100000000000000", "1", "10", "10"), "個数 10 の金額が有効数字15桁を超えるため、計算できません。"},
+        {input("100", "1", "2000000", "10"), "一度に作れる行は1000000行までです。「最小」「最大」「間隔」を見直してください。"},
+        {input("100", "1", "1", "10"), ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(priceRefusalMessage(priceTable(c.in).refusal), QString::fromUtf8(c.message)) << c.message;
+    EXPECT_EQ(priceRefusalMessage({PriceRefusal::TooManyDigits, ToText, QString()}),
+              QStringLiteral("「最大」の数は扱えません。有効数字15桁までの数を入力してください。"));
+    EXPECT_EQ(priceRefusalMessage({PriceRefusal::TooManyDigits, StepText, QString()}),
+              QStringLiteral("「間隔」の数は扱えません。有効数字15桁までの数を入力してください。"));
+    EXPECT_EQ(priceRefusalMessage({PriceRefusal::TooManyDigits, PrefixText, QString()}),
+              QStringLiteral("「単価」の数は扱えません。有効数字15桁までの数を入力してください。"));
+}
+
+TEST(PriceSettings, StoredValuesAtTheirLimits)
+{
+    QTemporaryDir dir;
+    SettingsStore store(dir.filePath("petari.ini"));
+    const char* items[] = {"0", "-1", "abc", "999999999999999", "1000000000000000", "0.001", "1e1001", "+7", "", "5"};
+    for (int i = 0; i < 10; ++i)
+        store.write("F7", QStringLiteral("C%1").arg(i), QString::fromUtf8(items[i]));
+    store.write("F7", "top", "1e20");
+    store.write("F7", "Left", "-7");
+    EXPECT_EQ(readPriceSettings(store).history, (QStringList{"999999999999999", "0.001", "7", "5"}));
+    EXPECT_EQ(readPriceSettings(store).top, 1000000);
+    EXPECT_EQ(readPriceSettings(store).left, -7);
+    // The last option that reads true wins; none leaves the default.
+    const struct { const char* o0; const char* o1; const char* o2; Rounding rounding; } options[] = {
+        {"True", "True", "False", Rounding::HalfUp}, {"1", "0", "-1", Rounding::Up},
+        {"False", "false", "0", Rounding::Down},     {"False", " TRUE ", "", Rounding::HalfUp},
+    };
+    for (const auto& o : options) {
+        store.write("F7", "O10", o.o0);
+        store.write("F7", "O11", o.o1);
+        store.write("F7", "O12", o.o2);
+        EXPECT_EQ(readPriceSettings(store).input.rounding, o.rounding) << o.o0 << o.o1 << o.o2;
+    }
+    writePricePosition(store, 300, -20);
+    EXPECT_EQ(store.read("F7", "top"), "300");
+    EXPECT_EQ(store.read("F7", "Left"), "-20");
+    enableFormulaAnnotation(store);
+    EXPECT_EQ(store.read("F5", "s9"), "1");
+    EXPECT_EQ(store.read("F5", "st_t100"), "''");
+    PriceInput in;
+    in.check = {true, false, true, false};
+    writePriceSettings(store, in, {});
+    EXPECT_EQ(store.read("F7", "C10"), "1");
+    EXPECT_EQ(store.read("F7", "C11"), "0");
+    EXPECT_EQ(store.read("F7", "C9"), "0");
+    EXPECT_EQ(store.read("F7", "T12"), "20");
+    EXPECT_EQ(store.read("F7", "CT"), "100");
+    EXPECT_EQ(store.read("F7", "O10"), "True");
+    EXPECT_EQ(historyWith({"5"}, "-5"), QStringList{"5"});
+    EXPECT_EQ(historyWith({"5"}, "0.001"), (QStringList{"0.001", "5"}));
+    EXPECT_EQ(historyWith({"5"}, "1e1001"), QStringList{"5"});
+    EXPECT_EQ(historyWith({"5", "abc", "5.0"}, "5"), (QStringList{"5", "abc"}));
 }
 
 }  // namespace

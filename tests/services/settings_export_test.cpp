@@ -3,6 +3,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/UserPrompt.h"
 #include "services/Guard.h"
+#include "support/FailureNumber.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,12 +20,16 @@ struct Sink : ErrorSink {
     void report(const QString& label, int, const QString&) override { labels << label; }
 };
 
+// The sections an export holds, written out here rather than taken from the
+// code under test, so that a section it forgets shows.
+const char* const kSections[] = {"F1", "F2", "F3", "F4", "F5", "F6", "F7", "M2", "rireki", "okiniiri", "ver"};
+
 // Every exported section's keys and values.
 std::map<QString, QList<QPair<QString, QString>>> contents(const SettingsStore& s)
 {
     std::map<QString, QList<QPair<QString, QString>>> all;
-    for (const QString& section : exportedSections())
-        all[section] = s.section(section);
+    for (const char* section : kSections)
+        all[QString::fromLatin1(section)] = s.section(QString::fromLatin1(section));
     return all;
 }
 
@@ -46,8 +51,8 @@ struct SettingsExportTest : ::testing::Test {
     // A store holding every section, with values that are easy to get wrong.
     void fill(SettingsStore& s, bool withEmoji)
     {
-        for (const QString& section : exportedSections())
-            s.write(section, "top", "105");
+        for (const char* section : kSections)
+            s.write(QString::fromLatin1(section), "top", "105");
         s.write("F5", "st_t100", "  leading, spaces, commas ");
         s.write("F5", "exe2", "a=b %41 %% \"quoted\" ;semi");
         s.write("F5", "st_t101", "\t>");
@@ -243,4 +248,72 @@ TEST_F(SettingsExportTest, TheMenuCommandsAskForTheFile)
     prompt.pushFileName(existing);
     EXPECT_EQ(importSettings(*store, prompt), SettingsImport::Replaced);
     EXPECT_EQ(store->read("F1", "Width"), "7000");
+}
+
+TEST_F(SettingsExportTest, EverySectionInItsPlaceAndNumber)
+{
+    const QString file = dir.filePath("marks.txt");
+    ASSERT_TRUE(exportSettingsTo(*store, prompt, file));
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    QList<QByteArray> lines = f.readAll().split('\n');
+    ASSERT_EQ(lines.size(), 13);   // the header, eleven sections, nothing after the last CR LF
+    EXPECT_TRUE(lines.takeLast().isEmpty());
+    lines.removeFirst();
+    const QByteArray mark("\x83\x8C\x83\x57\x83\x58\x83\x67\x83\x8A\x95\xDB\x91\xB6");
+    for (int i = 0; i < 11; ++i)
+        EXPECT_EQ(lines[i], "petari," + QByteArray(kSections[i]) + "," + mark + "," + QByteArray::number(i + 1) + "\r")
+            << kSections[i];
+    EXPECT_EQ(exportedSections().size(), 11);
+}
+
+TEST_F(SettingsExportTest, KeysThatCannotStandOnALineAreRefusedOrLeftOut)
+{
+    struct Case {
+        const char* line;
+        bool taken;
+    };
+    const Case cases[] = {
+        {"petari,F1,a\\b,1", false}, {"petari,F1,a/b,1", false},  {"petari,F1,ab,1", true},
+        {"petari,,top,1", false},     {"petari,F8,top,1", false},  {"petari,ver,top,1", true},
+        {"petari,F1,top,1\n", false}, {"petari,F1,top,\r", false}, {",F1,top,1", false},
+        {"petari ,F1,top,1", false},  {"petari,F1 ,top,1", false}, {"petari,rireki,1,/a\\b.txt", true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(parseExportLine(QString::fromUtf8(c.line)).has_value(), c.taken) << c.line;
+
+    store->write("F5", "a,b", "1");
+    store->write("F5", "x\ry", "2");
+    store->write("F5", "plain", "3");
+    store->write("F6", "v", "p\nq");
+    const QString file = dir.filePath("left-out.txt");
+    ASSERT_TRUE(exportSettingsTo(*store, prompt, file));
+    ASSERT_EQ(prompt.asked().size(), 1u);
+    EXPECT_EQ(prompt.asked()[0].text, QStringLiteral("次の設定は改行などを含むため、ファイルに保存できませんでした。\r\n"
+                                                     "\r\nF5,a,b\r\nF5,x y\r\nF6,v"));
+    EXPECT_EQ(prompt.asked()[0].title, QStringLiteral("ペタリ"));
+    const QList<SettingsRecord> back = readSettingsExport(file);
+    EXPECT_TRUE(back.contains(SettingsRecord{"F5", "plain", "3"}));
+    EXPECT_EQ(back.size(), 12);
+}
+
+TEST_F(SettingsExportTest, TheSizeCapOfAFileThatIsRead)
+{
+    for (const qint64 size : {kMaxImportBytes, kMaxImportBytes + 1}) {
+        QByteArray bytes("petari,F1,top,1\npetari,F1,a,2\r\n");
+        bytes.append(QByteArray(size - bytes.size() - 1, ' ')).append("\n");
+        const QString file = writeFile(QStringLiteral("size%1.txt").arg(size), bytes);
+        ASSERT_EQ(QFileInfo(file).size(), size);
+        const QList<SettingsRecord> records = readSettingsExport(file);
+        if (size == 16 * 1024 * 1024)
+            EXPECT_EQ(records, (QList<SettingsRecord>{{"F1", "top", "1"}, {"F1", "a", "2"}}));
+        else
+            EXPECT_TRUE(records.isEmpty());
+    }
+    EXPECT_EQ(kMaxImportBytes, 16777216);
+    EXPECT_EQ(test::failureNumber([&] { readSettingsExport(dir.filePath("missing.txt")); }), 53);
+    EXPECT_EQ(test::failureNumber([&] { readSettingsExport(dir.path()); }), 75);
+    // An empty first line is a line; the last line needs no line end.
+    EXPECT_EQ(readSettingsExport(writeFile("end.txt", "\nx\r\npetari,F1,top,7")),
+              (QList<SettingsRecord>{{"F1", "top", "7"}}));
 }

@@ -85,6 +85,9 @@ TEST(TableGrid, TransferLines)
     grid.show(6, 4, {0, 0});   // erased: counts as used, shows nothing
     EXPECT_EQ(grid.lines(), (QStringList{"　─　　│", "", "　　┼", ""}));
     EXPECT_THROW(grid.show(TableGrid::kSize, 1, {1, 0}), Failure);
+    grid.show(1, 1, {255, 255});   // the largest pair a cell stores
+    EXPECT_THROW(grid.show(1, 1, {256, 0}), Failure);
+    EXPECT_THROW(grid.show(1, 1, {0, 256}), Failure);
     grid.clear();
     EXPECT_EQ(grid.lastUsedRow(), 0);
     EXPECT_TRUE(grid.lines().isEmpty());

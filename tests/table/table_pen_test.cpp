@@ -71,6 +71,14 @@ TEST(TablePen, Strokes)
          {{LeftButton, {{5, 5}, {6, 5}, {7, 5}, {7, 6}, {7, 7}}}, line({5, 5}, {9, 5}),
           {LeftButton, {{12, 5}, {13, 5}, {14, 5}, {14, 6}, {14, 7}}}, line({14, 3}, {14, 8})},
          {{{7, 5}, "┬"}, {{14, 5}, "┤"}}},
+        {"a line behind that ends short of the start cell still gives a T",
+         {line({5, 2}, {5, 8}), {LeftButton, {{2, 5}, {3, 5}, {4, 5}, {4, 6}, {4, 7}}}, line({5, 5}, {8, 5}),
+          line({12, 5}, {18, 5}), {LeftButton, {{15, 2}, {15, 3}, {15, 4}, {16, 4}, {17, 4}}}, line({15, 5}, {15, 8})},
+         {{{4, 5}, "┐"}, {{5, 5}, "├"}, {{15, 4}, "└"}, {{15, 5}, "┬"}}},
+        {"│ started on ┐ with nothing above gives ┤, ─ started on ┐ gives ┬",
+         {{LeftButton, {{5, 5}, {6, 5}, {7, 5}, {7, 6}, {7, 7}}}, line({7, 5}, {7, 9}),
+          {LeftButton, {{5, 12}, {6, 12}, {7, 12}, {7, 13}, {7, 14}}}, line({7, 12}, {3, 12})},
+         {{{7, 5}, "┤"}, {{7, 12}, "┬"}}},
         {"right button erases the cells it leaves",
          {line({2, 5}, {8, 5}), line({3, 5}, {5, 5}, RightButton)},
          {{{2, 5}, "─"}, {{3, 5}, ""}, {{4, 5}, ""}, {{5, 5}, "─"}}},
@@ -109,6 +117,11 @@ TEST(TablePen, SkippedCellsAreWalkedAsSideSteps)
             at = p;
         }
     }
+    // Nearest the line, a tie going to the vertical step.
+    EXPECT_EQ(cellsBetween({0, 0}, {3, 1}), (std::vector<QPoint>{{1, 0}, {1, 1}, {2, 1}, {3, 1}}));
+    EXPECT_EQ(cellsBetween({0, 0}, {1, 3}), (std::vector<QPoint>{{0, 1}, {0, 2}, {1, 2}, {1, 3}}));
+    EXPECT_EQ(cellsBetween({3, 1}, {0, 0}), (std::vector<QPoint>{{2, 1}, {2, 0}, {1, 0}, {0, 0}}));
+    EXPECT_EQ(cellsBetween({0, 0}, {0, 0}), std::vector<QPoint>{});
 }
 
 TEST(TablePen, TransferOfAFreehandStroke)
@@ -118,4 +131,24 @@ TEST(TablePen, TransferOfAFreehandStroke)
     draw(pen, {LeftButton, {{3, 2}, {6, 2}, {6, 4}}});
     EXPECT_EQ(grid.lastUsedRow(), 3);
     EXPECT_EQ(grid.lines(), (QStringList{"", "　　───┐", "　　　　　│"}));
+}
+
+TEST(TablePen, APressWithoutAMoveBeforeItStartsTheStrokeThere)
+{
+    TableGrid grid;
+    TablePen pen(grid);
+    pen.move({20, 20}, NoButton);
+    pen.release();
+    pen.press({5, 5});   // no move over (5, 5) came first
+    EXPECT_EQ(pen.current(), QPoint(5, 5));
+    EXPECT_EQ(pen.move({6, 5}, LeftButton), (std::vector<QPoint>{{5, 5}}));
+    EXPECT_EQ(pen.move({6, 5}, LeftButton), std::vector<QPoint>{});   // the same cell again: nothing
+    pen.move({7, 5}, LeftButton);
+    pen.release();
+    EXPECT_EQ(pen.current(), QPoint(0, 0));
+    EXPECT_EQ(grid.lines(), (QStringList{"", "", "", "", QStringLiteral("　　　　──")}));
+    EXPECT_EQ(grid.lastUsedRow(), 5);
+    pen.press({5, 5});
+    EXPECT_EQ(pen.move({6, 5}, RightButton), (std::vector<QPoint>{{5, 5}}));   // erased: repainted
+    EXPECT_EQ(grid.text(5, 5), QString());
 }
