@@ -218,7 +218,7 @@ bool SettingsForm::confirmCloseBox(UserPrompt& prompt) const
 DialogPosition DialogPosition::load(const SettingsStore& store)
 {
     DialogPosition p;
-    auto twips = [&](const char* k) { return storedTwips(store.number(kSection, key(k), 105)); };
+    auto twips = [&](const char* k) { return storedTwips(store, kSection, key(k), 105); };
     p.top = twips("top");
     p.left = twips("Left");
     return p;

@@ -17,6 +17,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <climits>
 
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -73,7 +74,7 @@ int Document::foldWidth() const
     if (!settings_.isOn(F5, QStringLiteral("s8")))
         return 0;
     // A width of 0 or less would cut nothing and never end: it means no folding.
-    return std::max(0, leadingInt(settings_.read(F5, QStringLiteral("s1"), QStringLiteral("100"))));
+    return settings_.integer(F5, QStringLiteral("s1"), 100, 0, INT_MAX);
 }
 
 bool Document::needsFolding(const LineStats& stats) const

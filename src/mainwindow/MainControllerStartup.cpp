@@ -18,6 +18,8 @@
 #include "services/SettingsExport.h"
 #include "services/VersionInfo.h"
 
+#include <climits>
+
 namespace petari {
 
 using namespace mainwindowkeys;
@@ -96,13 +98,14 @@ void MainController::readWindowSettings()
 {
     settingsUnread_ = !guarded(label("RgsYomi"), [&] {
         TwipsRect r;
-        r.top = storedTwips(settings_.number(kWindowSection, QStringLiteral("top"), 105)) + instance_ * 300;
-        r.left = storedTwips(settings_.number(kWindowSection, QStringLiteral("Left"), 105)) + instance_ * 300;
-        r.height = storedTwips(settings_.number(kWindowSection, QStringLiteral("Height"), 5000));
-        r.width = storedTwips(settings_.number(kWindowSection, QStringLiteral("Width"), 7000));
+        r.top = storedTwips(settings_, kWindowSection, QStringLiteral("top"), 105) + instance_ * 300;
+        r.left = storedTwips(settings_, kWindowSection, QStringLiteral("Left"), 105) + instance_ * 300;
+        r.height = storedTwips(settings_, kWindowSection, QStringLiteral("Height"), 5000);
+        r.width = storedTwips(settings_, kWindowSection, QStringLiteral("Width"), 7000);
         view_->setGeometryTwips(r);
         readMonitorMode();
-        rightClick_ = static_cast<int>(settings_.number(kWindowSection, QStringLiteral("rcrh0"), 4));
+        // A number outside 0..4 pops up no menu; held just outside, it stays so.
+        rightClick_ = settings_.integer(kWindowSection, QStringLiteral("rcrh0"), 4, -1, 5);
         history_->load(settings_);
         emit historyChanged();
         document_.setAlwaysOnTop(settings_.isOn(kOptionsSection, QStringLiteral("s4")));
@@ -133,7 +136,7 @@ void MainController::writeWindowSettings()
         history_->save(settings_);
         favourites_->save(settings_);
         const QString ver = QStringLiteral("ver");
-        if (settings_.number(ver, QStringLiteral("revision"), 0) < kRevision) {
+        if (settings_.integer(ver, QStringLiteral("revision"), 0, 0, INT_MAX) < kRevision) {
             settings_.write(ver, QStringLiteral("major"), QString::number(kMajor));
             settings_.write(ver, QStringLiteral("minor"), QString::number(kMinor));
             settings_.write(ver, QStringLiteral("revision"), QString::number(kRevision));
