@@ -68,13 +68,11 @@ bool MainController::startUp(const QStringList& arguments, InstanceRegistry& reg
         // Each argument is one path already, so a path with blanks stays whole.
         if (!arguments.isEmpty() && !arguments.front().isEmpty()) {
             openDocument(arguments.front());
-        } else if (settings_.isOn(kOptionsSection, QStringLiteral("s2"), true)) {
+        } else if (const StartupFile file = storedStartupFile(settings_, programFolder_); file.open) {
             // A first start shows the read-me tour; an installed copy finds it
             // in the installation's data folder.
-            const QString file = settings_.read(kOptionsSection, QStringLiteral("s3"),
-                                                findReadOnlyFile(programFolder_, readMeFileName()));
-            if (!file.isEmpty())
-                openDocument(file);
+            if (!file.path.isEmpty())
+                openDocument(file.path);
         }
         if (document_.state().fileName.isEmpty()) {
             document_.takeStartupSnapshot();
