@@ -175,10 +175,12 @@ QList<SettingsRecord> writeSettingsExport(SettingsStore& store, const QString& p
     return leftOut;
 }
 
-QList<SettingsRecord> readSettingsExport(const QString& path)
+QList<SettingsRecord> readSettingsExport(const QString& path, bool* tooLarge)
 {
     const QByteArray bytes = readRegularFile(path, kMaxImportBytes);
     QList<SettingsRecord> records;
+    if (tooLarge)
+        *tooLarge = bytes.size() > kMaxImportBytes;
     if (bytes.size() > kMaxImportBytes)
         return records;
     const TextEncoding encoding = detectEncoding(bytes);
@@ -254,9 +256,14 @@ bool exportSettings(SettingsStore& store, UserPrompt& prompt, const QString& pro
 SettingsImport importSettingsFrom(SettingsStore& store, UserPrompt& prompt, const QString& path)
 {
     QList<SettingsRecord> records;
-    const bool read = guarded(label("M2 regisuto1Y"), [&] { records = readSettingsExport(path); });
+    bool tooLarge = false;
+    const bool read = guarded(label("M2 regisuto1Y"), [&] { records = readSettingsExport(path, &tooLarge); });
     if (!read)
         return SettingsImport::Failed;
+    if (tooLarge) {
+        prompt.showMessage(programinfo::caption(), fileTooLargeMessage(path), Icon::Critical);
+        return SettingsImport::TooLarge;
+    }
     if (records.isEmpty()) {
         prompt.showMessage(programinfo::caption(), noValidSettingsMessage(), Icon::Critical);
         return SettingsImport::NothingValid;
