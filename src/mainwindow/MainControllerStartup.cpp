@@ -202,7 +202,10 @@ bool MainController::confirmClose()
 void MainController::exportSettingsToFile()
 {
     guarded(label("rejiHozo_Click"),
-            [&] { exportSettings(settings_, prompt_, programFolder_, [this] { writeWindowSettings(); }); });
+            [&] {
+                exportSettings(settings_, prompt_, programFolder_, [this] { writeWindowSettings(); },
+                               [this] { document_.takeBackup(); });
+            });
 }
 
 void MainController::importSettingsFromFile()

@@ -230,7 +230,7 @@ bool exportSettingsTo(SettingsStore& store, UserPrompt& prompt, const QString& p
 }
 
 bool exportSettings(SettingsStore& store, UserPrompt& prompt, const QString& programFolder,
-                    const std::function<void()>& storeWindowState)
+                    const std::function<void()>& storeWindowState, const std::function<void()>& takeBackup)
 {
     QString path;
     const bool asked = guarded(label("F1 rejiHozo_Click"), [&] {
@@ -242,8 +242,11 @@ bool exportSettings(SettingsStore& store, UserPrompt& prompt, const QString& pro
                 return;
             const QString q = path + CRLF + QStringLiteral("は既に存在します。") + CRLF + CRLF +
                               QStringLiteral("このファイルに、上書き保存しますか。");
-            if (prompt.askYesNo(programinfo::caption(), q, Icon::Exclamation, Answer::No) == Answer::Yes)
+            if (prompt.askYesNo(programinfo::caption(), q, Icon::Exclamation, Answer::No) == Answer::Yes) {
+                if (takeBackup)
+                    takeBackup();
                 return;
+            }
         }
     });
     if (!asked || path.isEmpty())

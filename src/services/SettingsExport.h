@@ -86,12 +86,14 @@ enum class SettingsImport {
 
 // "レジストリの保存" (label "F1 rejiHozo_Click"): asks for the file,
 // suggesting defaultExportPath(programFolder) and asking before overwriting
-// one; then storeWindowState (the main window writes its own state, so that
-// the export holds it); then writes the file (label "M2 regisutoH").
+// one, where a Yes runs takeBackup (as the save of a document backs up the
+// list); then storeWindowState (the main window writes its own state, so
+// that the export holds it); then writes the file (label "M2 regisutoH").
 // Settings that could not be written are named in a message.  True when the
 // file was written.
 bool exportSettings(SettingsStore& store, UserPrompt& prompt, const QString& programFolder,
-                    const std::function<void()>& storeWindowState = {});
+                    const std::function<void()>& storeWindowState = {},
+                    const std::function<void()>& takeBackup = {});
 
 // "レジストリの読み込み" (label "F1 rejiHozo_Click"): asks for a file and
 // imports it (importSettingsFrom).
