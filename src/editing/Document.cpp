@@ -435,7 +435,9 @@ void Document::setShownLines(QStringList lines)
 void Document::takeBackup()
 {
     guarded(QStringLiteral("M2 mokoBU"), [&] { undo_->takeBackup(lines_.lines()); });
-    reportWrites();
+    // On the disk before the save or discard goes on: a backup that could
+    // not be written is told with the command that wanted it.
+    waitForWrites();
 }
 
 void Document::reportWrites()

@@ -401,6 +401,15 @@ int UndoChain::nextBackupNumber(const QString& folder)
     lock.setStaleLockTime(0);
     if (!lock.tryLock(10000))
         throw Failure(err::PathFileAccess, QStringLiteral("バックアップの番号を決められません。") + folder);
+    // A backup whose write was cut off (the program killed) left its
+    // temporary file; one that nobody has touched for a quarter of an hour
+    // is no write under way in another copy.
+    const QDateTime abandoned = QDateTime::currentDateTime().addSecs(-15 * 60);
+    QDir backups(folder);
+    for (const QFileInfo& f : backups.entryInfoList({QStringLiteral("バックアップ*.txt.*")},
+                                                    QDir::Files | QDir::Hidden | QDir::System))
+        if (f.lastModified() < abandoned)
+            backups.remove(f.fileName());
     settings_.sync();
     // Held just outside 1..255, a counter edited out of range starts again.
     int n = settings_.integer(QStringLiteral("M2"), QStringLiteral("backup"), 1, 0, kBackupLimit + 1);
