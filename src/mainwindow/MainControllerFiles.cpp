@@ -7,6 +7,7 @@
 
 #include "editing/Favourites.h"
 #include "editing/History.h"
+#include "platform/ExternalProgram.h"
 #include "platform/Failure.h"
 #include "platform/SettingsStore.h"
 #include "platform/StringUtils.h"
@@ -15,7 +16,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 
 namespace petari {
 
@@ -30,9 +30,17 @@ void MainController::startEditor()
         QStringList args;
         if (!document_.state().fileName.isEmpty())
             args << document_.state().fileName;
-        if (!QProcess::startDetached(exe, args))
-            throw Failure(err::FileNotFound,
-                          QStringLiteral("テキストエディタを起動できません　") + exe);
+        const auto failure = [exe](const QString& said) {
+            return Failure(err::FileNotFound, QStringLiteral("テキストエディタを起動できません　") + exe +
+                                                  (said.isEmpty() ? QString() : QStringLiteral("\r\n") + said));
+        };
+        // xdg-open, the default, starts even where no editor is to be had,
+        // and only then fails: that is reported as a failure to start.
+        const QString where = label("memotyou_Click");
+        if (!startWatched(exe, args, this, [where, failure](const QString& said) {
+                guarded(where, [&] { throw failure(said); });
+            }))
+            throw failure(QString());
     });
 }
 

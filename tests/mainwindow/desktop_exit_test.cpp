@@ -12,6 +12,20 @@
 using namespace petari;
 using petari::test::Fixture;
 
+TEST(DesktopExit, AnEditorThatFailsAfterStartingIsReported)
+{
+    Fixture f;
+    const QString editor = f.writeFile("editor.sh", "#!/bin/sh\necho 'no method available' >&2\nexit 3\n");
+    QFile::setPermissions(editor, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    f.setOption("exe1", editor);
+    f.c->startEditor();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !f.sink.got.empty(); }, 10000));
+    ASSERT_EQ(f.sink.got.size(), 1u);
+    EXPECT_EQ(f.sink.got[0].label, "F1 memotyou_Click");
+    EXPECT_EQ(f.sink.got[0].number, err::FileNotFound);
+    EXPECT_TRUE(f.sink.got[0].description.endsWith("no method available"));
+}
+
 TEST(DesktopExit, OverwritingASettingsExportBacksUpTheList)
 {
     Fixture f;
