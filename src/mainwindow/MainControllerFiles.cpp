@@ -79,8 +79,10 @@ void MainController::openDropped(const QStringList& paths)
 void MainController::addToHistory(const QString& path)
 {
     guarded(label("rirekituika"), [&] {
-        if (history_->add(path))
+        if (history_->add(path)) {
             emit historyChanged();
+            storeLists();
+        }
     });
 }
 
@@ -95,6 +97,7 @@ void MainController::openHistory(int index)
         if (prompt_.askYesNo(caption(), History::missingFileQuestion(path), Icon::Question) == Answer::Yes) {
             history_->removeAt(index);
             emit historyChanged();
+            storeLists();
             refreshView();
         }
     });
@@ -105,6 +108,7 @@ void MainController::clearHistory()
     guarded(label("rirekic_Click"), [&] {
         history_->clear();
         emit historyChanged();
+        storeLists();
         refreshView();
     });
 }
@@ -114,6 +118,7 @@ void MainController::addFavourite()
     guarded(label("okinituika_Click"), [&] {
         favourites_->add(document_.state().fileName);
         emit favouritesChanged();
+        storeLists();
         refreshView();
     });
 }

@@ -64,6 +64,7 @@ bool MainController::startUp(const QStringList& arguments, InstanceRegistry& reg
         priceVisible_ = petari::priceMenuVisible(settings_);
 
         readWindowSettings();
+        startedUp_ = true;
 
         // Each argument is one path already, so a path with blanks stays whole.
         if (!arguments.isEmpty() && !arguments.front().isEmpty()) {
@@ -141,6 +142,40 @@ void MainController::writeWindowSettings()
         }
         settings_.sync();
     });
+}
+
+void MainController::storeLists()
+{
+    if (settingsUnread_ || !startedUp_)
+        return;
+    guarded(label("RgsKaki"), [&] {
+        history_->save(settings_);
+        favourites_->save(settings_);
+        settings_.sync();
+    });
+}
+
+void MainController::exitWithoutQuestions()
+{
+    if (forcedExit_ == 99)
+        return;
+    forcedExit_ = 99;
+    ErrorSink* const sink = errorSink();
+    setErrorSink(nullptr);
+    guarded(label("Form_QueryUnload"), [&] {
+        if (document_.state().modified != 0) {
+            document_.takeBackup();
+            document_.state().modified = 0;
+        }
+        if (startedUp_) {
+            writeWindowSettings();
+            if (instance_ == 0)
+                settings_.write(QStringLiteral("A1"), QStringLiteral("No"), QStringLiteral("0"));
+            settings_.sync();
+        }
+        document_.waitForWrites();
+    });
+    setErrorSink(sink);
 }
 
 void MainController::requestExitDeletingSettings()

@@ -12,6 +12,30 @@
 using namespace petari;
 using petari::test::Fixture;
 
+TEST(DesktopExit, EndsWithoutQuestionsKeepingWhatAnExitKeeps)
+{
+    Fixture f;
+    InstanceRegistry registry(f.path("run"));
+    ASSERT_TRUE(f.c->startUp({f.writeFile("doc.txt", "one\r\ntwo\r\n")}, registry));
+    EXPECT_EQ(f.settings->read("rireki", "1"), f.path("doc.txt"));   // stored on opening
+    f.c->addFavourite();
+    EXPECT_EQ(f.settings->read("okiniiri", "1"), f.path("doc.txt"));
+    f.c->view().setGeometryTwips({3000, 4500, 6000, 4000});
+    f.select({0});
+    f.c->deleteLines();
+    f.setOption("s5", "1");   // the exit question, never asked here
+
+    f.c->exitWithoutQuestions();
+    EXPECT_TRUE(f.prompt.asked().empty());
+    EXPECT_EQ(f.c->forcedExit(), 99);
+    EXPECT_EQ(f.settings->read("A1", "No"), "0");
+    EXPECT_EQ(f.settings->read("F1", "top"), "4500");
+    EXPECT_EQ(f.settings->read("F1", "Left"), "3000");
+    EXPECT_EQ(Fixture::readFile(f.c->undo().backupPath(1)), "two\r\n");
+    EXPECT_TRUE(f.c->confirmClose());
+    EXPECT_TRUE(f.sink.got.empty());
+}
+
 TEST(DesktopExit, AnEditorThatFailsAfterStartingIsReported)
 {
     Fixture f;
