@@ -46,6 +46,9 @@ QString refusalText(const PriceRefusal& r)
     static const char* const names[] = {"--unit", "--from", "--to", "--step", "--tax"};
     if (r.kind == PriceRefusal::TooManyLines)
         return QStringLiteral("more than %1 lines; narrow --from, --to or widen --step").arg(kMaxPriceLines);
+    if (r.kind == PriceRefusal::TooManyCharacters)
+        return QStringLiteral("the lines would hold more than %1 characters; shorten --prefix or --suffix, "
+                              "or make fewer lines").arg(kMaxCharacters);
     if (!r.quantity.isEmpty())
         return QStringLiteral("the total for quantity %1 has more than %2 significant digits")
             .arg(r.quantity).arg(kMaxSignificantDigits);

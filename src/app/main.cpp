@@ -7,8 +7,28 @@
 #include <QApplication>
 #include <QCoreApplication>
 
+#include <cstdio>
 #include <cstring>
 #include <vector>
+
+namespace {
+
+// Whether the window has somewhere to go: an X or Wayland display named in
+// the environment, or a platform chosen that needs none (offscreen, vnc,
+// linuxfb...).
+bool displayNamed(const std::vector<char*>& qtArgv)
+{
+    QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    for (size_t i = 1; i + 1 < qtArgv.size(); ++i)
+        if (std::strcmp(qtArgv[i], "-platform") == 0)
+            platform = qtArgv[i + 1];
+    if (!platform.isEmpty() && !platform.contains("xcb") && !platform.contains("wayland"))
+        return true;
+    return !qgetenv("DISPLAY").isEmpty() || !qgetenv("WAYLAND_DISPLAY").isEmpty() ||
+           !qgetenv("WAYLAND_SOCKET").isEmpty();
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -19,6 +39,11 @@ int main(int argc, char** argv)
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args << petari::decodeFileName(argv[i]);
+    // -h and -V are --help and --version, unless a file has that name: like
+    // every option-like name, it is then the file to open.
+    if (!args.isEmpty() && (args.front() == QLatin1String("-h") || args.front() == QLatin1String("-V")) &&
+        !petari::fileExists(args.front()))
+        args.front() = args.front() == QLatin1String("-h") ? QStringLiteral("--help") : QStringLiteral("--version");
     {
         // Command-line modes need no display: decide before any GUI object exists.
         if (!args.isEmpty() && args.front().startsWith(QLatin1String("--"))) {
@@ -46,6 +71,13 @@ int main(int argc, char** argv)
         } else {
             qtArgv.push_back(argv[i]);
         }
+    }
+    // Qt would abort (status 134) after lines of its own.
+    if (!displayNamed(qtArgv)) {
+        std::fputs("petari: ペタリの画面にはグラフィカルなデスクトップ (X11 か Wayland) が必要です。"
+                   "コマンドラインの機能はデスクトップなしで使えます (petari --help)。\n",
+                   stderr);
+        return 1;
     }
     int qtArgc = static_cast<int>(qtArgv.size());
     qtArgv.push_back(nullptr);

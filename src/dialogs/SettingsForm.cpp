@@ -2,6 +2,7 @@
 
 #include "copy/Invisibles.h"
 #include "platform/Failure.h"
+#include "platform/ProgramFolder.h"
 #include "platform/SettingsStore.h"
 #include "platform/StringUtils.h"
 #include "platform/Twips.h"
@@ -35,11 +36,6 @@ constexpr std::array<std::array<bool, 7>, 7> kCleared = {{
 }};
 }  // namespace
 
-QString SettingsForm::defaultStartupFile(const QString& programFolder)
-{
-    return programFolder + QStringLiteral("/ペタリ_はじめに読んでください.txt");
-}
-
 void SettingsForm::load(const SettingsStore& store, const QString& programFolder)
 {
     SettingsFormValues& v = values;
@@ -47,8 +43,9 @@ void SettingsForm::load(const SettingsStore& store, const QString& programFolder
     auto text = [&](const char* k, const QString& def) { return store.read(kSection, key(k), def); };
 
     v.lineLength = text("s1", QStringLiteral("100"));
-    v.openAtStartup = on("s2", false);
-    v.startupFile = text("s3", defaultStartupFile(programFolder));
+    const StartupFile startup = storedStartupFile(store, programFolder);
+    v.openAtStartup = startup.open;
+    v.startupFile = startup.path;
     v.alwaysOnTop = on("s4", false);
     v.askOnExit = on("s5", false);
     v.refuseSecondCopy = on("s6", false);
@@ -218,7 +215,7 @@ bool SettingsForm::confirmCloseBox(UserPrompt& prompt) const
 DialogPosition DialogPosition::load(const SettingsStore& store)
 {
     DialogPosition p;
-    auto twips = [&](const char* k) { return storedTwips(store.number(kSection, key(k), 105)); };
+    auto twips = [&](const char* k) { return storedTwips(store, kSection, key(k), 105); };
     p.top = twips("top");
     p.left = twips("Left");
     return p;

@@ -48,7 +48,6 @@ public:
     // own choice for the file.
     static QString defaultEditorPath() { return QStringLiteral("xdg-open"); }
     static QString defaultEditorName() { return QStringLiteral("テキストエディタ"); }
-    static QString defaultStartupFile(const QString& programFolder);
 
     SettingsForm() = default;
 

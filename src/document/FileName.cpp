@@ -44,4 +44,22 @@ bool fileExists(const QString& name)
     return !name.isEmpty() && ::stat(encodeFileName(name).constData(), &st) == 0;
 }
 
+QString visibleFileName(const QString& name)
+{
+    QString out;
+    out.reserve(name.size());
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t c = name[i].unicode();
+        if (isEscapedByte(name[i]) && (i == 0 || !name[i - 1].isHighSurrogate()))
+            out += QStringLiteral("\\x") + QString::number(unsigned(c - 0xDC00), 16).toUpper();
+        else if (c < 0x20)
+            out += QChar(char16_t(0x2400 + c));
+        else if (c == 0x7F)
+            out += QChar(char16_t(0x2421));
+        else
+            out += name[i];
+    }
+    return out;
+}
+
 }  // namespace petari

@@ -26,4 +26,9 @@ QString absoluteFileName(const QString& name);
 // Whether something of that name exists (a file, a folder, a device ...).
 bool fileExists(const QString& name);
 
+// A name as one line for the user to read: each byte that is not UTF-8 as
+// \xE9, each control character as its picture (a line feed ␊, DEL ␡).  The
+// name itself when it holds neither.
+QString visibleFileName(const QString& name);
+
 }  // namespace petari

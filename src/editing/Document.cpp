@@ -17,6 +17,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <climits>
 
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -73,7 +74,7 @@ int Document::foldWidth() const
     if (!settings_.isOn(F5, QStringLiteral("s8")))
         return 0;
     // A width of 0 or less would cut nothing and never end: it means no folding.
-    return std::max(0, leadingInt(settings_.read(F5, QStringLiteral("s1"), QStringLiteral("100"))));
+    return settings_.integer(F5, QStringLiteral("s1"), 100, 0, INT_MAX);
 }
 
 bool Document::needsFolding(const LineStats& stats) const
@@ -434,7 +435,9 @@ void Document::setShownLines(QStringList lines)
 void Document::takeBackup()
 {
     guarded(QStringLiteral("M2 mokoBU"), [&] { undo_->takeBackup(lines_.lines()); });
-    reportWrites();
+    // On the disk before the save or discard goes on: a backup that could
+    // not be written is told with the command that wanted it.
+    waitForWrites();
 }
 
 void Document::reportWrites()

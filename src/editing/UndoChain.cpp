@@ -401,10 +401,20 @@ int UndoChain::nextBackupNumber(const QString& folder)
     lock.setStaleLockTime(0);
     if (!lock.tryLock(10000))
         throw Failure(err::PathFileAccess, QStringLiteral("バックアップの番号を決められません。") + folder);
+    // A backup whose write was cut off (the program killed) left its
+    // temporary file; one that nobody has touched for a quarter of an hour
+    // is no write under way in another copy.
+    const QDateTime abandoned = QDateTime::currentDateTime().addSecs(-15 * 60);
+    QDir backups(folder);
+    for (const QFileInfo& f : backups.entryInfoList({QStringLiteral("バックアップ*.txt.*")},
+                                                    QDir::Files | QDir::Hidden | QDir::System))
+        if (f.lastModified() < abandoned)
+            backups.remove(f.fileName());
     settings_.sync();
-    int n = leadingInt(settings_.read(QStringLiteral("M2"), QStringLiteral("backup"), QStringLiteral("1")));
+    // Held just outside 1..255, a counter edited out of range starts again.
+    int n = settings_.integer(QStringLiteral("M2"), QStringLiteral("backup"), 1, 0, kBackupLimit + 1);
     if (n < 1 || n > kBackupLimit)
-        n = 1;   // a counter edited out of range starts again
+        n = 1;
     const auto after = [](int k) { return k + 1 > kBackupLimit ? 1 : k + 1; };
     settings_.write(QStringLiteral("M2"), QStringLiteral("backup"), QString::number(after(n)));
     settings_.sync();
@@ -431,7 +441,7 @@ int UndoChain::nextBackupNumber(const QString& folder)
 QString UndoChain::takeBackup(const QStringList& lines)
 {
     const int kind = 1;
-    if (settings_.number(QStringLiteral("F5"), QStringLiteral("s7"), 1) + kind < 2)
+    if (settings_.integer(QStringLiteral("F5"), QStringLiteral("s7"), 1, 0, 1) + kind < 2)
         return QString();
     const QString folder = createFolderIn(ensureWorkFolder(programFolder_), backupFolderName());
     const QString path = backupPath(nextBackupNumber(folder));

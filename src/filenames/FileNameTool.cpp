@@ -1,6 +1,7 @@
 #include "filenames/FileNameTool.h"
 
 #include "editing/Document.h"
+#include "platform/FileLimits.h"
 #include "platform/UserPrompt.h"
 #include "services/Guard.h"
 
@@ -65,13 +66,15 @@ void FileNameTool::renameFiles(const QString& folder, const QStringList& files,
         const bool whole = guarded(label("FileMeiHenkan"), [&] {
             count = petari::renameFiles(folder, files, letterCase, rows);
         });
-        if (whole)
-            prompt_.showMessage(Document::caption(), renamedMessage(count), Icon::None);
-        // Whatever was renamed before a failure can still be undone from it.
+        // Whatever was renamed before a failure can still be undone from it;
+        // and it is on the disk before the message, which the program may
+        // not outlive.
         lastLog_.clear();
         guarded(QStringLiteral("M2 logHozon"), [&] {
             lastLog_ = writeRenameLog(doc_.programFolder(), folder, rows);
         });
+        if (whole)
+            prompt_.showMessage(Document::caption(), renamedMessage(count), Icon::None);
     });
 }
 
@@ -90,6 +93,7 @@ void FileNameTool::undoFromLog(const QString& folder)
             switch (result.status) {
             case UndoResult::NotALog: message = notALogMessage(); break;
             case UndoResult::OtherFolder: message = otherFolderMessage(); break;
+            case UndoResult::TooLarge: message = fileTooLargeMessage(path); break;
             case UndoResult::Done:
                 message = renamedMessage(result.restored);
                 if (result.skipped > 0)

@@ -35,8 +35,8 @@ public:
     bool showListings(const QString& folder, const QStringList& files, bool withoutExtension,
                       bool showHidden);
 
-    // 変更: renames files of folder into the case, tells the count and
-    // writes the log (also after a run that failed midway).  Nothing happens
+    // 変更: renames files of folder into the case, writes the log (also
+    // after a run that failed midway) and then tells the count.  Nothing happens
     // for an empty file list.
     void renameFiles(const QString& folder, const QStringList& files, LetterCase letterCase);
     // The log the last rename run wrote; "" when none was written.

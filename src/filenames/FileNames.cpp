@@ -1,11 +1,13 @@
 #include "filenames/FileNames.h"
 
 #include "document/Cp932.h"
+#include "document/FileName.h"
 #include "document/TextFile.h"
 #include "editing/CharKind.h"
 #include "editing/UndoChain.h"
 #include "editing/WorkFolder.h"
 #include "platform/Failure.h"
+#include "platform/FileLimits.h"
 #include "services/ProgramInfo.h"
 
 #include <QCollator>
@@ -18,6 +20,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -42,13 +45,27 @@ void requireReadableFolder(const QString& folder)
                       describeError(err::PermissionDenied) + QChar(0x3000) + folder);
 }
 
-QStringList entries(const QString& folder, QDir::Filters kind, bool showHidden)
+// The names of folder's sub-folders (folders true) or files, read by their
+// bytes: a name that is not UTF-8 keeps them (decodeFileName), where Qt's
+// own listing would lose the entry.  Links count as what they point to.
+QStringList entries(const QString& folder, bool folders, bool showHidden)
 {
     requireReadableFolder(folder);
-    QDir::Filters filters = kind | QDir::NoDotAndDotDot;
-    if (showHidden)
-        filters |= QDir::Hidden;
-    QStringList names = QDir(folder).entryList(filters, QDir::Unsorted);
+    DIR* dir = ::opendir(encodeFileName(folder).constData());
+    if (!dir)
+        failWith(errno, folder);
+    QStringList names;
+    while (const dirent* e = ::readdir(dir)) {
+        const QByteArray name(e->d_name);
+        if (name == "." || name == ".." || (!showHidden && name.startsWith('.')))
+            continue;
+        struct stat st {};
+        if (::fstatat(::dirfd(dir), e->d_name, &st, 0) != 0)
+            continue;   // a link to nothing
+        if (folders ? S_ISDIR(st.st_mode) : S_ISREG(st.st_mode))
+            names << decodeFileName(name);
+    }
+    ::closedir(dir);
     sortLikeFileManager(names);
     return names;
 }
@@ -161,16 +178,20 @@ bool isPlainName(const QString& name)
            !name.contains(QLatin1Char('/')) && !name.contains(QChar(0));
 }
 
+enum class LogRead { Read, NotText, TooLarge };
+
 // A log as written by writeRenameLog: UTF-8 after a byte-order mark, CP932
-// otherwise.  Anything that is no text in either is no log; false then.
-bool readLogLines(const QString& path, QStringList& lines)
+// otherwise.  Anything that is no text in either is no log.
+LogRead readLogLines(const QString& path, QStringList& lines)
 {
     const QFileInfo info(path);
     if (!info.exists())
         failWith(ENOENT, path);
     // A device or pipe chosen by mistake would never end.
     if (!info.isFile())
-        return false;
+        return LogRead::NotText;
+    if (info.size() > kMaxWholeReadBytes)
+        return LogRead::TooLarge;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         failWith(file.error() == QFileDevice::PermissionsError ? EACCES : EIO, path);
@@ -183,15 +204,15 @@ bool readLogLines(const QString& path, QStringList& lines)
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         text = utf8.decode(QByteArrayView(bytes).sliced(bom.size()));
         if (utf8.hasError())
-            return false;
+            return LogRead::NotText;
     } else {
         qsizetype invalid = 0;
         text = cp932::decode(bytes, &invalid);
         if (invalid > 0)
-            return false;
+            return LogRead::NotText;
     }
     lines = splitFileLines(text);
-    return true;
+    return LogRead::Read;
 }
 
 // The folder of a header line, or a null string when the line is none.
@@ -244,14 +265,14 @@ QStringList listSubfolders(const QString& folder, bool showHidden)
 {
     QStringList paths;
     const QString base = folderWithSlash(folder);
-    for (const QString& name : entries(folder, QDir::AllDirs, showHidden))
+    for (const QString& name : entries(folder, true, showHidden))
         paths << base + name;
     return paths;
 }
 
 QStringList listFiles(const QString& folder, bool showHidden)
 {
-    return entries(folder, QDir::Files, showHidden);
+    return entries(folder, false, showHidden);
 }
 
 QStringList pathListing(const QString& folder)
@@ -266,7 +287,7 @@ QStringList pathListing(const QString& folder)
         QString line;
         for (int j = start; j < parts.size(); ++j)
             line += parts[j] + QLatin1Char('/');
-        lines << line;
+        lines << visibleFileName(line);
     }
     lines << QString();
     return lines;
@@ -278,7 +299,7 @@ QStringList folderListing(const QStringList& subfolderPaths)
     for (QString path : subfolderPaths) {
         while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
             path.chop(1);
-        lines << path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+        lines << visibleFileName(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1));
     }
     lines << QString();
     return lines;
@@ -288,7 +309,7 @@ QStringList fileListing(const QStringList& names, bool withoutExtension)
 {
     QStringList lines{QStringLiteral("【ファイル名】")};
     for (const QString& name : names)
-        lines << (withoutExtension ? nameWithoutExtension(name) : name);
+        lines << visibleFileName(withoutExtension ? nameWithoutExtension(name) : name);
     lines << QString();
     return lines;
 }
@@ -334,7 +355,9 @@ int renameFiles(const QString& folder, const QStringList& names, LetterCase lett
     int renamed = 0;
     for (RenameRow& row : rows) {
         const QString changed = caseChangedName(row.oldName, letterCase);
-        if (changed.isEmpty() || !isPlainName(row.oldName))
+        // A name that needs showing differently (undecodable bytes, control
+        // characters) stands in the log as shown, which is no name to undo.
+        if (changed.isEmpty() || !isPlainName(row.oldName) || visibleFileName(row.oldName) != row.oldName)
             continue;
         if (renameIn(handle, row.oldName, changed) == RenameOutcome::Renamed) {
             row.newName = changed;
@@ -362,7 +385,7 @@ QStringList renameLogLines(const QString& folder, const QVector<RenameRow>& rows
 {
     QStringList lines{kLogHeaderStart + folderWithSlash(folder) + QLatin1Char(',')};
     for (const RenameRow& row : rows)
-        lines << row.oldName + kLogArrow + row.newName + kLogRowEnd;
+        lines << visibleFileName(row.oldName) + kLogArrow + visibleFileName(row.newName) + kLogRowEnd;
     return lines;
 }
 
@@ -390,7 +413,12 @@ UndoResult undoRenameLog(const QString& logPath, const QString& folder)
 {
     UndoResult result;
     QStringList lines;
-    if (!readLogLines(logPath, lines) || lines.isEmpty() || headerFolder(lines.first()).isNull()) {
+    const LogRead read = readLogLines(logPath, lines);
+    if (read == LogRead::TooLarge) {
+        result.status = UndoResult::TooLarge;
+        return result;
+    }
+    if (read != LogRead::Read || lines.isEmpty() || headerFolder(lines.first()).isNull()) {
         result.status = UndoResult::NotALog;
         return result;
     }

@@ -26,7 +26,7 @@ namespace petari {
 void sortLikeFileManager(QStringList& names);
 
 // The sub-folders of folder (full paths) and its files (names only), sorted
-// as above.  Names starting with "." only with showHidden.  Symbolic links
+// as above; names that are not UTF-8 decoded by decodeFileName.  Names starting with "." only with showHidden.  Symbolic links
 // count as what they point to.  Throws 76 when folder is no folder, 70 when
 // it may not be read.
 QStringList listSubfolders(const QString& folder, bool showHidden);
@@ -41,7 +41,8 @@ QStringList pathListing(const QString& folder);
 QStringList folderListing(const QStringList& subfolderPaths);
 
 // "【ファイル名】", each name (cut before its last "." when withoutExtension),
-// then "".
+// then "".  Every name in these listings is shown by visibleFileName, so
+// each stays one line.
 QStringList fileListing(const QStringList& names, bool withoutExtension);
 
 // archive.tar.gz gives archive.tar.  A leading "." starts a hidden name,
@@ -74,7 +75,8 @@ enum class RenameOutcome {
 // replacing a file.  Throws on any other failure (70 no permission, ...).
 RenameOutcome renameWithin(const QString& folder, const QString& from, const QString& to);
 
-// Renames the files names of folder into the letter case.  rows gets one row
+// Renames the files names of folder into the letter case; a name that
+// visibleFileName shows otherwise is never renamed.  rows gets one row
 // per name first, and each new name as its rename happens, so that a run
 // that fails midway (the failure is thrown) still tells what it did.
 // Returns how many files were renamed.
@@ -89,7 +91,8 @@ QString folderWithSlash(const QString& folder);
 // logFolder/ファイル名の変更yyyymmdd_hhmmss.txt
 QString renameLogPath(const QString& logFolder, const QDateTime& now);
 
-// ",Path =,," + folder/ + "," and one line per row: old + ", → ," + new + ",,".
+// ",Path =,," + folder/ + "," and one line per row: old + ", → ," + new + ",,",
+// the names as visibleFileName shows them.
 QStringList renameLogLines(const QString& folder, const QVector<RenameRow>& rows);
 
 // Writes the log of a run into the Log folder of the work folder beside
@@ -105,7 +108,8 @@ QString writeRenameLog(const QString& programFolder, const QString& folder,
 QString logFolderPath(const QString& programFolder);
 
 struct UndoResult {
-    enum Status { Done, NotALog, OtherFolder } status = Done;
+    // TooLarge: a file over kMaxWholeReadBytes, not read.
+    enum Status { Done, NotALog, OtherFolder, TooLarge } status = Done;
     int restored = 0;   // files renamed back
     int skipped = 0;    // lines of renamed files that could not be undone
 };

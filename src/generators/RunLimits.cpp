@@ -46,20 +46,7 @@ void checkRunSize(qint64 lines, qint64 characters)
 namespace {
 double roundedBoxValue(QStringView text)
 {
-    // An IME in Japanese mode types full-width digits and signs; they mean
-    // the same number.
-    QString ascii;
-    ascii.reserve(text.size());
-    for (QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u >= 0xFF01 && u <= 0xFF5E)
-            ascii.append(QChar(char16_t(u - 0xFEE0)));
-        else if (u == 0x3000)
-            ascii.append(QLatin1Char(' '));
-        else
-            ascii.append(c);
-    }
-    return std::nearbyint(leadingNumber(ascii));
+    return std::nearbyint(leadingNumber(halfWidthNumberText(text)));
 }
 }  // namespace
 

@@ -174,7 +174,10 @@ void MainController::modifySelection()
 
 void MainController::showHelp()
 {
-    guarded(label("mhelph_Click"), [&] { openHelp(programFolder_, prompt_); });
+    const QString where = label("mhelph_Click");
+    guarded(where, [&] {
+        openHelp(programFolder_, prompt_, this, [where](const Failure& f) { guarded(where, [&] { throw f; }); });
+    });
 }
 void MainController::showVersionInformation()
 {

@@ -86,6 +86,15 @@ public:
     // deleting the settings) and writes the settings; true when the window
     // may close.
     bool confirmClose();
+    // The desktop ends the program (SIGTERM, SIGHUP, SIGINT, the end of the
+    // session): nothing is asked.  Unsaved changes go to a backup, as a
+    // discard keeps them; the settings are written and the copy number is
+    // given back; then the window may close (forced exit).  Failures go to
+    // standard error, as no window may wait for the user now.
+    void exitWithoutQuestions();
+    // The history and the favourites, written as soon as they change, so
+    // that a crash loses nothing stored.
+    void storeLists();
     void requestExitDeletingSettings();
     int forcedExit() const { return forcedExit_; }
     void setForcedExit() { forcedExit_ = 99; }
@@ -186,6 +195,8 @@ private:
     bool deleteSettingsOnExit_ = false;
     // Start-up could not read the stored lists: exit must not write them back.
     bool settingsUnread_ = false;
+    // Start-up has read the settings and taken a copy number.
+    bool startedUp_ = false;
     int instance_ = 0;
     ClipboardMonitor monitor_;
     bool monitorSuspended_ = false;

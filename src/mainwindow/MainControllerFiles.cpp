@@ -7,6 +7,7 @@
 
 #include "editing/Favourites.h"
 #include "editing/History.h"
+#include "platform/ExternalProgram.h"
 #include "platform/Failure.h"
 #include "platform/SettingsStore.h"
 #include "platform/StringUtils.h"
@@ -15,7 +16,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 
 namespace petari {
 
@@ -30,9 +30,17 @@ void MainController::startEditor()
         QStringList args;
         if (!document_.state().fileName.isEmpty())
             args << document_.state().fileName;
-        if (!QProcess::startDetached(exe, args))
-            throw Failure(err::FileNotFound,
-                          QStringLiteral("テキストエディタを起動できません　") + exe);
+        const auto failure = [exe](const QString& said) {
+            return Failure(err::FileNotFound, QStringLiteral("テキストエディタを起動できません　") + exe +
+                                                  (said.isEmpty() ? QString() : QStringLiteral("\r\n") + said));
+        };
+        // xdg-open, the default, starts even where no editor is to be had,
+        // and only then fails: that is reported as a failure to start.
+        const QString where = label("memotyou_Click");
+        if (!startWatched(exe, args, this, [where, failure](const QString& said) {
+                guarded(where, [&] { throw failure(said); });
+            }))
+            throw failure(QString());
     });
 }
 
@@ -71,8 +79,10 @@ void MainController::openDropped(const QStringList& paths)
 void MainController::addToHistory(const QString& path)
 {
     guarded(label("rirekituika"), [&] {
-        if (history_->add(path))
+        if (history_->add(path)) {
             emit historyChanged();
+            storeLists();
+        }
     });
 }
 
@@ -87,6 +97,7 @@ void MainController::openHistory(int index)
         if (prompt_.askYesNo(caption(), History::missingFileQuestion(path), Icon::Question) == Answer::Yes) {
             history_->removeAt(index);
             emit historyChanged();
+            storeLists();
             refreshView();
         }
     });
@@ -97,6 +108,7 @@ void MainController::clearHistory()
     guarded(label("rirekic_Click"), [&] {
         history_->clear();
         emit historyChanged();
+        storeLists();
         refreshView();
     });
 }
@@ -106,6 +118,7 @@ void MainController::addFavourite()
     guarded(label("okinituika_Click"), [&] {
         favourites_->add(document_.state().fileName);
         emit favouritesChanged();
+        storeLists();
         refreshView();
     });
 }

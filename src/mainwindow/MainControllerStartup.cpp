@@ -18,6 +18,8 @@
 #include "services/SettingsExport.h"
 #include "services/VersionInfo.h"
 
+#include <climits>
+
 namespace petari {
 
 using namespace mainwindowkeys;
@@ -62,17 +64,16 @@ bool MainController::startUp(const QStringList& arguments, InstanceRegistry& reg
         priceVisible_ = petari::priceMenuVisible(settings_);
 
         readWindowSettings();
+        startedUp_ = true;
 
         // Each argument is one path already, so a path with blanks stays whole.
         if (!arguments.isEmpty() && !arguments.front().isEmpty()) {
             openDocument(arguments.front());
-        } else if (settings_.isOn(kOptionsSection, QStringLiteral("s2"), true)) {
+        } else if (const StartupFile file = storedStartupFile(settings_, programFolder_); file.open) {
             // A first start shows the read-me tour; an installed copy finds it
             // in the installation's data folder.
-            const QString file = settings_.read(kOptionsSection, QStringLiteral("s3"),
-                                                findReadOnlyFile(programFolder_, readMeFileName()));
-            if (!file.isEmpty())
-                openDocument(file);
+            if (!file.path.isEmpty())
+                openDocument(file.path);
         }
         if (document_.state().fileName.isEmpty()) {
             document_.takeStartupSnapshot();
@@ -96,13 +97,14 @@ void MainController::readWindowSettings()
 {
     settingsUnread_ = !guarded(label("RgsYomi"), [&] {
         TwipsRect r;
-        r.top = storedTwips(settings_.number(kWindowSection, QStringLiteral("top"), 105)) + instance_ * 300;
-        r.left = storedTwips(settings_.number(kWindowSection, QStringLiteral("Left"), 105)) + instance_ * 300;
-        r.height = storedTwips(settings_.number(kWindowSection, QStringLiteral("Height"), 5000));
-        r.width = storedTwips(settings_.number(kWindowSection, QStringLiteral("Width"), 7000));
+        r.top = storedTwips(settings_, kWindowSection, QStringLiteral("top"), 105) + instance_ * 300;
+        r.left = storedTwips(settings_, kWindowSection, QStringLiteral("Left"), 105) + instance_ * 300;
+        r.height = storedTwips(settings_, kWindowSection, QStringLiteral("Height"), 5000);
+        r.width = storedTwips(settings_, kWindowSection, QStringLiteral("Width"), 7000);
         view_->setGeometryTwips(r);
         readMonitorMode();
-        rightClick_ = static_cast<int>(settings_.number(kWindowSection, QStringLiteral("rcrh0"), 4));
+        // A number outside 0..4 pops up no menu; held just outside, it stays so.
+        rightClick_ = settings_.integer(kWindowSection, QStringLiteral("rcrh0"), 4, -1, 5);
         history_->load(settings_);
         emit historyChanged();
         document_.setAlwaysOnTop(settings_.isOn(kOptionsSection, QStringLiteral("s4")));
@@ -133,13 +135,47 @@ void MainController::writeWindowSettings()
         history_->save(settings_);
         favourites_->save(settings_);
         const QString ver = QStringLiteral("ver");
-        if (settings_.number(ver, QStringLiteral("revision"), 0) < kRevision) {
+        if (settings_.integer(ver, QStringLiteral("revision"), 0, 0, INT_MAX) < kRevision) {
             settings_.write(ver, QStringLiteral("major"), QString::number(kMajor));
             settings_.write(ver, QStringLiteral("minor"), QString::number(kMinor));
             settings_.write(ver, QStringLiteral("revision"), QString::number(kRevision));
         }
         settings_.sync();
     });
+}
+
+void MainController::storeLists()
+{
+    if (settingsUnread_ || !startedUp_)
+        return;
+    guarded(label("RgsKaki"), [&] {
+        history_->save(settings_);
+        favourites_->save(settings_);
+        settings_.sync();
+    });
+}
+
+void MainController::exitWithoutQuestions()
+{
+    if (forcedExit_ == 99)
+        return;
+    forcedExit_ = 99;
+    ErrorSink* const sink = errorSink();
+    setErrorSink(nullptr);
+    guarded(label("Form_QueryUnload"), [&] {
+        if (document_.state().modified != 0) {
+            document_.takeBackup();
+            document_.state().modified = 0;
+        }
+        if (startedUp_) {
+            writeWindowSettings();
+            if (instance_ == 0)
+                settings_.write(QStringLiteral("A1"), QStringLiteral("No"), QStringLiteral("0"));
+            settings_.sync();
+        }
+        document_.waitForWrites();
+    });
+    setErrorSink(sink);
 }
 
 void MainController::requestExitDeletingSettings()
@@ -201,7 +237,10 @@ bool MainController::confirmClose()
 void MainController::exportSettingsToFile()
 {
     guarded(label("rejiHozo_Click"),
-            [&] { exportSettings(settings_, prompt_, programFolder_, [this] { writeWindowSettings(); }); });
+            [&] {
+                exportSettings(settings_, prompt_, programFolder_, [this] { writeWindowSettings(); },
+                               [this] { document_.takeBackup(); });
+            });
 }
 
 void MainController::importSettingsFromFile()

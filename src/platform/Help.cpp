@@ -1,15 +1,24 @@
 #include "platform/Help.h"
 
-#include "platform/Failure.h"
+#include "platform/ExternalProgram.h"
 #include "platform/ProgramFolder.h"
 
-#include <QDesktopServices>
 #include <QDir>
-#include <QUrl>
 
 namespace petari {
 
-bool openHelp(const QString& programFolder, UserPrompt& prompt)
+namespace {
+Failure browserFailure(const QString& path, const QString& said)
+{
+    QString text = QStringLiteral("ヘルプを表示するブラウザを起動できません　") + path;
+    if (!said.isEmpty())
+        text += QStringLiteral("\r\n") + said;
+    return Failure(err::FileNotFound, text);
+}
+}  // namespace
+
+bool openHelp(const QString& programFolder, UserPrompt& prompt, QObject* context,
+              std::function<void(const Failure&)> failedLater)
 {
     const QString path = findReadOnlyFile(programFolder, helpFileName());
     if (path.isEmpty()) {
@@ -20,9 +29,12 @@ bool openHelp(const QString& programFolder, UserPrompt& prompt)
         prompt.showMessage(QStringLiteral("ペタリ"), text, Icon::Exclamation);
         return false;
     }
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
-        throw Failure(err::FileNotFound,
-                      QStringLiteral("ヘルプを表示するブラウザを起動できません　") + path);
+    const bool started = startWatched(QStringLiteral("xdg-open"), {path}, context,
+                                      [path, failedLater](const QString& said) {
+                                          failedLater(browserFailure(path, said));
+                                      });
+    if (!started)
+        throw browserFailure(path, QString());
     return true;
 }
 

@@ -1,5 +1,7 @@
 #include "platform/ProgramFolder.h"
 
+#include "platform/SettingsStore.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -70,6 +72,17 @@ QString findReadOnlyFile(const QString& programFolder, const QString& name)
             return fi.filePath();
     }
     return QString();
+}
+
+StartupFile storedStartupFile(const SettingsStore& store, const QString& programFolder)
+{
+    const QString readMe = findReadOnlyFile(programFolder, readMeFileName());
+    const QString section = QStringLiteral("F5");
+    StartupFile f;
+    f.path = store.read(section, QStringLiteral("s3"),
+                        readMe.isEmpty() ? programFolder + QLatin1Char('/') + readMeFileName() : readMe);
+    f.open = store.isOn(section, QStringLiteral("s2"), !readMe.isEmpty());
+    return f;
 }
 
 }  // namespace petari

@@ -26,4 +26,16 @@ QStringList readOnlyFolders(const QString& programFolder);
 // The first existing file of that name in readOnlyFolders(), or "".
 QString findReadOnlyFile(const QString& programFolder, const QString& name);
 
+class SettingsStore;
+
+// The start-up file: "F5"/"s2" opens "F5"/"s3" at start-up.  Start-up and
+// the settings dialog read it here, with one default: nothing stored opens
+// the read-me where it is installed; with no read-me anywhere nothing is
+// opened and the path is where the read-me would be beside the program.
+struct StartupFile {
+    bool open = false;
+    QString path;
+};
+StartupFile storedStartupFile(const SettingsStore& store, const QString& programFolder);
+
 }  // namespace petari

@@ -9,7 +9,9 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 
 namespace petari {
@@ -139,6 +141,15 @@ double SettingsStore::number(const QString& section, const QString& key, double 
     if (!contains(section, key))
         return def;
     return leadingNumber(read(section, key));
+}
+
+int SettingsStore::integer(const QString& section, const QString& key, int def, int min, int max) const
+{
+    if (!contains(section, key))
+        return def;
+    // leadingNumber gives a finite value, 0 for what is no number.
+    const double v = std::trunc(leadingNumber(read(section, key)));
+    return static_cast<int>(std::clamp(v, double(min), double(max)));
 }
 
 void SettingsStore::sync() { s_->sync(); }

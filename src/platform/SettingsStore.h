@@ -53,6 +53,11 @@ public:
     static bool isOnValue(const QString& value);
     // The numeric value of a setting by the leading-number rule.
     double number(const QString& section, const QString& key, double def) const;
+    // Every stored number that becomes an int is read here: the whole part
+    // of its leading number, held to min..max, so that a value edited by
+    // hand (1e20, -1e20, nan, twenty digits) never overflows.  def when the
+    // key is absent.
+    int integer(const QString& section, const QString& key, int def, int min, int max) const;
 
     // Writes pending changes to disk, and takes in what other running copies
     // wrote since; also done on destruction.

@@ -84,4 +84,20 @@ int leadingInt(QStringView text)
     return static_cast<int>(v);
 }
 
+QString halfWidthNumberText(QStringView text)
+{
+    QString ascii;
+    ascii.reserve(text.size());
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u >= 0xFF01 && u <= 0xFF5E)
+            ascii.append(QChar(char16_t(u - 0xFEE0)));
+        else if (u == 0x3000)
+            ascii.append(QLatin1Char(' '));
+        else
+            ascii.append(c);
+    }
+    return ascii;
+}
+
 }  // namespace petari

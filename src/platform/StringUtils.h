@@ -23,4 +23,9 @@ double leadingNumber(QStringView text);
 // The whole-number value of a text by the same rule, clamped to int.
 int leadingInt(QStringView text);
 
+// A number box's text as the leading-number rule reads it: an input method
+// in Japanese mode types full-width digits, signs and blanks (１２．５),
+// which mean the same number as their ASCII forms.
+QString halfWidthNumberText(QStringView text);
+
 }  // namespace petari

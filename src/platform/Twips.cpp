@@ -1,16 +1,22 @@
 #include "platform/Twips.h"
 
+#include "platform/SettingsStore.h"
+
 #include <algorithm>
 
 namespace petari {
 
 int storedTwips(double value)
 {
-    // A million twips is more than 40 metres of screen.
-    constexpr double kLimit = 1000000.0;
+    constexpr double kLimit = kStoredTwipsLimit;
     if (!(value == value))
         return 0;
     return static_cast<int>(std::clamp(value, -kLimit, kLimit));
+}
+
+int storedTwips(const SettingsStore& store, const QString& section, const QString& key, int def)
+{
+    return store.integer(section, key, def, -kStoredTwipsLimit, kStoredTwipsLimit);
 }
 
 TwipsRect fitToScreens(TwipsRect r, const std::vector<TwipsRect>& screens, int minWidth, int minHeight)

@@ -3,6 +3,7 @@
 // and of their stored places.  The widgets convert at the edge, 15 twips to
 // the pixel at 96 dots per inch.
 
+#include <QString>
 #include <vector>
 
 namespace petari {
@@ -42,6 +43,12 @@ constexpr int pixelsToTwips(int pixels, int dpi = 96)
 // A stored position or size as whole twips: anything beyond what a screen
 // could show (1e20, NaN) becomes the nearest value that is not undefined.
 int storedTwips(double value);
+constexpr int kStoredTwipsLimit = 1000000;   // more than 40 metres of screen
+
+class SettingsStore;
+// A stored position or size, read by SettingsStore::integer within
+// ±kStoredTwipsLimit; def when the key is absent.
+int storedTwips(const SettingsStore& store, const QString& section, const QString& key, int def);
 
 // Where a window of the stored rectangle r may open: at least minWidth by
 // minHeight, no larger than the largest screen, and with its top left corner

@@ -33,8 +33,8 @@ PriceWindowSettings readPriceSettings(const SettingsStore& store)
 {
     PriceWindowSettings s;
     const PriceInput defaults;
-    s.top = storedTwips(store.number(kSection, QStringLiteral("top"), s.top));
-    s.left = storedTwips(store.number(kSection, QStringLiteral("Left"), s.left));
+    s.top = storedTwips(store, kSection, QStringLiteral("top"), s.top);
+    s.left = storedTwips(store, kSection, QStringLiteral("Left"), s.left);
     for (int i = 0; i < 7; ++i)
         s.input.text[i] = store.read(kSection, textKey(i), defaults.text[i]);
     for (int i = 0; i < 4; ++i)

@@ -74,7 +74,7 @@ PriceInput normalisePriceInput(const PriceInput& typed)
     return in;
 }
 
-PriceTable priceTable(const PriceInput& typed)
+PriceTable priceTable(const PriceInput& typed, qint64 maxCharacters)
 {
     PriceTable table;
     table.normalised = normalisePriceInput(typed);
@@ -101,8 +101,15 @@ PriceTable priceTable(const PriceInput& typed)
         table.refusal = {PriceRefusal::TooManyDigits, TaxText, QString()};
         return table;
     }
-    if (truncated((to - from) / step) + 1 > kMaxPriceLines) {
+    const mpq_class count = truncated((to - from) / step) + 1;
+    if (count > kMaxPriceLines) {
         table.refusal = {PriceRefusal::TooManyLines, -1, QString()};
+        return table;
+    }
+    // What every line carries whatever its number.
+    const qint64 fixedPerLine = in.text[PrefixText].size() + in.text[SuffixText].size();
+    if (fixedPerLine * count.get_num().get_si() > maxCharacters) {
+        table.refusal = {PriceRefusal::TooManyCharacters, -1, QString()};
         return table;
     }
 
@@ -116,6 +123,7 @@ PriceTable priceTable(const PriceInput& typed)
     const qsizetype quantityWidth = decimalText(to).size();
 
     QStringList lines;
+    qint64 characters = 0;
     for (mpq_class i = from; i <= to; i += step) {
         const mpq_class raw = price * i * factor;
         const mpq_class total = roundToUnit(raw, unit, in.rounding);
@@ -141,6 +149,11 @@ PriceTable priceTable(const PriceInput& typed)
                     QStringLiteral("個 ×") + factorText + QStringLiteral("=") +
                     fillPadding(rawText, width) + rawText;
         }
+        characters += line.size();
+        if (characters > maxCharacters) {
+            table.refusal = {PriceRefusal::TooManyCharacters, -1, QString()};
+            return table;
+        }
         lines.append(line);
     }
     table.lines = std::move(lines);
@@ -165,6 +178,8 @@ QString priceRefusalMessage(const PriceRefusal& refusal)
     case PriceRefusal::TooManyLines:
         return QStringLiteral("一度に作れる行は%1行までです。「最小」「最大」「間隔」を見直してください。")
             .arg(kMaxPriceLines);
+    case PriceRefusal::TooManyCharacters:
+        return tooManyCharactersMessage();
     }
     return QString();
 }

@@ -5,6 +5,8 @@
 // aligned decimal points and optionally the formula as an annotation.
 // Arithmetic is exact decimal (see Decimal.h).
 
+#include "generators/RunLimits.h"
+
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -36,7 +38,9 @@ struct PriceInput {
 
 // Why no lines were produced.
 struct PriceRefusal {
-    enum Kind { None, TooManyDigits, TooManyLines } kind = None;
+    // TooManyCharacters: the lines together would pass the generator
+    // window's limit of one run (kMaxCharacters).
+    enum Kind { None, TooManyDigits, TooManyLines, TooManyCharacters } kind = None;
     // For TooManyDigits of an input: the box (-1 for the unit price); of a
     // total: -1 and the quantity whose total is too long.
     int text = -1;
@@ -60,8 +64,11 @@ PriceInput normalisePriceInput(const PriceInput& typed);
 // The rounding unit's part of it: 250 gives 100, 0 gives 1, 0.25 gives 0.01.
 QString normaliseRoundingUnit(const QString& text);
 
-// Normalises and produces the lines, or says why it cannot.
-PriceTable priceTable(const PriceInput& typed);
+// Normalises and produces the lines, or says why it cannot.  Lines that
+// would hold more than maxCharacters together are refused: a table whose
+// prefix and suffix alone pass it before anything is built, any other as
+// soon as it does.
+PriceTable priceTable(const PriceInput& typed, qint64 maxCharacters = kMaxCharacters);
 
 // The user-facing reason for a refusal.
 QString priceRefusalMessage(const PriceRefusal& refusal);

@@ -175,10 +175,12 @@ QList<SettingsRecord> writeSettingsExport(SettingsStore& store, const QString& p
     return leftOut;
 }
 
-QList<SettingsRecord> readSettingsExport(const QString& path)
+QList<SettingsRecord> readSettingsExport(const QString& path, bool* tooLarge)
 {
     const QByteArray bytes = readRegularFile(path, kMaxImportBytes);
     QList<SettingsRecord> records;
+    if (tooLarge)
+        *tooLarge = bytes.size() > kMaxImportBytes;
     if (bytes.size() > kMaxImportBytes)
         return records;
     const TextEncoding encoding = detectEncoding(bytes);
@@ -228,7 +230,7 @@ bool exportSettingsTo(SettingsStore& store, UserPrompt& prompt, const QString& p
 }
 
 bool exportSettings(SettingsStore& store, UserPrompt& prompt, const QString& programFolder,
-                    const std::function<void()>& storeWindowState)
+                    const std::function<void()>& storeWindowState, const std::function<void()>& takeBackup)
 {
     QString path;
     const bool asked = guarded(label("F1 rejiHozo_Click"), [&] {
@@ -240,8 +242,11 @@ bool exportSettings(SettingsStore& store, UserPrompt& prompt, const QString& pro
                 return;
             const QString q = path + CRLF + QStringLiteral("は既に存在します。") + CRLF + CRLF +
                               QStringLiteral("このファイルに、上書き保存しますか。");
-            if (prompt.askYesNo(programinfo::caption(), q, Icon::Exclamation, Answer::No) == Answer::Yes)
+            if (prompt.askYesNo(programinfo::caption(), q, Icon::Exclamation, Answer::No) == Answer::Yes) {
+                if (takeBackup)
+                    takeBackup();
                 return;
+            }
         }
     });
     if (!asked || path.isEmpty())
@@ -254,9 +259,14 @@ bool exportSettings(SettingsStore& store, UserPrompt& prompt, const QString& pro
 SettingsImport importSettingsFrom(SettingsStore& store, UserPrompt& prompt, const QString& path)
 {
     QList<SettingsRecord> records;
-    const bool read = guarded(label("M2 regisuto1Y"), [&] { records = readSettingsExport(path); });
+    bool tooLarge = false;
+    const bool read = guarded(label("M2 regisuto1Y"), [&] { records = readSettingsExport(path, &tooLarge); });
     if (!read)
         return SettingsImport::Failed;
+    if (tooLarge) {
+        prompt.showMessage(programinfo::caption(), fileTooLargeMessage(path), Icon::Critical);
+        return SettingsImport::TooLarge;
+    }
     if (records.isEmpty()) {
         prompt.showMessage(programinfo::caption(), noValidSettingsMessage(), Icon::Critical);
         return SettingsImport::NothingValid;

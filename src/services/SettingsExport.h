@@ -10,6 +10,8 @@
 // with a byte-order mark otherwise; both are read back, and so is UTF-8
 // without a mark.
 
+#include "platform/FileLimits.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -53,7 +55,7 @@ QString exportLine(const SettingsRecord& r);
 std::optional<SettingsRecord> parseExportLine(QStringView line);
 
 // Files larger than this are no export of this program; they are not read.
-constexpr qint64 kMaxImportBytes = 16 * 1024 * 1024;
+constexpr qint64 kMaxImportBytes = kMaxWholeReadBytes;
 
 // The export file: marks every section with the key "レジストリ保存" = its
 // number 1 to 11 (so that every section exists), then writes the file whole
@@ -65,9 +67,9 @@ QList<SettingsRecord> writeSettingsExport(SettingsStore& store, const QString& p
 
 // The valid lines of a file, in file order.  Lines that are not valid,
 // including lines whose bytes are not text in the file's encoding, are
-// skipped.  An empty or over-large file gives none.  Throws when the file
-// cannot be read.
-QList<SettingsRecord> readSettingsExport(const QString& path);
+// skipped.  An empty or over-large file gives none; tooLarge tells the
+// latter.  Throws when the file cannot be read.
+QList<SettingsRecord> readSettingsExport(const QString& path, bool* tooLarge = nullptr);
 
 // The message for a file without a single valid line.
 QString noValidSettingsMessage();
@@ -78,17 +80,20 @@ enum class SettingsImport {
     Cancelled,      // the file dialog was cancelled: nothing happened
     Replaced,       // the store now holds the file's settings
     NothingValid,   // the file held no valid line: message shown, store unchanged
+    TooLarge,       // the file is over kMaxImportBytes: message shown, store unchanged
     Failed,         // reading or replacing failed (reported): store unchanged
 };
 
 // "レジストリの保存" (label "F1 rejiHozo_Click"): asks for the file,
 // suggesting defaultExportPath(programFolder) and asking before overwriting
-// one; then storeWindowState (the main window writes its own state, so that
-// the export holds it); then writes the file (label "M2 regisutoH").
+// one, where a Yes runs takeBackup (as the save of a document backs up the
+// list); then storeWindowState (the main window writes its own state, so
+// that the export holds it); then writes the file (label "M2 regisutoH").
 // Settings that could not be written are named in a message.  True when the
 // file was written.
 bool exportSettings(SettingsStore& store, UserPrompt& prompt, const QString& programFolder,
-                    const std::function<void()>& storeWindowState = {});
+                    const std::function<void()>& storeWindowState = {},
+                    const std::function<void()>& takeBackup = {});
 
 // "レジストリの読み込み" (label "F1 rejiHozo_Click"): asks for a file and
 // imports it (importSettingsFrom).
@@ -98,7 +103,8 @@ SettingsImport importSettings(SettingsStore& store, UserPrompt& prompt);
 bool exportSettingsTo(SettingsStore& store, UserPrompt& prompt, const QString& path);
 // Reads the file (label "M2 regisuto1Y") and, when it holds at least one
 // valid line, replaces the whole store with its lines, all or nothing;
-// otherwise shows noValidSettingsMessage().
+// otherwise shows noValidSettingsMessage(), or fileTooLargeMessage() for a
+// file too large to read.
 SettingsImport importSettingsFrom(SettingsStore& store, UserPrompt& prompt, const QString& path);
 
 }  // namespace petari

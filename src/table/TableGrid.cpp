@@ -60,14 +60,11 @@ QStringList TableGrid::lines() const
     const int last = std::min(lastUsedRow_, kLast);
     for (int y = 1; y <= last; ++y) {
         QString line;
-        int kept = 0;   // length up to the last cell that shows something
+        line.reserve(kLast);
         for (int x = 1; x <= kLast; ++x) {
             const QString t = text(x, y);
             line += t.isEmpty() ? QStringLiteral("　") : t;
-            if (!t.isEmpty())
-                kept = static_cast<int>(line.size());
         }
-        line.truncate(kept);
         out << line;
     }
     return out;
@@ -127,8 +124,9 @@ QStringList tableLines(const TableSize& size)
 
 int cellCountValue(const QString& text)
 {
-    // nearbyint rounds halves to even in the default rounding mode.
-    const double v = std::nearbyint(leadingNumber(text));
+    // nearbyint rounds halves to even in the default rounding mode; the
+    // digits may be full-width, as the generator window's boxes read them.
+    const double v = std::nearbyint(leadingNumber(halfWidthNumberText(text)));
     if (!(v == v))
         return 0;
     return static_cast<int>(std::clamp(v, -1e9, 1e9));

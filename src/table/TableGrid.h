@@ -49,8 +49,8 @@ public:
     void setLastUsedRow(int row) { lastUsedRow_ = row; }
 
     // The lines the transfer puts into the document: rows 1 to the last used
-    // row, an empty cell as "　" so that columns line up, and the empty
-    // cells at the end of each row left off.
+    // row, each of all 111 cells, an empty cell as "　", so that what the
+    // user lines up against stays in its column.
     QStringList lines() const;
 
 private:
@@ -80,7 +80,8 @@ void buildTable(TableGrid& grid, const TableSize& size);
 // The lines of a table built from sizes on an empty canvas.
 QStringList tableLines(const TableSize& size);
 
-// A number box's value: the leading number of its text, halves to even.
+// A number box's value: the leading number of its text (full-width digits
+// count), halves to even.
 int cellCountValue(const QString& text);
 // What a number box shows after the user changed it: its value, at most 55.
 QString clampedCellCountText(const QString& text);

@@ -3,7 +3,7 @@
 #include "platform/UserPrompt.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
+#include <QTest>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -21,13 +21,33 @@ void touch(const QString& path)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
 }
 
-// Stands in for the user's browser: records what it was asked to open.
-class UrlRecorder : public QObject {
-    Q_OBJECT
+// Stands in for the desktop's opener, xdg-open, first on PATH: records what
+// it was asked to open, says what it is told and ends with that status.
+class FakeOpener {
 public:
-    QList<QUrl> opened;
-public slots:
-    void open(const QUrl& url) { opened << url; }
+    FakeOpener(const QString& said, int status)
+    {
+        const QString script = bin_.filePath("xdg-open");
+        QFile f(script);
+        f.open(QIODevice::WriteOnly);
+        f.write(QStringLiteral("#!/bin/sh\nprintf '%s' \"$1\" > '%1'\necho '%2' >&2\nexit %3\n")
+                    .arg(bin_.filePath("asked"), said)
+                    .arg(status)
+                    .toUtf8());
+        f.close();
+        f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("PATH", QFile::encodeName(bin_.path()) + ':' + path_);
+    }
+    ~FakeOpener() { qputenv("PATH", path_); }
+    QString asked() const
+    {
+        QFile f(bin_.filePath("asked"));
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    }
+
+private:
+    QTemporaryDir bin_;
+    QByteArray path_ = qgetenv("PATH");
 };
 
 }  // namespace
@@ -60,14 +80,31 @@ TEST(Help, OpensTheHelpFileInTheBrowser)
 {
     QTemporaryDir home;
     touch(home.filePath(helpFileName()));
-    UrlRecorder browser;
-    QDesktopServices::setUrlHandler("file", &browser, "open");
+    FakeOpener opener(QString(), 0);
     ScriptedPrompt prompt;
-    EXPECT_TRUE(openHelp(home.path(), prompt));
-    QDesktopServices::unsetUrlHandler("file");
-    ASSERT_EQ(browser.opened.size(), 1);
-    EXPECT_EQ(browser.opened[0], QUrl::fromLocalFile(QDir::cleanPath(home.filePath(helpFileName()))));
+    QObject context;
+    int failures = 0;
+    EXPECT_TRUE(openHelp(home.path(), prompt, &context, [&](const Failure&) { ++failures; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !opener.asked().isEmpty(); }, 10000));
+    EXPECT_EQ(opener.asked(), QDir::cleanPath(home.filePath(helpFileName())));
+    QTest::qWait(200);
+    EXPECT_EQ(failures, 0);
     EXPECT_TRUE(prompt.asked().empty());
+}
+
+TEST(Help, AnOpenerThatFailsIsToldWithWhatItSaid)
+{
+    QTemporaryDir home;
+    touch(home.filePath(helpFileName()));
+    FakeOpener opener(QStringLiteral("xdg-open: no method available for opening"), 3);
+    ScriptedPrompt prompt;
+    QObject context;
+    std::vector<Failure> failures;
+    EXPECT_TRUE(openHelp(home.path(), prompt, &context, [&](const Failure& f) { failures.push_back(f); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !failures.empty(); }, 10000));
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0].number(), err::FileNotFound);
+    EXPECT_TRUE(failures[0].description().endsWith(QStringLiteral("no method available for opening")));
 }
 
 TEST(Help, MissingHelpFileIsToldWithTheFoldersLookedIn)
@@ -75,16 +112,15 @@ TEST(Help, MissingHelpFileIsToldWithTheFoldersLookedIn)
     QTemporaryDir home;
     if (!findReadOnlyFile(home.path(), helpFileName()).isEmpty())
         GTEST_SKIP() << "an installed copy of the help is on this machine";
-    UrlRecorder browser;
-    QDesktopServices::setUrlHandler("file", &browser, "open");
+    FakeOpener opener(QString(), 0);
     ScriptedPrompt prompt;
-    EXPECT_FALSE(openHelp(home.path(), prompt));
-    QDesktopServices::unsetUrlHandler("file");
-    EXPECT_TRUE(browser.opened.isEmpty());
+    QObject context;
+    EXPECT_FALSE(openHelp(home.path(), prompt, &context, [](const Failure&) {}));
+    QTest::qWait(200);
+    EXPECT_EQ(opener.asked(), QString());
     ASSERT_EQ(prompt.asked().size(), 1u);
     EXPECT_EQ(prompt.asked()[0].kind, ScriptedPrompt::Asked::Message);
     EXPECT_TRUE(prompt.asked()[0].text.contains(helpFileName()));
     EXPECT_TRUE(prompt.asked()[0].text.contains(QDir::toNativeSeparators(QDir::cleanPath(home.path()))));
 }
 
-#include "read_only_files_test.moc"

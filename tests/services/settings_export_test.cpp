@@ -171,7 +171,6 @@ TEST_F(SettingsExportTest, AFileWithoutValidLinesShowsTheMessageAndChangesNothin
         writeFile("empty.txt", ""),
         writeFile("binary.bin", QByteArray("\x00\x81\xFF\r\n\x80petari\x00,F1,top\n", 20)),
         writeFile("broken.txt", "petari,F5,exe2,\x81\r\n"),   // a lead byte without its trail
-        huge.fileName(),
     };
     for (const QString& file : files) {
         SCOPED_TRACE(file.toStdString());
@@ -185,6 +184,11 @@ TEST_F(SettingsExportTest, AFileWithoutValidLinesShowsTheMessageAndChangesNothin
         EXPECT_EQ(m.text, QStringLiteral("　このファイルには「ペタリ」に有効なレジストリの情報がありませんでした。"));
         EXPECT_EQ(store->read("F5", "s1"), "80");
     }
+    // A file too large to be an export is told so, not read.
+    EXPECT_EQ(importSettingsFrom(*store, prompt, huge.fileName()), SettingsImport::TooLarge);
+    EXPECT_EQ(prompt.asked().back().text,
+              QStringLiteral("このファイルは大きすぎるため読み込みません（16 MiB まで）。\r\n") + huge.fileName());
+    EXPECT_EQ(store->read("F5", "s1"), "80");
     EXPECT_TRUE(sink.labels.isEmpty());
 }
 

@@ -5,20 +5,22 @@ set -u
 petari=$1
 . "$(dirname "$0")/cli_common.bash"
 
+# Every line is all 111 cells of the canvas, the empty ones "　".
+pad() { local l; while IFS= read -r l; do printf '%s' "$l"; for ((i = ${#l}; i < 111; i++)); do printf '　'; done; printf '\n'; done; }
 "$petari" --table 1 1 2 2 >"$tmp/out" 2>"$tmp/err"
 check "table 1 1 2 2 exit" 0 $?
-check "table 1 1 2 2" "$(printf '┌──┬──┐\n│　　│　　│\n└──┴──┘')" "$(cat "$tmp/out")"
-check "table 1 1 2 2 ends with a line feed, no CR" "$(printf '┘\n' | od -An -tx1)" "$(tail -c 4 "$tmp/out" | od -An -tx1)"
+check "table 1 1 2 2" "$(printf '┌──┬──┐\n│　　│　　│\n└──┴──┘\n' | pad)" "$(cat "$tmp/out")"
+check "table 1 1 2 2 ends with a line feed, no CR" "$(printf '　\n' | od -An -tx1)" "$(tail -c 4 "$tmp/out" | od -An -tx1)"
 check "table 1 1 2 2 no diagnostics" "" "$(cat "$tmp/err")"
 
 out=$("$petari" --table 3 3 3 3)
 check "defaults: 13 lines" 13 "$(wc -l <<<"$out")"
 lengths() { while IFS= read -r l; do echo "${#l}"; done | sort -u; }
-check "defaults: every line 13 characters" "13" "$(lengths <<<"$out")"
-check "defaults: rule rows" "$(printf '┌───┬───┬───┐\n├───┼───┼───┤\n├───┼───┼───┤\n└───┴───┴───┘')" \
+check "defaults: every line 111 characters" "111" "$(lengths <<<"$out")"
+check "defaults: rule rows" "$(printf '┌───┬───┬───┐\n├───┼───┼───┤\n├───┼───┼───┤\n└───┴───┴───┘\n' | pad)" \
   "$(sed -n '1p;5p;9p;13p' <<<"$out")"
-check "defaults: a text row" "│　　　│　　　│　　　│" "$(sed -n 2p <<<"$out")"
-check "no rows" "┌───┬───┬───┐" "$("$petari" --table 0 3 3 3)"
+check "defaults: a text row" "$(echo "│　　　│　　　│　　　│" | pad)" "$(sed -n 2p <<<"$out")"
+check "no rows" "$(echo "┌───┬───┬───┐" | pad)" "$("$petari" --table 0 3 3 3)"
 check "blanks and plus" "$("$petari" --table 1 1 2 2)" "$("$petari" --table ' 1' +1 '2 ' 02)"
 full=$("$petari" --table 55 1 55 1)
 check "largest: 111 lines" 111 "$(wc -l <<<"$full")"

@@ -34,6 +34,14 @@ Stroke line(QPoint from, QPoint to, int buttons = LeftButton)
 
 }  // namespace
 
+// Every transferred line is all 111 cells, the empty ones "　".
+inline QStringList padded(QStringList lines)
+{
+    for (QString& l : lines)
+        l += QString(111 - l.size(), QChar(0x3000));
+    return lines;
+}
+
 TEST(TablePen, Strokes)
 {
     struct Check {
@@ -130,7 +138,7 @@ TEST(TablePen, TransferOfAFreehandStroke)
     TablePen pen(grid);
     draw(pen, {LeftButton, {{3, 2}, {6, 2}, {6, 4}}});
     EXPECT_EQ(grid.lastUsedRow(), 3);
-    EXPECT_EQ(grid.lines(), (QStringList{"", "　　───┐", "　　　　　│"}));
+    EXPECT_EQ(grid.lines(), padded({"", "　　───┐", "　　　　　│"}));
 }
 
 TEST(TablePen, APressWithoutAMoveBeforeItStartsTheStrokeThere)

@@ -1,5 +1,6 @@
 #include "filenames/ui/FileNameWindow.h"
 
+#include "document/FileName.h"
 #include "editing/Document.h"
 #include "platform/SettingsStore.h"
 #include "platform/ui/KeyboardAccess.h"
@@ -21,6 +22,8 @@
 #include <QPushButton>
 #include <QStorageInfo>
 #include <QTreeView>
+#include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -172,6 +175,10 @@ FileNameWindow::FileNameWindow(Document& doc, UserPrompt& prompt, QWidget* paren
     connect(driveBox_, qOverload<int>(&QComboBox::activated), this, [this] { chooseDrive(); });
     connect(folderTree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { chooseTreeFolder(current); });
+    connect(folderModel_, &QAbstractItemModel::rowsInserted, this, &FileNameWindow::keepFolderInSight);
+    connect(folderModel_, &QAbstractItemModel::layoutChanged, this, &FileNameWindow::keepFolderInSight);
+    connect(folderTree_->verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
+            [this] { revealing_ = false; });
 }
 
 FileNameWindow::~FileNameWindow()
@@ -257,7 +264,7 @@ QStringList FileNameWindow::fileNames() const
 {
     QStringList names;
     for (int i = 0; i < fileList_->count(); ++i)
-        names << fileList_->item(i)->text();
+        names << fileList_->item(i)->data(Qt::UserRole).toString();
     return names;
 }
 
@@ -274,12 +281,25 @@ void FileNameWindow::showFolder(const QString& path)
     if (index.isValid() && index != folderTree_->rootIndex()) {
         folderTree_->setCurrentIndex(index);
         folderTree_->scrollTo(index);
+        // The tree reads the folders on the way in the background, and the
+        // rows read move the folder's row down: it is kept in sight until
+        // the user scrolls.
+        revealing_ = true;
     }
     if (clean != folder_ || !index.isValid() || index == folderTree_->rootIndex()) {
         folder_ = clean;
         pathLabel_->setText(folder_);
         refreshFiles();
     }
+}
+
+void FileNameWindow::keepFolderInSight()
+{
+    // After the view has taken in the model's change.
+    QTimer::singleShot(0, this, [this] {
+        if (revealing_)
+            folderTree_->scrollTo(folderModel_->index(folder_));
+    });
 }
 
 void FileNameWindow::chooseFolder(const QString& path)
@@ -321,7 +341,11 @@ void FileNameWindow::chooseTreeFolder(const QModelIndex& current)
 void FileNameWindow::refreshFiles()
 {
     fileList_->clear();
-    guarded(label("File1_Refresh"), [&] { fileList_->addItems(listFiles(folder_, showHidden())); });
+    guarded(label("File1_Refresh"), [&] {
+        // Shown on one line each, however the name is made; renamed by its own bytes.
+        for (const QString& name : listFiles(folder_, showHidden()))
+            (new QListWidgetItem(visibleFileName(name), fileList_))->setData(Qt::UserRole, name);
+    });
 }
 
 void FileNameWindow::showListings()

@@ -61,6 +61,9 @@ private:
 
     void setTreeRoot(const QString& root);
     void showFolder(const QString& path);
+    // Rows the tree read in the background: the chosen folder is scrolled
+    // into sight again, until the user scrolls.
+    void keepFolderInSight();
     void refreshFiles();
     bool showHidden() const;
     QString drive() const;
@@ -71,6 +74,7 @@ private:
     bool open_ = false;
     WindowPlace place_;
     QString folder_;
+    bool revealing_ = false;
 
     QComboBox* driveBox_;
     QTreeView* folderTree_;

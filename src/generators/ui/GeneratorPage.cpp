@@ -31,7 +31,8 @@ bool PageSettings::isOn(const char* key, bool def) const { return store_.isOn(se
 
 int PageSettings::index(const char* key, int def) const
 {
-    return static_cast<int>(store_.number(section(), QString::fromLatin1(key), def));
+    // Out of range an index picks the default button (checkStored).
+    return store_.integer(section(), QString::fromLatin1(key), def, -1, 1000);
 }
 
 void PageSettings::write(const QString& key, const QString& value) { store_.write(section(), key, value); }

@@ -9,6 +9,7 @@
 #include "mainwindow/ui/LineListView.h"
 #include "platform/Clipboard.h"
 #include "platform/ProgramFolder.h"
+#include "platform/TerminationSignals.h"
 #include "dialogs/ui/NoticeDialog.h"
 #include "platform/ui/QtPrompt.h"
 #include "services/Guard.h"
@@ -21,6 +22,7 @@
 #include <QLabel>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QSessionManager>
 #include <QTimer>
 
 namespace petari {
@@ -244,6 +246,14 @@ void MainWindow::endProgram()
     endEventLoops();
 }
 
+void MainWindow::endWithoutQuestions()
+{
+    closeModelessWindows();
+    controller_.exitWithoutQuestions();
+    close();
+    endEventLoops();
+}
+
 void MainWindow::requestClose() { QTimer::singleShot(0, this, &QWidget::close); }
 
 void MainWindow::showWriteProgress(int done, int total)
@@ -305,6 +315,10 @@ int runMainWindow(QApplication& app, const QStringList& files)
         ErrorReport report(presenter, w);
         report.setPlainPrompt(&prompt);
         ScopedErrorSink scope(&report);
+        TerminationSignals endSignals;
+        QObject::connect(&endSignals, &TerminationSignals::received, &w, &MainWindow::endWithoutQuestions);
+        QObject::connect(&app, &QGuiApplication::commitDataRequest, &w,
+                         [&w](QSessionManager&) { w.endWithoutQuestions(); });
         if (controller.startUp(files, registry)) {
             w.show();
             w.lineList()->setFocus();

@@ -71,6 +71,10 @@ public:
     void endProgram() override;
 
 public slots:
+    // The desktop ends the program (a signal, the end of the session): the
+    // other windows close, the controller exits without questions, and so
+    // does this window and every event loop.
+    void endWithoutQuestions();
     void applyState();
     void applyHistory();
     void applyFavourites();

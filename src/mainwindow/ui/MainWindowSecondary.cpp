@@ -24,8 +24,10 @@ void MainWindow::connectSecondaryWindows()
             GeneratorWindow window(controller_.document(), controller_.prompt(), controller_.favourites(), page,
                                    this);
             window.exec();
-            if (page == GeneratorWindow::FavouritesPage)
+            if (page == GeneratorWindow::FavouritesPage) {
                 applyFavourites();
+                controller_.storeLists();
+            }
             controller_.refreshView();
         });
     }

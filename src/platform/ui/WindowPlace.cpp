@@ -41,7 +41,7 @@ namespace {
 
 int storedKey(const SettingsStore& settings, const QString& section, const char* key, int byDefault)
 {
-    return storedTwips(settings.number(section, QString::fromLatin1(key), byDefault));
+    return storedTwips(settings, section, QString::fromLatin1(key), byDefault);
 }
 
 }  // namespace

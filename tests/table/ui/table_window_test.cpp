@@ -26,6 +26,14 @@ inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdS
 
 namespace {
 
+// Every transferred line is all 111 cells, the empty ones "　".
+inline QStringList padded(QStringList lines)
+{
+    for (QString& l : lines)
+        l += QString(111 - l.size(), QChar(0x3000));
+    return lines;
+}
+
 // A real document in a temporary program folder, with its settings under a
 // temporary XDG_CONFIG_HOME.
 struct TableWindowTest : ::testing::Test, test::DocumentFixture {
@@ -121,7 +129,7 @@ TEST_F(TableWindowTest, DrawBuildAndMoveIntoTheList)
     EXPECT_FALSE(f.isVisible());
     EXPECT_EQ(f.result(), QDialog::Accepted);
     EXPECT_EQ(doc->lines().lines(),
-              (QStringList{"┌──┬──┐", "│　　│　　│", "└──┴──┘", "", "", "　───┐", "　　　　│"}));
+              padded({"┌──┬──┐", "│　　│　　│", "└──┴──┘", "", "", "　───┐", "　　　　│"}));
     EXPECT_EQ(doc->state().modified, 1);
     EXPECT_EQ(doc->state().fileName, QString());
 }
