@@ -16,6 +16,7 @@
   atspi_drive.py focused           print the name of the control with the focus
 Exits 1 when the application or the control is not found within 60 s.
 """
+import re
 import sys
 import time
 
@@ -95,7 +96,8 @@ def window(title):
 def press(caption, wait=False):
     roles = (pyatspi.ROLE_MENU_ITEM, pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_CHECK_MENU_ITEM)
     root = None
-    *menus, last = caption.split("/")
+    # A "/" inside brackets belongs to the caption (a favourite's path).
+    *menus, last = re.split(r"/(?![^()]*\))", caption)
     for m in menus:
         root = wait_for(lambda n, m=m: n.name == m and n.getRole() in roles + (pyatspi.ROLE_MENU,), root)
     node = wait_for(lambda n: n.name == last and n.getRole() in roles, root)

@@ -27,7 +27,7 @@ for signal in TERM HUP INT; do
   rm -rf "$PETARI_HOME/作・ペタリ/mk_backup"
   # Stored at once: the history when the file opened, the favourite when added.
   check "$signal: history stored on opening" "$tmp/doc.txt" "$(ini rireki 1)"
-  press "追加　($tmp/doc.txt)"
+  press "追加　($tmp/doc.txt)(A)"
   for _ in $(seq 1 50); do [ -n "$(ini okiniiri 1)" ] && break; sleep 0.2; done
   check "$signal: favourite stored when added" "$tmp/doc.txt" "$(ini okiniiri 1)"
   check "$signal: this copy counted" "1" "$(ini A1 No)"

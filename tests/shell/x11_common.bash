@@ -18,7 +18,7 @@ Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>"$tmp/display" >"$tmp/x
 pids+=("$!")
 display=""
 for _ in $(seq 1 100); do
-  n=$(tr -dc '0-9' < "$tmp/display" 2>/dev/null)
+  n=$(tr -dc '0-9' 2>/dev/null < "$tmp/display")
   if [ -n "$n" ] && xdpyinfo -display ":$n" >/dev/null 2>&1; then display=":$n"; break; fi
   sleep 0.1
 done

@@ -154,7 +154,7 @@ TEST(TablePen, APressWithoutAMoveBeforeItStartsTheStrokeThere)
     pen.move({7, 5}, LeftButton);
     pen.release();
     EXPECT_EQ(pen.current(), QPoint(0, 0));
-    EXPECT_EQ(grid.lines(), (QStringList{"", "", "", "", QStringLiteral("　　　　──")}));
+    EXPECT_EQ(grid.lines(), padded({"", "", "", "", "　　　　──"}));
     EXPECT_EQ(grid.lastUsedRow(), 5);
     pen.press({5, 5});
     EXPECT_EQ(pen.move({6, 5}, RightButton), (std::vector<QPoint>{{5, 5}}));   // erased: repainted

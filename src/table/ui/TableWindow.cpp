@@ -126,7 +126,16 @@ void TableCanvas::paintEvent(QPaintEvent* e)
 
 void TableCanvas::describeDrawing()
 {
-    setAccessibleDescription(grid_.lines().join(QLatin1Char('\n')));
+    // The lines as they go into the list are filled to 111 cells; a screen
+    // reader would read out every empty cell after the drawing.
+    QStringList drawn = grid_.lines();
+    for (QString& line : drawn) {
+        qsizetype end = line.size();
+        while (end > 0 && line[end - 1] == QChar(0x3000))
+            --end;
+        line.truncate(end);
+    }
+    setAccessibleDescription(drawn.join(QLatin1Char('\n')));
 }
 
 void TableCanvas::moveCursor(QPoint to)

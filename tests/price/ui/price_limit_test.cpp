@@ -35,6 +35,6 @@ TEST(PriceLimit, TheWindowRefusesAHugePrefixBeforeBuilding)
     QTest::mouseClick(test::child<QPushButton>(window, "Command2_0"), Qt::LeftButton);
     ASSERT_FALSE(f.prompt.asked().empty());
     EXPECT_EQ(f.prompt.asked().back().text,
-              QStringLiteral("作成する文字が多すぎます。一度に作成できるのは100000000文字までです。"));
+              QStringLiteral("作成する文字が多すぎます。一度に作成できるのは100,000,000文字までです。"));
     EXPECT_EQ(f.doc->lines().lines(), QStringList{QStringLiteral("元の行")});
 }
