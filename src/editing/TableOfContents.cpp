@@ -2,15 +2,19 @@
 
 namespace petari {
 
-QList<TocEntry> tableOfContents(const QStringList& lines)
+QList<TocEntry> tableOfContents(const LineText& lines)
 {
     QList<TocEntry> toc;
     bool previousNonEmpty = false;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const bool nonEmpty = !lines[i].isEmpty();
-        if (nonEmpty && !previousNonEmpty)
-            toc.append({lines[i], static_cast<int>(i + 1)});
-        previousNonEmpty = nonEmpty;
+    int row = 0;
+    for (const LineText::Piece& p : lines.pieces()) {
+        const LineChunk& chunk = *p.chunk;
+        for (int i = p.first, end = p.first + p.count; i < end; ++i, ++row) {
+            const bool nonEmpty = chunk.end(i) > chunk.start(i);
+            if (nonEmpty && !previousNonEmpty)
+                toc.append({chunk.line(i).toString(), row + 1});
+            previousNonEmpty = nonEmpty;
+        }
     }
     return toc;
 }

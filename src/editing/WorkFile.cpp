@@ -6,7 +6,7 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
+#include <QStringEncoder>
 
 #include <zlib.h>
 
@@ -145,34 +145,26 @@ quint32 crc32Of(const QByteArray& bytes, quint32 crc)
     return quint32(::crc32_z(crc, reinterpret_cast<const Bytef*>(bytes.constData()), size_t(bytes.size())));
 }
 
-WrittenFile writeLinesFile(const QString& path, const QStringList& lines, const WorkFileOptions& options)
+WrittenFile writeLinesFile(const QString& path, const LineText& lines, const WorkFileOptions& options)
 {
     if (QFileInfo(path).isDir() && !QFileInfo(path).isSymLink())
         failWith(EISDIR, path);
 
-    // First the encoding, which the whole list decides, and what undo needs
-    // to know about the lines.
-    WrittenFile out;
+    // First the encoding, which the whole list decides.  The lines of a
+    // piece lie one after another in their chunk: their text is read
+    // without cutting it into lines.
     const std::vector<char>& ok = roundTripTable();
     bool cp932 = true;
-    qsizetype counted = 0;
-    for (const QString& line : lines) {
-        if ((++counted & 0xFFFF) == 0 && options.betweenBlocks)
-            options.betweenBlocks();
-        const qsizetype n = line.size();
-        if (n > out.stats.longestLine)
-            out.stats.longestLine = int(std::min<qsizetype>(n, INT_MAX));
-        out.stats.stringBytes += 32 + 2 * n;
-        const char16_t* p = reinterpret_cast<const char16_t*>(line.utf16());
-        for (qsizetype i = 0; i < n; ++i) {
-            const char16_t u = p[i];
-            if (!ok[u])
-                cp932 = false;
-            if (u == u'\n' || u == u'\r')
-                out.stats.hasBreak = true;
-        }
+    for (const LineText::Piece& piece : lines.pieces()) {
+        const char16_t* const text = piece.chunk->text();
+        const qsizetype end = piece.chunk->end(piece.first + piece.count - 1);
+        for (qsizetype i = piece.chunk->start(piece.first); i < end && cp932; ++i)
+            cp932 = ok[text[i]];
+        if (!cp932)
+            break;
     }
 
+    WrittenFile out;
     TempFile file(path);
     QByteArray block;
     block.reserve(kBlock + 4096);
@@ -184,14 +176,16 @@ WrittenFile writeLinesFile(const QString& path, const QStringList& lines, const 
             out.checksum = crc32Of(block, out.checksum);
         out.length += block.size();
         block.truncate(0);
-        if (options.betweenBlocks)
-            options.betweenBlocks();
     };
-    for (const QString& line : lines) {
-        if (cp932)
+    QStringEncoder utf8(QStringEncoder::Utf8);
+    for (QStringView line : lines) {
+        if (cp932) {
             cp932::encodeAppend(line, block);
-        else
-            block.append(line.toUtf8());
+        } else {
+            const qsizetype at = block.size();
+            block.resize(at + utf8.requiredSpace(line.size()));
+            block.truncate(utf8.appendToBuffer(block.data() + at, line) - block.constData());
+        }
         block.append("\r\n", 2);
         if (block.size() >= kBlock)
             flush();
@@ -202,14 +196,14 @@ WrittenFile writeLinesFile(const QString& path, const QStringList& lines, const 
     return out;
 }
 
-void writeWorkFile(const QString& path, const QStringList& lines)
+void writeWorkFile(const QString& path, const LineText& lines)
 {
     WorkFileOptions options;
     options.durable = true;
     writeLinesFile(path, lines, options);
 }
 
-void writeSnapshotFile(const QString& path, const QStringList& lines)
+void writeSnapshotFile(const QString& path, const LineText& lines)
 {
     writeLinesFile(path, lines, WorkFileOptions());
 }
@@ -235,13 +229,13 @@ QString damagedSnapshotText(const QString& path)
     return QStringLiteral("元に戻すデータが壊れています。") + QChar(0x3000) + path;
 }
 
-QStringList decodeWorkBytes(const QByteArray& bytes, const QString& path)
+LineText decodeWorkBytes(const QByteArray& bytes, const QString& path)
 {
     // The byte-order mark alone decides: without it the file is CP932, even
     // when its bytes would also pass for UTF-8 (ﾃｽ is C3 BD, a valid "ý").
     const bool utf8 = bytes.startsWith(kUtf8Bom);
     qsizetype invalid = 0;
-    QStringList lines = decodeLinesAs(utf8 ? QByteArrayView(bytes).sliced(3) : QByteArrayView(bytes),
+    LineText lines = decodeLinesAs(utf8 ? QByteArrayView(bytes).sliced(3) : QByteArrayView(bytes),
                                       utf8 ? TextEncoding::Utf8 : TextEncoding::Cp932, &invalid);
     // Every work file this program writes is valid text: anything else was
     // damaged behind its back and must not be taken for the list it held.
@@ -250,6 +244,6 @@ QStringList decodeWorkBytes(const QByteArray& bytes, const QString& path)
     return lines;
 }
 
-QStringList readWorkFile(const QString& path) { return decodeWorkBytes(readWorkBytes(path), path); }
+LineText readWorkFile(const QString& path) { return decodeWorkBytes(readWorkBytes(path), path); }
 
 }  // namespace petari

@@ -259,7 +259,7 @@ TEST(TextFile, LineFeedOnlyFileBecomesOneLinePerLineWhenAdded)
     writeBytes(path, "one\ntwo\n\nfour\n");
     const TextFileContent content = readTextFile(path);
     QStringList added;
-    for (const QString& line : content.lines)
+    for (const QString& line : content.lines.toStringList())
         added += splitAddedText(line, 0);
     EXPECT_EQ(added, QStringList({"one", "two", "", "four"}));
 }

@@ -379,8 +379,9 @@ TEST_F(UndoChainTest, RecentStepsComeFromMemoryAndOlderOnesFromTheirFiles)
     QStringList base;
     for (int i = 0; i < 1000; ++i)
         base << QStringLiteral("行 %1").arg(i);
-    // Room for three states of about a thousand lines.
-    const qint64 perState = 32 + qint64(sizeof(QString)) * 1000;
+    // Room for three states of about a thousand lines (each list here is
+    // made anew, so no state shares its chunks with another).
+    const qint64 perState = LineText(base).memoryBytes();
     chain->setMemoryBudget(3 * perState);
     QList<QStringList> states{base};
     chain->commit(base, 0, kOpen);
