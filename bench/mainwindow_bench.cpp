@@ -323,6 +323,61 @@ void BM_DeleteOneLine(benchmark::State& state)
 }
 BENCHMARK(BM_DeleteOneLine)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(40);
 
+// One delete at a person's pace cut into the steps the key runs, to show
+// where the time goes: the line taken out of the list, the table of
+// contents, the undo chain's commit (the write itself is the writer's), the
+// menus and status line, and the window catching up.
+void BM_DeleteSteps(benchmark::State& state)
+{
+    Window& w = windowWithFile();
+    MainController& c = *w.controller;
+    // Wall-clock and processor time of this thread per step: on a machine
+    // shared with other work, the difference is time spent waiting for a
+    // processor.
+    enum { Remove, Toc, Commit, Refresh, Events, Paint, Steps };
+    const char* const names[Steps] = {"remove", "mokuji", "commit", "refresh", "events", "paint"};
+    double wall[Steps] = {}, cpu[Steps] = {};
+    const auto threadSeconds = [] {
+        timespec t{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+        return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
+    };
+    const auto timed = [&](int step, auto&& body) {
+        const auto start = Clock::now();
+        const double cpuStart = threadSeconds();
+        body();
+        cpu[step] += threadSeconds() - cpuStart;
+        const double s = secondsSince(start);
+        wall[step] += s;
+        return s;
+    };
+    int row = 500;
+    for (auto _ : state) {
+        c.document().waitForWrites();
+        c.lines().clearSelection();
+        c.lines().select(row);
+        c.lines().setCurrentRow(row);
+        row += 1000;
+        double s = timed(Remove, [&] { c.document().removeSelected(); });
+        s += timed(Toc, [&] { c.document().rebuildToc(); });
+        s += timed(Commit, [&] { c.undo().commit(c.lines().lines(), 1, QStringLiteral("　削除　")); });
+        s += timed(Refresh, [&] { c.refreshView(); });
+        s += timed(Events, [&] { QCoreApplication::processEvents(); });
+        s += timed(Paint, [&] { w.form->list(0)->viewport()->repaint(); });
+        state.SetIterationTime(s);
+    }
+    c.document().waitForWrites();
+    const double n = double(state.iterations());
+    double cpuTotal = 0;
+    for (int i = 0; i < Steps; ++i) {
+        state.counters[std::string(names[i]) + "_ms"] = wall[i] / n * 1e3;
+        state.counters[std::string(names[i]) + "_cpu_ms"] = cpu[i] / n * 1e3;
+        cpuTotal += cpu[i];
+    }
+    state.counters["thread_cpu_ms"] = cpuTotal / n * 1e3;
+}
+BENCHMARK(BM_DeleteSteps)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(20);
+
 // Arg 0: undo of the last step, then its redo, both from the kept states.
 // Arg 1: the same with no memory for kept states, so that every step is
 // read back from its snapshot file: undo of a step beyond the budget.

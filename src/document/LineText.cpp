@@ -59,6 +59,23 @@ LineChunk::~LineChunk()
     std::free(starts_);
 }
 
+bool LineChunk::hasEmptyLine(int from, int to) const
+{
+    bool any = false;
+    if (from == 0 && to > 0) {
+        any = isEmpty(0);
+        from = 1;
+    }
+    if (to == lineCount_ && to > from) {
+        any |= isEmpty(to - 1);
+        --to;
+    }
+    // Between the first and the last line both ends are starts.
+    for (int i = from; i < to; ++i)
+        any |= starts_[i - 1] == starts_[i];
+    return any;
+}
+
 qint64 LineChunk::memoryBytes() const
 {
     // The object with its shared count, the text and the starts.

@@ -59,6 +59,10 @@ public:
         const qsizetype b = start(i);
         return QStringView(text_ + b, end(i) - b);
     }
+    bool isEmpty(int i) const { return end(i) == start(i); }
+    // Whether any of the lines from, ..., to - 1 is empty: one pass over the
+    // starts, without a branch a line.
+    bool hasEmptyLine(int from, int to) const;
     int longestLine() const { return longest_; }
     bool hasBreak() const { return hasBreak_; }
     // What the chunk takes of the heap, its own bookkeeping included.
