@@ -149,7 +149,7 @@ bool Document::readFile(const QString& path)
             state_.hadInvalidBytes = false;
         };
         if (state_.loadMode == LoadHex) {
-            showHex(readFileBytes(path, HexViewLimit));
+            showHex(readFileBuffer(path, HexViewLimit).view());
             return;
         }
         // The bytes go as they are decoded, unless they are shown as bytes.
