@@ -104,7 +104,9 @@ for name in mixed.txt one-character-lines.txt; do
     for _ in $(seq 1 20); do xdotool key --delay 300 Delete; done
     sleep 5
     rss=$(status "$app" VmRSS)
-    printf '  20 deletes add %.3f x file\n' "$(echo "($rss - $before) / $size" | bc -l)"
+    # Each delete took a snapshot: the opened file's and 20 more.
+    snapshots=$(ls "$PETARI_HOME"/*/mk_000/mk*.txt 2>/dev/null | wc -l)
+    printf '  20 deletes (%d snapshots) add %.3f x file\n' "$snapshots" "$(echo "($rss - $before) / $size" | bc -l)"
   fi
   stop
 done

@@ -105,15 +105,17 @@ char16_t* LineTextBuilder::beginLine(qsizetype maxUnits)
     return buffer_ + size_;
 }
 
-void LineTextBuilder::endLine(qsizetype units)
+void LineTextBuilder::endLine(qsizetype units, bool mayHoldBreak)
 {
     if (pending_ > 0)
         starts_.push_back(quint16(size_));
-    const char16_t* p = buffer_ + size_;
-    bool breaks = false;
-    for (qsizetype i = 0; i < units; ++i)
-        breaks |= (p[i] == u'\n') | (p[i] == u'\r');
-    hasBreak_ |= breaks;
+    if (mayHoldBreak && !hasBreak_) {
+        const char16_t* p = buffer_ + size_;
+        bool breaks = false;
+        for (qsizetype i = 0; i < units; ++i)
+            breaks |= (p[i] == u'\n') | (p[i] == u'\r');
+        hasBreak_ = breaks;
+    }
     longest_ = std::max(longest_, int(std::min<qsizetype>(units, INT_MAX)));
     size_ += units;
     ++pending_;

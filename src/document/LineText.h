@@ -197,9 +197,10 @@ public:
     LineTextBuilder& operator=(const LineTextBuilder&) = delete;
 
     // Room for a line of at most maxUnits units; endLine(units) adds the
-    // line written there.
+    // line written there.  A decoder that knows the line holds no CR or LF
+    // says so, and the line is not looked at again.
     char16_t* beginLine(qsizetype maxUnits);
-    void endLine(qsizetype units);
+    void endLine(qsizetype units, bool mayHoldBreak = true);
     void append(QStringView line);
     // Lines already in chunks are taken as they are, sharing their chunks.
     void append(const LineText& lines);

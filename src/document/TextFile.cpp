@@ -267,7 +267,8 @@ LineText decodeLinesOf(QByteArrayView bytes, bool isUtf8, bool faulty, qsizetype
     if (!isUtf8) {
         return decodeLines(bytes, [] {
             return [](QByteArrayView line, LineTextBuilder& lines, qsizetype& invalid) {
-                lines.endLine(cp932::decodeInto(line, lines.beginLine(line.size()), &invalid));
+                // Lines are cut at CR: only an LF byte can be a break in one.
+                lines.endLine(cp932::decodeInto(line, lines.beginLine(line.size()), &invalid), line.contains('\n'));
             };
         }, invalid, release);
     }
@@ -286,7 +287,7 @@ LineText decodeLinesOf(QByteArrayView bytes, bool isUtf8, bool faulty, qsizetype
                     ++genuine;
                 invalid += std::count(static_cast<const QChar*>(out), end, QChar(0xFFFD)) - genuine;
             }
-            lines.endLine(end - out);
+            lines.endLine(end - out, line.contains('\n'));
         };
     }, invalid, release);
 }

@@ -12,6 +12,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -166,31 +167,42 @@ WrittenFile writeLinesFile(const QString& path, const LineText& lines, const Wor
 
     WrittenFile out;
     TempFile file(path);
-    QByteArray block;
-    block.reserve(kBlock + 4096);
-    if (!cp932)
-        block.append(kUtf8Bom);
+    // Lines are encoded straight into the block, which goes out once it
+    // holds a megabyte.
+    QByteArray block(kBlock + 4096, Qt::Uninitialized);
+    qsizetype used = 0;
     auto flush = [&] {
-        file.write(block);
+        const QByteArray bytes = QByteArray::fromRawData(block.constData(), used);
+        file.write(bytes);
         if (options.checksum)
-            out.checksum = crc32Of(block, out.checksum);
-        out.length += block.size();
-        block.truncate(0);
+            out.checksum = crc32Of(bytes, out.checksum);
+        out.length += used;
+        used = 0;
     };
+    const auto room = [&](qsizetype needed) {
+        if (used + needed > block.size()) {
+            flush();
+            if (needed > block.size())
+                block.resize(needed);
+        }
+        return block.data() + used;
+    };
+    if (!cp932) {
+        std::memcpy(room(kUtf8Bom.size()), kUtf8Bom.constData(), size_t(kUtf8Bom.size()));
+        used += kUtf8Bom.size();
+    }
     QStringEncoder utf8(QStringEncoder::Utf8);
     for (QStringView line : lines) {
-        if (cp932) {
-            cp932::encodeAppend(line, block);
-        } else {
-            const qsizetype at = block.size();
-            block.resize(at + utf8.requiredSpace(line.size()));
-            block.truncate(utf8.appendToBuffer(block.data() + at, line) - block.constData());
-        }
-        block.append("\r\n", 2);
-        if (block.size() >= kBlock)
+        const qsizetype most = (cp932 ? 2 * line.size() : utf8.requiredSpace(line.size())) + 2;
+        char* const at = room(most);
+        char* end = cp932 ? cp932::encodeInto(line, at) : utf8.appendToBuffer(at, line);
+        *end++ = '\r';
+        *end++ = '\n';
+        used += end - at;
+        if (used >= kBlock)
             flush();
     }
-    if (!block.isEmpty())
+    if (used > 0)
         flush();
     file.commit(options.durable, options.durable);
     return out;
