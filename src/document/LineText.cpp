@@ -227,6 +227,17 @@ QStringList LineText::toStringList() const
     return out;
 }
 
+QStringList LineText::borrowLines(const std::vector<int>& rows) const
+{
+    QStringList out;
+    out.reserve(qsizetype(rows.size()));
+    for (int row : rows) {
+        const QStringView line = view(row);
+        out.append(QString::fromRawData(reinterpret_cast<const QChar*>(line.data()), line.size()));
+    }
+    return out;
+}
+
 LineText::const_iterator LineText::begin() const
 {
     const_iterator it;

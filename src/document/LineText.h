@@ -104,6 +104,11 @@ public:
     QString at(int row) const { return view(row).toString(); }
     QString operator[](int row) const { return at(row); }
     QStringList toStringList() const;
+    // The lines at rows as strings that point into their chunks instead of
+    // copying them: valid only while this version or a copy of it lives
+    // (a change of such a string copies it first, as for any string).  For
+    // text built from many lines at once, such as a copy to the clipboard.
+    QStringList borrowLines(const std::vector<int>& rows) const;
 
     LineText mid(int from, int n = -1) const;
     void insert(int row, const LineText& lines);
