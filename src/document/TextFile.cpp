@@ -149,12 +149,23 @@ LineText splitBytesIntoLines(QByteArrayView bytes, DecodeLine& decodeLine, const
     const char* released = p;
     LineTextBuilder lines;
     while (p < end) {
-        const auto* cr = static_cast<const char*>(std::memchr(p, '\r', size_t(end - p)));
-        const char* const stop = cr ? cr : end;
-        decodeLine(QByteArrayView(p, stop - p), lines);
-        if (!cr)
+        // Most lines are short: their first bytes are looked at here, for
+        // the CR that ends the line and an LF inside it, and only what is
+        // left of a longer line by memchr.
+        const char* stop = p;
+        bool lf = false;
+        const char* const quick = end - p > 32 ? p + 32 : end;
+        while (stop < quick && *stop != '\r')
+            lf |= *stop++ == '\n';
+        if (stop == quick && quick != end) {
+            const auto* cr = static_cast<const char*>(std::memchr(quick, '\r', size_t(end - quick)));
+            stop = cr ? cr : end;
+            lf = lf || std::memchr(quick, '\n', size_t(stop - quick));
+        }
+        decodeLine(QByteArrayView(p, stop - p), lines, lf);
+        if (stop == end)
             break;
-        p = cr + 1;
+        p = stop + 1;
         if (p < end && *p == '\n')
             ++p;
         if (release && p - released >= ReleaseStep) {
@@ -180,9 +191,9 @@ qsizetype pieceEnd(QByteArrayView bytes, qsizetype from, qsizetype size)
 // splitBytesIntoLines over pieces of a large file at once, one per core:
 // the user waits for a big file to open, and lines cut at their breaks
 // decode independently, each piece into chunks of its own.  makeDecoder
-// gives each piece a decoder of its own (a callable
-// void(QByteArrayView line, LineTextBuilder& lines, qsizetype& invalid)),
-// since decoders keep state.
+// gives each piece a decoder of its own (a callable void(QByteArrayView
+// line, LineTextBuilder& lines, bool lf, qsizetype& invalid), lf telling
+// whether the line holds an LF byte), since decoders keep state.
 template <class MakeDecoder>
 LineText decodeLines(QByteArrayView bytes, MakeDecoder makeDecoder, qsizetype* invalid, const Release& release)
 {
@@ -191,8 +202,8 @@ LineText decodeLines(QByteArrayView bytes, MakeDecoder makeDecoder, qsizetype* i
         std::clamp<qsizetype>(bytes.size() / MinPiece, 1, std::max(QThread::idealThreadCount(), 1));
     const auto decodePiece = [&makeDecoder, &release](QByteArrayView piece, qsizetype* count) {
         auto decoder = makeDecoder();
-        auto decodeLine = [&decoder, count](QByteArrayView line, LineTextBuilder& lines) {
-            decoder(line, lines, *count);
+        auto decodeLine = [&decoder, count](QByteArrayView line, LineTextBuilder& lines, bool lf) {
+            decoder(line, lines, lf, *count);
         };
         return splitBytesIntoLines(piece, decodeLine, release);
     };
@@ -266,9 +277,9 @@ LineText decodeLinesOf(QByteArrayView bytes, bool isUtf8, bool faulty, qsizetype
 {
     if (!isUtf8) {
         return decodeLines(bytes, [] {
-            return [](QByteArrayView line, LineTextBuilder& lines, qsizetype& invalid) {
+            return [](QByteArrayView line, LineTextBuilder& lines, bool lf, qsizetype& invalid) {
                 // Lines are cut at CR: only an LF byte can be a break in one.
-                lines.endLine(cp932::decodeInto(line, lines.beginLine(line.size()), &invalid), line.contains('\n'));
+                lines.endLine(cp932::decodeInto(line, lines.beginLine(line.size()), &invalid), lf);
             };
         }, invalid, release);
     }
@@ -276,7 +287,7 @@ LineText decodeLinesOf(QByteArrayView bytes, bool isUtf8, bool faulty, qsizetype
     // fault alone.
     return decodeLines(bytes, [faulty] {
         return [faulty, utf8 = QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless)](
-                   QByteArrayView line, LineTextBuilder& lines, qsizetype& invalid) mutable {
+                   QByteArrayView line, LineTextBuilder& lines, bool lf, qsizetype& invalid) mutable {
             auto* const out = reinterpret_cast<QChar*>(lines.beginLine(line.size() + 1));
             const QChar* const end = utf8.appendToBuffer(out, line);
             if (faulty) {
@@ -287,7 +298,7 @@ LineText decodeLinesOf(QByteArrayView bytes, bool isUtf8, bool faulty, qsizetype
                     ++genuine;
                 invalid += std::count(static_cast<const QChar*>(out), end, QChar(0xFFFD)) - genuine;
             }
-            lines.endLine(end - out, line.contains('\n'));
+            lines.endLine(end - out, lf);
         };
     }, invalid, release);
 }
