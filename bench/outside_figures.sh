@@ -67,6 +67,7 @@ run() {
   sleep 1
   rss=$(status "$app" VmRSS)
   peak=$(status "$app" VmHWM)
+  [ -n "$rss" ] || { echo "the program ended"; tail -n 20 "$tmp/app.log"; exit 1; }
 }
 
 stop() {
@@ -100,8 +101,8 @@ for name in mixed.txt one-character-lines.txt; do
     before=$rss
     xdotool windowfocus --sync "$wid" 2>/dev/null || true
     sleep 0.2
-    xdotool key --delay 200 Home
-    for _ in $(seq 1 20); do xdotool key --delay 300 Delete; done
+    # Home chooses the first line, Delete removes it.
+    for _ in $(seq 1 20); do xdotool key --delay 150 Home Delete; done
     sleep 5
     rss=$(status "$app" VmRSS)
     # Each delete took a snapshot: the opened file's and 20 more.

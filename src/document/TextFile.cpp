@@ -3,24 +3,16 @@
 #include "document/Cp932.h"
 #include "document/FileBytes.h"
 #include "document/Utf8.h"
-#include "platform/Failure.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 #include <QThread>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 #include <functional>
 #include <future>
 #include <system_error>
 #include <vector>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace petari {
 

@@ -108,8 +108,10 @@ public:
     // What the kept states may take besides the document: the chunks they
     // hold that the shown state does not, and their lists of pieces (see
     // KeptMemory).  48 MB: a thousand one-line edits of a million-line
-    // document (each a list of a few thousand pieces and a chunk of the
-    // lines it added), and thousands of steps of an ordinary one.  States
+    // document (each a list of some hundreds of pieces, tens of kilobytes,
+    // and a small chunk for the lines it added), and as many steps of an
+    // ordinary one; but not the state before a 40 MB document was rewritten
+    // whole (sorted, say), which is then read back from its file.  States
     // whose write is still under way stay until it is done, so a burst of
     // edits that rewrite a huge document whole waits for the writer rather
     // than going past the budget.

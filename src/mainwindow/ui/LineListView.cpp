@@ -43,15 +43,17 @@ void LineListView::changeEvent(QEvent* e)
 
 void LineListView::setModel(QAbstractItemModel* model)
 {
-    if (this->model())
-        disconnect(this->model(), nullptr, this, nullptr);
+    for (const QMetaObject::Connection& c : modelConnections_)
+        disconnect(c);
+    modelConnections_.clear();
     QAbstractItemView::setModel(model);
     if (model) {
         // Insertions come through rowsInserted; removals and resets only
         // as signals.
-        connect(model, &QAbstractItemModel::rowsRemoved, this, [this] { rowsChanged(); });
-        connect(model, &QAbstractItemModel::modelReset, this, [this] { rowsChanged(); });
-        connect(model, &QAbstractItemModel::layoutChanged, this, [this] { rowsChanged(); });
+        const auto changed = [this] { rowsChanged(); };
+        modelConnections_ = {connect(model, &QAbstractItemModel::rowsRemoved, this, changed),
+                             connect(model, &QAbstractItemModel::modelReset, this, changed),
+                             connect(model, &QAbstractItemModel::layoutChanged, this, changed)};
     }
     rowsChanged();
 }

@@ -61,6 +61,7 @@ private:
     void rowsChanged();
 
     int rowHeight_ = 1;
+    QList<QMetaObject::Connection> modelConnections_;
 };
 
 }  // namespace petari
