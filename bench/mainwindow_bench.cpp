@@ -9,9 +9,14 @@
 //  - copying 100,000 selected lines with two saved conversions on, beside the
 //    two conversions alone on the same joined text;
 //  - the memory the opened document takes, measured in a fresh process of
-//    this program so that nothing freed earlier in the run hides it.
+//    this program so that nothing freed earlier in the run hides it, for
+//    the million-line file and for 33 million lines of one character.
 // The figures to compare are printed as counters of the second benchmark of
-// each pair ("x_iconv", "x_bare") and of the memory benchmark ("x_file").
+// each pair ("x_iconv", "x_bare") and of the memory benchmarks ("x_file",
+// "peak_x_file", "edits_added_x_file"); delete, undo and redo print their
+// median and 95th percentile ("median_ms", "p95_ms"), and BM_DeleteSteps
+// where the time of one delete goes.  bench/outside_figures.sh measures the
+// program itself the same way from outside.
 
 #include "BenchData.h"
 #include "BenchWindow.h"
