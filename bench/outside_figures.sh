@@ -5,7 +5,8 @@
 # its window shows (the file is read before the window is shown), beside
 # iconv decoding the same file; the resident size (VmRSS) and its peak
 # (VmHWM) once the window shows, less those of the program started on an
-# empty file; and for the million-line file what 20 deletes add.
+# empty file; and for the million-line file what 20 deletes add.  Times
+# are medians of RUNS runs (5 unless set).
 #
 # usage: bench/outside_figures.sh [PETARI [MAINWINDOW_BENCH]]
 set -euo pipefail
@@ -40,7 +41,7 @@ QT_QPA_PLATFORM=offscreen "$bench" --write-data "$tmp"
 : > "$tmp/empty.txt"
 
 now() { date +%s.%N; }
-status() { awk -v k="$2:" '$1 == k { print $2 * 1024 }' "/proc/$1/status"; }
+status() { awk -v k="$2:" '$1 == k { printf "%.0f\n", $2 * 1024 }' "/proc/$1/status"; }
 
 # Starts the program on a file and waits for its window; sets app, shown
 # (seconds from start), rss and peak (bytes).
@@ -82,16 +83,33 @@ iconvSeconds() {
   echo "$(now) - $start" | bc
 }
 
-run "$tmp/empty.txt"
-baseRss=$rss baseShown=$shown
-stop
+# Times vary with what else the machine does: each is the median of $runs.
+runs=${RUNS:-5}
+median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+
+times=""
+for _ in $(seq 1 "$runs"); do
+  run "$tmp/empty.txt"
+  times+="$shown"$'\n'
+  stop
+done
+baseRss=$rss
+baseShown=$(printf '%s' "$times" | median)
 printf 'empty file: window after %.3f s, VmRSS %.1f MB\n' "$baseShown" "$(echo "$baseRss / 1000000" | bc -l)"
 
 for name in mixed.txt one-character-lines.txt; do
   file="$tmp/$name"
   size=$(stat -c %s "$file")
-  conv=$(iconvSeconds "$file")
+  times="" convs=""
+  for _ in $(seq 1 "$runs"); do
+    convs+="$(iconvSeconds "$file")"$'\n'
+    run "$file"
+    times+="$shown"$'\n'
+    stop
+  done
+  conv=$(printf '%s' "$convs" | median)
   run "$file"
+  shown=$(printf '%s' "$times" | median)
   printf '%s (%.1f MB): window after %.3f s (%.3f s more than an empty file), iconv %.3f s: %.2f x iconv (%.2f net)\n' \
     "$name" "$(echo "$size / 1000000" | bc -l)" "$shown" "$(echo "$shown - $baseShown" | bc)" "$conv" \
     "$(echo "$shown / $conv" | bc -l)" "$(echo "($shown - $baseShown) / $conv" | bc -l)"
