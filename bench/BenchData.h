@@ -110,4 +110,52 @@ inline const MixedFile& mixedFile()
     return *f;
 }
 
+// 33 million lines of one character each, a letter of the alphabet in turn:
+// 99 MB of which every third byte is text.
+constexpr int OneCharacterLineCount = 33000000;
+
+inline QByteArray oneCharacterText(int lineCount = OneCharacterLineCount)
+{
+    QByteArray bytes(qsizetype(lineCount) * 3, Qt::Uninitialized);
+    char* p = bytes.data();
+    for (int i = 0; i < lineCount; ++i) {
+        *p++ = char('a' + i % 26);
+        *p++ = '\r';
+        *p++ = '\n';
+    }
+    return bytes;
+}
+
+struct OneCharacterFile {
+    QTemporaryDir dir;
+    QString path;
+    qint64 size = 0;
+};
+
+inline const OneCharacterFile& oneCharacterFile()
+{
+    static const std::unique_ptr<OneCharacterFile> f = [] {
+        auto made = std::make_unique<OneCharacterFile>();
+        made->path = made->dir.filePath(QStringLiteral("one-character-lines.txt"));
+        const QByteArray bytes = oneCharacterText();
+        QFile file(made->path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            std::abort();
+        made->size = bytes.size();
+        return made;
+    }();
+    return *f;
+}
+
+// Both files into folder: mixed.txt and one-character-lines.txt.
+inline bool writeBenchFiles(const QString& folder)
+{
+    const auto write = [&](const QString& name, const QByteArray& bytes) {
+        QFile file(folder + QLatin1Char('/') + name);
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    };
+    return write(QStringLiteral("mixed.txt"), mixedCp932Text()) &&
+           write(QStringLiteral("one-character-lines.txt"), oneCharacterText());
+}
+
 }  // namespace petari::bench

@@ -116,7 +116,7 @@ void BM_UndoLoadSnapshot(benchmark::State& state)
     f.chain->commit(f.lines, 1, QStringLiteral("　追加　"));
     f.chain->finishWrites();
     for (auto _ : state) {
-        const QStringList back = f.chain->loadSnapshot(f.chain->undoStep());
+        const petari::LineText back = f.chain->loadSnapshot(f.chain->undoStep());
         benchmark::DoNotOptimize(back.size());
         f.chain->redoStep();
     }

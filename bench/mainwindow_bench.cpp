@@ -9,9 +9,14 @@
 //  - copying 100,000 selected lines with two saved conversions on, beside the
 //    two conversions alone on the same joined text;
 //  - the memory the opened document takes, measured in a fresh process of
-//    this program so that nothing freed earlier in the run hides it.
+//    this program so that nothing freed earlier in the run hides it, for
+//    the million-line file and for 33 million lines of one character.
 // The figures to compare are printed as counters of the second benchmark of
-// each pair ("x_iconv", "x_bare") and of the memory benchmark ("x_file").
+// each pair ("x_iconv", "x_bare") and of the memory benchmarks ("x_file",
+// "peak_x_file", "edits_added_x_file"); delete, undo and redo print their
+// median and 95th percentile ("median_ms", "p95_ms"), and BM_DeleteSteps
+// where the time of one delete goes.  bench/outside_figures.sh measures the
+// program itself the same way from outside.
 
 #include "BenchData.h"
 #include "BenchWindow.h"
@@ -55,6 +60,9 @@ namespace {
 constexpr int CopiedLines = 100000;
 const char* const MemoryProbeFlag = "--open-memory-probe";
 const char* const EditMemoryProbeFlag = "--edit-memory-probe";
+// Writes the files the benchmarks open into a folder, for measuring the
+// program from outside (bench/outside_figures.sh).
+const char* const WriteDataFlag = "--write-data";
 constexpr int ProbeEdits = 20;
 
 struct Window : bench::MainWindowFixture {
@@ -124,6 +132,16 @@ double median(std::vector<double> times)
     std::sort(times.begin(), times.end());
     const size_t n = times.size();
     return n % 2 ? times[n / 2] : (times[n / 2 - 1] + times[n / 2]) / 2;
+}
+
+// The time 95 of 100 iterations stay within (the nearest rank).
+double percentile95(std::vector<double> times)
+{
+    if (times.empty())
+        return 0;
+    std::sort(times.begin(), times.end());
+    const size_t rank = (95 * times.size() + 99) / 100;
+    return times[std::max<size_t>(rank, 1) - 1];
 }
 
 // Mean seconds of one iteration of the reference benchmark of each pair, for
@@ -214,7 +232,7 @@ void BM_OpenSteps(benchmark::State& state)
         {
             TextFileContent content;
             timed(read, [&] { content = readTextFile(d.path); });
-            benchmark::DoNotOptimize(content.lines.constData());
+            benchmark::DoNotOptimize(content.lines.size());
             // Freeing a million lines is a cost of its own, paid when a
             // document replaces another.
             timed(release, [&] { content = TextFileContent(); });
@@ -256,10 +274,10 @@ Window& windowWithFile()
 
 // The bytes this program has always written for a list that code page 932
 // holds: every line encoded, then CR LF.
-QByteArray cp932Bytes(const QStringList& lines)
+QByteArray cp932Bytes(const LineText& lines)
 {
     QByteArray bytes;
-    for (const QString& line : lines) {
+    for (QStringView line : lines) {
         bytes += cp932::encode(line);
         bytes += "\r\n";
     }
@@ -305,9 +323,65 @@ void BM_DeleteOneLine(benchmark::State& state)
         state.SkipWithError("a write failed");
     state.counters["worst_ms"] = worst * 1e3;
     state.counters["median_ms"] = median(times) * 1e3;
+    state.counters["p95_ms"] = percentile95(times) * 1e3;
     state.counters["snapshot_identical"] = 1;
 }
-BENCHMARK(BM_DeleteOneLine)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(20);
+BENCHMARK(BM_DeleteOneLine)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(40);
+
+// One delete at a person's pace cut into the steps the key runs, to show
+// where the time goes: the line taken out of the list, the table of
+// contents, the undo chain's commit (the write itself is the writer's), the
+// menus and status line, and the window catching up.
+void BM_DeleteSteps(benchmark::State& state)
+{
+    Window& w = windowWithFile();
+    MainController& c = *w.controller;
+    // Wall-clock and processor time of this thread per step: on a machine
+    // shared with other work, the difference is time spent waiting for a
+    // processor.
+    enum { Remove, Toc, Commit, Refresh, Events, Paint, Steps };
+    const char* const names[Steps] = {"remove", "mokuji", "commit", "refresh", "events", "paint"};
+    double wall[Steps] = {}, cpu[Steps] = {};
+    const auto threadSeconds = [] {
+        timespec t{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+        return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
+    };
+    const auto timed = [&](int step, auto&& body) {
+        const auto start = Clock::now();
+        const double cpuStart = threadSeconds();
+        body();
+        cpu[step] += threadSeconds() - cpuStart;
+        const double s = secondsSince(start);
+        wall[step] += s;
+        return s;
+    };
+    int row = 500;
+    for (auto _ : state) {
+        c.document().waitForWrites();
+        c.lines().clearSelection();
+        c.lines().select(row);
+        c.lines().setCurrentRow(row);
+        row += 1000;
+        double s = timed(Remove, [&] { c.document().removeSelected(); });
+        s += timed(Toc, [&] { c.document().rebuildToc(); });
+        s += timed(Commit, [&] { c.undo().commit(c.lines().lines(), 1, QStringLiteral("　削除　")); });
+        s += timed(Refresh, [&] { c.refreshView(); });
+        s += timed(Events, [&] { QCoreApplication::processEvents(); });
+        s += timed(Paint, [&] { w.form->lineList()->viewport()->repaint(); });
+        state.SetIterationTime(s);
+    }
+    c.document().waitForWrites();
+    const double n = double(state.iterations());
+    double cpuTotal = 0;
+    for (int i = 0; i < Steps; ++i) {
+        state.counters[std::string(names[i]) + "_ms"] = wall[i] / n * 1e3;
+        state.counters[std::string(names[i]) + "_cpu_ms"] = cpu[i] / n * 1e3;
+        cpuTotal += cpu[i];
+    }
+    state.counters["thread_cpu_ms"] = cpuTotal / n * 1e3;
+}
+BENCHMARK(BM_DeleteSteps)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(20);
 
 // Arg 0: undo of the last step, then its redo, both from the kept states.
 // Arg 1: the same with no memory for kept states, so that every step is
@@ -321,10 +395,10 @@ void BM_UndoLastStep(benchmark::State& state)
     w.controller->document().waitForWrites();
     if (fromFile)
         undo.setMemoryBudget(0);
-    const QStringList after = w.controller->lines().lines();
+    const LineText after = w.controller->lines().lines();
     const int failuresBefore = w.sink.failures;
     double total = 0, redoTotal = 0;
-    std::vector<double> times;
+    std::vector<double> times, redoTimes;
     for (auto _ : state) {
         const auto start = Clock::now();
         w.undoOrRedo(0);
@@ -338,7 +412,8 @@ void BM_UndoLastStep(benchmark::State& state)
         }
         const auto redoStart = Clock::now();
         w.undoOrRedo(1);
-        redoTotal += secondsSince(redoStart);
+        redoTimes.push_back(secondsSince(redoStart));
+        redoTotal += redoTimes.back();
         if (w.controller->lines().lines() != after) {
             state.SkipWithError("redo did not give the list back");
             break;
@@ -350,10 +425,14 @@ void BM_UndoLastStep(benchmark::State& state)
     const double n = double(std::max<benchmark::IterationCount>(state.iterations(), 1));
     state.counters["redo_ms"] = redoTotal / n * 1e3;
     state.counters["median_ms"] = median(times) * 1e3;
+    state.counters["p95_ms"] = percentile95(times) * 1e3;
+    state.counters["redo_median_ms"] = median(redoTimes) * 1e3;
+    state.counters["redo_p95_ms"] = percentile95(redoTimes) * 1e3;
     if (openSeconds > 0)
         state.counters["x_open"] = total / n / openSeconds;
 }
-BENCHMARK(BM_UndoLastStep)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(9);
+BENCHMARK(BM_UndoLastStep)->Arg(0)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(40);
+BENCHMARK(BM_UndoLastStep)->Arg(1)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(9);
 
 // ---------------------------------------------------------------- copying
 
@@ -426,7 +505,7 @@ BENCHMARK(BM_CopyConverted)->Unit(benchmark::kMillisecond)->UseManualTime();
 struct MemoryFigures {
     double rssBefore = 0, rssAfter = 0, peak = 0;   // bytes
     double heapBefore = 0, heapAfter = 0;           // bytes malloc hands out
-    double lines = 0, listBytes = 0, stringBytes = 0, chars = 0, slack = 0;
+    double lines = 0, storeBytes = 0, utf16Bytes = 0, pieces = 0;
 };
 
 // VmRSS and VmHWM of this process, in bytes.
@@ -450,13 +529,9 @@ double heapInUse()
     return double(m.uordblks + m.hblkhd);
 }
 
-// The bytes glibc's malloc takes for a request: the size word, then rounding
-// to 16, at least 32.
-double mallocChunk(double request) { return std::max(32.0, double((qint64(request) + 8 + 15) & ~qint64(15))); }
-
 // Run in a child process: the window opens the file once; the figures go to
 // stdout as one line of numbers.
-int memoryProbe(const QString& path)
+int memoryProbe(const QString& path, int lineCount)
 {
     Window w;
     w.showPending();
@@ -467,18 +542,14 @@ int memoryProbe(const QString& path)
     w.openAndShow(path);
     readStatus(f.rssAfter, f.peak);
     f.heapAfter = heapInUse();
-    const QStringList& lines = w.controller->lines().lines();
+    const LineText& lines = w.controller->lines().lines();
     f.lines = double(lines.size());
-    f.listBytes = mallocChunk(double(lines.capacity()) * sizeof(QString) + 16);
-    for (const QString& line : lines) {
-        // A QString's block: its 16-byte header, then capacity + 1 UTF-16 units.
-        f.stringBytes += line.isNull() ? 0 : mallocChunk(16 + 2 * double(line.capacity() + 1));
-        f.chars += double(line.size());
-        f.slack += double(line.capacity() - line.size());
-    }
-    std::printf("%.0f %.0f %.0f %.0f %.0f %.0f %.0f %.0f %.0f %.0f\n", f.rssBefore, f.rssAfter, f.peak,
-                f.heapBefore, f.heapAfter, f.lines, f.listBytes, f.stringBytes, f.chars, f.slack);
-    if (!w.shows(bench::MixedLineCount) || w.sink.failures != 0) {
+    f.storeBytes = double(lines.memoryBytes());
+    f.utf16Bytes = 2 * double(lines.textSize());
+    f.pieces = double(lines.pieces().size());
+    std::printf("%.0f %.0f %.0f %.0f %.0f %.0f %.0f %.0f %.0f\n", f.rssBefore, f.rssAfter, f.peak, f.heapBefore,
+                f.heapAfter, f.lines, f.storeBytes, f.utf16Bytes, f.pieces);
+    if (!w.shows(lineCount) || w.sink.failures != 0) {
         std::fprintf(stderr, "the probe's window shows %d lines, %d failures\n", w.controller->lines().count(), w.sink.failures);
         return 1;
     }
@@ -488,20 +559,23 @@ int memoryProbe(const QString& path)
 // Run in a child process: the window opens the file and deletes
 // ProbeEdits lines one after another, as fast as the window takes the
 // keys; then it waits for the writer.  Prints the resident size before
-// opening, after the edits, after the writes, and the peak.
+// opening, after opening, after the edits, after the writes, the peak and
+// what the undo chain counts for its kept states.
 int editMemoryProbe(const QString& path)
 {
     Window w;
     w.showPending();
-    double before = 0, ignored = 0, afterEdits = 0, peak = 0, afterWrites = 0;
+    double before = 0, ignored = 0, afterOpen = 0, afterEdits = 0, peak = 0, afterWrites = 0;
     readStatus(before, ignored);
     w.openAndShow(path);
+    w.controller->document().waitForWrites();
+    readStatus(afterOpen, ignored);
     for (int i = 0; i < ProbeEdits; ++i)
         w.deleteLine(1000 * (i + 1));
     readStatus(afterEdits, ignored);
     w.controller->document().waitForWrites();
     readStatus(afterWrites, peak);
-    std::printf("%.0f %.0f %.0f %.0f %.0f\n", before, afterEdits, afterWrites, peak,
+    std::printf("%.0f %.0f %.0f %.0f %.0f %.0f\n", before, afterOpen, afterEdits, afterWrites, peak,
                 double(w.controller->undo().memoryInUse()));
     if (w.controller->lines().count() != bench::MixedLineCount - ProbeEdits || w.sink.failures != 0) {
         std::fprintf(stderr, "the probe's window holds %d lines, %d failures\n", w.controller->lines().count(), w.sink.failures);
@@ -510,68 +584,79 @@ int editMemoryProbe(const QString& path)
     return 0;
 }
 
+QList<QByteArray> runProbe(benchmark::State& state, const QStringList& arguments, int figures)
+{
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(), arguments);
+    if (!child.waitForFinished(1800000) || child.exitCode() != 0) {
+        std::fprintf(stderr, "%s\n", child.readAllStandardError().constData());
+        state.SkipWithError("the probe failed");
+        return {};
+    }
+    const QList<QByteArray> v = child.readAllStandardOutput().trimmed().split(' ');
+    if (v.size() != figures) {
+        state.SkipWithError("the probe printed no figures");
+        return {};
+    }
+    return v;
+}
+
 void BM_EditMemory(benchmark::State& state)
 {
     const Data& d = data();
     QList<QByteArray> v;
-    for (auto _ : state) {
-        QProcess child;
-        child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(EditMemoryProbeFlag), d.path});
-        if (!child.waitForFinished(600000) || child.exitCode() != 0) {
-            std::fprintf(stderr, "%s\n", child.readAllStandardError().constData());
-            state.SkipWithError("the edit memory probe failed");
-            return;
-        }
-        v = child.readAllStandardOutput().trimmed().split(' ');
-        if (v.size() != 5) {
-            state.SkipWithError("the edit memory probe printed no figures");
-            return;
-        }
-    }
+    for (auto _ : state)
+        v = runProbe(state, {QString::fromLatin1(EditMemoryProbeFlag), d.path}, 6);
+    if (v.isEmpty())
+        return;
     const double file = double(d.size), before = v[0].toDouble();
     state.counters["file_MB"] = file / 1e6;
     state.counters["edits"] = ProbeEdits;
-    state.counters["rss_after_edits_x_file"] = (v[1].toDouble() - before) / file;
-    state.counters["rss_after_writes_x_file"] = (v[2].toDouble() - before) / file;
-    state.counters["peak_x_file"] = (v[3].toDouble() - before) / file;
-    state.counters["kept_MB"] = v[4].toDouble() / 1e6;
+    state.counters["rss_after_open_x_file"] = (v[1].toDouble() - before) / file;
+    state.counters["rss_after_edits_x_file"] = (v[2].toDouble() - before) / file;
+    state.counters["edits_added_x_file"] = (v[2].toDouble() - v[1].toDouble()) / file;
+    state.counters["rss_after_writes_x_file"] = (v[3].toDouble() - before) / file;
+    state.counters["peak_x_file"] = (v[4].toDouble() - before) / file;
+    state.counters["kept_MB"] = v[5].toDouble() / 1e6;
 }
 BENCHMARK(BM_EditMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-void BM_OpenMemory(benchmark::State& state)
+void reportOpenMemory(benchmark::State& state, const QString& path, qint64 size, int lineCount)
 {
-    const Data& d = data();
-    MemoryFigures f;
-    for (auto _ : state) {
-        QProcess child;
-        child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(MemoryProbeFlag), d.path});
-        if (!child.waitForFinished(600000) || child.exitCode() != 0) {
-            std::fprintf(stderr, "%s\n", child.readAllStandardError().constData());
-            state.SkipWithError("the memory probe failed");
-            return;
-        }
-        const QList<QByteArray> v = child.readAllStandardOutput().trimmed().split(' ');
-        if (v.size() != 10) {
-            state.SkipWithError("the memory probe printed no figures");
-            return;
-        }
-        f = {v[0].toDouble(), v[1].toDouble(), v[2].toDouble(), v[3].toDouble(), v[4].toDouble(),
-             v[5].toDouble(), v[6].toDouble(), v[7].toDouble(), v[8].toDouble(), v[9].toDouble()};
-    }
+    QList<QByteArray> v;
+    for (auto _ : state)
+        v = runProbe(state, {QString::fromLatin1(MemoryProbeFlag), path, QString::number(lineCount)}, 9);
+    if (v.isEmpty())
+        return;
+    MemoryFigures f{v[0].toDouble(), v[1].toDouble(), v[2].toDouble(), v[3].toDouble(), v[4].toDouble(),
+                    v[5].toDouble(), v[6].toDouble(), v[7].toDouble(), v[8].toDouble()};
     const double growth = f.rssAfter - f.rssBefore;
-    const double file = double(d.size);
+    const double file = double(size);
     state.counters["file_MB"] = file / 1e6;
     state.counters["rss_growth_MB"] = growth / 1e6;
     state.counters["x_file"] = growth / file;
     state.counters["peak_x_file"] = (f.peak - f.rssBefore) / file;
     state.counters["heap_growth_MB"] = (f.heapAfter - f.heapBefore) / 1e6;
-    state.counters["list_MB"] = f.listBytes / 1e6;
-    state.counters["strings_MB"] = f.stringBytes / 1e6;
-    state.counters["utf16_MB"] = 2 * f.chars / 1e6;
-    state.counters["slack_chars"] = f.slack;
+    state.counters["store_MB"] = f.storeBytes / 1e6;
+    state.counters["utf16_MB"] = f.utf16Bytes / 1e6;
+    state.counters["pieces"] = f.pieces;
 }
+
 // One child process is the measurement; repeating it gives the same figures.
+void BM_OpenMemory(benchmark::State& state)
+{
+    reportOpenMemory(state, data().path, data().size, bench::MixedLineCount);
+}
 BENCHMARK(BM_OpenMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// 33 million lines of one character each (99 MB): what a line costs beside
+// its text.
+void BM_OneCharacterLinesMemory(benchmark::State& state)
+{
+    const bench::OneCharacterFile& f = bench::oneCharacterFile();
+    reportOpenMemory(state, f.path, f.size, bench::OneCharacterLineCount);
+}
+BENCHMARK(BM_OneCharacterLinesMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 
@@ -581,8 +666,10 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (argc == 3 && std::strcmp(argv[1], MemoryProbeFlag) == 0)
-        return memoryProbe(QString::fromLocal8Bit(argv[2]));
+    if (argc == 4 && std::strcmp(argv[1], MemoryProbeFlag) == 0)
+        return memoryProbe(QString::fromLocal8Bit(argv[2]), std::atoi(argv[3]));
+    if (argc == 3 && std::strcmp(argv[1], WriteDataFlag) == 0)
+        return bench::writeBenchFiles(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
     if (argc == 3 && std::strcmp(argv[1], EditMemoryProbeFlag) == 0)
         return editMemoryProbe(QString::fromLocal8Bit(argv[2]));
 

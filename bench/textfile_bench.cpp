@@ -32,7 +32,7 @@ void BM_ReadTextFile(benchmark::State& state)
         const TextFileContent content = readTextFile(f.path);
         if (content.lines.size() != LineCount || content.encoding != TextEncoding::Cp932)
             state.SkipWithError("wrong line count or encoding");
-        benchmark::DoNotOptimize(content.lines.constData());
+        benchmark::DoNotOptimize(content.lines.size());
     }
     state.SetBytesProcessed(state.iterations() * f.size);
     state.counters["file_MB"] = double(f.size) / 1e6;
@@ -88,7 +88,7 @@ void BM_ReadLineFeedOnly200MB(benchmark::State& state)
     const qint64 size = QFile(path).size();
     for (auto _ : state) {
         const TextFileContent content = readTextFile(path);
-        benchmark::DoNotOptimize(content.lines.constData());
+        benchmark::DoNotOptimize(content.lines.size());
     }
     state.SetBytesProcessed(state.iterations() * size);
 }

@@ -60,7 +60,7 @@ std::string decodeText(const std::uint8_t* data, std::size_t size)
         return "decodeTextFile and isBinary disagree";
     if (content.invalidBytes < 0 || content.invalidBytes > qsizetype(size))
         return "more invalid bytes than bytes";
-    for (const QString& line : content.lines)
+    for (QStringView line : content.lines)
         if (line.contains(QLatin1Char('\r')))
             return "a line holds a carriage return";
 
@@ -83,7 +83,7 @@ std::string decodeText(const std::uint8_t* data, std::size_t size)
         return "code page 932 cannot write a character it read";
 
     if (size <= 4096) {
-        const QStringList hex = hexViewLines(bytes);
+        const LineText hex = hexViewLines(bytes);
         if (hex.size() != qsizetype(size / 16 + 1))
             return "hexadecimal view has the wrong number of lines";
     }
@@ -162,7 +162,7 @@ std::string workFile(const std::uint8_t* data, std::size_t size)
         return "cannot write the input file";
     std::string fault;
     try {
-        const QStringList lines = readWorkFile(path);
+        const LineText lines = readWorkFile(path);
         writeSnapshotFile(again, lines);
         if (readWorkFile(again) != lines)
             fault = "a snapshot of the lines read does not read back the same";

@@ -285,6 +285,27 @@ qsizetype encodeAppend(QStringView text, QByteArray& out, QString* unmappable)
     return unmapped;
 }
 
+char* encodeInto(QStringView text, char* out)
+{
+    const quint16* const codes = tables().codes;
+    const char16_t* p = text.utf16();
+    for (const char16_t* const end = p + text.size(); p < end; ++p) {
+        const quint16 code = codes[*p];
+        if (code < 0x100) {
+            *out++ = char(code);
+        } else if (code != NoCode) {
+            *out++ = char(code >> 8);
+            *out++ = char(code & 0xFF);
+        } else {
+            // A surrogate pair is one character.
+            if (QChar::isHighSurrogate(*p) && end - p >= 2 && QChar::isLowSurrogate(p[1]))
+                ++p;
+            *out++ = '?';
+        }
+    }
+    return out;
+}
+
 QByteArray encode(QStringView text, QString* unmappable)
 {
     QByteArray bytes;

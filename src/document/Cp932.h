@@ -43,6 +43,12 @@ QByteArray encode(QStringView text, QString* unmappable = nullptr);
 // number of characters written as "?".
 qsizetype encodeAppend(QStringView text, QByteArray& out, QString* unmappable = nullptr);
 
+// Low-level encoder for callers that manage their own buffer and know that
+// every character has a code (canEncode): writes at most 2 * text.size()
+// bytes to out and returns the end of what it wrote.  A character without
+// a code is written as "?" all the same.
+char* encodeInto(QStringView text, char* out);
+
 // True when every character of text has a code page 932 code.
 bool canEncode(QStringView text);
 

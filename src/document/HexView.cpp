@@ -2,6 +2,8 @@
 
 #include "document/Cp932.h"
 
+#include <algorithm>
+
 namespace petari {
 
 namespace {
@@ -9,28 +11,36 @@ namespace {
 constexpr qsizetype BytesPerLine = 16;
 constexpr qsizetype TextColumn = 58;   // offset, blank, 16 pairs, blank
 
-QString hexLine(quint64 offset, const unsigned char* p, qsizetype count, const QChar* shown)
+// One line of the view, written straight into the chunk.
+void appendHexLine(LineTextBuilder& lines, quint64 offset, const unsigned char* p, qsizetype count,
+                   const QChar* shown)
 {
     static const char digits[] = "0123456789ABCDEF";
-    QString line;
-    line.reserve(TextColumn + count);
-    line.append(QString::number(offset, 16).toUpper().rightJustified(8, u'0'));
-    line.append(u' ');
+    char16_t number[16];
+    int width = 0;
+    for (quint64 rest = offset; rest != 0 || width < 8; rest >>= 4)
+        number[width++] = char16_t(digits[rest & 0xF]);
+    char16_t* const begin = lines.beginLine(std::max<qsizetype>(width + 1 + 3 * count, TextColumn) + count);
+    char16_t* o = begin;
+    while (width > 0)
+        *o++ = number[--width];
+    *o++ = u' ';
     for (qsizetype i = 0; i < count; ++i) {
-        line.append(QLatin1Char(digits[p[i] >> 4]));
-        line.append(QLatin1Char(digits[p[i] & 0xF]));
-        line.append(u' ');
+        *o++ = char16_t(digits[p[i] >> 4]);
+        *o++ = char16_t(digits[p[i] & 0xF]);
+        *o++ = u' ';
     }
-    line.append(QString(TextColumn - line.size(), u' '));
+    while (o - begin < TextColumn)
+        *o++ = u' ';
     for (qsizetype i = 0; i < count; ++i)
         if (p[i] > 31)
-            line.append(shown[p[i]]);
-    return line;
+            *o++ = shown[p[i]].unicode();
+    lines.endLine(o - begin);
 }
 
 }  // namespace
 
-QStringList hexViewLines(QByteArrayView bytes)
+LineText hexViewLines(QByteArrayView bytes)
 {
     QChar shown[256];
     for (int b = 0; b < 256; ++b) {
@@ -41,13 +51,12 @@ QStringList hexViewLines(QByteArrayView bytes)
 
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const qsizetype full = bytes.size() / BytesPerLine;
-    QStringList lines;
-    lines.reserve(full + 1);
+    LineTextBuilder lines;
     for (qsizetype i = 0; i < full; ++i)
-        lines.append(hexLine(quint64(i * BytesPerLine), p + i * BytesPerLine, BytesPerLine, shown));
-    lines.append(hexLine(quint64(full * BytesPerLine), p + full * BytesPerLine,
-                         bytes.size() - full * BytesPerLine, shown));
-    return lines;
+        appendHexLine(lines, quint64(i * BytesPerLine), p + i * BytesPerLine, BytesPerLine, shown);
+    appendHexLine(lines, quint64(full * BytesPerLine), p + full * BytesPerLine, bytes.size() - full * BytesPerLine,
+                  shown);
+    return lines.finish();
 }
 
 }  // namespace petari

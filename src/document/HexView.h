@@ -10,11 +10,12 @@
 // leaves undefined, shows as "・" (U+30FB, what Windows shows for such a
 // byte): a character the view can be saved with, unlike U+FFFD.
 
+#include "document/LineText.h"
+
 #include <QByteArrayView>
-#include <QStringList>
 
 namespace petari {
 
-QStringList hexViewLines(QByteArrayView bytes);
+LineText hexViewLines(QByteArrayView bytes);
 
 }  // namespace petari

@@ -23,7 +23,7 @@ QVariant LineList::data(const QModelIndex& index, int role) const
     return {};
 }
 
-void LineList::setLines(QStringList lines)
+void LineList::setLines(LineText lines)
 {
     beginResetModel();
     lines_ = std::move(lines);
@@ -33,24 +33,15 @@ void LineList::setLines(QStringList lines)
 
 void LineList::clear() { setLines({}); }
 
-void LineList::append(const QString& line) { insertLines(count(), {line}); }
+void LineList::append(const QString& line) { insertLines(count(), LineText{line}); }
 
-void LineList::insertLines(int pos, const QStringList& lines)
+void LineList::insertLines(int pos, const LineText& lines)
 {
     if (lines.isEmpty())
         return;
     pos = std::clamp(pos, 0, count());
-    beginInsertRows(QModelIndex(), pos, pos + static_cast<int>(lines.size()) - 1);
-    if (pos == count()) {
-        lines_.append(lines);
-    } else {
-        QStringList merged;
-        merged.reserve(lines_.size() + lines.size());
-        merged.append(lines_.mid(0, pos));
-        merged.append(lines);
-        merged.append(lines_.mid(pos));
-        lines_ = std::move(merged);
-    }
+    beginInsertRows(QModelIndex(), pos, pos + lines.size() - 1);
+    lines_.insert(pos, lines);
     endInsertRows();
 }
 
@@ -59,7 +50,7 @@ void LineList::removeAt(int i)
     if (i < 0 || i >= count())
         return;
     beginRemoveRows(QModelIndex(), i, i);
-    lines_.removeAt(i);
+    lines_.remove(i);
     endRemoveRows();
 }
 
@@ -69,15 +60,17 @@ int LineList::removeSelected()
     if (rows.empty())
         return 0;
     if (rows.size() > 64) {
-        // Rebuilding once is far cheaper than thousands of single removals.
-        QStringList kept;
-        kept.reserve(lines_.size() - static_cast<qsizetype>(rows.size()));
-        size_t r = 0;
-        for (int i = 0; i < count(); ++i) {
-            if (r < rows.size() && rows[r] == i) { ++r; continue; }
-            kept.append(lines_.at(i));
+        // Rebuilding once is far cheaper than thousands of single removals:
+        // the runs between the selected lines, as they are.
+        LineTextBuilder kept;
+        int from = 0;
+        for (size_t r = 0; r <= rows.size(); ++r) {
+            const int to = r < rows.size() ? rows[r] : count();
+            if (to > from)
+                kept.append(lines_.mid(from, to - from));
+            from = to + 1;
         }
-        setLines(std::move(kept));
+        setLines(kept.finish());
         return static_cast<int>(rows.size());
     }
     for (auto it = rows.rbegin(); it != rows.rend(); ++it)

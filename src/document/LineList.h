@@ -1,8 +1,12 @@
 #pragma once
 // The lines of a list shown by the main window (the document, and the list of
 // split pieces).  A Qt list model with its own selection model, so that a
-// QListView can show a million lines while the logic reads and changes them
-// without any window.
+// view can show a million lines while the logic reads and changes them
+// without any window.  The lines are one version of a LineText: a view asks
+// for the rows in sight, each copied out as it is shown, and the undo chain
+// keeps earlier versions that share every unchanged chunk.
+
+#include "document/LineText.h"
 
 #include <QAbstractListModel>
 #include <QItemSelectionModel>
@@ -21,18 +25,22 @@ public:
 
     QItemSelectionModel* selectionModel() const { return selection_; }
 
-    int count() const { return static_cast<int>(lines_.size()); }
+    int count() const { return lines_.size(); }
     bool isEmpty() const { return lines_.isEmpty(); }
-    const QString& line(int i) const { return lines_.at(i); }
-    const QStringList& lines() const { return lines_; }
+    QString line(int i) const { return lines_.at(i); }
+    // The version shown: copying it is cheap, and it does not change when
+    // the list does.
+    const LineText& lines() const { return lines_; }
+    // Every line as a string of its own: for tests and small lists.
+    QStringList toStringList() const { return lines_.toStringList(); }
 
     // Replaces every line; selection and current line are cleared.
-    void setLines(QStringList lines);
+    void setLines(LineText lines);
     void clear();
     void append(const QString& line);
     // Inserts before index pos (pos == count() appends).  Selection of the
     // lines that move down is kept.
-    void insertLines(int pos, const QStringList& lines);
+    void insertLines(int pos, const LineText& lines);
     void removeAt(int i);
     // Removes every selected line; returns how many were removed.
     int removeSelected();
@@ -52,7 +60,7 @@ public:
     void clearCurrent();
 
 private:
-    QStringList lines_;
+    LineText lines_;
     QItemSelectionModel* selection_;
 };
 

@@ -1,25 +1,18 @@
 #include "document/TextFile.h"
 
 #include "document/Cp932.h"
-#include "document/FileName.h"
+#include "document/FileBytes.h"
 #include "document/Utf8.h"
-#include "platform/Failure.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 #include <QThread>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
+#include <functional>
 #include <future>
 #include <system_error>
 #include <vector>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace petari {
 
@@ -27,104 +20,11 @@ namespace {
 
 const QByteArrayView Utf8Bom("\xEF\xBB\xBF", 3);
 
+// Gives decoded bytes back to the system (see FileBytes); empty: they stay.
+using Release = std::function<void(const char* from, const char* to)>;
+constexpr qsizetype ReleaseStep = qsizetype(1) << 20;
+
 // ---------------------------------------------------------------- reading
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() { if (fd_ >= 0) ::close(fd_); }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
-int openFailureNumber(int error, const QString& path)
-{
-    switch (error) {
-    case ENOENT:
-        // A missing file in an existing folder, or a missing folder.
-        return QFileInfo(QFileInfo(path).absolutePath()).isDir() ? err::FileNotFound
-                                                                  : err::PathNotFound;
-    case ENOTDIR:
-        return err::PathNotFound;
-    case EACCES:
-    case EPERM:
-        return err::PermissionDenied;
-    default:
-        return err::PathFileAccess;
-    }
-}
-
-QString sizeText(qint64 bytes)
-{
-    return bytes >= (qint64(1) << 30) ? QString::number(bytes >> 30) + QStringLiteral(" GiB")
-                                      : QString::number(bytes >> 20) + QStringLiteral(" MiB");
-}
-
-[[noreturn]] void tooLarge(const QString& path, qint64 limit)
-{
-    throw Failure(err::PathFileAccess, QStringLiteral("ファイルが大きすぎて開けません（上限 ") + sizeText(limit) +
-                                           QStringLiteral("）。") + QChar(0x3000) + path);
-}
-
-// Plain POSIX calls: their errno tells a missing file, a missing folder and
-// a refused permission apart, which QFile does not; and they take the name's
-// own bytes.
-QByteArray readAllBytes(const QString& path, qint64 limit)
-{
-    if (path.isEmpty())
-        throw Failure(err::FileNotFound);
-    const QByteArray name = encodeFileName(path);
-    int fd;
-    do {
-        // Non-blocking so that a named pipe cannot stall the open itself.
-        fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    } while (fd < 0 && errno == EINTR);
-    if (fd < 0)
-        throw Failure(openFailureNumber(errno, path));
-    const FileDescriptor file(fd);
-
-    struct stat st;
-    if (::fstat(fd, &st) != 0)
-        throw Failure(err::PathFileAccess);
-    if (S_ISDIR(st.st_mode))
-        throw Failure(err::PathFileAccess, QStringLiteral("フォルダは開けません。") + QChar(0x3000) + path);
-    // A device or a pipe might never end (a link to /dev/zero, say).
-    if (!S_ISREG(st.st_mode))
-        throw Failure(err::PathFileAccess,
-                      QStringLiteral("通常のファイルではないため開けません。") + QChar(0x3000) + path);
-    if (st.st_size > limit)
-        tooLarge(path, limit);
-
-    QByteArray bytes;
-    bytes.resize(qsizetype(st.st_size));
-    qsizetype filled = 0;
-    for (;;) {
-        if (filled == bytes.size()) {
-            // The file grew while it was read; it still may not pass the limit.
-            if (filled > limit)
-                tooLarge(path, limit);
-            bytes.resize(filled + std::min<qsizetype>(std::max<qsizetype>(filled / 2, 65536),
-                                                      limit + 1 - filled));
-        }
-        const ssize_t n = ::read(fd, bytes.data() + filled, size_t(bytes.size() - filled));
-        if (n < 0) {
-            if (errno == EINTR || errno == EAGAIN)
-                continue;
-            throw Failure(err::PathFileAccess);
-        }
-        if (n == 0)
-            break;
-        filled += n;
-    }
-    if (filled > limit)
-        tooLarge(path, limit);
-    bytes.resize(filled);
-    return bytes;
-}
 
 // The UTF-16 unit at p in the byte order given.
 inline char16_t unitAt(const unsigned char* p, bool bigEndian)
@@ -185,58 +85,87 @@ NulReading readNuls(QByteArrayView bytes)
     return NulReading::Binary;
 }
 
-// The units of UTF-16 bytes; an unpaired surrogate and an odd last byte
-// each become U+FFFD and are counted in *invalid.
-QString decodeUtf16(QByteArrayView bytes, bool bigEndian, qsizetype* invalid)
+// The lines of UTF-16 bytes, by the reading rules (see TextFile.h); an
+// unpaired surrogate and an odd last byte each become U+FFFD and are counted
+// in *invalid.
+LineText decodeUtf16Lines(QByteArrayView bytes, bool bigEndian, qsizetype* invalid, const Release& release)
 {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const qsizetype units = bytes.size() / 2;
-    QString text(units + bytes.size() % 2, Qt::Uninitialized);
-    auto* out = reinterpret_cast<char16_t*>(text.data());
-    for (qsizetype i = 0; i < units; ++i) {
-        char16_t u = unitAt(p + 2 * i, bigEndian);
-        if (QChar::isHighSurrogate(u) && i + 1 < units
-            && QChar::isLowSurrogate(unitAt(p + 2 * (i + 1), bigEndian))) {
-            out[i] = u;
-            out[i + 1] = unitAt(p + 2 * (i + 1), bigEndian);
-            ++i;
-            continue;
+    const qsizetype total = units + bytes.size() % 2;   // an odd last byte is one more unit
+    const auto unit = [&](qsizetype i) { return i < units ? unitAt(p + 2 * i, bigEndian) : char16_t(0xFFFD); };
+    LineTextBuilder lines;
+    const char* released = bytes.data();
+    qsizetype start = 0;
+    while (start < total) {
+        qsizetype stop = start;
+        while (stop < total && unit(stop) != u'\r')
+            ++stop;
+        char16_t* out = lines.beginLine(stop - start);
+        for (qsizetype i = start; i < stop; ++i) {
+            char16_t u = unit(i);
+            if (QChar::isHighSurrogate(u) && i + 1 < units && QChar::isLowSurrogate(unit(i + 1))) {
+                *out++ = u;
+                *out++ = unit(++i);
+                continue;
+            }
+            if (QChar::isSurrogate(u) || i >= units) {
+                u = 0xFFFD;
+                ++*invalid;
+            }
+            *out++ = u;
         }
-        if (QChar::isSurrogate(u)) {
-            u = 0xFFFD;
-            ++*invalid;
+        lines.endLine(stop - start);
+        start = stop + 1;
+        if (start < total && unit(start) == u'\n')
+            ++start;
+        const char* consumed = bytes.data() + std::min(2 * start, bytes.size());
+        if (release && consumed - released >= ReleaseStep) {
+            release(released, consumed);
+            released = consumed;
         }
-        out[i] = u;
     }
-    if (bytes.size() % 2) {
-        out[units] = 0xFFFD;
-        ++*invalid;
-    }
-    return text;
+    return lines.finish();
 }
 
 // Cuts the bytes into lines at CR (one LF after it belongs to the break)
-// and decodes each line by itself.  Both encodings read here never use the
-// bytes CR or LF inside a character, so cutting before decoding gives the
-// same lines as decoding first.
+// and decodes each line by itself straight into chunks.  Both encodings read
+// here never use the bytes CR or LF inside a character, so cutting before
+// decoding gives the same lines as decoding first.  What has been decoded
+// is released as it goes.
 template <class DecodeLine>
-QStringList splitBytesIntoLines(QByteArrayView bytes, DecodeLine& decodeLine)
+LineText splitBytesIntoLines(QByteArrayView bytes, DecodeLine& decodeLine, const Release& release)
 {
     const char* p = bytes.data();
     const char* const end = p + bytes.size();
-    QStringList lines;
-    lines.reserve(std::count(p, end, '\r') + 1);
+    const char* released = p;
+    LineTextBuilder lines;
     while (p < end) {
-        const auto* cr = static_cast<const char*>(std::memchr(p, '\r', size_t(end - p)));
-        const char* const stop = cr ? cr : end;
-        lines.append(decodeLine(QByteArrayView(p, stop - p)));
-        if (!cr)
+        // Most lines are short: their first bytes are looked at here, for
+        // the CR that ends the line and an LF inside it, and only what is
+        // left of a longer line by memchr.
+        const char* stop = p;
+        bool lf = false;
+        const char* const quick = end - p > 32 ? p + 32 : end;
+        while (stop < quick && *stop != '\r')
+            lf |= *stop++ == '\n';
+        if (stop == quick && quick != end) {
+            const auto* cr = static_cast<const char*>(std::memchr(quick, '\r', size_t(end - quick)));
+            stop = cr ? cr : end;
+            lf = lf || std::memchr(quick, '\n', size_t(stop - quick));
+        }
+        decodeLine(QByteArrayView(p, stop - p), lines, lf);
+        if (stop == end)
             break;
-        p = cr + 1;
+        p = stop + 1;
         if (p < end && *p == '\n')
             ++p;
+        if (release && p - released >= ReleaseStep) {
+            release(released, p);
+            released = p;
+        }
     }
-    return lines;
+    return lines.finish();
 }
 
 // Where the piece of bytes that starts at from (a line's start) should end:
@@ -253,19 +182,22 @@ qsizetype pieceEnd(QByteArrayView bytes, qsizetype from, qsizetype size)
 
 // splitBytesIntoLines over pieces of a large file at once, one per core:
 // the user waits for a big file to open, and lines cut at their breaks
-// decode independently.  makeDecoder gives each piece a decoder of its own
-// (a callable QString(QByteArrayView line, qsizetype& invalid)), since
-// decoders keep a buffer.
+// decode independently, each piece into chunks of its own.  makeDecoder
+// gives each piece a decoder of its own (a callable void(QByteArrayView
+// line, LineTextBuilder& lines, bool lf, qsizetype& invalid), lf telling
+// whether the line holds an LF byte), since decoders keep state.
 template <class MakeDecoder>
-QStringList decodeLines(QByteArrayView bytes, MakeDecoder makeDecoder, qsizetype* invalid)
+LineText decodeLines(QByteArrayView bytes, MakeDecoder makeDecoder, qsizetype* invalid, const Release& release)
 {
     constexpr qsizetype MinPiece = qsizetype(4) << 20;
     const qsizetype pieces =
         std::clamp<qsizetype>(bytes.size() / MinPiece, 1, std::max(QThread::idealThreadCount(), 1));
-    const auto decodePiece = [&makeDecoder](QByteArrayView piece, qsizetype* count) {
+    const auto decodePiece = [&makeDecoder, &release](QByteArrayView piece, qsizetype* count) {
         auto decoder = makeDecoder();
-        auto decodeLine = [&decoder, count](QByteArrayView line) { return decoder(line, *count); };
-        return splitBytesIntoLines(piece, decodeLine);
+        auto decodeLine = [&decoder, count](QByteArrayView line, LineTextBuilder& lines, bool lf) {
+            decoder(line, lines, lf, *count);
+        };
+        return splitBytesIntoLines(piece, decodeLine, release);
     };
     std::vector<QByteArrayView> parts;
     for (qsizetype from = 0, left = pieces; from < bytes.size(); --left) {
@@ -276,7 +208,7 @@ QStringList decodeLines(QByteArrayView bytes, MakeDecoder makeDecoder, qsizetype
     if (parts.size() <= 1)
         return decodePiece(bytes, invalid);
     std::vector<qsizetype> counts(parts.size(), 0);
-    std::vector<std::future<QStringList>> others;
+    std::vector<std::future<LineText>> others;
     for (size_t i = 1; i < parts.size(); ++i) {
         try {
             others.push_back(std::async(std::launch::async, decodePiece, parts[i], &counts[i]));
@@ -285,7 +217,7 @@ QStringList decodeLines(QByteArrayView bytes, MakeDecoder makeDecoder, qsizetype
             others.push_back(std::async(std::launch::deferred, decodePiece, parts[i], &counts[i]));
         }
     }
-    QStringList lines = decodePiece(parts[0], &counts[0]);
+    LineText lines = decodePiece(parts[0], &counts[0]);
     for (auto& other : others)
         lines.append(other.get());
     for (const qsizetype count : counts)
@@ -330,42 +262,37 @@ Detection detect(QByteArrayView bytes)
 }
 
 // Lines of code page 932 or UTF-8 bytes.  faulty says whether the UTF-8
-// may hold ill-formed pieces, which then are counted.
-QStringList decodeLinesOf(QByteArrayView bytes, bool isUtf8, bool faulty, qsizetype* invalid)
+// may hold ill-formed pieces, which then are counted.  Neither makes more
+// UTF-16 units than the line has bytes (the UTF-8 decoder asks room for
+// one more).
+LineText decodeLinesOf(QByteArrayView bytes, bool isUtf8, bool faulty, qsizetype* invalid, const Release& release)
 {
     if (!isUtf8) {
-        // Each line is decoded into one reused buffer and then copied into
-        // a string of exactly its size: one allocation per line, none wasted.
         return decodeLines(bytes, [] {
-            return [buffer = std::vector<char16_t>()](QByteArrayView line, qsizetype& invalid) mutable {
-                if (qsizetype(buffer.size()) < line.size())
-                    buffer.resize(size_t(line.size()));
-                const qsizetype n = cp932::decodeInto(line, buffer.data(), &invalid);
-                return QString(reinterpret_cast<const QChar*>(buffer.data()), n);
+            return [](QByteArrayView line, LineTextBuilder& lines, bool lf, qsizetype& invalid) {
+                // Lines are cut at CR: only an LF byte can be a break in one.
+                lines.endLine(cp932::decodeInto(line, lines.beginLine(line.size()), &invalid), lf);
             };
-        }, invalid);
+        }, invalid, release);
     }
     // Stateless: a faulty sequence at the end of one line is that line's
-    // fault alone.  Decoded into a reused buffer like code page 932.
+    // fault alone.
     return decodeLines(bytes, [faulty] {
-        return [faulty, buffer = std::vector<QChar>(),
-                utf8 = QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless)](
-                   QByteArrayView line, qsizetype& invalid) mutable {
-            if (qsizetype(buffer.size()) < line.size())
-                buffer.resize(size_t(line.size()));
-            const QChar* const end = utf8.appendToBuffer(buffer.data(), line);
-            const QString text(buffer.data(), end - buffer.data());
+        return [faulty, utf8 = QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless)](
+                   QByteArrayView line, LineTextBuilder& lines, bool lf, qsizetype& invalid) mutable {
+            auto* const out = reinterpret_cast<QChar*>(lines.beginLine(line.size() + 1));
+            const QChar* const end = utf8.appendToBuffer(out, line);
             if (faulty) {
                 // Every faulty byte became a U+FFFD; a U+FFFD that the file
                 // itself holds is the valid sequence EF BF BD.
                 qsizetype genuine = 0;
                 for (qsizetype from = 0; (from = line.indexOf("\xEF\xBF\xBD", from)) >= 0; from += 3)
                     ++genuine;
-                invalid += text.count(QChar(0xFFFD)) - genuine;
+                invalid += std::count(static_cast<const QChar*>(out), end, QChar(0xFFFD)) - genuine;
             }
-            return text;
+            lines.endLine(end - out, lf);
         };
-    }, invalid);
+    }, invalid, release);
 }
 
 }  // namespace
@@ -374,21 +301,22 @@ TextEncoding detectEncoding(QByteArrayView bytes) { return detect(bytes).encodin
 
 bool isBinary(QByteArrayView bytes) { return detect(bytes).binary; }
 
-TextFileContent decodeTextFile(QByteArrayView bytes)
+namespace {
+
+TextFileContent decodeDetected(QByteArrayView bytes, const Detection& detection, const Release& release)
 {
-    const Detection detection = detect(bytes);
     TextFileContent content;
     content.encoding = detection.encoding;
     content.binary = detection.binary;
     qsizetype invalid = 0;
     switch (content.encoding) {
     case TextEncoding::Cp932:
-        content.lines = decodeLinesOf(bytes, false, false, &invalid);
+        content.lines = decodeLinesOf(bytes, false, false, &invalid, release);
         break;
     case TextEncoding::Utf8:
     case TextEncoding::Utf8Bom: {
         const QByteArrayView body = content.encoding == TextEncoding::Utf8Bom ? bytes.sliced(3) : bytes;
-        content.lines = decodeLinesOf(body, true, detection.faultyUtf8, &invalid);
+        content.lines = decodeLinesOf(body, true, detection.faultyUtf8, &invalid, release);
         break;
     }
     case TextEncoding::Utf16Le:
@@ -398,7 +326,7 @@ TextFileContent decodeTextFile(QByteArrayView bytes)
         const bool hasMark = content.encoding == TextEncoding::Utf16LeBom
                              || content.encoding == TextEncoding::Utf16BeBom;
         const QByteArrayView body = hasMark ? bytes.sliced(2) : bytes;
-        content.lines = splitFileLines(decodeUtf16(body, isBigEndian(content.encoding), &invalid));
+        content.lines = decodeUtf16Lines(body, isBigEndian(content.encoding), &invalid, release);
         break;
     }
     }
@@ -406,12 +334,29 @@ TextFileContent decodeTextFile(QByteArrayView bytes)
     return content;
 }
 
-QByteArray readFileBytes(const QString& path, qint64 limit) { return readAllBytes(path, limit); }
+}  // namespace
 
-QStringList decodeLinesAs(QByteArrayView bytes, TextEncoding encoding, qsizetype* invalid)
+TextFileContent decodeTextFile(QByteArrayView bytes) { return decodeDetected(bytes, detect(bytes), {}); }
+
+TextFileContent decodeFileBytes(FileBytes& bytes, bool keepBinary)
+{
+    const Detection detection = detect(bytes.view());
+    if (detection.binary && keepBinary) {
+        TextFileContent content;
+        content.encoding = detection.encoding;
+        content.binary = true;
+        return content;
+    }
+    return decodeDetected(bytes.view(), detection,
+                          [&bytes](const char* from, const char* to) { bytes.release(from, to); });
+}
+
+QByteArray readFileBytes(const QString& path, qint64 limit) { return readFileBuffer(path, limit).view().toByteArray(); }
+
+LineText decodeLinesAs(QByteArrayView bytes, TextEncoding encoding, qsizetype* invalid)
 {
     qsizetype count = 0;
-    QStringList lines = decodeLinesOf(bytes, encoding == TextEncoding::Utf8, true, &count);
+    LineText lines = decodeLinesOf(bytes, encoding == TextEncoding::Utf8, true, &count, {});
     if (invalid)
         *invalid = count;
     return lines;
@@ -419,7 +364,8 @@ QStringList decodeLinesAs(QByteArrayView bytes, TextEncoding encoding, qsizetype
 
 TextFileContent readTextFile(const QString& path)
 {
-    return decodeTextFile(readAllBytes(path, TextFileLimit));
+    FileBytes bytes = readFileBuffer(path, TextFileLimit);
+    return decodeFileBytes(bytes, false);
 }
 
 QStringList splitFileLines(QStringView text)

@@ -13,12 +13,16 @@
 // description names the characters) unless the caller asked for "?" in
 // their place after warning the user; unencodableCharacters() is the check.
 
+#include "document/LineText.h"
+
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
 
 namespace petari {
+
+class FileBytes;
 
 // The UTF-16 encodings are written back with the byte order mark they were
 // read with, or without one when the file had none.
@@ -33,7 +37,7 @@ inline bool isUtf16(TextEncoding e)
 inline bool isBigEndian(TextEncoding e) { return e == TextEncoding::Utf16Be || e == TextEncoding::Utf16BeBom; }
 
 struct TextFileContent {
-    QStringList lines;
+    LineText lines;
     TextEncoding encoding = TextEncoding::Cp932;
     // How many U+FFFD stand for undefined bytes of the file.  Saving such a
     // document over its file changes those bytes, so the caller asks first.
@@ -45,11 +49,11 @@ struct TextFileContent {
     bool binary = false;
 };
 
-// The largest files the program reads.  A text file of n bytes takes about
-// 4n to 5n of memory while it is read and shown (its bytes, its UTF-16 text,
-// the lines, the list); a byte of the hexadecimal view about 13 (a line of
-// 75 characters for every 16 bytes).  On a machine of a few GiB both stay
-// well below what is there.
+// The largest files the program reads.  A text file of n bytes takes up to
+// 2n of memory once read (its UTF-16 text and two bytes a line), and little
+// more while it is read, since its bytes go as they are decoded; a byte of
+// the hexadecimal view about 10 (a line of 75 characters for every 16
+// bytes).  On a machine of a few GiB both stay well below what is there.
 constexpr qint64 TextFileLimit = qint64(1) << 30;    // 1 GiB
 constexpr qint64 HexViewLimit = qint64(64) << 20;    // 64 MiB
 
@@ -67,10 +71,15 @@ TextFileContent readTextFile(const QString& path);
 // The same from bytes already in memory.
 TextFileContent decodeTextFile(QByteArrayView bytes);
 
+// The same from a file's bytes, which go back to the system as they are
+// decoded: they are spent afterwards.  With keepBinary, bytes that are
+// binary are not decoded (no lines) and stay whole.
+TextFileContent decodeFileBytes(FileBytes& bytes, bool keepBinary);
+
 // The lines of bytes (without a byte order mark) known to be Cp932 or Utf8,
 // as decodeTextFile reads them.  invalid (when given) counts the U+FFFD
 // that stand for undefined or ill-formed bytes.
-QStringList decodeLinesAs(QByteArrayView bytes, TextEncoding encoding, qsizetype* invalid = nullptr);
+LineText decodeLinesAs(QByteArrayView bytes, TextEncoding encoding, qsizetype* invalid = nullptr);
 
 // In this order: a UTF-8 byte order mark: Utf8Bom; FF FE: Utf16LeBom; FE FF:
 // Utf16BeBom.  Bytes holding a NUL: Utf16Le or Utf16Be when they read as
@@ -106,21 +115,22 @@ enum class Unencodable {
 // Every distinct character of the lines that the encoding cannot hold, in
 // order of first appearance ("" when the lines can be written as they are).
 // UTF-8 and UTF-16 hold every character.
-QString unencodableCharacters(const QStringList& lines, TextEncoding encoding = TextEncoding::Cp932);
+QString unencodableCharacters(const LineText& lines, TextEncoding encoding = TextEncoding::Cp932);
 
-// Writes the lines, each followed by CR LF (the last one too).
+// Writes the lines, each followed by CR LF (the last one too), encoding
+// them a block at a time.
 // Failures: 5 unencodable text refused, 70 no permission, 61 disk full,
 // 76 the folder does not exist, 52 a name holding bytes that are not UTF-8
 // (see FileName.h: such a file is read, but saved only under another name),
 // 75 the target is a folder or any other failure.  On failure the old file,
 // if any, is left as it was.
-void writeTextFile(const QString& path, const QStringList& lines, TextEncoding encoding,
+void writeTextFile(const QString& path, const LineText& lines, TextEncoding encoding,
                    Unencodable unencodable = Unencodable::Refuse);
 
 // Writes the lines for classic Mac OS: each line followed by CR, then one
 // CR LF after the whole text ("a", "b" give a CR b CR CR LF).  Failures as
 // writeTextFile.
-void writeMacTextFile(const QString& path, const QStringList& lines, TextEncoding encoding,
+void writeMacTextFile(const QString& path, const LineText& lines, TextEncoding encoding,
                       Unencodable unencodable = Unencodable::Refuse);
 
 }  // namespace petari

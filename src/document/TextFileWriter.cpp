@@ -8,8 +8,10 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QSet>
+#include <QStringEncoder>
 
 #include <cerrno>
+#include <functional>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -35,7 +37,12 @@ int createFailureNumber(const QFileInfo& target)
     return errno == ENOENT ? err::PathNotFound : errorNumberFromErrno(errno);
 }
 
-void saveAtomically(const QString& path, const QByteArray& bytes)
+// Writes out a block of bytes and empties it.
+using Flush = std::function<void(QByteArray& block)>;
+
+// The bytes produce hands to its flush go to a new file beside path, which
+// replaces path only once it is complete.
+void saveAtomically(const QString& path, const std::function<void(const Flush&)>& produce)
 {
     if (path.isEmpty())
         throw Failure(err::PathFileAccess);
@@ -62,16 +69,19 @@ void saveAtomically(const QString& path, const QByteArray& bytes)
         file.cancelWriting();
         throw Failure(full ? err::DiskFull : err::PathFileAccess);
     };
-    const char* data = bytes.constData();
-    qint64 left = bytes.size();
-    while (left > 0) {
-        // A short write means the disk filled up; the next one says so.
-        const qint64 n = file.write(data, left);
-        if (n <= 0)
-            fail(errno);
-        data += n;
-        left -= n;
-    }
+    produce([&](QByteArray& block) {
+        const char* data = block.constData();
+        qint64 left = block.size();
+        while (left > 0) {
+            // A short write means the disk filled up; the next one says so.
+            const qint64 n = file.write(data, left);
+            if (n <= 0)
+                fail(errno);
+            data += n;
+            left -= n;
+        }
+        block.truncate(0);
+    });
     // Some file systems report a full disk only when the data is synced,
     // and commit() ignores that outcome.
     if (::fsync(file.handle()) != 0 && errno != EINVAL && errno != EROFS)
@@ -100,24 +110,26 @@ void appendDistinct(QString& all, QSet<char32_t>& seen, const QString& more)
                   QStringLiteral("Shift_JIS（CP932）で保存できない文字があります：") + characters);
 }
 
-// The file's bytes: each line followed by lineEnd, then trailer.
-QByteArray encodeLines(const QStringList& lines, TextEncoding encoding, Unencodable unencodable,
-                       QStringView lineEnd, QStringView trailer)
+constexpr qsizetype kBlock = qsizetype(1) << 20;
+
+// The file's bytes, a block at a time: each line followed by lineEnd, then
+// trailer.  What the encoding cannot hold is written as "?".
+void encodeLines(const LineText& lines, TextEncoding encoding, QStringView lineEnd, QStringView trailer,
+                 const Flush& flush)
 {
     QByteArray bytes;
+    bytes.reserve(kBlock + 4096);
+    const auto step = [&] {
+        if (bytes.size() >= kBlock)
+            flush(bytes);
+    };
     if (encoding == TextEncoding::Cp932) {
-        QString missing;
-        QSet<char32_t> seen;
         const QByteArray end = lineEnd.toLatin1();
-        for (const QString& line : lines) {
-            QString lineMissing;
-            cp932::encodeAppend(line, bytes, &lineMissing);
-            if (!lineMissing.isEmpty())
-                appendDistinct(missing, seen, lineMissing);
+        for (QStringView line : lines) {
+            cp932::encodeAppend(line, bytes);
             bytes.append(end);
+            step();
         }
-        if (!missing.isEmpty() && unencodable == Unencodable::Refuse)
-            refuseUnencodable(missing);
         bytes.append(trailer.toLatin1());
     } else if (isUtf16(encoding)) {
         const bool big = isBigEndian(encoding);
@@ -133,33 +145,51 @@ QByteArray encodeLines(const QStringList& lines, TextEncoding encoding, Unencoda
         };
         if (encoding == TextEncoding::Utf16LeBom || encoding == TextEncoding::Utf16BeBom)
             append(u"\uFEFF");
-        for (const QString& line : lines) {
+        for (QStringView line : lines) {
             append(line);
             append(lineEnd);
+            step();
         }
         append(trailer);
     } else {
         if (encoding == TextEncoding::Utf8Bom)
             bytes.append(Utf8Bom);
         const QByteArray end = lineEnd.toLatin1();
-        for (const QString& line : lines) {
-            bytes.append(line.toUtf8());
+        QStringEncoder utf8(QStringEncoder::Utf8);
+        for (QStringView line : lines) {
+            const qsizetype at = bytes.size();
+            bytes.resize(at + utf8.requiredSpace(line.size()));
+            char* const stop = utf8.appendToBuffer(bytes.data() + at, line);
+            bytes.truncate(stop - bytes.constData());
             bytes.append(end);
+            step();
         }
         bytes.append(trailer.toLatin1());
     }
-    return bytes;
+    flush(bytes);
+}
+
+void writeLines(const QString& path, const LineText& lines, TextEncoding encoding, Unencodable unencodable,
+                QStringView lineEnd, QStringView trailer)
+{
+    // Before the file is touched.
+    if (unencodable == Unencodable::Refuse) {
+        const QString missing = unencodableCharacters(lines, encoding);
+        if (!missing.isEmpty())
+            refuseUnencodable(missing);
+    }
+    saveAtomically(path, [&](const Flush& flush) { encodeLines(lines, encoding, lineEnd, trailer, flush); });
 }
 
 }  // namespace
 
-QString unencodableCharacters(const QStringList& lines, TextEncoding encoding)
+QString unencodableCharacters(const LineText& lines, TextEncoding encoding)
 {
     QString missing;
     if (encoding != TextEncoding::Cp932)
         return missing;
     QSet<char32_t> seen;
-    for (const QString& line : lines) {
+    for (QStringView line : lines) {
         if (cp932::canEncode(line))
             continue;
         QString lineMissing;
@@ -169,16 +199,14 @@ QString unencodableCharacters(const QStringList& lines, TextEncoding encoding)
     return missing;
 }
 
-void writeTextFile(const QString& path, const QStringList& lines, TextEncoding encoding,
-                   Unencodable unencodable)
+void writeTextFile(const QString& path, const LineText& lines, TextEncoding encoding, Unencodable unencodable)
 {
-    saveAtomically(path, encodeLines(lines, encoding, unencodable, u"\r\n", {}));
+    writeLines(path, lines, encoding, unencodable, u"\r\n", {});
 }
 
-void writeMacTextFile(const QString& path, const QStringList& lines, TextEncoding encoding,
-                      Unencodable unencodable)
+void writeMacTextFile(const QString& path, const LineText& lines, TextEncoding encoding, Unencodable unencodable)
 {
-    saveAtomically(path, encodeLines(lines, encoding, unencodable, u"\r", u"\r\n"));
+    writeLines(path, lines, encoding, unencodable, u"\r", u"\r\n");
 }
 
 }  // namespace petari

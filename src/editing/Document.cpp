@@ -1,5 +1,6 @@
 #include "editing/Document.h"
 
+#include "document/FileBytes.h"
 #include "document/FileName.h"
 #include "document/HexView.h"
 #include "document/TextFile.h"
@@ -40,10 +41,10 @@ Document::Document(SettingsStore& settings, UserPrompt& prompt, QString programF
       undo_(std::make_unique<UndoChain>(settings, programFolder_))
 {
 #ifdef __GLIBC__
-    // The array of a million-line list is 24 MB, and undo keeps a few.
+    // A snapshot read back for undo is tens of megabytes of bytes at once.
     // glibc raises its mmap threshold to the size of the first such block
     // that is freed, and keeps every later one on the heap, where memory
-    // freed is not given back: the resident size then grows with each edit.
+    // freed is not given back: the resident size then grows with each undo.
     static const bool pinned = mallopt(M_MMAP_THRESHOLD, 1 << 20) != 0;
     Q_UNUSED(pinned);
 #endif
@@ -53,10 +54,6 @@ Document::Document(SettingsStore& settings, UserPrompt& prompt, QString programF
     const qint64 budget = qEnvironmentVariable("PETARI_UNDO_MEMORY").toLongLong(&ok);
     if (ok)
         undo_->setMemoryBudget(budget);
-    // Before the list changes, the undo chain lets go of it if it can.
-    connect(&lines_, &QAbstractItemModel::rowsAboutToBeInserted, this, [this] { undo_->listChanging(); });
-    connect(&lines_, &QAbstractItemModel::rowsAboutToBeRemoved, this, [this] { undo_->listChanging(); });
-    connect(&lines_, &QAbstractItemModel::modelAboutToBeReset, this, [this] { undo_->listChanging(); });
     // The writer thread only posts; the outcome is taken in on this thread.
     undo_->setWriteListener([this] { QMetaObject::invokeMethod(this, &Document::reportWrites, Qt::QueuedConnection); });
 }
@@ -77,34 +74,33 @@ int Document::foldWidth() const
     return settings_.integer(F5, QStringLiteral("s1"), 100, 0, INT_MAX);
 }
 
-bool Document::needsFolding(const LineStats& stats) const
+LineText Document::foldedLines(LineText read) const
 {
+    // Each line goes through the add-line step.  Most need no breaking, and
+    // the chunks tell so without a line being read; otherwise the runs of
+    // lines that need nothing stay in their chunks.
     const int width = foldWidth();
-    return stats.hasBreak || (width > 0 && stats.longestLine > width);
-}
-
-QStringList Document::foldedLines(QStringList read) const
-{
-    // Each line goes through the add-line step; most need no breaking, and a
-    // million of them must not each pay for a list of one, nor the list be
-    // copied when nothing changes.
-    const int width = foldWidth();
-    const auto needsWork = [width](const QString& line) {
-        return (width > 0 && line.size() > width) || line.contains(QLatin1Char('\n')) ||
-               line.contains(QLatin1Char('\r'));
-    };
-    if (std::none_of(read.cbegin(), read.cend(), needsWork))
+    const LineStats stats = read.stats();
+    if (!stats.hasBreak && (width == 0 || stats.longestLine <= width))
         return read;
-    QStringList out;
-    out.reserve(read.size());
-    for (QString& line : read) {
-        if (!line.contains(QLatin1Char('\n')) && !line.contains(QLatin1Char('\r')) &&
-            (width == 0 || line.size() <= width))
-            out.append(std::move(line));
-        else
-            out.append(splitAddedText(line, width));
+    const auto needsWork = [width](QStringView line) {
+        return (width > 0 && line.size() > width) || line.contains(u'\n') || line.contains(u'\r');
+    };
+    LineTextBuilder out;
+    int row = 0, kept = 0;
+    for (QStringView line : read) {
+        if (needsWork(line)) {
+            out.append(read.mid(kept, row - kept));
+            for (const QString& piece : splitAddedText(line.toString(), width))
+                out.append(QStringView(piece));
+            kept = row + 1;
+        }
+        ++row;
     }
-    return out;
+    if (kept == 0)
+        return read;
+    out.append(read.mid(kept));
+    return out.finish();
 }
 
 void Document::open(QString path)
@@ -145,7 +141,7 @@ bool Document::readFile(const QString& path)
     return guarded(QStringLiteral("F1 f2load　") + path, [&] {
         // Both loaders refuse what is no regular file (a device or a pipe
         // never ends) and what would not fit in memory once shown.
-        auto showHex = [&](const QByteArray& bytes) {
+        auto showHex = [&](QByteArrayView bytes) {
             lines_.setLines(hexViewLines(bytes));
             state_.hexView = true;
             state_.hexSource = absoluteFileName(path);
@@ -154,11 +150,12 @@ bool Document::readFile(const QString& path)
             state_.hadInvalidBytes = false;
         };
         if (state_.loadMode == LoadHex) {
-            showHex(readFileBytes(path, HexViewLimit));
+            showHex(readFileBuffer(path, HexViewLimit).view());
             return;
         }
-        const QByteArray bytes = readFileBytes(path, TextFileLimit);
-        TextFileContent content = decodeTextFile(bytes);
+        // The bytes go as they are decoded, unless they are shown as bytes.
+        FileBytes bytes = readFileBuffer(path, TextFileLimit);
+        TextFileContent content = decodeFileBytes(bytes, state_.loadMode != LoadRestore);
         if (content.binary && state_.loadMode != LoadRestore) {
             // Saved as text, these lines would not give the file back: it is
             // shown as bytes, and a save of the view goes to a new file.
@@ -166,13 +163,14 @@ bool Document::readFile(const QString& path)
                 throw Failure(err::PathFileAccess,
                               QStringLiteral("テキストではないファイルで、16進数で表示するには大きすぎます。") +
                                   QChar(0x3000) + path);
-            showHex(bytes);
+            showHex(bytes.view());
             prompt_.showMessage(caption(),
                                 QStringLiteral("このファイルはテキストではありません（NUL バイトを含み、UTF-16 としても読めません）。") +
                                     CRLF + QStringLiteral("16進数で表示します。"),
                                 Icon::Information);
             return;
         }
+        bytes = FileBytes();
         setShownLines(foldedLines(std::move(content.lines)));
         state_.hexView = false;
         if (state_.loadMode != LoadRestore) {
@@ -310,7 +308,7 @@ QStringList Document::hexHeader(const QString& viewedPath) const
 
 // Text CP932 cannot hold is never written as "?": the user chooses UTF-8, or
 // nothing is written.
-bool Document::chooseEncoding(const QStringList& lines, TextEncoding& encoding)
+bool Document::chooseEncoding(const LineText& lines, TextEncoding& encoding)
 {
     if (encoding != TextEncoding::Cp932)
         return true;
@@ -332,7 +330,7 @@ bool Document::writeTo(const QString& path, bool mac)
 {
     bool written = false;
     guarded(label(mac ? "HFKakiMac" : "HFKaki"), [&] {
-        QStringList out;
+        LineText out;
         if (state_.hexView)
             out = hexHeader(state_.hexSource.isEmpty() ? state_.fileName : state_.hexSource);
         out.append(lines_.lines());
@@ -404,12 +402,12 @@ void Document::insertText(const QString& text)
             [&] { lines_.insertLines(firstSelectedIndex(), splitAddedText(text, foldWidth())); });
 }
 
-void Document::insertLines(int pos, QStringList lines)
+void Document::insertLines(int pos, LineText lines)
 {
     lines_.insertLines(std::clamp(pos, 0, lines_.count()), foldedLines(std::move(lines)));
 }
 
-void Document::replaceLines(QStringList lines) { lines_.setLines(foldedLines(std::move(lines))); }
+void Document::replaceLines(LineText lines) { lines_.setLines(foldedLines(std::move(lines))); }
 
 void Document::removeSelected()
 {
@@ -423,14 +421,7 @@ void Document::removeSelected()
     });
 }
 
-void Document::setShownLines(QStringList lines)
-{
-    // The list shown until now may hold the last references to a million
-    // strings: they are freed on the writer thread, not while the user waits.
-    QStringList old = lines_.lines();
-    lines_.setLines(std::move(lines));
-    undo_->discard(std::move(old));
-}
+void Document::setShownLines(LineText lines) { lines_.setLines(std::move(lines)); }
 
 void Document::takeBackup()
 {
@@ -483,13 +474,8 @@ void Document::undoRedo(int index)
         // A snapshot is restored without the unsaved-change warning, and
         // leaves the file name, modified flag, history and undo state alone.
         guarded(QStringLiteral("F1 fload　") + path, [&] {
-            UndoChain::Restored restored = undo_->restoreShown();
-            // What the writer learnt about the lines spares looking at them
-            // all again: most states need no folding.
-            if (!restored.stats || needsFolding(*restored.stats))
-                setShownLines(foldedLines(std::move(restored.lines)));
-            else
-                setShownLines(std::move(restored.lines));
+            // Most states need no folding, which their chunks tell at once.
+            setShownLines(foldedLines(undo_->restoreShown().lines));
             state_.hexView = false;
         });
         reportWrites();

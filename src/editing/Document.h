@@ -119,9 +119,9 @@ public:
     void insertText(const QString& text);
     // Inserts lines at pos, each folded at the configured width as text
     // added by the user is.  Fast for a million lines.
-    void insertLines(int pos, QStringList lines);
+    void insertLines(int pos, LineText lines);
     // Replaces every line, folded as above; the selection is cleared.
-    void replaceLines(QStringList lines);
+    void replaceLines(LineText lines);
     // Removes the selected lines, keeping the view near where it was.
     void removeSelected();
     // The commit step after every change of the list: the file name and the
@@ -173,12 +173,9 @@ signals:
     void fileSaved(const QString& path);
 
 private:
-    QStringList foldedLines(QStringList read) const;
-    // Replaces the list's lines, freeing the old ones off this thread.
-    void setShownLines(QStringList lines);
-    // Whether lines with these properties change when folded.
-    bool needsFolding(const LineStats& stats) const;
-    bool chooseEncoding(const QStringList& lines, TextEncoding& encoding);
+    LineText foldedLines(LineText read) const;
+    void setShownLines(LineText lines);
+    bool chooseEncoding(const LineText& lines, TextEncoding& encoding);
 
     SettingsStore& settings_;
     UserPrompt& prompt_;

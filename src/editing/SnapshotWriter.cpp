@@ -10,6 +10,8 @@
 #include <cerrno>
 #include <chrono>
 #include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/syscall.h>
 #include <map>
 #include <unistd.h>
 
@@ -80,26 +82,6 @@ quint64 SnapshotWriter::submit(WriteJob job)
     return ticket;
 }
 
-void SnapshotWriter::discard(QStringList lines)
-{
-    if (lines.isEmpty())
-        return;
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        trash_.push_back(std::move(lines));
-    }
-    wake_.notify_all();
-}
-
-void SnapshotWriter::cancelOrAwaitCopy(quint64 ticket)
-{
-    std::unique_lock<std::mutex> lock(mutex_);
-    for (Entry& e : queue_)
-        if (e.ticket == ticket)
-            e.copyTaken = true;
-    done_.wait(lock, [&] { return std::find(copying_.begin(), copying_.end(), ticket) == copying_.end(); });
-}
-
 bool SnapshotWriter::isDone(quint64 ticket) const
 {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -123,87 +105,25 @@ bool SnapshotWriter::waitFor(quint64 ticket, int ms)
     return done_.wait_for(lock, std::chrono::milliseconds(ms), done);
 }
 
-void SnapshotWriter::emptyTrash()
-{
-    std::vector<QStringList> trash;
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        trash.swap(trash_);
-    }
-    // Freed here, outside the lock.
-}
-
-void SnapshotWriter::makeCopies()
-{
-    for (;;) {
-        QStringList source;
-        quint64 ticket = 0;
-        std::shared_ptr<WriteClient> client;
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            for (Entry& e : queue_) {
-                if (e.job.privateCopy && !e.copyTaken) {
-                    e.copyTaken = true;
-                    copying_.push_back(e.ticket);
-                    source = e.job.lines;
-                    ticket = e.ticket;
-                    client = e.job.client;
-                    break;
-                }
-            }
-        }
-        if (ticket == 0)
-            return;
-        // The array of the list is copied here, its strings only counted.
-        QStringList copy = source;
-        copy.detach();
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            for (Entry& e : queue_)
-                if (e.ticket == ticket)
-                    e.job.lines = copy;
-        }
-        source = QStringList();
-        if (client) {
-            WriteResult r;
-            r.ticket = ticket;
-            r.copied = true;
-            r.copy = std::move(copy);
-            client->deliver(std::move(r));
-        }
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            copying_.erase(std::find(copying_.begin(), copying_.end(), ticket));
-        }
-        done_.notify_all();
-    }
-}
-
 void SnapshotWriter::run()
 {
+    // Background work: the window's thread goes first for a processor, so
+    // that a key is answered while the snapshot of the last one is encoded.
+    ::setpriority(PRIO_PROCESS, pid_t(::syscall(SYS_gettid)), 10);
     for (;;) {
-        makeCopies();
         Entry next;
         {
             std::unique_lock<std::mutex> lock(mutex_);
-            wake_.wait(lock, [this] { return stopping_ || !queue_.empty() || !trash_.empty(); });
-            if (queue_.empty()) {
-                if (!trash_.empty()) {
-                    lock.unlock();
-                    emptyTrash();
-                    continue;
-                }
+            wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
+            if (queue_.empty())
                 return;   // stopping, and nothing left to write
-            }
-            if (queue_.front().job.privateCopy && !queue_.front().copyTaken)
-                continue;   // its copy first
             next = std::move(queue_.front());
             queue_.pop_front();
         }
-        emptyTrash();
-        if (!next.job.path.isEmpty())
-            perform(next.ticket, next.job);
-        next.job.lines = QStringList();
+        perform(next.ticket, next.job);
+        // The version goes here: the last one of a replaced document frees
+        // its chunks on this thread, not on the window's.
+        next.job.lines = LineText();
         {
             std::lock_guard<std::mutex> lock(mutex_);
             finished_ = next.ticket;
@@ -237,12 +157,7 @@ void SnapshotWriter::perform(quint64 ticket, WriteJob& job)
     WriteResult result;
     result.ticket = ticket;
     try {
-        WorkFileOptions options = job.options;
-        options.betweenBlocks = [this] {
-            emptyTrash();
-            makeCopies();
-        };
-        result.file = writeLinesFile(job.path, job.lines, options);
+        result.file = writeLinesFile(job.path, job.lines, job.options);
         if (!job.indexPath.isEmpty()) {
             const QByteArray line = QFile::encodeName(QFileInfo(job.path).fileName()) + ' ' +
                                     QByteArray::number(result.file.length) + ' ' +

@@ -1,9 +1,9 @@
 #pragma once
 // The background writer of a work folder.  Snapshot and backup files are
 // written on a thread of their own, one job after another in the order they
-// were handed over, from an immutable copy of the lines: a QStringList
-// shares its lines with the document that handed it over, so the copy costs
-// nothing until the document next changes its list.
+// were handed over, each from the version of the lines it was given: a
+// version shares its chunks with the document, and the document's changes
+// make versions of their own, so handing one over copies nothing.
 //
 // One writer serves every undo chain of one work folder in this process.  A
 // chain learns what became of its jobs through its WriteClient, a mailbox
@@ -11,8 +11,9 @@
 
 #include "editing/WorkFile.h"
 
+#include "document/LineText.h"
+
 #include <QString>
-#include <QStringList>
 
 #include <condition_variable>
 #include <deque>
@@ -26,10 +27,6 @@ namespace petari {
 
 struct WriteResult {
     quint64 ticket = 0;
-    // A private copy of the job's lines (see WriteJob::privateCopy), not the
-    // outcome of its write, which comes as a result of its own.
-    bool copied = false;
-    QStringList copy;
     int failure = 0;   // 0: the file was written whole
     QString description;
     WrittenFile file;
@@ -53,14 +50,9 @@ private:
 };
 
 struct WriteJob {
-    QString path;   // empty: nothing is written (a private copy only)
-    QStringList lines;
-    // The writer makes a list of its own from lines (the strings stay
-    // shared), writes from that, and hands it to the client: a document
-    // that shared its list with the job then has its list to itself again,
-    // and its next change needs no copy of a million lines on its thread.
-    bool privateCopy = false;
-    WorkFileOptions options;   // betweenBlocks is the writer's own
+    QString path;
+    LineText lines;
+    WorkFileOptions options;
     // A snapshot: when its write fails, a file left under its name by an
     // earlier run or a cut-off redo is removed, so nothing takes it for the
     // snapshot that failed.
@@ -82,13 +74,6 @@ public:
     // Queues a job; returns its ticket.  Tickets grow, and a job is done
     // only after every earlier one.
     quint64 submit(WriteJob job);
-    // Lets go of lines on the writer thread: the last reference to a
-    // million-line list frees a million strings, which the window must not
-    // wait for.
-    void discard(QStringList lines);
-    // The client is about to change the list it shares with ticket's job:
-    // a private copy not begun is not made, one under way is waited for.
-    void cancelOrAwaitCopy(quint64 ticket);
 
     bool isDone(quint64 ticket) const;
     // Waits until the job of ticket is done, at most ms milliseconds (-1:
@@ -100,22 +85,17 @@ public:
 private:
     SnapshotWriter();
     void run();
-    void emptyTrash();
     void perform(quint64 ticket, WriteJob& job);
-    void makeCopies();
 
     struct Entry {
         quint64 ticket = 0;
         WriteJob job;
-        bool copyTaken = false;
     };
 
     mutable std::mutex mutex_;
     std::condition_variable wake_;
     mutable std::condition_variable done_;
     std::deque<Entry> queue_;
-    std::vector<QStringList> trash_;
-    std::vector<quint64> copying_;   // copies taken but not delivered yet
     quint64 submitted_ = 0;
     quint64 finished_ = 0;
     bool stopping_ = false;

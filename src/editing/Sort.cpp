@@ -1,10 +1,12 @@
 #include "editing/Sort.h"
 
-#include <QCollator>
-#include <QCollatorSortKey>
-#include <QLocale>
+#include "platform/Failure.h"
+
+#include <unicode/ucol.h>
 
 #include <algorithm>
+#include <cstring>
+#include <memory>
 #include <numeric>
 #include <vector>
 
@@ -23,37 +25,61 @@ namespace petari {
 //   "っ" < "つ"                 small kana first
 // The scripts come in ICU's order: symbols and emoji, digits, Latin, kana,
 // kanji.
-QStringList sortLines(QStringList lines)
+LineText sortLines(const LineText& lines)
 {
-    const qsizetype n = lines.size();
+    const int n = lines.size();
     if (n < 2)
         return lines;
 
-    QCollator collator(QLocale(QLocale::Japanese, QLocale::Japan));
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    collator.setNumericMode(false);
-    collator.setIgnorePunctuation(false);
+    // What QCollator makes of ja_JP, case-insensitive, without numeric
+    // mode and with punctuation significant; used directly, so that the
+    // lines are read from their chunks and every key goes into one block.
+    UErrorCode status = U_ZERO_ERROR;
+    const std::unique_ptr<UCollator, void (*)(UCollator*)> collator(ucol_open("ja_JP", &status), ucol_close);
+    ucol_setAttribute(collator.get(), UCOL_NORMALIZATION_MODE, UCOL_ON, &status);
+    ucol_setAttribute(collator.get(), UCOL_STRENGTH, UCOL_SECONDARY, &status);
+    ucol_setAttribute(collator.get(), UCOL_NUMERIC_COLLATION, UCOL_OFF, &status);
+    ucol_setAttribute(collator.get(), UCOL_ALTERNATE_HANDLING, UCOL_NON_IGNORABLE, &status);
+    if (U_FAILURE(status))
+        throw Failure(err::Internal, QStringLiteral("照合順序を用意できません。"));
 
-    // Keys once per line rather than a collation per comparison.
-    std::vector<QCollatorSortKey> keys;
-    keys.reserve(static_cast<size_t>(n));
-    for (const QString& line : std::as_const(lines))
-        keys.push_back(collator.sortKey(line));
+    // Keys once per line rather than a collation per comparison; each ends
+    // in a NUL byte and holds none before it.
+    std::vector<QStringView> views;
+    views.reserve(size_t(n));
+    std::vector<uint8_t> keys;
+    std::vector<size_t> keyAt;
+    keyAt.reserve(size_t(n));
+    for (QStringView line : lines) {
+        views.push_back(line);
+        const size_t at = keys.size();
+        keyAt.push_back(at);
+        const auto key = [&](size_t room) {
+            keys.resize(at + room);
+            return size_t(ucol_getSortKey(collator.get(), reinterpret_cast<const UChar*>(line.utf16()),
+                                          int32_t(line.size()), keys.data() + at, int32_t(room)));
+        };
+        const size_t room = 16 + size_t(line.size()) * 4;
+        const size_t length = key(room);
+        if (length > room)
+            key(length);
+        keys.resize(at + length);
+    }
 
-    std::vector<qsizetype> order(static_cast<size_t>(n));
-    std::iota(order.begin(), order.end(), qsizetype(0));
-    std::stable_sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
-        const int c = keys[size_t(a)].compare(keys[size_t(b)]);
+    std::vector<int> order(static_cast<size_t>(n));
+    std::iota(order.begin(), order.end(), 0);
+    const auto* const base = reinterpret_cast<const char*>(keys.data());
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        const int c = std::strcmp(base + keyAt[size_t(a)], base + keyAt[size_t(b)]);
         if (c != 0)
             return c < 0;
-        return lines.at(a) < lines.at(b);
+        return views[size_t(a)].compare(views[size_t(b)]) < 0;
     });
 
-    QStringList sorted;
-    sorted.reserve(n);
-    for (qsizetype i : order)
-        sorted.append(std::move(lines[i]));
-    return sorted;
+    LineTextBuilder sorted;
+    for (int i : order)
+        sorted.append(views[size_t(i)]);
+    return sorted.finish();
 }
 
 }  // namespace petari

@@ -1,7 +1,7 @@
 #pragma once
 // The order of the sort command "順に並べる".
 
-#include <QStringList>
+#include "document/LineText.h"
 
 namespace petari {
 
@@ -9,6 +9,6 @@ namespace petari {
 // kana kind and kana size do not count (see Sort.cpp).  Lines that the collation holds
 // equal are ordered by their UTF-16 code units, and identical lines keep
 // their order, so the result never depends on the sorting algorithm.
-QStringList sortLines(QStringList lines);
+LineText sortLines(const LineText& lines);
 
 }  // namespace petari

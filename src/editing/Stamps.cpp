@@ -129,9 +129,11 @@ void stampDocument(StampHost& host, const QDateTime& now)
 {
     if (host.confirmDiscard() == 2)
         return;
-    QStringList lines = host.lines();
+    // A failure before the first line leaves the document's own lines,
+    // which are asked for only then.
+    QStringList lines;
     fillStampLines(lines, now);
-    host.setLines(lines);
+    host.setLines(lines.isEmpty() ? host.lines() : lines);
     host.commitEdit(QString(), 0, stampOperationName(), 0);
 }
 

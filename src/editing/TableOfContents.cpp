@@ -1,16 +1,33 @@
 #include "editing/TableOfContents.h"
 
+#include <algorithm>
+
 namespace petari {
 
-QList<TocEntry> tableOfContents(const QStringList& lines)
+QList<TocEntry> tableOfContents(const LineText& lines)
 {
+    // A heading needs an empty line before it: blocks of lines without one
+    // after a line that is not empty are passed over whole.
+    constexpr int Block = 256;
     QList<TocEntry> toc;
-    bool previousNonEmpty = false;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const bool nonEmpty = !lines[i].isEmpty();
-        if (nonEmpty && !previousNonEmpty)
-            toc.append({lines[i], static_cast<int>(i + 1)});
-        previousNonEmpty = nonEmpty;
+    bool previousEmpty = true;   // the document's start counts as one
+    int row = 0;
+    for (const LineText::Piece& p : lines.pieces()) {
+        const LineChunk& chunk = *p.chunk;
+        for (int i = p.first, end = p.first + p.count; i < end;) {
+            const int blockEnd = std::min(i + Block, end);
+            if (!previousEmpty && !chunk.hasEmptyLine(i, blockEnd)) {
+                row += blockEnd - i;
+                i = blockEnd;
+                continue;
+            }
+            for (; i < blockEnd; ++i, ++row) {
+                const bool empty = chunk.isEmpty(i);
+                if (!empty && previousEmpty)
+                    toc.append({chunk.line(i).toString(), row + 1});
+                previousEmpty = empty;
+            }
+        }
     }
     return toc;
 }

@@ -25,16 +25,6 @@ QString padded(int n, int width)
     return QStringLiteral("%1").arg(n, width, 10, QLatin1Char('0'));
 }
 
-// Whether two lists share their line texts, judged by their ends: an edit
-// keeps the first or the last line of a long list where it was, a list
-// made anew (a new document, a template) shares neither.
-bool sharesEnds(const QStringList& a, const QStringList& b)
-{
-    if (a.isEmpty() || b.isEmpty())
-        return a.isEmpty();
-    return a.first().constData() == b.first().constData() || a.last().constData() == b.last().constData();
-}
-
 }  // namespace
 
 UndoChain::UndoChain(SettingsStore& settings, QString programFolder)
@@ -114,20 +104,6 @@ void UndoChain::setWriteListener(std::function<void()> listener) { client_->setL
 void UndoChain::collectWrites() const
 {
     for (WriteResult& r : client_->take()) {
-        if (r.copied) {
-            // The state's own list replaces the one it shared with the
-            // document, letting go of which is only a count.  A state whose
-            // list is its own already (the document changed first) keeps it.
-            auto state = std::find_if(kept_.begin(), kept_.end(),
-                                      [&](const auto& k) { return k.second.copyTicket == r.ticket; });
-            if (state != kept_.end() && !state->second.lines.isDetached())
-                std::swap(state->second.lines, r.copy);
-            if (state != kept_.end())
-                state->second.copyTicket = 0;
-            if (r.copy.isDetached())
-                writer_->discard(std::move(r.copy));
-            continue;
-        }
         // Outcomes come in the order the jobs were handed over.
         while (!pending_.empty() && pending_.front().ticket < r.ticket)
             pending_.pop_front();
@@ -154,24 +130,8 @@ void UndoChain::collectWrites() const
         if (kept != kept_.end() && kept->second.ticket == r.ticket) {
             kept->second.settled = true;
             kept->second.whole = r.failure == 0;
-            kept->second.stats = r.file.stats;
         }
     }
-}
-
-void UndoChain::listChanging()
-{
-    bool waited = false;
-    for (auto& [number, state] : kept_) {
-        if (state.copyTicket != 0) {
-            writer_->cancelOrAwaitCopy(state.copyTicket);
-            waited = true;
-        }
-    }
-    if (waited)
-        collectWrites();
-    for (auto& [number, state] : kept_)
-        state.copyTicket = 0;
 }
 
 std::vector<Failure> UndoChain::takeWriteFailures()
@@ -191,12 +151,6 @@ bool UndoChain::waitForWrites(int ms)
     return pending_.empty();
 }
 
-void UndoChain::discard(QStringList lines)
-{
-    if (lines.isDetached())
-        writer_->discard(std::move(lines));
-}
-
 void UndoChain::finishWrites()
 {
     waitForWrites();
@@ -213,41 +167,29 @@ void UndoChain::setMemoryBudget(qint64 bytes)
     keepWithinBudget();
 }
 
-qint64 UndoChain::costOf(int number, const KeptState& state) const
+qint64 UndoChain::memoryInUse() const { return memory_.bytes(); }
+
+UndoChain::KeptState& UndoChain::keep(int number, const LineText& lines)
 {
-    qint64 cost = 32 + qint64(sizeof(QString)) * state.lines.size();
-    if (number == shown_)
-        return cost;   // its texts are the document's
-    // The neighbour towards the shown state, which shares most lines with
-    // it after an ordinary edit.
-    const QStringList* neighbour = nullptr;
-    if (shown_ >= 0) {
-        const auto it = number < shown_ ? kept_.upper_bound(number) : kept_.lower_bound(number);
-        if (number < shown_ && it != kept_.end())
-            neighbour = &it->second.lines;
-        else if (number > shown_ && it != kept_.begin())
-            neighbour = &std::prev(it)->second.lines;
-    }
-    if (!neighbour || !sharesEnds(state.lines, *neighbour))
-        cost += state.stats ? state.stats->stringBytes : 64 * qint64(state.lines.size());
-    return cost;
+    KeptState& state = kept_[number];
+    state.lines = lines;
+    memory_.add(lines);
+    return state;
 }
 
-qint64 UndoChain::memoryInUse() const
+void UndoChain::setShown(int number)
 {
-    qint64 total = 0;
-    for (const auto& [number, state] : kept_)
-        total += costOf(number, state);
-    return total;
+    shown_ = number;
+    memory_.show(kept_.at(number).lines);
 }
 
 void UndoChain::dropKept(std::map<int, KeptState>::iterator it)
 {
-    // Freeing a million-line list takes milliseconds: an idle writer does
-    // it.  A busy one would free it only later, while the next edits add
-    // lists of their own; in a burst the window waits for the writer anyway.
-    if (pending_.empty())
-        writer_->discard(std::move(it->second.lines));
+    if (it->first == shown_) {
+        shown_ = -1;
+        memory_.clearShown();
+    }
+    memory_.remove(it->second.lines);
     kept_.erase(it);
 }
 
@@ -255,8 +197,6 @@ void UndoChain::dropKeptFrom(int number)
 {
     for (auto it = kept_.lower_bound(number); it != kept_.end();)
         dropKept(it++);
-    if (shown_ >= number)
-        shown_ = -1;
 }
 
 void UndoChain::keepWithinBudget()
@@ -340,7 +280,7 @@ void UndoChain::claimSnapshotFolder(const QString& work)
     throw Failure(err::PathFileAccess, QStringLiteral("元に戻すデータのフォルダが空いていません。") + work);
 }
 
-void UndoChain::takeSnapshot(const QStringList& lines)
+void UndoChain::takeSnapshot(const LineText& lines)
 {
     const int number = position_;
     newest_ = position_;
@@ -350,9 +290,8 @@ void UndoChain::takeSnapshot(const QStringList& lines)
 
     // Beyond this number lies a cut-off redo, or an earlier history.
     dropKeptFrom(number);
-    KeptState& state = kept_[number];
-    state.lines = lines;
-    shown_ = number;
+    KeptState& state = keep(number, lines);
+    setShown(number);
 
     const int slot = fileSlot(number);
     slotOwner_.remove(slot);
@@ -382,13 +321,9 @@ void UndoChain::takeSnapshot(const QStringList& lines)
     job.snapshot = true;
     job.options.checksum = true;
     job.indexPath = claimedFolder_ + QStringLiteral("/index.txt");
-    // A copy of its own for the state, so that the document's next change
-    // needs none (see listChanging).
-    job.privateCopy = true;
     job.client = client_;
     const quint64 ticket = writer_->submit(std::move(job));
     state.ticket = ticket;
-    state.copyTicket = ticket;
     pending_.push_back({ticket, number});
     slotTicket_.insert(slot, ticket);
 }
@@ -438,7 +373,7 @@ int UndoChain::nextBackupNumber(const QString& folder)
     return n;
 }
 
-QString UndoChain::takeBackup(const QStringList& lines)
+QString UndoChain::takeBackup(const LineText& lines)
 {
     const int kind = 1;
     if (settings_.integer(QStringLiteral("F5"), QStringLiteral("s7"), 1, 0, 1) + kind < 2)
@@ -454,7 +389,7 @@ QString UndoChain::takeBackup(const QStringList& lines)
     return path;
 }
 
-void UndoChain::takeNamedSnapshot(const QStringList& lines, const QString& name)
+void UndoChain::takeNamedSnapshot(const LineText& lines, const QString& name)
 {
     std::exception_ptr failure;
     try {
@@ -471,14 +406,14 @@ void UndoChain::takeNamedSnapshot(const QStringList& lines, const QString& name)
         std::rethrow_exception(failure);
 }
 
-void UndoChain::commit(const QStringList& lines, int modified, const QString& operationName)
+void UndoChain::commit(const LineText& lines, int modified, const QString& operationName)
 {
     if (modified == 0)
         position_ = 0;
     takeNamedSnapshot(lines, operationName);
 }
 
-void UndoChain::startupSnapshot(const QStringList& lines)
+void UndoChain::startupSnapshot(const LineText& lines)
 {
     takeNamedSnapshot(lines, QStringLiteral("起動新規"));
 }
@@ -499,33 +434,21 @@ UndoChain::Restored UndoChain::restoreShown()
 {
     const int number = position_ - 1;
     collectWrites();
-    // The document shares the state's list; the writer gives the state one
-    // of its own, as after a commit.
-    auto privatise = [this](KeptState& state) {
-        WriteJob job;
-        job.lines = state.lines;
-        job.privateCopy = true;
-        job.client = client_;
-        state.copyTicket = writer_->submit(std::move(job));
-    };
     const auto it = kept_.find(number);
     if (it != kept_.end()) {
-        shown_ = number;
-        privatise(it->second);
-        return {it->second.lines, it->second.stats};
+        setShown(number);
+        return {it->second.lines, it->second.lines.stats()};
     }
-    QStringList lines = loadSnapshot(snapshotPath(number));
-    KeptState& state = kept_[number];
-    state.lines = lines;
+    LineText lines = loadSnapshot(snapshotPath(number));
+    KeptState& state = keep(number, lines);
     state.settled = true;
     state.whole = true;
-    shown_ = number;
-    privatise(state);
+    setShown(number);
     keepWithinBudget();
     return {std::move(lines), std::nullopt};
 }
 
-QStringList UndoChain::loadSnapshot(const QString& path) const
+LineText UndoChain::loadSnapshot(const QString& path) const
 {
     const QFileInfo info(path);
     const bool ours = info.absolutePath() == QFileInfo(snapshotFolderPath()).absoluteFilePath();

@@ -19,12 +19,13 @@
 // copies saving in turn each get their own.
 //
 // The files are written by the work folder's background writer
-// (SnapshotWriter), in commit order, from the list as it was committed; the
-// caller never waits for the disk.  The states of the last steps are also
-// kept in memory, as lists that share their lines with each other and with
-// the document, within a memory budget (kDefaultMemoryBudget); undo and redo
-// take a state from memory when it is there and from its file otherwise.
-// A file whose write is still under way is waited for, never read.
+// (SnapshotWriter), in commit order, from the version of the lines that was
+// committed; the caller never waits for the disk.  The states of the last
+// steps are also kept in memory, as versions that share their chunks with
+// each other and with the document, within a memory budget
+// (kDefaultMemoryBudget); undo and redo take a state from memory when it is
+// there and from its file otherwise.  A file whose write is still under way
+// is waited for, never read.
 //
 // Files are written whole and atomically (see WorkFile.h), in CP932 when
 // every line fits and as UTF-8 with a byte-order mark otherwise, so a
@@ -45,6 +46,7 @@
 // (53) and leaves the list as it is, instead of reading an older file that
 // happens to carry the same number.
 
+#include "editing/KeptMemory.h"
 #include "editing/WorkFile.h"
 #include "platform/Failure.h"
 
@@ -103,15 +105,16 @@ public:
     static QString placeholderName() { return QStringLiteral("　　　　"); }
 
     // ---- states kept in memory ----
-    // What the kept states may take besides the document: each state's list
-    // (24 bytes a line; the writer gives every state a list of its own, so
-    // that the document's next change needs no copy on the window's thread)
-    // and, when it shares neither its first nor its last line with its
-    // neighbour towards the shown state, its lines' texts.  48 MB: the shown
-    // and the previous state of a million-line list, and thousands of
-    // states of an ordinary one.  States whose write is still under way stay
-    // until it is done, so a burst of edits of a huge list waits for the
-    // writer rather than going past the budget.
+    // What the kept states may take besides the document: the chunks they
+    // hold that the shown state does not, and their lists of pieces (see
+    // KeptMemory).  48 MB: a thousand one-line edits of a million-line
+    // document (each a list of some hundreds of pieces, tens of kilobytes,
+    // and a small chunk for the lines it added), and as many steps of an
+    // ordinary one; but not the state before a 40 MB document was rewritten
+    // whole (sorted, say), which is then read back from its file.  States
+    // whose write is still under way stay until it is done, so a burst of
+    // edits that rewrite a huge document whole waits for the writer rather
+    // than going past the budget.
     static constexpr qint64 kDefaultMemoryBudget = qint64(48) << 20;
     // At most this many states are kept, whatever their size.
     static constexpr int kMaxKeptStates = 1000;
@@ -123,23 +126,23 @@ public:
     // Kind 3: hands the snapshot at number undoPosition() to the writer, then
     // makes it the newest and moves the pointer past it.  The state advances
     // even when the folders cannot be made; throws that failure afterwards.
-    void takeSnapshot(const QStringList& lines);
+    void takeSnapshot(const LineText& lines);
 
     // Kind 1: when "F5"/"s7" is on (default on), hands the next backup to the
     // writer and advances "M2"/"backup" (1 to 255, then 1 again).  Returns
     // the path it goes to, "" when backups are off.  Throws when the backup
     // folder cannot be made.
-    QString takeBackup(const QStringList& lines);
+    QString takeBackup(const LineText& lines);
 
     // The commit step's share of the undo chain: a change with modified 0
     // starts a new history; the snapshot is taken and named operationName.
     // When the snapshot fails the state is complete all the same and the
     // failure is thrown afterwards.
-    void commit(const QStringList& lines, int modified, const QString& operationName);
+    void commit(const LineText& lines, int modified, const QString& operationName);
 
     // Start-up without a document: the first snapshot, named "起動新規".
     // Throws as commit.
-    void startupSnapshot(const QStringList& lines);
+    void startupSnapshot(const LineText& lines);
 
     // 戻す / 進む: move the pointer (undo not below 1, redo not past
     // undoNewest() + 1) and return the path of the snapshot to load.
@@ -147,10 +150,10 @@ public:
     QString redoStep();
 
     // The snapshot the pointer now names, from memory or from its file, and
-    // what the writer learnt about its lines when it is known.  Throws as
+    // what its chunks tell of its lines when it came from memory.  Throws as
     // loadSnapshot; the caller then leaves the list unchanged.
     struct Restored {
-        QStringList lines;
+        LineText lines;
         std::optional<LineStats> stats;
     };
     Restored restoreShown();
@@ -158,7 +161,7 @@ public:
     // Reads a snapshot (or any text file) in either of the two encodings.
     // Throws 53 when the file does not exist, or when path is this chain's
     // snapshot that was not written in this run; 75 when it is damaged.
-    QStringList loadSnapshot(const QString& path) const;
+    LineText loadSnapshot(const QString& path) const;
 
     // The 編集 menu items.
     QString undoCaption() const;   // "戻す　(" + name + ")　" + (undoPosition - 1)
@@ -175,19 +178,12 @@ public:
     // Takes in the outcomes of finished writes: which snapshots exist whole,
     // and the failures for takeWriteFailures.
     void collectWrites() const;
-    // The document is about to change its list.  A copy the writer is making
-    // for the state it shares the list with is waited for and taken in, so
-    // that the change needs no copy of its own; one not begun is not made,
-    // and the document copies its list itself.
-    void listChanging();
     std::vector<Failure> takeWriteFailures();
     // Waits at most ms milliseconds (-1: as long as it takes) for every
     // write handed over, and collects.  True when none is left.
     bool waitForWrites(int ms = -1);
     // Waits for every write and throws the first failure not taken yet.
     void finishWrites();
-    // Lets go of lines on the writer thread when this is the last reference.
-    void discard(QStringList lines);
 
 private:
     struct FileRecord {
@@ -195,12 +191,10 @@ private:
         quint32 checksum = 0;
     };
     struct KeptState {
-        QStringList lines;
+        LineText lines;
         quint64 ticket = 0;     // its write; 0 when none was handed over
-        quint64 copyTicket = 0; // the job that makes lines a list of their own
         bool settled = false;   // that write is over, or there was none
         bool whole = false;     // its file was written whole
-        std::optional<LineStats> stats;
     };
     struct PendingWrite {
         quint64 ticket;
@@ -210,10 +204,11 @@ private:
     void prepareSnapshotFolder();
     void claimSnapshotFolder(const QString& workFolder);
     int nextBackupNumber(const QString& backupFolder);
-    void takeNamedSnapshot(const QStringList& lines, const QString& name);
+    void takeNamedSnapshot(const LineText& lines, const QString& name);
     void dropKeptFrom(int number);
     void dropKept(std::map<int, KeptState>::iterator it);
-    qint64 costOf(int number, const KeptState& state) const;
+    KeptState& keep(int number, const LineText& lines);
+    void setShown(int number);
     void keepWithinBudget();
     void waitForSlot(int slot) const;
     // Four digits of file number: beyond 9999 snapshots the files come round.
@@ -233,6 +228,7 @@ private:
     std::shared_ptr<WriteClient> client_;
     mutable std::map<int, KeptState> kept_;
     int shown_ = -1;   // the kept state the document shows
+    KeptMemory memory_;
     // Bookkeeping of the writes, brought up to date by collectWrites.
     mutable std::deque<PendingWrite> pending_;
     mutable std::vector<Failure> failures_;

@@ -7,12 +7,13 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
+#include <QStringEncoder>
 
 #include <zlib.h>
 
 #include <cerrno>
 #include <climits>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -144,71 +145,76 @@ quint32 crc32Of(const QByteArray& bytes, quint32 crc)
     return quint32(::crc32_z(crc, reinterpret_cast<const Bytef*>(bytes.constData()), size_t(bytes.size())));
 }
 
-WrittenFile writeLinesFile(const QString& path, const QStringList& lines, const WorkFileOptions& options)
+WrittenFile writeLinesFile(const QString& path, const LineText& lines, const WorkFileOptions& options)
 {
     if (QFileInfo(path).isDir() && !QFileInfo(path).isSymLink())
         failWith(EISDIR, path);
 
-    // First the encoding, which the whole list decides, and what undo needs
-    // to know about the lines.
-    WrittenFile out;
+    // First the encoding, which the whole list decides.  The lines of a
+    // piece lie one after another in their chunk: their text is read
+    // without cutting it into lines.
     const std::vector<char>& ok = roundTripTable();
     bool cp932 = true;
-    qsizetype counted = 0;
-    for (const QString& line : lines) {
-        if ((++counted & 0xFFFF) == 0 && options.betweenBlocks)
-            options.betweenBlocks();
-        const qsizetype n = line.size();
-        if (n > out.stats.longestLine)
-            out.stats.longestLine = int(std::min<qsizetype>(n, INT_MAX));
-        out.stats.stringBytes += 32 + 2 * n;
-        const char16_t* p = reinterpret_cast<const char16_t*>(line.utf16());
-        for (qsizetype i = 0; i < n; ++i) {
-            const char16_t u = p[i];
-            if (!ok[u])
-                cp932 = false;
-            if (u == u'\n' || u == u'\r')
-                out.stats.hasBreak = true;
-        }
+    for (const LineText::Piece& piece : lines.pieces()) {
+        const char16_t* const text = piece.chunk->text();
+        const qsizetype end = piece.chunk->end(piece.first + piece.count - 1);
+        for (qsizetype i = piece.chunk->start(piece.first); i < end && cp932; ++i)
+            cp932 = ok[text[i]];
+        if (!cp932)
+            break;
     }
 
+    WrittenFile out;
     TempFile file(path);
-    QByteArray block;
-    block.reserve(kBlock + 4096);
-    if (!cp932)
-        block.append(kUtf8Bom);
+    // Lines are encoded straight into the block, which goes out once it
+    // holds a megabyte.
+    QByteArray block(kBlock + 4096, Qt::Uninitialized);
+    qsizetype used = 0;
     auto flush = [&] {
-        file.write(block);
+        const QByteArray bytes = QByteArray::fromRawData(block.constData(), used);
+        file.write(bytes);
         if (options.checksum)
-            out.checksum = crc32Of(block, out.checksum);
-        out.length += block.size();
-        block.truncate(0);
-        if (options.betweenBlocks)
-            options.betweenBlocks();
+            out.checksum = crc32Of(bytes, out.checksum);
+        out.length += used;
+        used = 0;
     };
-    for (const QString& line : lines) {
-        if (cp932)
-            cp932::encodeAppend(line, block);
-        else
-            block.append(line.toUtf8());
-        block.append("\r\n", 2);
-        if (block.size() >= kBlock)
+    const auto room = [&](qsizetype needed) {
+        if (used + needed > block.size()) {
+            flush();
+            if (needed > block.size())
+                block.resize(needed);
+        }
+        return block.data() + used;
+    };
+    if (!cp932) {
+        std::memcpy(room(kUtf8Bom.size()), kUtf8Bom.constData(), size_t(kUtf8Bom.size()));
+        used += kUtf8Bom.size();
+    }
+    QStringEncoder utf8(QStringEncoder::Utf8);
+    for (QStringView line : lines) {
+        const qsizetype most = (cp932 ? 2 * line.size() : utf8.requiredSpace(line.size())) + 2;
+        char* const at = room(most);
+        char* end = cp932 ? cp932::encodeInto(line, at) : utf8.appendToBuffer(at, line);
+        *end++ = '\r';
+        *end++ = '\n';
+        used += end - at;
+        if (used >= kBlock)
             flush();
     }
-    if (!block.isEmpty())
+    if (used > 0)
         flush();
     file.commit(options.durable, options.durable);
     return out;
 }
 
-void writeWorkFile(const QString& path, const QStringList& lines)
+void writeWorkFile(const QString& path, const LineText& lines)
 {
     WorkFileOptions options;
     options.durable = true;
     writeLinesFile(path, lines, options);
 }
 
-void writeSnapshotFile(const QString& path, const QStringList& lines)
+void writeSnapshotFile(const QString& path, const LineText& lines)
 {
     writeLinesFile(path, lines, WorkFileOptions());
 }
@@ -234,13 +240,13 @@ QString damagedSnapshotText(const QString& path)
     return QStringLiteral("元に戻すデータが壊れています。") + QChar(0x3000) + path;
 }
 
-QStringList decodeWorkBytes(const QByteArray& bytes, const QString& path)
+LineText decodeWorkBytes(const QByteArray& bytes, const QString& path)
 {
     // The byte-order mark alone decides: without it the file is CP932, even
     // when its bytes would also pass for UTF-8 (ﾃｽ is C3 BD, a valid "ý").
     const bool utf8 = bytes.startsWith(kUtf8Bom);
     qsizetype invalid = 0;
-    QStringList lines = decodeLinesAs(utf8 ? QByteArrayView(bytes).sliced(3) : QByteArrayView(bytes),
+    LineText lines = decodeLinesAs(utf8 ? QByteArrayView(bytes).sliced(3) : QByteArrayView(bytes),
                                       utf8 ? TextEncoding::Utf8 : TextEncoding::Cp932, &invalid);
     // Every work file this program writes is valid text: anything else was
     // damaged behind its back and must not be taken for the list it held.
@@ -249,6 +255,6 @@ QStringList decodeWorkBytes(const QByteArray& bytes, const QString& path)
     return lines;
 }
 
-QStringList readWorkFile(const QString& path) { return decodeWorkBytes(readWorkBytes(path), path); }
+LineText readWorkFile(const QString& path) { return decodeWorkBytes(readWorkBytes(path), path); }
 
 }  // namespace petari

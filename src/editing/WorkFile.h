@@ -9,26 +9,17 @@
 // file, a crash leaves at most a stray temporary file, and a symbolic link
 // in the target's place is replaced, never written through.
 
-#include <QString>
-#include <QStringList>
+#include "document/LineText.h"
 
-#include <functional>
+#include <QString>
 
 namespace petari {
-
-// What a write learnt about the lines while encoding them.
-struct LineStats {
-    int longestLine = 0;      // in UTF-16 units
-    bool hasBreak = false;    // a CR or LF inside a line
-    qint64 stringBytes = 0;   // about what the lines' texts take in memory
-};
 
 // What was written: the file's length and, when asked for, the CRC-32 of
 // its bytes.
 struct WrittenFile {
     qint64 length = 0;
     quint32 checksum = 0;
-    LineStats stats;
 };
 
 struct WorkFileOptions {
@@ -36,22 +27,21 @@ struct WorkFileOptions {
     // must survive a power cut, snapshots serve the running program only.
     bool durable = false;
     bool checksum = false;
-    // Called between blocks of about a megabyte, on the writing thread.
-    std::function<void()> betweenBlocks;
 };
 
-// Writes lines to path as described above, streaming the bytes in blocks so
-// that a million lines need no second copy in memory.  Throws the write's
+// Writes lines to path as described above, encoding them straight from
+// their chunks a block of about a megabyte at a time, so that a million
+// lines need no second copy in memory.  Throws the write's
 // failure (70 no permission, 61 disk full, 76 a missing folder, 75 a folder
 // in the way or any other).  When it throws, path is as it was.
-WrittenFile writeLinesFile(const QString& path, const QStringList& lines, const WorkFileOptions& options);
+WrittenFile writeLinesFile(const QString& path, const LineText& lines, const WorkFileOptions& options);
 
 // Writes lines whole, atomically and forced to the disk.  Throws as
 // writeLinesFile.
-void writeWorkFile(const QString& path, const QStringList& lines);
+void writeWorkFile(const QString& path, const LineText& lines);
 
 // The same bytes, not forced to the disk: for snapshots.
-void writeSnapshotFile(const QString& path, const QStringList& lines);
+void writeSnapshotFile(const QString& path, const LineText& lines);
 
 // The CRC-32 of bytes, continuing from crc (zlib's).
 quint32 crc32Of(const QByteArray& bytes, quint32 crc = 0);
@@ -63,10 +53,10 @@ QByteArray readWorkBytes(const QString& path);
 // The lines of a work file's bytes: UTF-8 when they start with a byte-order
 // mark, CP932 otherwise.  Bytes no write of this program gives (invalid
 // text) are a damaged file: 75, naming path.
-QStringList decodeWorkBytes(const QByteArray& bytes, const QString& path);
+LineText decodeWorkBytes(const QByteArray& bytes, const QString& path);
 
 // readWorkBytes and decodeWorkBytes.
-QStringList readWorkFile(const QString& path);
+LineText readWorkFile(const QString& path);
 
 // The description of a damaged snapshot, as the report shows it.
 QString damagedSnapshotText(const QString& path);

@@ -91,14 +91,28 @@ void addCharacters(Document& doc, const CharacterAddition& a)
     LineList& list = doc.lines();
     const int current = list.currentRow();
     const auto ranges = selectedRanges(list);
-    QStringList lines = list.lines();
     if (a.selectedOnly) {
+        // Only the changed lines become strings; the others stay shared.
+        const LineText& before = list.lines();
         const std::vector<int> rows = list.selectedRows();
-        addCharacters(lines, &rows, a);
+        QStringList changed;
+        for (int r : rows)
+            changed.append(before.at(r));
+        addCharacters(changed, nullptr, a);
+        LineTextBuilder after;
+        int from = 0;
+        for (size_t i = 0; i < rows.size(); ++i) {
+            after.append(before.mid(from, rows[i] - from));
+            after.append(QStringView(changed[qsizetype(i)]));
+            from = rows[i] + 1;
+        }
+        after.append(before.mid(from));
+        list.setLines(after.finish());
     } else {
+        QStringList lines = list.toStringList();
         addCharacters(lines, nullptr, a);
+        list.setLines(std::move(lines));
     }
-    list.setLines(std::move(lines));
     QItemSelection selection;
     for (const auto& [top, bottom] : ranges)
         selection.select(list.index(top), list.index(bottom));
@@ -112,31 +126,32 @@ qint64 rowAfterEmptyLines(qint64 i, EmptyLineMode mode, int n)
     return mode == EmptyLineMode::BeforeEveryLine ? i * (n + 1) + n : i + i / n + 1;
 }
 
-QStringList withEmptyLines(const QStringList& lines, EmptyLineMode mode, int n)
+LineText withEmptyLines(const LineText& lines, EmptyLineMode mode, int n)
 {
     if (n < 1)
         return lines;
     const qint64 c = lines.size();
     const qint64 inserted = mode == EmptyLineMode::BeforeEveryLine ? c * n : (c + n - 1) / n;
     checkRunSize(inserted, 0);
-    QStringList out;
-    out.reserve(c + inserted);
-    for (qint64 i = 0; i < c; ++i) {
+    LineTextBuilder out;
+    qint64 i = 0;
+    for (QStringView line : lines) {
         if (mode == EmptyLineMode::BeforeEveryLine) {
             for (int e = 0; e < n; ++e)
-                out.append(QString());
+                out.append(QStringView());
         } else if (i % n == 0) {
-            out.append(QString());
+            out.append(QStringView());
         }
-        out.append(lines[i]);
+        out.append(line);
+        ++i;
     }
-    return out;
+    return out.finish();
 }
 
 void insertEmptyLines(Document& doc, EmptyLineMode mode, int n)
 {
     LineList& list = doc.lines();
-    QStringList lines = withEmptyLines(list.lines(), mode, n);
+    LineText lines = withEmptyLines(list.lines(), mode, n);
     if (lines.size() == list.count())
         return;
     const int current = list.currentRow();

@@ -2,6 +2,8 @@
 // The pages of the generator window that change the document's own lines:
 // character addition with optional numbering, and empty lines.
 
+#include "document/LineText.h"
+
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -44,7 +46,7 @@ enum class EmptyLineMode {
 
 // The lines with the empty lines inserted.  Throws RunRefused past the run
 // limit; n below 1 leaves the lines as they are.
-QStringList withEmptyLines(const QStringList& lines, EmptyLineMode mode, int n);
+LineText withEmptyLines(const LineText& lines, EmptyLineMode mode, int n);
 // Where a line that stood at row i stands afterwards.
 qint64 rowAfterEmptyLines(qint64 i, EmptyLineMode mode, int n);
 

@@ -108,7 +108,7 @@ class DocumentStampHost : public StampHost {
 public:
     explicit DocumentStampHost(Document& d) : d_(d) {}
     int confirmDiscard() override { return d_.confirmDiscard(); }
-    QStringList lines() const override { return d_.lines().lines(); }
+    QStringList lines() const override { return d_.lines().toStringList(); }
     void setLines(const QStringList& lines) override { d_.lines().setLines(lines); }
     void commitEdit(const QString& fileName, int modified, const QString& operation, int keepView) override
     {

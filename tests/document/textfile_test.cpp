@@ -219,6 +219,35 @@ TEST(TextFile, LargeFilesDecodeInPiecesAsInOne)
     }
 }
 
+// Read from a file, the bytes go back to the system as they are decoded:
+// the lines are still those of the whole text, wherever a megabyte ends.
+TEST(TextFile, AFileReadGivingItsBytesBackGivesTheSameLines)
+{
+    QTemporaryDir dir;
+    const QString unit = QString(200, u'a') + u(u"\r\n日本\r\nx\ry\n\r\n😀\r\n");
+    const QString whole = unit.repeated(40000);   // over 8 MB: decoded in two pieces at once
+    QByteArray utf16(reinterpret_cast<const char*>(whole.utf16()), whole.size() * 2);
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        TextEncoding encoding;
+    } cases[] = {
+        {"cp932", cp932::encode(QString(whole).replace(u(u"😀"), "?")), TextEncoding::Cp932},
+        {"utf-8", whole.toUtf8(), TextEncoding::Utf8},
+        {"utf-16", QByteArray("\xFF\xFE") + utf16, TextEncoding::Utf16LeBom},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = dir.filePath(c.name);
+        writeBytes(path, c.bytes);
+        const TextFileContent content = readTextFile(path);
+        EXPECT_EQ(content.encoding, c.encoding);
+        const QString expected = c.encoding == TextEncoding::Cp932 ? QString(whole).replace(u(u"😀"), "?") : whole;
+        EXPECT_TRUE(content.lines == splitFileLines(expected));
+        EXPECT_EQ(content.lines.size(), 40000 * 5);
+    }
+}
+
 TEST(TextFile, AddedTextIsBrokenAtEveryKindOfLineBreak)
 {
     const struct {
@@ -259,7 +288,7 @@ TEST(TextFile, LineFeedOnlyFileBecomesOneLinePerLineWhenAdded)
     writeBytes(path, "one\ntwo\n\nfour\n");
     const TextFileContent content = readTextFile(path);
     QStringList added;
-    for (const QString& line : content.lines)
+    for (const QString& line : content.lines.toStringList())
         added += splitAddedText(line, 0);
     EXPECT_EQ(added, QStringList({"one", "two", "", "four"}));
 }

@@ -388,8 +388,9 @@ TEST_F(UndoChainTest, RecentStepsComeFromMemoryAndOlderOnesFromTheirFiles)
     QStringList base;
     for (int i = 0; i < 1000; ++i)
         base << QStringLiteral("行 %1").arg(i);
-    // Room for three states of about a thousand lines.
-    const qint64 perState = 32 + qint64(sizeof(QString)) * 1000;
+    // Room for three states of about a thousand lines (each list here is
+    // made anew, so no state shares its chunks with another).
+    const qint64 perState = LineText(base).memoryBytes();
     chain->setMemoryBudget(3 * perState);
     QList<QStringList> states{base};
     chain->commit(base, 0, kOpen);
@@ -418,6 +419,24 @@ TEST_F(UndoChainTest, RecentStepsComeFromMemoryAndOlderOnesFromTheirFiles)
     for (int i = 0; i < 3; ++i)
         chain->undoStep();
     EXPECT_EQ(failureNumber([&] { chain->restoreShown(); }), 53);
+}
+
+TEST_F(UndoChainTest, AStepCostsItsPiecesNotTheChunksItSharesWithTheShownState)
+{
+    QStringList base;
+    for (int i = 0; i < 20000; ++i)
+        base << QStringLiteral("行 %1").arg(i);
+    LineText shown(base);
+    chain->commit(shown, 0, kOpen);
+    shown.remove(100);
+    chain->commit(shown, 1, kDelete);
+    // The state before the delete holds the same chunks: what it adds is
+    // its own list of pieces, well under a kilobyte beside 200 KB of text.
+    EXPECT_GT(shown.memoryBytes(), 200000);
+    EXPECT_LT(chain->memoryInUse(), 1000);
+    chain->undoStep();
+    EXPECT_EQ(chain->restoreShown().lines.size(), 20000);
+    EXPECT_LT(chain->memoryInUse(), 1000);
 }
 
 TEST_F(UndoChainTest, AStepBeyondTheBudgetIsReadFromItsFile)

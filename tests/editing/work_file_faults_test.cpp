@@ -187,7 +187,7 @@ TEST_F(WorkFileFaults, DurableFilesFollowTheUmaskSnapshotsStayPrivate)
     }
 }
 
-TEST_F(WorkFileFaults, WhatAWriteLearnsAboutItsLines)
+TEST_F(WorkFileFaults, AWriteGivesItsLengthAndChecksum)
 {
     WorkFileOptions options;
     options.checksum = true;
@@ -195,17 +195,13 @@ TEST_F(WorkFileFaults, WhatAWriteLearnsAboutItsLines)
         QStringList lines;
         QByteArray bytes;
         quint32 checksum;
-        int longest;
-        bool hasBreak;
-        qint64 stringBytes;
     };
     const Case cases[] = {
-        {{}, "", 0x00000000, 0, false, 0},
-        {{"a"}, "a\r\n", 0xE32FEF56, 1, false, 34},
-        {{QStringLiteral("あ")}, "\x82\xA0\r\n", 0xEA176B9F, 1, false, 34},
-        {{"ab", "c\nd", "e\r"}, "ab\r\nc\nd\r\ne\r\r\n", 0xE86CAB11, 3, true, 36 + 38 + 36},
+        {{}, "", 0x00000000},
+        {{"a"}, "a\r\n", 0xE32FEF56},
+        {{QStringLiteral("あ")}, "\x82\xA0\r\n", 0xEA176B9F},
         // 〜 comes back from CP932 as ～: the whole file is UTF-8 then.
-        {{"a", QStringLiteral("〜")}, "\xEF\xBB\xBF" "a\r\n\xE3\x80\x9C\r\n", 0xC1D3A67F, 1, false, 68},
+        {{"a", QStringLiteral("〜")}, "\xEF\xBB\xBF" "a\r\n\xE3\x80\x9C\r\n", 0xC1D3A67F},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.lines.join('|').toStdString());
@@ -213,26 +209,9 @@ TEST_F(WorkFileFaults, WhatAWriteLearnsAboutItsLines)
         EXPECT_EQ(bytesOf(target()), c.bytes);
         EXPECT_EQ(w.length, c.bytes.size());
         EXPECT_EQ(w.checksum, c.checksum);
-        EXPECT_EQ(w.stats.longestLine, c.longest);
-        EXPECT_EQ(w.stats.hasBreak, c.hasBreak);
-        EXPECT_EQ(w.stats.stringBytes, c.stringBytes);
-        if (!c.hasBreak)
-            EXPECT_EQ(readWorkFile(target()), c.lines);
+        EXPECT_EQ(readWorkFile(target()), c.lines);
     }
     EXPECT_EQ(crc32Of("\r\n", crc32Of("a")), 0xE32FEF56u);
-    // The writer's pauses: every 65536 lines of the scan, after every full
-    // block of a mebibyte, and after the last block.
-    const struct {
-        QStringList lines;
-        int pauses;
-    } pauses[] = {{QStringList(65535, "a"), 1}, {QStringList(65536, "a"), 2},
-                  {{QString((1 << 20) - 2, 'x')}, 1}, {{QString((1 << 20) - 2, 'x'), "b"}, 2}};
-    for (const auto& p : pauses) {
-        int calls = 0;
-        options.betweenBlocks = [&] { ++calls; };
-        writeLinesFile(target(), p.lines, options);
-        EXPECT_EQ(calls, p.pauses) << p.lines.size();
-    }
 }
 
 TEST_F(WorkFileFaults, DamagedBytesWithoutAChecksumAreRefused)
@@ -342,7 +321,7 @@ struct GateCalls : FileCalls {
     }
 };
 
-TEST_F(WriterFaults, JobsAreDoneInOrderAndACancelledCopyIsNeverMade)
+TEST_F(WriterFaults, JobsAreDoneInOrder)
 {
     EXPECT_EQ(SnapshotWriter::forWorkFolder(dir.path() + "/./"), writer);
     EXPECT_NE(SnapshotWriter::forWorkFolder(dir.filePath("other")), writer);
@@ -350,22 +329,20 @@ TEST_F(WriterFaults, JobsAreDoneInOrderAndACancelledCopyIsNeverMade)
     client->setListener([&] { ++told; });
     GateCalls gate;
     InForce inForce(&gate);
-    const auto job = [&](const char* name, bool copy) {
+    const auto job = [&](const char* name) {
         WriteJob j;
         j.path = dir.filePath(name);
-        j.lines = {QString::fromLatin1(name)};
-        j.privateCopy = copy;
+        j.lines = QStringList{QString::fromLatin1(name)};
         j.client = client;
         return writer->submit(std::move(j));
     };
-    const quint64 first = job("a.txt", false);
+    const quint64 first = job("a.txt");
     while (gate.waiting == 0)
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    const quint64 second = job("b.txt", true);
-    const quint64 third = job("c.txt", true);
+    const quint64 second = job("b.txt");
+    const quint64 third = job("c.txt");
     EXPECT_EQ(second, first + 1);
     EXPECT_EQ(writer->lastTicket(), third);
-    writer->cancelOrAwaitCopy(second);   // not begun: never made
     EXPECT_FALSE(writer->isDone(first));
     EXPECT_FALSE(writer->waitFor(first, 20));
     EXPECT_FALSE(writer->waitFor(first, 0));
@@ -374,28 +351,14 @@ TEST_F(WriterFaults, JobsAreDoneInOrderAndACancelledCopyIsNeverMade)
     EXPECT_TRUE(writer->isDone(third));
     EXPECT_FALSE(writer->isDone(third + 1));
     std::vector<quint64> order;
-    std::vector<bool> copies;
     for (const WriteResult& r : client->take()) {
         order.push_back(r.ticket);
-        copies.push_back(r.copied);
-        if (r.copied)
-            EXPECT_EQ(r.copy, QStringList{"c.txt"});
-        else
-            EXPECT_EQ(r.failure, 0);
+        EXPECT_EQ(r.failure, 0);
     }
-    // The third job's copy is made between the blocks of the first write.
-    EXPECT_EQ(order, (std::vector<quint64>{third, first, second, third}));
-    EXPECT_EQ(copies, (std::vector<bool>{true, false, false, false}));
-    EXPECT_EQ(told, 4);
+    EXPECT_EQ(order, (std::vector<quint64>{first, second, third}));
+    EXPECT_EQ(told, 3);
     EXPECT_EQ(bytesOf(dir.filePath("c.txt")), QByteArray("c.txt\r\n"));
     EXPECT_TRUE(client->take().empty());
-    // An idle writer makes the copy of a job before it writes the job.
-    writer->waitFor(job("d.txt", true));
-    const std::vector<WriteResult> last = client->take();
-    ASSERT_EQ(last.size(), 2u);
-    EXPECT_TRUE(last[0].copied);
-    EXPECT_EQ(last[0].copy, QStringList{"d.txt"});
-    EXPECT_FALSE(last[1].copied);
 }
 
 }  // namespace

@@ -86,7 +86,7 @@ TEST(LineEdits, EmptyLines)
         EXPECT_EQ(withEmptyLines(ae, m, 0), ae);
         EXPECT_EQ(withEmptyLines(ae, m, -3), ae);
         // Each old line is where rowAfterEmptyLines says.
-        const QStringList out = withEmptyLines(ae, m, 3);
+        const QStringList out = withEmptyLines(ae, m, 3).toStringList();
         for (int i = 0; i < ae.size(); ++i)
             EXPECT_EQ(out[rowAfterEmptyLines(i, m, 3)], ae[i]);
     }

@@ -667,7 +667,7 @@ TEST(UndoRedo, DamagedOrMissingSnapshotsLeaveTheListAsItIs)
     f.c->document().commitEdit(f.c->state().fileName, 1, "　追加　", 1);
     f.c->document().insertText("three");
     f.c->document().commitEdit(f.c->state().fileName, 1, "　追加　", 1);
-    const QStringList now = f.c->lines().lines();
+    const QStringList now = f.c->lines().toStringList();
     f.c->document().waitForWrites();
 
     // Snapshot 1 damaged by another program: not valid text.
@@ -729,7 +729,7 @@ TEST(Editing, SortAndStampsCommitTheirOperation)
     f.c->state().modified = 0;
     f.c->stampDateTime(QDateTime(QDate(2026, 12, 7), QTime(9, 30, 5)));
     EXPECT_EQ(f.c->lines().count(), 35);
-    EXPECT_TRUE(f.c->lines().lines().join("\n").contains("令和8年12月 7日"));
+    EXPECT_TRUE(f.c->lines().toStringList().join("\n").contains("令和8年12月 7日"));
     EXPECT_EQ(f.c->state().fileName, "");
     EXPECT_EQ(f.c->undo().undoName(f.c->undo().undoPosition()), "日付時刻");
 }

@@ -2,26 +2,25 @@
 
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
 #include <QUrl>
+
+#include <algorithm>
 
 namespace petari {
 
-LineListView::LineListView(QWidget* parent) : QTableView(parent)
+LineListView::LineListView(QWidget* parent) : QAbstractItemView(parent)
 {
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
-    setShowGrid(false);
-    setWordWrap(false);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setTabKeyNavigation(false);
-    horizontalHeader()->hide();
-    horizontalHeader()->setStretchLastSection(true);
-    verticalHeader()->hide();
-    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    verticalHeader()->setMinimumSectionSize(1);
+    setTextElideMode(Qt::ElideRight);
     fitRowHeight();
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setAcceptDrops(true);
@@ -31,22 +30,216 @@ LineListView::LineListView(QWidget* parent) : QTableView(parent)
 
 void LineListView::fitRowHeight()
 {
-    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 2);
+    rowHeight_ = std::max(1, fontMetrics().height() + 2);
+    updateGeometries();
+    viewport()->update();
 }
 
 void LineListView::changeEvent(QEvent* e)
 {
-    QTableView::changeEvent(e);
+    QAbstractItemView::changeEvent(e);
     if (e->type() == QEvent::FontChange)
         fitRowHeight();
 }
 
+void LineListView::setModel(QAbstractItemModel* model)
+{
+    for (const QMetaObject::Connection& c : modelConnections_)
+        disconnect(c);
+    modelConnections_.clear();
+    QAbstractItemView::setModel(model);
+    if (model) {
+        // Insertions come through rowsInserted; removals and resets only
+        // as signals.
+        const auto changed = [this] { rowsChanged(); };
+        modelConnections_ = {connect(model, &QAbstractItemModel::rowsRemoved, this, changed),
+                             connect(model, &QAbstractItemModel::modelReset, this, changed),
+                             connect(model, &QAbstractItemModel::layoutChanged, this, changed)};
+    }
+    rowsChanged();
+}
+
+void LineListView::rowsInserted(const QModelIndex& parent, int first, int last)
+{
+    QAbstractItemView::rowsInserted(parent, first, last);
+    rowsChanged();
+}
+
+void LineListView::rowsChanged()
+{
+    updateGeometries();
+    viewport()->update();
+}
+
+int LineListView::rowCount() const { return model() ? model()->rowCount(rootIndex()) : 0; }
+
+int LineListView::pageRows() const { return std::max(1, viewport()->height() / rowHeight_); }
+
+int LineListView::verticalOffset() const { return verticalScrollBar()->value() * rowHeight_; }
+
+int LineListView::rowAt(int y) const
+{
+    const qint64 pixel = qint64(verticalScrollBar()->value()) * rowHeight_ + y;
+    if (pixel < 0)
+        return -1;
+    const qint64 row = pixel / rowHeight_;
+    return row < rowCount() ? int(row) : -1;
+}
+
+void LineListView::updateGeometries()
+{
+    QScrollBar* bar = verticalScrollBar();
+    const int page = pageRows();
+    bar->setSingleStep(1);
+    bar->setPageStep(page);
+    bar->setRange(0, std::max(0, rowCount() - page));
+    horizontalScrollBar()->setRange(0, 0);
+    QAbstractItemView::updateGeometries();
+}
+
+void LineListView::scrollContentsBy(int dx, int dy)
+{
+    Q_UNUSED(dx);
+    // The bar counts rows; the viewport moves by pixels.
+    if (std::abs(qint64(dy)) >= pageRows())
+        viewport()->update();
+    else
+        QAbstractItemView::scrollContentsBy(0, dy * rowHeight_);
+}
+
+QRect LineListView::visualRect(const QModelIndex& index) const
+{
+    if (!index.isValid() || index.model() != model() || index.parent() != rootIndex())
+        return QRect();
+    const qint64 top = (qint64(index.row()) - verticalScrollBar()->value()) * rowHeight_;
+    return QRect(0, int(std::clamp<qint64>(top, -(qint64(1) << 30), qint64(1) << 30)), viewport()->width(),
+                 rowHeight_);
+}
+
+QModelIndex LineListView::indexAt(const QPoint& point) const
+{
+    if (point.x() < 0 || point.x() >= viewport()->width())
+        return QModelIndex();
+    const int row = rowAt(point.y());
+    return row < 0 ? QModelIndex() : model()->index(row, 0, rootIndex());
+}
+
+void LineListView::scrollTo(const QModelIndex& index, ScrollHint hint)
+{
+    if (!index.isValid() || index.model() != model())
+        return;
+    QScrollBar* bar = verticalScrollBar();
+    const int row = index.row(), top = bar->value(), page = pageRows();
+    switch (hint) {
+    case PositionAtTop:
+        bar->setValue(row);
+        break;
+    case PositionAtBottom:
+        bar->setValue(row - page + 1);
+        break;
+    case PositionAtCenter:
+        bar->setValue(row - page / 2);
+        break;
+    case EnsureVisible:
+        if (row < top)
+            bar->setValue(row);
+        else if (row >= top + page)
+            bar->setValue(row - page + 1);
+        break;
+    }
+}
+
 QModelIndex LineListView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
 {
-    // A table's Home and End stay in the row; a list's go to its ends.
-    if ((action == MoveHome || action == MoveEnd) && model() && model()->rowCount() > 0)
-        return model()->index(action == MoveHome ? 0 : model()->rowCount() - 1, 0);
-    return QTableView::moveCursor(action, modifiers);
+    Q_UNUSED(modifiers);
+    const int rows = rowCount();
+    if (rows == 0)
+        return QModelIndex();
+    const QModelIndex current = currentIndex();
+    if (!current.isValid())
+        return model()->index(0, 0, rootIndex());
+    int row = current.row();
+    switch (action) {
+    case MoveUp:
+        row = std::max(row - 1, 0);
+        break;
+    case MoveDown:
+        row = std::min(row + 1, rows - 1);
+        break;
+    case MovePageUp: {
+        // A page up from where the line is shown, as a table moves.
+        const int to = rowAt(visualRect(current).top() - viewport()->height());
+        row = to < 0 ? 0 : to;
+        break;
+    }
+    case MovePageDown: {
+        const int to = rowAt(visualRect(current).bottom() + viewport()->height());
+        row = to < 0 ? rows - 1 : to;
+        break;
+    }
+    case MoveHome:
+        row = 0;
+        break;
+    case MoveEnd:
+        row = rows - 1;
+        break;
+    default:
+        break;   // one column: left, right and tab stay on the line
+    }
+    return model()->index(row, 0, rootIndex());
+}
+
+void LineListView::setSelection(const QRect& rect, QItemSelectionModel::SelectionFlags command)
+{
+    // As a table: both corners on a line, or nothing.
+    const QModelIndex from = indexAt(QPoint(std::min(rect.left(), rect.right()), std::min(rect.top(), rect.bottom())));
+    const QModelIndex to = indexAt(QPoint(std::max(rect.left(), rect.right()), std::max(rect.top(), rect.bottom())));
+    if (!selectionModel() || !from.isValid() || !to.isValid())
+        return;
+    selectionModel()->select(QItemSelection(from, to), command);
+}
+
+QRegion LineListView::visualRegionForSelection(const QItemSelection& selection) const
+{
+    QRegion region;
+    const int top = verticalScrollBar()->value();
+    const int bottom = top + pageRows() + 1;
+    for (const QItemSelectionRange& r : selection) {
+        if (!r.isValid() || r.parent() != rootIndex())
+            continue;
+        const int first = std::max(r.top(), top), last = std::min(r.bottom(), bottom);
+        if (first > last)
+            continue;
+        region += QRect(0, (first - top) * rowHeight_, viewport()->width(), (last - first + 1) * rowHeight_);
+    }
+    return region;
+}
+
+void LineListView::paintEvent(QPaintEvent* e)
+{
+    if (!model())
+        return;
+    QPainter painter(viewport());
+    QStyleOptionViewItem base;
+    initViewItemOption(&base);
+    const bool focus = (hasFocus() || viewport()->hasFocus()) && currentIndex().isValid();
+    const int top = verticalScrollBar()->value();
+    const int first = top + std::max(0, e->rect().top() / rowHeight_);
+    const int last = std::min(rowCount() - 1, top + e->rect().bottom() / rowHeight_);
+    const QModelIndex current = currentIndex();
+    for (int row = first; row <= last; ++row) {
+        const QModelIndex index = model()->index(row, 0, rootIndex());
+        QStyleOptionViewItem option = base;
+        option.rect = QRect(0, (row - top) * rowHeight_, viewport()->width(), rowHeight_);
+        if (selectionModel() && selectionModel()->isSelected(index))
+            option.state |= QStyle::State_Selected;
+        if (base.state & QStyle::State_Enabled)
+            option.palette.setCurrentColorGroup(QPalette::Normal);
+        if (focus && index == current)
+            option.state |= QStyle::State_HasFocus;
+        style()->drawPrimitive(QStyle::PE_PanelItemViewRow, &option, &painter, this);
+        itemDelegateForIndex(index)->paint(&painter, option, index);
+    }
 }
 
 QPoint LineListView::currentLinePoint() const
@@ -64,7 +257,7 @@ void LineListView::contextMenuEvent(QContextMenuEvent* e)
         e->accept();
         return;
     }
-    QTableView::contextMenuEvent(e);
+    QAbstractItemView::contextMenuEvent(e);
 }
 
 void LineListView::keyPressEvent(QKeyEvent* e)
@@ -86,7 +279,7 @@ void LineListView::keyPressEvent(QKeyEvent* e)
     }
     // With nothing chosen yet, the first move chooses the current line itself
     // rather than stepping past it (the view makes line 1 current on focus).
-    if (!selectionModel()->hasSelection() && model() && model()->rowCount() > 0 &&
+    if (!selectionModel()->hasSelection() && model() && rowCount() > 0 &&
         (e->key() == Qt::Key_Down || e->key() == Qt::Key_Up) && e->modifiers() == Qt::NoModifier) {
         const QModelIndex c = currentIndex().isValid() ? currentIndex() : model()->index(0, 0);
         setCurrentIndex(c);
@@ -100,10 +293,10 @@ void LineListView::keyPressEvent(QKeyEvent* e)
     // A list whose lines were just replaced has no current line, and Qt then
     // takes any move to mean "go to the first line".  Start from line 1 so the
     // first key moves as it would from any line.
-    if (moves && !currentIndex().isValid() && model() && model()->rowCount() > 0)
+    if (moves && !currentIndex().isValid() && model() && rowCount() > 0)
         selectionModel()->setCurrentIndex(model()->index(0, 0), QItemSelectionModel::NoUpdate);
     const QModelIndex before = currentIndex();
-    QTableView::keyPressEvent(e);
+    QAbstractItemView::keyPressEvent(e);
     if (!moves || !currentIndex().isValid())
         return;
     // A move that lands where it started (Home on line 1) still chooses that
@@ -117,7 +310,7 @@ void LineListView::keyPressEvent(QKeyEvent* e)
 void LineListView::mouseReleaseEvent(QMouseEvent* e)
 {
     const bool onItem = indexAt(e->position().toPoint()).isValid();
-    QTableView::mouseReleaseEvent(e);
+    QAbstractItemView::mouseReleaseEvent(e);
     if (e->button() == Qt::LeftButton && onItem)
         emit clickedLine();
     emit released(e->button(), e->position().toPoint());

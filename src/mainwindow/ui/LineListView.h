@@ -1,5 +1,5 @@
 #pragma once
-#include <QTableView>
+#include <QAbstractItemView>
 
 namespace petari {
 
@@ -8,18 +8,26 @@ namespace petari {
 // click event for both; Ctrl+C copies through the program's own copy, never
 // Qt's item copy.
 //
-// A one-column table without headers or grid rather than a QListView: a
-// QListView lays every row out again whenever one is added or removed
-// (tens of milliseconds for a million lines, at every key press), where a
-// table of rows of one fixed height only moves its section list.  Keys move
-// as in a list: Home and End go to the first and last line.
-class LineListView : public QTableView {
+// Every row is one line of the font high and as wide as the view, so a row
+// is found by arithmetic and the view keeps nothing per row: a million lines
+// cost it no memory, and adding or removing one costs what it costs for
+// ten.  (A QListView lays every row out again whenever one is added or
+// removed, and a QTableView's row header holds eight bytes a row.)  Only
+// the rows in sight ask the model for their text.  The scroll bar counts
+// rows; keys move as in a list: Home and End go to the first and last line.
+class LineListView : public QAbstractItemView {
     Q_OBJECT
 public:
     explicit LineListView(QWidget* parent = nullptr);
     // Where a menu for the current line opens, in the viewport: the line's
     // lower left corner, or the top left corner when there is no current line.
     QPoint currentLinePoint() const;
+
+    void setModel(QAbstractItemModel* model) override;
+    QRect visualRect(const QModelIndex& index) const override;
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+    QModelIndex indexAt(const QPoint& point) const override;
+    int rowHeight() const { return rowHeight_; }
 
 signals:
     void clickedLine();
@@ -32,6 +40,15 @@ signals:
 
 protected:
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    int horizontalOffset() const override { return 0; }
+    int verticalOffset() const override;
+    bool isIndexHidden(const QModelIndex&) const override { return false; }
+    void setSelection(const QRect& rect, QItemSelectionModel::SelectionFlags command) override;
+    QRegion visualRegionForSelection(const QItemSelection& selection) const override;
+    void updateGeometries() override;
+    void scrollContentsBy(int dx, int dy) override;
+    void rowsInserted(const QModelIndex& parent, int first, int last) override;
+    void paintEvent(QPaintEvent* e) override;
     void changeEvent(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
@@ -41,7 +58,16 @@ protected:
     void dropEvent(QDropEvent* e) override;
 
 private:
+    int rowCount() const;
+    // The row at y in the viewport; -1 above the first and below the last.
+    int rowAt(int y) const;
+    // Rows that fit the viewport whole, at least one.
+    int pageRows() const;
     void fitRowHeight();
+    void rowsChanged();
+
+    int rowHeight_ = 1;
+    QList<QMetaObject::Connection> modelConnections_;
 };
 
 }  // namespace petari

@@ -69,7 +69,7 @@ TEST_F(FileNameFaults, NamesThatAreNoPlainTextAreShownOnOneLineAndNeverRenamed)
     EXPECT_EQ(files->item(1)->text(), QStringLiteral("new␊LINE.TXT"));
 
     QTest::mouseClick(test::child<QPushButton>(window, "Command1_0"), Qt::LeftButton);
-    const QStringList lines = f.doc->lines().lines();
+    const QStringList lines = f.doc->lines().toStringList();
     const qsizetype at = lines.indexOf(QStringLiteral("【ファイル名】"));
     ASSERT_GE(at, 0);
     EXPECT_EQ(lines.mid(at + 1, 4),

@@ -97,7 +97,7 @@ TEST(FileNameWindowTest, ListsRenamesAndUndoesThroughTheWindow)
         EXPECT_EQ(control<QListWidget>(form, "File1")->count(), 3);
 
         QTest::mouseClick(control<QPushButton>(form, "Command1_0"), Qt::LeftButton);
-        const QStringList lines = doc.lines().lines();
+        const QStringList lines = doc.lines().toStringList();
         // The folder and each of its trailing parts.
         const int paths = int(web.count(QLatin1Char('/'))) + 1;
         ASSERT_EQ(lines.size(), 1 + paths + 1 + 3 + 5);

@@ -203,7 +203,7 @@ TEST_F(GeneratorWindowTest, RandomPage)
     find<QCheckBox>("Check4_7")->setChecked(false);
     press("Command2_0");   // the list is no longer marked changed: no question
     ASSERT_EQ(doc->lines().count(), 6);
-    for (const QString& l : doc->lines().lines())
+    for (const QString& l : doc->lines().toStringList())
         EXPECT_TRUE(QRegularExpression(QStringLiteral("^[0-9]{6,8}$")).match(l).hasMatch()) << qPrintable(l);
 
     // Typing into an enabled set and leaving it normalises the pair.
@@ -371,7 +371,7 @@ TEST_F(GeneratorWindowTest, BadNumbersNeverCrashNorChangeADocumentHalfway)
             prompt.clear();
             prompt.pushAnswer(Answer::Cancel);
             press(b.action);
-            const QStringList now = doc->lines().lines();
+            const QStringList now = doc->lines().toStringList();
             if (b.page <= 1) {
                 // Cancelled at the question, refused, or reported: as it was.
                 EXPECT_EQ(now, original);

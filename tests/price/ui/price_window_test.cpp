@@ -54,7 +54,7 @@ TEST_F(PriceWindowTest, FillsTheListKeepsTheHistoryAndCommitsOnClose)
     press(*form, "Check1_3");
     press(*form, "Command2_0");
 
-    const QStringList& lines = doc->lines().lines();
+    const QStringList lines = doc->lines().toStringList();
     ASSERT_EQ(lines.size(), 20);
     EXPECT_EQ(lines[2], QStringLiteral("  \u00A5315- '' @100× 3個 ×1.05=  315"));
     EXPECT_EQ(control<QLineEdit>(*form, "Text1_3")->text(), "1");
