@@ -1,5 +1,8 @@
 #include "mainwindow/ui/LineListView.h"
 
+#include "mainwindow/ui/LineListAccessible.h"
+
+#include <QAccessible>
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QKeyEvent>
@@ -15,6 +18,7 @@ namespace petari {
 
 LineListView::LineListView(QWidget* parent) : QAbstractItemView(parent)
 {
+    LineListAccessible::install();
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
@@ -67,6 +71,12 @@ void LineListView::rowsInserted(const QModelIndex& parent, int first, int last)
 
 void LineListView::rowsChanged()
 {
+    // A screen reader's items stand for rows; after any change they may
+    // stand for other lines, so the reader is told to ask again.
+    if (QAccessible::isActive()) {
+        QAccessibleTableModelChangeEvent event(this, QAccessibleTableModelChangeEvent::ModelReset);
+        QAccessible::updateAccessibility(&event);
+    }
     updateGeometries();
     viewport()->update();
 }

@@ -5,6 +5,8 @@
 #include "mainwindow/ui/LineListView.h"
 
 #include <QAbstractListModel>
+#include <QAccessible>
+#include <QStringListModel>
 #include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -94,6 +96,28 @@ TEST(LineListView, ShiftExtendsTheSelectionByKeyAndByClick)
     QTest::mouseClick(s.view.viewport(), Qt::LeftButton, Qt::ShiftModifier, s.view.visualRect(list.index(3)).center());
     EXPECT_EQ(list.selectedRows(), (std::vector<int>{0, 1, 2, 3}));
     EXPECT_EQ(list.currentRow(), 3);
+}
+
+// A screen reader hears a list of lines, an item a line named by its text,
+// and hears the new text of a row after the lines change.
+TEST(LineListView, AScreenReaderHearsTheLines)
+{
+    QStringListModel model({"one", "two"});
+    Shown s(&model);
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(&s.view);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->role(), QAccessible::List);
+    ASSERT_NE(list->tableInterface(), nullptr);
+    EXPECT_EQ(list->childCount(), 2);
+    EXPECT_EQ(list->child(1)->text(QAccessible::Name), "two");
+    EXPECT_EQ(list->child(2), nullptr);
+    EXPECT_EQ(list->indexOfChild(list->child(1)), 1);
+    s.view.selectionModel()->select(model.index(1, 0), QItemSelectionModel::Select);
+    EXPECT_EQ(list->tableInterface()->selectedRows(), QList<int>{1});
+    EXPECT_TRUE(list->child(1)->state().selected);
+    model.setStringList({"zero", "one", "two"});
+    EXPECT_EQ(list->childCount(), 3);
+    EXPECT_EQ(list->child(1)->text(QAccessible::Name), "one");
 }
 
 }  // namespace
