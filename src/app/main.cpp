@@ -2,6 +2,7 @@
 #include "document/FileName.h"
 #include "mainwindow/ui/MainWindow.h"
 #include "platform/ClipboardRelay.h"
+#include "platform/PortalDialogs.h"
 #include "platform/ui/JapaneseUi.h"
 
 #include <QApplication>
@@ -49,6 +50,7 @@ int main(int argc, char** argv)
     }
     int qtArgc = static_cast<int>(qtArgv.size());
     qtArgv.push_back(nullptr);
+    petari::preferPortalFileDialogs();
     QApplication app(qtArgc, qtArgv.data());
     QApplication::setApplicationName(QStringLiteral("petari"));
     QApplication::setApplicationDisplayName(QStringLiteral("ペタリ"));
