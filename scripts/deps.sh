@@ -8,12 +8,13 @@ set -euo pipefail
 mode=${1:-test}
 
 # Building and running: the compiler and libraries, Qt's platform plugins
-# (X11 through xcb, Wayland), Qt's own Japanese for its dialogs, a Japanese
+# (X11 through xcb, Wayland), Qt's own Japanese for its dialogs, its SVG
+# icon engine (the window icon of a build without the PNG icons), a Japanese
 # font, and the small tools the program calls (xdg-open, xclip and
 # wl-copy/wl-paste keep the last copy and follow the clipboard).
 run_packages=(
   build-essential cmake ninja-build pkg-config ccache
-  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-wayland qt6-translations-l10n
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-wayland qt6-translations-l10n libqt6svg6
   libicu-dev libgmp-dev zlib1g-dev libxcb1-dev
   fonts-ipafont-gothic xdg-utils xclip wl-clipboard
 )

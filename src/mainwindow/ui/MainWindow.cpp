@@ -1,7 +1,9 @@
 #include "mainwindow/ui/MainWindow.h"
 
 #include "platform/ui/Widgets.h"
+#include "platform/InstanceChannel.h"
 #include "platform/InstanceRegistry.h"
+#include "platform/ui/AppIcon.h"
 #include "platform/SettingsStore.h"
 #include "mainwindow/MainController.h"
 #include "mainwindow/ui/InputArea.h"
@@ -284,7 +286,10 @@ int runMainWindow(QApplication& app, const QStringList& files)
     // wl-paste's watch mode runs this program's relay mode for each copy.
     clipboard.setRelayProgram(QCoreApplication::applicationFilePath());
     InstanceRegistry registry;
+    InstanceChannel channel(InstanceRegistry::defaultFolder());
     MainController controller(settings, prompt, clipboard, programFolder());
+    controller.setHandOver([&channel](const InstanceRequest& r) { return channel.send(r); });
+    QApplication::setWindowIcon(applicationIcon());
     int rc = 0;
     {
         MainWindow w(controller);
@@ -295,6 +300,10 @@ int runMainWindow(QApplication& app, const QStringList& files)
         report.setPlainPrompt(&prompt);
         ScopedErrorSink scope(&report);
         if (controller.startUp(files, registry)) {
+            // Later starts reach this copy here (petari FILE with duplicates
+            // refused, petari --show); the first copy to run takes the channel.
+            QObject::connect(&channel, &InstanceChannel::requested, &w, &MainWindow::takeRequest);
+            channel.listen();
             w.show();
             w.lineList()->setFocus();
             rc = app.exec();

@@ -2,12 +2,14 @@
 #include "platform/ui/WindowPlace.h"
 #include "mainwindow/Layout.h"
 #include "mainwindow/MainView.h"
+#include "platform/InstanceChannel.h"
 #include "services/ErrorReport.h"
 
 #include <QMainWindow>
 #include <QMap>
 #include <QVector>
 #include <array>
+#include <deque>
 #include <functional>
 
 class QAction;
@@ -34,7 +36,8 @@ class MainController;
 // controller asks of the window), MainWindowLists.cpp (the line lists and
 // the right-click menu), MainWindowMenus.cpp (the menu bar and the states of
 // its items), MainWindowSizing.cpp (layout, resizing and the splitter) and
-// MainWindowSecondary.cpp (opening the other windows).
+// MainWindowSecondary.cpp (opening the other windows), MainWindowCalls.cpp
+// (requests from a later start of the program).
 class MainWindow : public QMainWindow, public MainView, public ErrorReportHost {
     Q_OBJECT
 public:
@@ -75,6 +78,10 @@ public slots:
     void applyHistory();
     void applyFavourites();
     void applyToc();
+    // MainWindowCalls.cpp: a later start's request (open its file, or come
+    // to the front); it waits while a question or a modal window is open.
+    void takeRequest(const petari::InstanceRequest& r);
+    void comeToFront(const QByteArray& activationToken = QByteArray());
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -120,6 +127,8 @@ private:
     // Command1(0) to Command1(3), in the order of MainWindowLayout::buttons.
     std::array<QPushButton*, 4> inputButtons() const;
 
+    void handlePendingRequests();
+
     // MainWindowSecondary.cpp: the menu items that open the other windows,
     // and the modeless ones that close with this window.
     void connectSecondaryWindows();
@@ -159,6 +168,7 @@ private:
     QWidget* fileNameWindow_ = nullptr;
     QWidget* priceWindow_ = nullptr;
     WindowPlace place_;
+    std::deque<InstanceRequest> pendingRequests_;
 };
 
 // Creates the program's objects and the main window, runs start-up with the
