@@ -1,5 +1,6 @@
 #include "dialogs/ui/SettingsDialog.h"
 
+#include "dialogs/ui/PasteFrame.h"
 #include "platform/ui/Widgets.h"
 #include "editing/Document.h"
 #include "platform/SettingsStore.h"
@@ -72,8 +73,9 @@ void setChecked(QCheckBox* c, bool on)
 
 }  // namespace
 
-SettingsDialog::SettingsDialog(Document& doc, UserPrompt& prompt, QWidget* parent)
-    : QDialog(parent), doc_(doc), prompt_(prompt)
+SettingsDialog::SettingsDialog(Document& doc, UserPrompt& prompt, QWidget* parent,
+                               const DesktopAbilities& abilities)
+    : QDialog(parent), doc_(doc), prompt_(prompt), abilities_(abilities)
 {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("設定"));
@@ -251,6 +253,9 @@ void SettingsDialog::build()
     auto* right = new QVBoxLayout;
     right->addWidget(frames[Copying]);
     right->addWidget(frames[Monitor]);
+    pasteFrame_ = new PasteFrame(abilities_, this);
+    connect(pasteFrame_, &PasteFrame::edited, this, [this] { form_.markChanged(); });
+    right->addWidget(pasteFrame_);
     right->addStretch();
     grid->addLayout(left, 0, 0);
     grid->addLayout(right, 0, 1);
@@ -272,6 +277,7 @@ void SettingsDialog::loadSettings()
         const DialogPosition p = DialogPosition::load(doc_.settings());
         place_.restore(*this, p.left, p.top);
         form_.load(doc_.settings(), doc_.programFolder());
+        pasteFrame_->setOptions(PasteOptions::load(doc_.settings()));
         showValues();
     });
 }
@@ -396,6 +402,7 @@ bool SettingsDialog::eventFilter(QObject* watched, QEvent* event)
 void SettingsDialog::save()
 {
     guarded(label("nkakunin"), [&] {
+        pasteFrame_->options().save(doc_.settings());
         form_.save(doc_.settings());
         // The main window takes it when the dialog no longer lifts it.
         doc_.setAlwaysOnTop(form_.values.alwaysOnTop);
@@ -418,6 +425,7 @@ void SettingsDialog::saveAndKeepOpen()
     if (!form_.updateEnabled())
         return;
     guarded(label("nkakunin"), [&] {
+        pasteFrame_->options().save(doc_.settings());
         form_.saveAndKeepOpen(doc_.settings());
         doc_.setAlwaysOnTop(form_.values.alwaysOnTop);
     });

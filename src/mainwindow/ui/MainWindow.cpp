@@ -1,6 +1,7 @@
 #include "mainwindow/ui/MainWindow.h"
 
 #include "platform/ui/Widgets.h"
+#include "platform/DesktopHooks.h"
 #include "platform/InstanceChannel.h"
 #include "platform/InstanceRegistry.h"
 #include "platform/ui/AppIcon.h"
@@ -235,7 +236,13 @@ void MainWindow::endProgram()
     endEventLoops();
 }
 
-void MainWindow::requestClose() { QTimer::singleShot(0, this, &QWidget::close); }
+void MainWindow::requestClose()
+{
+    QTimer::singleShot(0, this, [this] {
+        quitting_ = true;
+        close();
+    });
+}
 
 void MainWindow::showWriteProgress(int done, int total)
 {
@@ -263,6 +270,14 @@ void MainWindow::hideWriteProgress()
 
 void MainWindow::closeEvent(QCloseEvent* e)
 {
+    const bool quitting = quitting_;
+    quitting_ = false;
+    // Into the tray: the clipboard monitor goes on running.
+    if (!quitting && closesToTray()) {
+        hide();
+        e->ignore();
+        return;
+    }
     closeModelessWindows();
     if (controller_.confirmClose())
         e->accept();
@@ -299,11 +314,16 @@ int runMainWindow(QApplication& app, const QStringList& files)
         ErrorReport report(presenter, w);
         report.setPlainPrompt(&prompt);
         ScopedErrorSink scope(&report);
+        // After start-up, which may end this copy before it grabs a key.
+        std::unique_ptr<DesktopHooks> hooks;
         if (controller.startUp(files, registry)) {
             // Later starts reach this copy here (petari FILE with duplicates
             // refused, petari --show); the first copy to run takes the channel.
             QObject::connect(&channel, &InstanceChannel::requested, &w, &MainWindow::takeRequest);
             channel.listen();
+            // The calling key belongs to the copy that later starts reach.
+            hooks = DesktopHooks::forThisDesktop();
+            w.setDesktopHooks(hooks.get(), channel.isListening());
             w.show();
             w.lineList()->setFocus();
             rc = app.exec();

@@ -4,6 +4,7 @@
 #include "mainwindow/ui/MainWindow.h"
 
 #include "mainwindow/MainController.h"
+#include "platform/DesktopHooks.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -45,6 +46,8 @@ void MainWindow::comeToFront(const QByteArray& activationToken)
         qputenv("XDG_ACTIVATION_TOKEN", activationToken);
     raise();
     activateWindow();
+    if (hooks_)
+        hooks_->activate(windowHandle());
 }
 
 }  // namespace petari
