@@ -45,6 +45,21 @@ TEST(DesktopHooks, KeysAsX11GrabsThem)
     EXPECT_FALSE(x11KeyFor(QKeyCombination(Qt::ControlModifier, Qt::Key_Control)).has_value());
 }
 
+TEST(DesktopHooks, KeysAsThePortalNamesThem)
+{
+    struct Case { const char* key; const char* trigger; };
+    const Case cases[] = {
+        {"Ctrl+Shift+V", "CTRL+SHIFT+v"},
+        {"Meta+F12", "LOGO+F12"},
+        {"Ctrl+Alt+PgUp", "CTRL+ALT+Page_Up"},
+        {"Ctrl+;", ""},   // no name here: the desktop lets the user choose
+    };
+    for (const Case& c : cases) {
+        const QKeySequence k = QKeySequence::fromString(QString::fromLatin1(c.key), QKeySequence::PortableText);
+        EXPECT_EQ(portalTrigger(k[0]), QString::fromLatin1(c.trigger)) << c.key;
+    }
+}
+
 TEST(PasteOptions, OffUntilTurnedOnAndKeptInF5)
 {
     QTemporaryDir dir;

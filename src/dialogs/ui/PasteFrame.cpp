@@ -20,7 +20,7 @@ QString pasteUnavailableText()
 QString callKeyUnavailableText()
 {
     return QStringLiteral("このデスクトップでは、ペタリがキーを受け取れません。"
-                          "デスクトップのキーの設定で「petari --show」を割り当ててください。");
+                          "デスクトップのキーの設定で「petari --show」を割り当ててください（sway なら bindsym）。");
 }
 
 QString trayUnavailableText() { return QStringLiteral("このデスクトップには通知領域がありません。"); }

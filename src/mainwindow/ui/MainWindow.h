@@ -195,6 +195,9 @@ private:
     bool quitting_ = false;
 };
 
+// The status line's word when a paste into the previous window could not be made.
+QString pasteFailedText();
+
 // Creates the program's objects and the main window, runs start-up with the
 // files named on the command line, and the event loop.
 int runMainWindow(QApplication& app, const QStringList& files);

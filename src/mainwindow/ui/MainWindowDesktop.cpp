@@ -16,18 +16,30 @@
 #include <QApplication>
 #include <QCursor>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QScreen>
 #include <QSystemTrayIcon>
 
 namespace petari {
 
+QString pasteFailedText()
+{
+    return QStringLiteral("前のウィンドウに貼り付けられませんでした（クリップボードにはコピーしました）。");
+}
+
 void MainWindow::setDesktopHooks(DesktopHooks* hooks, bool takesCallingKey)
 {
     hooks_ = hooks;
     takesCallingKey_ = takesCallingKey;
-    if (hooks_)
+    if (hooks_) {
         connect(hooks_, &DesktopHooks::keyPressed, this, &MainWindow::callByKey);
+        // The line is on the clipboard all the same: say why it is not pasted.
+        connect(hooks_, &DesktopHooks::pasted, this, [this](bool sent) {
+            if (!sent)
+                statusLine_->setText(pasteFailedText());
+        });
+    }
     // A settings import may bring other options: after the import itself.
     if (QAction* import = action(QStringLiteral("rejiHozo_1")))
         connect(import, &QAction::triggered, this, &MainWindow::applyDesktopOptions);

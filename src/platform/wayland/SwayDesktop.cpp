@@ -2,9 +2,11 @@
 // window had the focus nor give the focus to another: where the compositor is
 // sway (or another that speaks sway's IPC), its IPC socket tells both, and
 // wtype types the paste key through the virtual-keyboard protocol.  Elsewhere
-// nothing here works and the program copies only.
+// the program copies only.  The calling key comes through the portal's
+// GlobalShortcuts wherever the desktop offers it.
 
 #include "platform/DesktopHooks.h"
+#include "platform/wayland/PortalShortcut.h"
 
 #include <QCoreApplication>
 #include <QJsonDocument>
@@ -35,7 +37,24 @@ QByteArray ipcMessage(quint32 type, const QByteArray& payload)
     return m + QByteArray(numbers, 8) + payload;
 }
 
-class SwayHooks : public DesktopHooks {
+// Any Wayland desktop: the calling key where the portal offers one.
+class WaylandHooks : public DesktopHooks {
+public:
+    WaylandHooks() { connect(&portal_, &PortalShortcut::activated, this, &DesktopHooks::keyPressed); }
+    bool canBindKey() const override { return PortalShortcut::available(); }
+    bool bindKey(const QKeySequence& key) override
+    {
+        if (!key.isEmpty() && !canBindKey())
+            return false;
+        portal_.bind(key.isEmpty() ? QKeyCombination() : key[0], key.isEmpty());
+        return true;
+    }
+
+private:
+    PortalShortcut portal_;
+};
+
+class SwayHooks : public WaylandHooks {
 public:
     explicit SwayHooks(const QString& socketPath) : path_(socketPath)
     {
@@ -177,7 +196,7 @@ std::unique_ptr<DesktopHooks> makeWaylandHooks()
 {
     const QString sway = qEnvironmentVariable("SWAYSOCK");
     if (sway.isEmpty())
-        return nullptr;
+        return std::make_unique<WaylandHooks>();
     return std::make_unique<SwayHooks>(sway);
 }
 

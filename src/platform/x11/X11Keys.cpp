@@ -1,5 +1,8 @@
 #include "platform/x11/X11Keys.h"
 
+#include <QStringList>
+#include <utility>
+
 namespace petari {
 
 namespace {
@@ -53,6 +56,43 @@ std::optional<X11Key> x11KeyFor(QKeyCombination key)
     if (m & Qt::MetaModifier)
         k.modifiers |= 64;
     return k;
+}
+
+QString portalTrigger(QKeyCombination key)
+{
+    const std::optional<X11Key> k = x11KeyFor(key);
+    if (!k)
+        return QString();
+    QString name;
+    const quint32 s = k->keysym;
+    if ((s >= '0' && s <= '9') || (s >= 'a' && s <= 'z'))
+        name = QChar(char(s));
+    else if (s >= 0xffbe && s <= 0xffe0)
+        name = QStringLiteral("F%1").arg(s - 0xffbe + 1);
+    else {
+        static const std::pair<quint32, const char*> named[] = {
+            {0x20, "space"},     {0xff1b, "Escape"}, {0xff09, "Tab"},   {0xff0d, "Return"},
+            {0xff63, "Insert"},  {0xffff, "Delete"}, {0xff50, "Home"},  {0xff57, "End"},
+            {0xff51, "Left"},    {0xff52, "Up"},     {0xff53, "Right"}, {0xff54, "Down"},
+            {0xff55, "Page_Up"}, {0xff56, "Page_Down"}, {0xff13, "Pause"}, {0xff61, "Print"},
+        };
+        for (const auto& [sym, text] : named)
+            if (sym == s)
+                name = QString::fromLatin1(text);
+    }
+    if (name.isEmpty())
+        return QString();
+    QStringList parts;
+    if (k->modifiers & 4)
+        parts << QStringLiteral("CTRL");
+    if (k->modifiers & 8)
+        parts << QStringLiteral("ALT");
+    if (k->modifiers & 1)
+        parts << QStringLiteral("SHIFT");
+    if (k->modifiers & 64)
+        parts << QStringLiteral("LOGO");
+    parts << name;
+    return parts.join(QLatin1Char('+'));
 }
 
 }  // namespace petari

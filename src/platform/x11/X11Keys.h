@@ -1,7 +1,9 @@
 #pragma once
-// A key as X11 grabs it: a keysym and a modifier mask.
+// A key as X11 grabs it (a keysym and a modifier mask), and as the XDG
+// shortcuts specification names it, by the same keysym.
 
 #include <QKeyCombination>
+#include <QString>
 #include <optional>
 
 namespace petari {
@@ -14,5 +16,9 @@ struct X11Key {
 
 // Nothing for a key X11 cannot name here, or for a modifier alone.
 std::optional<X11Key> x11KeyFor(QKeyCombination key);
+
+// "CTRL+SHIFT+v", as xdg-desktop-portal's GlobalShortcuts takes a preferred
+// key; "" when the key has no name here (the desktop then lets the user choose).
+QString portalTrigger(QKeyCombination key);
 
 }  // namespace petari
