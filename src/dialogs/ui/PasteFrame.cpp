@@ -32,9 +32,10 @@ PasteFrame::PasteFrame(const DesktopAbilities& abilities, QWidget* parent)
     auto* v = new QVBoxLayout(this);
     pasteBox_ = new QCheckBox(QStringLiteral("クリックした行を前のウィンドウに貼り付ける"), this);
     pasteBox_->setObjectName(QStringLiteral("pasteToPrevious"));
-    terminalsLabel_ = new QLabel(QStringLiteral("Ctrl+Shift+V で貼り付けるウィンドウ（端末）"), this);
+    terminalsLabel_ = new QLabel(QStringLiteral("端末（Ctrl+Shift+V）"), this);
     terminalsBox_ = namedLineEdit(this, QStringLiteral("terminalClasses"));
-    terminalsBox_->setToolTip(QStringLiteral("ウィンドウのクラス名（Wayland では app_id）を「;」で区切って並べます。"));
+    terminalsBox_->setToolTip(QStringLiteral("Ctrl+V ではなく Ctrl+Shift+V で貼り付けるウィンドウです。"
+                                             "クラス名（Wayland では app_id）を「;」で区切って並べます。"));
     terminalsLabel_->setBuddy(terminalsBox_);
     pasteNote_ = new QLabel(this);
     pasteNote_->setObjectName(QStringLiteral("pasteNote"));
@@ -49,15 +50,20 @@ PasteFrame::PasteFrame(const DesktopAbilities& abilities, QWidget* parent)
     closeToTrayBox_->setObjectName(QStringLiteral("closeToTray"));
 
     v->addWidget(pasteBox_);
-    v->addWidget(terminalsLabel_);
-    v->addWidget(terminalsBox_);
+    auto* terminals = new QHBoxLayout;
+    terminals->addWidget(terminalsLabel_);
+    terminals->addWidget(terminalsBox_, 1);
+    v->addLayout(terminals);
     v->addWidget(pasteNote_);
     auto* key = new QHBoxLayout;
     key->addWidget(keyLabel);
     key->addWidget(callKeyBox_, 1);
     v->addLayout(key);
-    v->addWidget(trayBox_);
-    v->addWidget(closeToTrayBox_);
+    auto* tray = new QHBoxLayout;
+    tray->addWidget(trayBox_);
+    tray->addWidget(closeToTrayBox_);
+    tray->addStretch();
+    v->addLayout(tray);
 
     if (!abilities_.paste) {
         pasteNote_->setText(pasteUnavailableText());

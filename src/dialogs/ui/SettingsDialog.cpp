@@ -249,13 +249,14 @@ void SettingsDialog::build()
     left->addWidget(frames[Startup]);
     left->addWidget(frames[InUse]);
     left->addWidget(frames[Exit]);
+    // Under the short frames: the right column is the taller one.
+    pasteFrame_ = new PasteFrame(abilities_, this);
+    connect(pasteFrame_, &PasteFrame::edited, this, [this] { form_.markChanged(); });
+    left->addWidget(pasteFrame_);
     left->addStretch();
     auto* right = new QVBoxLayout;
     right->addWidget(frames[Copying]);
     right->addWidget(frames[Monitor]);
-    pasteFrame_ = new PasteFrame(abilities_, this);
-    connect(pasteFrame_, &PasteFrame::edited, this, [this] { form_.markChanged(); });
-    right->addWidget(pasteFrame_);
     right->addStretch();
     grid->addLayout(left, 0, 0);
     grid->addLayout(right, 0, 1);

@@ -55,7 +55,8 @@ void LineListView::keyPressEvent(QKeyEvent* e)
         e->accept();
         return;
     }
-    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && e->modifiers() == Qt::NoModifier &&
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) &&
+        (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
         selectionModel()->hasSelection()) {
         emit activatedLine(true);
         e->accept();
