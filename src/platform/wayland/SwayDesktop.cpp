@@ -85,7 +85,9 @@ public:
                 emit pasted(false);
                 return;
             }
-            QStringList args{QStringLiteral("-M"), QStringLiteral("ctrl")};
+            // A virtual keyboard is new to the compositor each time: a pause
+            // lets the window take its key map before the first key.
+            QStringList args{QStringLiteral("-s"), QStringLiteral("200"), QStringLiteral("-M"), QStringLiteral("ctrl")};
             if (shift)
                 args << QStringLiteral("-M") << QStringLiteral("shift");
             args << QStringLiteral("-k") << QStringLiteral("v");
