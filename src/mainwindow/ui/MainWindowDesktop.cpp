@@ -145,4 +145,14 @@ void MainWindow::keyPressEvent(QKeyEvent* e)
     QMainWindow::keyPressEvent(e);
 }
 
+void MainWindow::changeEvent(QEvent* e)
+{
+    // Left for another window, the window is the user's again: Escape no
+    // longer sends it away.
+    if (e->type() == QEvent::ActivationChange && !isActiveWindow() && !QApplication::activeModalWidget() &&
+        !QApplication::activePopupWidget())
+        calledByKey_ = false;
+    QMainWindow::changeEvent(e);
+}
+
 }  // namespace petari
