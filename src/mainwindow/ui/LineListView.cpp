@@ -282,6 +282,13 @@ void LineListView::keyPressEvent(QKeyEvent* e)
         e->accept();
         return;
     }
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) &&
+        (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
+        selectionModel()->hasSelection()) {
+        emit activatedLine(true);
+        e->accept();
+        return;
+    }
     if (e->key() == Qt::Key_Delete && e->modifiers() == Qt::NoModifier) {
         emit deleteRequested();
         e->accept();
@@ -321,8 +328,12 @@ void LineListView::mouseReleaseEvent(QMouseEvent* e)
 {
     const bool onItem = indexAt(e->position().toPoint()).isValid();
     QAbstractItemView::mouseReleaseEvent(e);
-    if (e->button() == Qt::LeftButton && onItem)
+    if (e->button() == Qt::LeftButton && onItem) {
         emit clickedLine();
+        // Ctrl and Shift gather several lines: only the plain click pastes.
+        if (e->modifiers() == Qt::NoModifier)
+            emit activatedLine(false);
+    }
     emit released(e->button(), e->position().toPoint());
 }
 
