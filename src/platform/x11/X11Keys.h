@@ -1,6 +1,6 @@
 #pragma once
 // A key as X11 grabs it (a keysym and a modifier mask), and as the XDG
-// shortcuts specification names it, by the same keysym.
+// desktop portal's GlobalShortcuts triggers name it, by the same keysym.
 
 #include <QKeyCombination>
 #include <QString>
