@@ -276,9 +276,12 @@ LineText decodeLinesOf(QByteArrayView bytes, bool isUtf8, bool faulty, qsizetype
         }, invalid, release);
     }
     // Stateless: a faulty sequence at the end of one line is that line's
-    // fault alone.
+    // fault alone.  Every line starts the decoder afresh, which would take
+    // a U+FEFF at a line's start for a byte order mark: only the file's
+    // first bytes can be one, and the caller has taken those off already.
+    constexpr auto flags = QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom;
     return decodeLines(bytes, [faulty] {
-        return [faulty, utf8 = QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless)](
+        return [faulty, utf8 = QStringDecoder(QStringDecoder::Utf8, flags)](
                    QByteArrayView line, LineTextBuilder& lines, bool lf, qsizetype& invalid) mutable {
             auto* const out = reinterpret_cast<QChar*>(lines.beginLine(line.size() + 1));
             const QChar* const end = utf8.appendToBuffer(out, line);
