@@ -61,6 +61,28 @@ bool plausibleUtf16(QByteArrayView bytes, bool bigEndian)
     return true;
 }
 
+// Whether UTF-16 bytes that passed plausibleUtf16 show enough of text to be
+// taken for it without a byte order mark.  A short run of binary bytes
+// passes that check easily (BIN NUL 01 02 "data" reads as 䥂Nȁ慤慴), so text
+// must also look like text: a CR LF, as every line of a UTF-16 text file
+// ends, or units whose high byte is NUL (ASCII and Latin-1), at least four
+// of them and at least a quarter of all units.
+bool enoughUtf16Evidence(QByteArrayView bytes, bool bigEndian)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const qsizetype units = bytes.size() / 2;
+    qsizetype ascii = 0;
+    char16_t previous = 0;
+    for (qsizetype i = 0; i < units; ++i) {
+        const char16_t u = unitAt(p + 2 * i, bigEndian);
+        if (previous == u'\r' && u == u'\n')
+            return true;
+        ascii += u < 0x100;
+        previous = u;
+    }
+    return ascii >= 4 && 4 * ascii >= units;
+}
+
 enum class NulReading { None, Utf16Le, Utf16Be, Binary };
 
 NulReading readNuls(QByteArrayView bytes)
@@ -79,7 +101,7 @@ NulReading readNuls(QByteArrayView bytes)
     // byte order the NULs favour is tried first, then the other.
     const bool bigEndian = even > odd;
     for (const bool big : {bigEndian, !bigEndian}) {
-        if (plausibleUtf16(bytes, big))
+        if (plausibleUtf16(bytes, big) && enoughUtf16Evidence(bytes, big))
             return big ? NulReading::Utf16Be : NulReading::Utf16Le;
     }
     return NulReading::Binary;

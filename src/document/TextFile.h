@@ -83,8 +83,9 @@ LineText decodeLinesAs(QByteArrayView bytes, TextEncoding encoding, qsizetype* i
 
 // In this order: a UTF-8 byte order mark: Utf8Bom; FF FE: Utf16LeBom; FE FF:
 // Utf16BeBom.  Bytes holding a NUL: Utf16Le or Utf16Be when they read as
-// plausible UTF-16 text in the byte order the NULs point to (see the
-// source), otherwise they are binary and fall through to the next rules.
+// plausible UTF-16 text in the byte order the NULs point to and show enough
+// of text (a CR LF, or a good share of ASCII; see the source), otherwise
+// they are binary and fall through to the next rules.
 // Bytes holding UTF-8 multi-byte sequences, at least three of them well
 // formed for every ill-formed piece: Utf8 (the ill-formed pieces then show
 // as U+FFFD).  Anything else, pure ASCII included: Cp932.
