@@ -463,8 +463,20 @@ void Document::commitEdit(const QString& fileName, int modified, const QString& 
     }
     rebuildToc();
     guarded(QStringLiteral("M2 mokoBU"), [&] { undo_->commit(lines_.lines(), modified, operationName); });
+    rememberStepView();
     reportWrites();
     refreshView();
+}
+
+void Document::rememberStepView()
+{
+    // The step taken even when its snapshot failed: the chain moved on.
+    const int number = undo_->undoPosition() - 1;
+    if (number < 0)
+        return;
+    if (stepViews_.size() <= size_t(number))
+        stepViews_.resize(size_t(number) + 1);
+    stepViews_[size_t(number)] = {state_.hexView, state_.hexSource};
 }
 
 void Document::undoRedo(int index)
@@ -476,7 +488,12 @@ void Document::undoRedo(int index)
         guarded(QStringLiteral("F1 fload　") + path, [&] {
             // Most states need no folding, which their chunks tell at once.
             setShownLines(foldedLines(undo_->restoreShown().lines));
-            state_.hexView = false;
+            // The lines of a hexadecimal view come back as that view, so a
+            // save never writes them over the file they show.
+            const size_t number = size_t(std::max(undo_->undoPosition() - 1, 0));
+            const StepView view = number < stepViews_.size() ? stepViews_[number] : StepView();
+            state_.hexView = view.hexView;
+            state_.hexSource = view.hexSource;
         });
         reportWrites();
         rebuildToc();
@@ -487,6 +504,7 @@ void Document::undoRedo(int index)
 void Document::takeStartupSnapshot()
 {
     guarded(QStringLiteral("M2 mokoBU"), [&] { undo_->startupSnapshot(lines_.lines()); });
+    rememberStepView();
     reportWrites();
 }
 

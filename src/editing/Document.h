@@ -173,6 +173,14 @@ signals:
     void fileSaved(const QString& path);
 
 private:
+    // What the list showed at each step of the undo chain, by snapshot
+    // number: undo and redo bring back a hexadecimal view with its lines.
+    struct StepView {
+        bool hexView = false;
+        QString hexSource;
+    };
+    void rememberStepView();
+
     LineText foldedLines(LineText read) const;
     void setShownLines(LineText lines);
     bool chooseEncoding(const LineText& lines, TextEncoding& encoding);
@@ -187,6 +195,7 @@ private:
     LineList split_;
     DocumentState state_;
     std::unique_ptr<UndoChain> undo_;
+    std::vector<StepView> stepViews_;
     QStringList tocHeadings_;
     std::vector<int> tocLines_;
     bool alwaysOnTop_ = false;
