@@ -82,6 +82,21 @@ qint64 LineChunk::memoryBytes() const
     return qint64(sizeof(LineChunk)) + 32 + 2 * std::max<qint64>(size_, 1) + 2 * qint64(lineCount_ - 1);
 }
 
+// ---------------------------------------------------------------- LineBudget
+
+const char* DocumentTooLarge::what() const noexcept
+{
+    return tooManyLines_ ? "too many lines for one document" : "too many characters for one document";
+}
+
+void LineBudget::take(qint64 lines, qint64 units)
+{
+    const bool linesLeft = lines_.fetch_sub(lines, std::memory_order_relaxed) - lines >= 0;
+    const bool unitsLeft = units_.fetch_sub(units, std::memory_order_relaxed) - units >= 0;
+    if (!linesLeft || !unitsLeft)
+        throw DocumentTooLarge(!linesLeft);
+}
+
 // ---------------------------------------------------------------- LineTextBuilder
 
 LineTextBuilder::~LineTextBuilder() { std::free(buffer_); }
@@ -132,6 +147,8 @@ void LineTextBuilder::append(QStringView line)
 void LineTextBuilder::append(const LineText& lines)
 {
     seal();
+    if (budget_)
+        budget_->take(lines.size(), lines.textSize());
     for (const LineText::Piece& p : lines.pieces())
         push(p);
 }
@@ -149,6 +166,8 @@ void LineTextBuilder::seal()
 {
     if (pending_ == 0)
         return;
+    if (budget_)
+        budget_->take(pending_, size_);
     std::unique_ptr<LineChunk> chunk(new LineChunk);
     // Shrinking in place: malloc gives back the tail of the block.
     auto* text = static_cast<char16_t*>(std::realloc(buffer_, size_t(std::max<qsizetype>(size_, 1)) * sizeof(char16_t)));

@@ -20,6 +20,8 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <atomic>
+#include <exception>
 #include <initializer_list>
 #include <iosfwd>
 #include <iterator>
@@ -192,6 +194,39 @@ private:
     std::shared_ptr<Data> d_;   // null: no lines
 };
 
+// Thrown by a builder whose budget ran out (see LineBudget).
+class DocumentTooLarge : public std::exception {
+public:
+    explicit DocumentTooLarge(bool tooManyLines) : tooManyLines_(tooManyLines) {}
+    // The lines ran out (otherwise the characters did).
+    bool tooManyLines() const { return tooManyLines_; }
+    const char* what() const noexcept override;
+
+private:
+    bool tooManyLines_;
+};
+
+// The lines and UTF-16 units a document may still take, shared by the
+// builders that fill one document at once, on several threads.  A builder
+// given a budget takes from it as it seals each chunk and as it takes in
+// lines of other chunks, and throws DocumentTooLarge once more was taken
+// than there was; so the builders stop within a chunk of the limit, and
+// when the last line is in, the figures are exact.
+class LineBudget {
+public:
+    LineBudget(qint64 lines, qint64 units) : lines_(lines), units_(units) {}
+    LineBudget(const LineBudget&) = delete;
+    LineBudget& operator=(const LineBudget&) = delete;
+
+    // Throws when there is less left than that, or some builder has
+    // already taken more than there was.
+    void take(qint64 lines, qint64 units);
+
+private:
+    std::atomic<qint64> lines_;
+    std::atomic<qint64> units_;
+};
+
 // Writes lines straight into chunks: a decoder asks for room for a line,
 // writes it there and says how long it came out.
 class LineTextBuilder {
@@ -210,6 +245,9 @@ public:
     // Lines already in chunks are taken as they are, sharing their chunks.
     void append(const LineText& lines);
     int lineCount() const { return sealed_ + pending_; }
+    // Lines from here on are taken from budget (which outlives the builder's
+    // use); a builder has none unless given one.
+    void setBudget(LineBudget* budget) { budget_ = budget; }
     LineText finish();
 
 private:
@@ -226,6 +264,7 @@ private:
     int pending_ = 0;   // lines in buffer_
     int longest_ = 0;
     bool hasBreak_ = false;
+    LineBudget* budget_ = nullptr;
 };
 
 // How test failures show a version: its lines, as a list.

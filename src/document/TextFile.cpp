@@ -61,6 +61,28 @@ bool plausibleUtf16(QByteArrayView bytes, bool bigEndian)
     return true;
 }
 
+// Whether UTF-16 bytes that passed plausibleUtf16 show enough of text to be
+// taken for it without a byte order mark.  A short run of binary bytes
+// passes that check easily (BIN NUL 01 02 "data" reads as 䥂Nȁ慤慴), so text
+// must also look like text: a CR LF, as every line of a UTF-16 text file
+// ends, or units whose high byte is NUL (ASCII and Latin-1), at least four
+// of them and at least a quarter of all units.
+bool enoughUtf16Evidence(QByteArrayView bytes, bool bigEndian)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const qsizetype units = bytes.size() / 2;
+    qsizetype ascii = 0;
+    char16_t previous = 0;
+    for (qsizetype i = 0; i < units; ++i) {
+        const char16_t u = unitAt(p + 2 * i, bigEndian);
+        if (previous == u'\r' && u == u'\n')
+            return true;
+        ascii += u < 0x100;
+        previous = u;
+    }
+    return ascii >= 4 && 4 * ascii >= units;
+}
+
 enum class NulReading { None, Utf16Le, Utf16Be, Binary };
 
 NulReading readNuls(QByteArrayView bytes)
@@ -79,7 +101,7 @@ NulReading readNuls(QByteArrayView bytes)
     // byte order the NULs favour is tried first, then the other.
     const bool bigEndian = even > odd;
     for (const bool big : {bigEndian, !bigEndian}) {
-        if (plausibleUtf16(bytes, big))
+        if (plausibleUtf16(bytes, big) && enoughUtf16Evidence(bytes, big))
             return big ? NulReading::Utf16Be : NulReading::Utf16Le;
     }
     return NulReading::Binary;
@@ -88,13 +110,15 @@ NulReading readNuls(QByteArrayView bytes)
 // The lines of UTF-16 bytes, by the reading rules (see TextFile.h); an
 // unpaired surrogate and an odd last byte each become U+FFFD and are counted
 // in *invalid.
-LineText decodeUtf16Lines(QByteArrayView bytes, bool bigEndian, qsizetype* invalid, const Release& release)
+LineText decodeUtf16Lines(QByteArrayView bytes, bool bigEndian, qsizetype* invalid, const Release& release,
+                          LineBudget* budget)
 {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const qsizetype units = bytes.size() / 2;
     const qsizetype total = units + bytes.size() % 2;   // an odd last byte is one more unit
     const auto unit = [&](qsizetype i) { return i < units ? unitAt(p + 2 * i, bigEndian) : char16_t(0xFFFD); };
     LineTextBuilder lines;
+    lines.setBudget(budget);
     const char* released = bytes.data();
     qsizetype start = 0;
     while (start < total) {
@@ -134,12 +158,14 @@ LineText decodeUtf16Lines(QByteArrayView bytes, bool bigEndian, qsizetype* inval
 // decoding gives the same lines as decoding first.  What has been decoded
 // is released as it goes.
 template <class DecodeLine>
-LineText splitBytesIntoLines(QByteArrayView bytes, DecodeLine& decodeLine, const Release& release)
+LineText splitBytesIntoLines(QByteArrayView bytes, DecodeLine& decodeLine, const Release& release,
+                             LineBudget* budget)
 {
     const char* p = bytes.data();
     const char* const end = p + bytes.size();
     const char* released = p;
     LineTextBuilder lines;
+    lines.setBudget(budget);
     while (p < end) {
         // Most lines are short: their first bytes are looked at here, for
         // the CR that ends the line and an LF inside it, and only what is
@@ -185,19 +211,21 @@ qsizetype pieceEnd(QByteArrayView bytes, qsizetype from, qsizetype size)
 // decode independently, each piece into chunks of its own.  makeDecoder
 // gives each piece a decoder of its own (a callable void(QByteArrayView
 // line, LineTextBuilder& lines, bool lf, qsizetype& invalid), lf telling
-// whether the line holds an LF byte), since decoders keep state.
+// whether the line holds an LF byte), since decoders keep state.  All of
+// them take from one budget: the first to find it spent stops them all.
 template <class MakeDecoder>
-LineText decodeLines(QByteArrayView bytes, MakeDecoder makeDecoder, qsizetype* invalid, const Release& release)
+LineText decodeLines(QByteArrayView bytes, MakeDecoder makeDecoder, qsizetype* invalid, const Release& release,
+                     LineBudget* budget)
 {
     constexpr qsizetype MinPiece = qsizetype(4) << 20;
     const qsizetype pieces =
         std::clamp<qsizetype>(bytes.size() / MinPiece, 1, std::max(QThread::idealThreadCount(), 1));
-    const auto decodePiece = [&makeDecoder, &release](QByteArrayView piece, qsizetype* count) {
+    const auto decodePiece = [&makeDecoder, &release, budget](QByteArrayView piece, qsizetype* count) {
         auto decoder = makeDecoder();
         auto decodeLine = [&decoder, count](QByteArrayView line, LineTextBuilder& lines, bool lf) {
             decoder(line, lines, lf, *count);
         };
-        return splitBytesIntoLines(piece, decodeLine, release);
+        return splitBytesIntoLines(piece, decodeLine, release, budget);
     };
     std::vector<QByteArrayView> parts;
     for (qsizetype from = 0, left = pieces; from < bytes.size(); --left) {
@@ -265,7 +293,8 @@ Detection detect(QByteArrayView bytes)
 // may hold ill-formed pieces, which then are counted.  Neither makes more
 // UTF-16 units than the line has bytes (the UTF-8 decoder asks room for
 // one more).
-LineText decodeLinesOf(QByteArrayView bytes, bool isUtf8, bool faulty, qsizetype* invalid, const Release& release)
+LineText decodeLinesOf(QByteArrayView bytes, bool isUtf8, bool faulty, qsizetype* invalid, const Release& release,
+                       LineBudget* budget = nullptr)
 {
     if (!isUtf8) {
         return decodeLines(bytes, [] {
@@ -273,12 +302,15 @@ LineText decodeLinesOf(QByteArrayView bytes, bool isUtf8, bool faulty, qsizetype
                 // Lines are cut at CR: only an LF byte can be a break in one.
                 lines.endLine(cp932::decodeInto(line, lines.beginLine(line.size()), &invalid), lf);
             };
-        }, invalid, release);
+        }, invalid, release, budget);
     }
     // Stateless: a faulty sequence at the end of one line is that line's
-    // fault alone.
+    // fault alone.  Every line starts the decoder afresh, which would take
+    // a U+FEFF at a line's start for a byte order mark: only the file's
+    // first bytes can be one, and the caller has taken those off already.
+    constexpr auto flags = QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom;
     return decodeLines(bytes, [faulty] {
-        return [faulty, utf8 = QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless)](
+        return [faulty, utf8 = QStringDecoder(QStringDecoder::Utf8, flags)](
                    QByteArrayView line, LineTextBuilder& lines, bool lf, qsizetype& invalid) mutable {
             auto* const out = reinterpret_cast<QChar*>(lines.beginLine(line.size() + 1));
             const QChar* const end = utf8.appendToBuffer(out, line);
@@ -292,7 +324,7 @@ LineText decodeLinesOf(QByteArrayView bytes, bool isUtf8, bool faulty, qsizetype
             }
             lines.endLine(end - out, lf);
         };
-    }, invalid, release);
+    }, invalid, release, budget);
 }
 
 }  // namespace
@@ -303,7 +335,8 @@ bool isBinary(QByteArrayView bytes) { return detect(bytes).binary; }
 
 namespace {
 
-TextFileContent decodeDetected(QByteArrayView bytes, const Detection& detection, const Release& release)
+TextFileContent decodeDetected(QByteArrayView bytes, const Detection& detection, const Release& release,
+                               LineBudget* budget)
 {
     TextFileContent content;
     content.encoding = detection.encoding;
@@ -311,12 +344,12 @@ TextFileContent decodeDetected(QByteArrayView bytes, const Detection& detection,
     qsizetype invalid = 0;
     switch (content.encoding) {
     case TextEncoding::Cp932:
-        content.lines = decodeLinesOf(bytes, false, false, &invalid, release);
+        content.lines = decodeLinesOf(bytes, false, false, &invalid, release, budget);
         break;
     case TextEncoding::Utf8:
     case TextEncoding::Utf8Bom: {
         const QByteArrayView body = content.encoding == TextEncoding::Utf8Bom ? bytes.sliced(3) : bytes;
-        content.lines = decodeLinesOf(body, true, detection.faultyUtf8, &invalid, release);
+        content.lines = decodeLinesOf(body, true, detection.faultyUtf8, &invalid, release, budget);
         break;
     }
     case TextEncoding::Utf16Le:
@@ -326,7 +359,7 @@ TextFileContent decodeDetected(QByteArrayView bytes, const Detection& detection,
         const bool hasMark = content.encoding == TextEncoding::Utf16LeBom
                              || content.encoding == TextEncoding::Utf16BeBom;
         const QByteArrayView body = hasMark ? bytes.sliced(2) : bytes;
-        content.lines = decodeUtf16Lines(body, isBigEndian(content.encoding), &invalid, release);
+        content.lines = decodeUtf16Lines(body, isBigEndian(content.encoding), &invalid, release, budget);
         break;
     }
     }
@@ -336,9 +369,9 @@ TextFileContent decodeDetected(QByteArrayView bytes, const Detection& detection,
 
 }  // namespace
 
-TextFileContent decodeTextFile(QByteArrayView bytes) { return decodeDetected(bytes, detect(bytes), {}); }
+TextFileContent decodeTextFile(QByteArrayView bytes) { return decodeDetected(bytes, detect(bytes), {}, nullptr); }
 
-TextFileContent decodeFileBytes(FileBytes& bytes, bool keepBinary)
+TextFileContent decodeFileBytes(FileBytes& bytes, bool keepBinary, LineBudget* budget)
 {
     const Detection detection = detect(bytes.view());
     if (detection.binary && keepBinary) {
@@ -348,7 +381,7 @@ TextFileContent decodeFileBytes(FileBytes& bytes, bool keepBinary)
         return content;
     }
     return decodeDetected(bytes.view(), detection,
-                          [&bytes](const char* from, const char* to) { bytes.release(from, to); });
+                          [&bytes](const char* from, const char* to) { bytes.release(from, to); }, budget);
 }
 
 QByteArray readFileBytes(const QString& path, qint64 limit) { return readFileBuffer(path, limit).view().toByteArray(); }
@@ -365,7 +398,7 @@ LineText decodeLinesAs(QByteArrayView bytes, TextEncoding encoding, qsizetype* i
 TextFileContent readTextFile(const QString& path)
 {
     FileBytes bytes = readFileBuffer(path, TextFileLimit);
-    return decodeFileBytes(bytes, false);
+    return decodeFileBytes(bytes, false, nullptr);
 }
 
 QStringList splitFileLines(QStringView text)
@@ -386,55 +419,52 @@ QStringList splitFileLines(QStringView text)
     return lines;
 }
 
-QStringList splitAddedText(const QString& text, int foldWidth)
+void appendAddedLines(LineTextBuilder& out, QStringView text, int foldWidth)
 {
-    QStringList lines;
-    if (text.isEmpty()) {
-        lines.append(QString());
-        return lines;
-    }
-    const qsizetype width = foldWidth > 0 ? foldWidth : 0;
-    auto add = [&](QString segment) {
-        if (width == 0 || segment.isEmpty()) {
-            lines.append(segment);
+    const auto add = [&](QStringView line) {
+        if (foldWidth <= 0 || line.isEmpty()) {
+            out.append(line);
             return;
         }
-        // Pieces of `width` characters; a surrogate pair counts as one.
-        qsizetype from = 0;
-        while (from < segment.size()) {
+        // Pieces of foldWidth characters; a surrogate pair counts as one.
+        for (qsizetype from = 0; from < line.size();) {
             qsizetype to = from;
-            for (qsizetype count = 0; count < width && to < segment.size(); ++count)
-                to += (segment[to].isHighSurrogate() && to + 1 < segment.size()
-                       && segment[to + 1].isLowSurrogate()) ? 2 : 1;
-            lines.append(segment.mid(from, to - from));
+            for (int count = 0; count < foldWidth && to < line.size(); ++count)
+                to += (line[to].isHighSurrogate() && to + 1 < line.size() && line[to + 1].isLowSurrogate()) ? 2 : 1;
+            out.append(line.sliced(from, to - from));
             from = to;
         }
     };
-
+    if (text.isEmpty()) {
+        out.append(QStringView());
+        return;
+    }
     const qsizetype n = text.size();
     qsizetype start = 0;
-    char16_t previousBreak = 0;
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = text[i].unicode();
-        const bool isBreak = c == u'\r' || c == u'\n';
-        if (!isBreak && i != n - 1) {
-            previousBreak = 0;
+        if (c != u'\r' && c != u'\n')
             continue;
-        }
-        if (c == u'\n' && previousBreak == u'\r') {
-            // The second half of CR LF: the break was already taken.
-            previousBreak = c;
-            start = i + 1;
-            continue;
-        }
-        QString segment = text.mid(start, i - start + 1);
-        segment.remove(u'\r');
-        segment.remove(u'\n');
-        add(std::move(segment));
+        add(text.sliced(start, i - start));
+        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
+            ++i;   // one break, CR LF
         start = i + 1;
-        previousBreak = c;
     }
-    return lines;
+    if (start < n)
+        add(text.sliced(start));
+}
+
+LineText splitAddedLines(QStringView text, int foldWidth, LineBudget* budget)
+{
+    LineTextBuilder out;
+    out.setBudget(budget);
+    appendAddedLines(out, text, foldWidth);
+    return out.finish();
+}
+
+QStringList splitAddedText(const QString& text, int foldWidth)
+{
+    return splitAddedLines(text, foldWidth).toStringList();
 }
 
 }  // namespace petari

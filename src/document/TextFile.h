@@ -73,8 +73,10 @@ TextFileContent decodeTextFile(QByteArrayView bytes);
 
 // The same from a file's bytes, which go back to the system as they are
 // decoded: they are spent afterwards.  With keepBinary, bytes that are
-// binary are not decoded (no lines) and stay whole.
-TextFileContent decodeFileBytes(FileBytes& bytes, bool keepBinary);
+// binary are not decoded (no lines) and stay whole.  The lines are taken
+// from budget when one is given: the decoding stops with DocumentTooLarge
+// soon after it ran out.
+TextFileContent decodeFileBytes(FileBytes& bytes, bool keepBinary, LineBudget* budget = nullptr);
 
 // The lines of bytes (without a byte order mark) known to be Cp932 or Utf8,
 // as decodeTextFile reads them.  invalid (when given) counts the U+FFFD
@@ -83,8 +85,9 @@ LineText decodeLinesAs(QByteArrayView bytes, TextEncoding encoding, qsizetype* i
 
 // In this order: a UTF-8 byte order mark: Utf8Bom; FF FE: Utf16LeBom; FE FF:
 // Utf16BeBom.  Bytes holding a NUL: Utf16Le or Utf16Be when they read as
-// plausible UTF-16 text in the byte order the NULs point to (see the
-// source), otherwise they are binary and fall through to the next rules.
+// plausible UTF-16 text in the byte order the NULs point to and show enough
+// of text (a CR LF, or a good share of ASCII; see the source), otherwise
+// they are binary and fall through to the next rules.
 // Bytes holding UTF-8 multi-byte sequences, at least three of them well
 // formed for every ill-formed piece: Utf8 (the ill-formed pieces then show
 // as U+FFFD).  Anything else, pure ASCII included: Cp932.
@@ -105,6 +108,12 @@ QStringList splitFileLines(QStringView text);
 // characters (an empty line stays one empty piece).  Characters are counted
 // as code points, so a surrogate pair is never cut in half.
 QStringList splitAddedText(const QString& text, int foldWidth);
+
+// The same straight into chunks: a text of millions of lines needs no
+// string for each.  The lines are taken from budget when one is given.
+LineText splitAddedLines(QStringView text, int foldWidth, LineBudget* budget = nullptr);
+// The same into lines being built.
+void appendAddedLines(LineTextBuilder& out, QStringView text, int foldWidth);
 
 // What to do with characters the target encoding cannot hold.
 enum class Unencodable {

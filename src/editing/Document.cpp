@@ -6,16 +6,10 @@
 #include "document/TextFile.h"
 #include "editing/TableOfContents.h"
 #include "editing/UndoChain.h"
-#include "editing/WorkFolder.h"
 #include "platform/Failure.h"
 #include "platform/SettingsStore.h"
-#include "platform/StringUtils.h"
 #include "platform/UserPrompt.h"
 #include "services/Guard.h"
-#include "services/ProgramInfo.h"
-
-#include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <climits>
@@ -74,33 +68,51 @@ int Document::foldWidth() const
     return settings_.integer(F5, QStringLiteral("s1"), 100, 0, INT_MAX);
 }
 
-LineText Document::foldedLines(LineText read) const
+LineText Document::foldedLines(LineText read, LineBudget* budget) const
 {
     // Each line goes through the add-line step.  Most need no breaking, and
     // the chunks tell so without a line being read; otherwise the runs of
     // lines that need nothing stay in their chunks.
     const int width = foldWidth();
     const LineStats stats = read.stats();
-    if (!stats.hasBreak && (width == 0 || stats.longestLine <= width))
+    const auto asRead = [&] {
+        if (budget)
+            budget->take(read.size(), read.textSize());
         return read;
+    };
+    if (!stats.hasBreak && (width == 0 || stats.longestLine <= width))
+        return asRead();
     const auto needsWork = [width](QStringView line) {
         return (width > 0 && line.size() > width) || line.contains(u'\n') || line.contains(u'\r');
     };
     LineTextBuilder out;
+    out.setBudget(budget);
     int row = 0, kept = 0;
     for (QStringView line : read) {
         if (needsWork(line)) {
             out.append(read.mid(kept, row - kept));
-            for (const QString& piece : splitAddedText(line.toString(), width))
-                out.append(QStringView(piece));
+            appendAddedLines(out, line, width);
             kept = row + 1;
         }
         ++row;
     }
     if (kept == 0)
-        return read;
+        return asRead();
     out.append(read.mid(kept));
     return out.finish();
+}
+
+void Document::checkSize(qint64 lines, qint64 units) const
+{
+    LineBudget budget(limits_.lines, limits_.units);
+    budget.take(lines, units);
+}
+
+void Document::showTooLarge(const DocumentTooLarge& refusal, const QString& refused, const QString& path)
+{
+    prompt_.showMessage(caption(),
+                        documentTooLargeMessage(refusal, limits_, refused) + (path.isEmpty() ? QString() : CRLF + path),
+                        Icon::Exclamation);
 }
 
 void Document::open(QString path)
@@ -138,46 +150,64 @@ void Document::open(QString path)
 
 bool Document::readFile(const QString& path)
 {
-    return guarded(QStringLiteral("F1 f2load　") + path, [&] {
-        // Both loaders refuse what is no regular file (a device or a pipe
-        // never ends) and what would not fit in memory once shown.
-        auto showHex = [&](QByteArrayView bytes) {
-            lines_.setLines(hexViewLines(bytes));
-            state_.hexView = true;
-            state_.hexSource = absoluteFileName(path);
-            // The view is the program's own text, whatever the file was.
-            state_.encoding = TextEncoding::Cp932;
-            state_.hadInvalidBytes = false;
-        };
-        if (state_.loadMode == LoadHex) {
-            showHex(readFileBuffer(path, HexViewLimit).view());
-            return;
-        }
-        // The bytes go as they are decoded, unless they are shown as bytes.
-        FileBytes bytes = readFileBuffer(path, TextFileLimit);
-        TextFileContent content = decodeFileBytes(bytes, state_.loadMode != LoadRestore);
-        if (content.binary && state_.loadMode != LoadRestore) {
-            // Saved as text, these lines would not give the file back: it is
-            // shown as bytes, and a save of the view goes to a new file.
-            if (bytes.size() > HexViewLimit)
-                throw Failure(err::PathFileAccess,
-                              QStringLiteral("テキストではないファイルで、16進数で表示するには大きすぎます。") +
-                                  QChar(0x3000) + path);
-            showHex(bytes.view());
-            prompt_.showMessage(caption(),
-                                QStringLiteral("このファイルはテキストではありません（NUL バイトを含み、UTF-16 としても読めません）。") +
-                                    CRLF + QStringLiteral("16進数で表示します。"),
-                                Icon::Information);
-            return;
-        }
-        bytes = FileBytes();
-        setShownLines(foldedLines(std::move(content.lines)));
-        state_.hexView = false;
-        if (state_.loadMode != LoadRestore) {
-            state_.encoding = content.encoding;
-            state_.hadInvalidBytes = content.invalidBytes > 0;
+    bool refused = false;
+    const bool read = guarded(QStringLiteral("F1 f2load　") + path, [&] {
+        try {
+            loadFile(path);
+        } catch (const DocumentTooLarge& refusal) {
+            refused = true;
+            showTooLarge(refusal, QStringLiteral("このファイルを開けません"), path);
         }
     });
+    return read && !refused;
+}
+
+void Document::loadFile(const QString& path)
+{
+    // Both loaders refuse what is no regular file (a device or a pipe
+    // never ends) and what would not fit in memory once shown; and a
+    // document beyond the limits before the list changes.
+    auto showHex = [&](QByteArrayView bytes) {
+        LineText view = hexViewLines(bytes);
+        checkSize(view.size(), view.textSize());
+        lines_.setLines(std::move(view));
+        state_.hexView = true;
+        state_.hexSource = absoluteFileName(path);
+        // The view is the program's own text, whatever the file was.
+        state_.encoding = TextEncoding::Cp932;
+        state_.hadInvalidBytes = false;
+    };
+    if (state_.loadMode == LoadHex) {
+        showHex(readFileBuffer(path, HexViewLimit).view());
+        return;
+    }
+    // The bytes go as they are decoded, unless they are shown as bytes.
+    // The decoding stops soon after the lines it made are too many.
+    FileBytes bytes = readFileBuffer(path, TextFileLimit);
+    LineBudget readBudget(limits_.lines, limits_.units);
+    TextFileContent content = decodeFileBytes(bytes, state_.loadMode != LoadRestore, &readBudget);
+    if (content.binary && state_.loadMode != LoadRestore) {
+        // Saved as text, these lines would not give the file back: it is
+        // shown as bytes, and a save of the view goes to a new file.
+        if (bytes.size() > HexViewLimit)
+            throw Failure(err::PathFileAccess,
+                          QStringLiteral("テキストではないファイルで、16進数で表示するには大きすぎます。") +
+                              QChar(0x3000) + path);
+        showHex(bytes.view());
+        prompt_.showMessage(caption(),
+                            QStringLiteral("このファイルはテキストではありません（NUL バイトを含み、UTF-16 としても読めません）。") +
+                                CRLF + QStringLiteral("16進数で表示します。"),
+                            Icon::Information);
+        return;
+    }
+    bytes = FileBytes();
+    LineBudget shownBudget(limits_.lines, limits_.units);
+    setShownLines(foldedLines(std::move(content.lines), &shownBudget));
+    state_.hexView = false;
+    if (state_.loadMode != LoadRestore) {
+        state_.encoding = content.encoding;
+        state_.hadInvalidBytes = content.invalidBytes > 0;
+    }
 }
 
 void Document::newDocument()
@@ -216,179 +246,6 @@ void Document::reloadAsHex()
     state_.loadMode = LoadText;
 }
 
-void Document::saveOver()
-{
-    if (!state_.fileName.isEmpty())
-        state_.overwrite = true;
-    save();
-}
-
-void Document::saveAs() { save(); }
-
-void Document::saveAsMac()
-{
-    state_.mac = true;
-    save();
-    state_.mac = false;
-}
-
-QString Document::askSavePath(const QString& suggested)
-{
-    return guardedValue<QString>(label("CoDiHozon"), QString(), [&]() -> QString {
-        for (;;) {
-            const QString title = state_.mac ? QStringLiteral("名前を付けて保存(Mac向け)")
-                                             : QStringLiteral("名前を付けて保存");
-            const QString chosen = prompt_.saveFileName(title, QStringLiteral("ﾃｷｽﾄ ﾌｧｲﾙ(*.txt)|*.txt"), suggested);
-            if (chosen.isEmpty())
-                return QString();
-            if (!QFileInfo::exists(chosen))
-                return chosen;
-            const QString q = chosen + CRLF + QStringLiteral("は既に存在します。") + CRLF + CRLF +
-                              QStringLiteral("このファイルに、上書き保存しますか。");
-            if (prompt_.askYesNo(caption(), q, Icon::Exclamation, Answer::No) == Answer::Yes) {
-                takeBackup();
-                return chosen;
-            }
-        }
-    });
-}
-
-bool Document::save()
-{
-    bool saved = false;
-    guarded(label("hozon"), [&] {
-        QString name = state_.fileName;
-        if (state_.hexView) {
-            // A hexadecimal view is never written over the file it shows.
-            name = freeNumberedName(state_.fileName, QStringLiteral("バイナリ表示"));
-            if (!name.isEmpty())
-                name += QStringLiteral(".txt");
-            state_.overwrite = false;
-        }
-        if (state_.overwrite) {
-            takeBackup();
-            state_.overwrite = false;
-        } else {
-            name = askSavePath(name);
-        }
-        if (name.isEmpty())
-            return;
-        if (pathExt(name) != QLatin1String("txt")) {
-            const QString q = QStringLiteral("テキスト(txt)以外のファイルは、内容が壊れて保存されます。") + CRLF + CRLF +
-                              QStringLiteral("それでも保存しますか?");
-            if (prompt_.askYesNo(caption(), q, Icon::Exclamation, Answer::No) != Answer::Yes)
-                return;
-        }
-        if (state_.hadInvalidBytes && !state_.hexView &&
-            QFileInfo(name).absoluteFilePath() == QFileInfo(state_.fileName).absoluteFilePath()) {
-            const QString q = QStringLiteral("このファイルには文字として読めないバイトがありました。") + CRLF +
-                              QStringLiteral("保存すると、その部分は「") + QChar(0xFFFD) +
-                              QStringLiteral("」に置き換わります。") + CRLF + CRLF +
-                              QStringLiteral("上書き保存しますか?");
-            if (prompt_.askYesNo(caption(), q, Icon::Exclamation, Answer::No) != Answer::Yes)
-                return;
-        }
-        if (!writeTo(name, state_.mac))
-            return;
-        state_.modified = 0;
-        state_.fileName = QFileInfo(name).absoluteFilePath();
-        if (!state_.hexView)
-            state_.hadInvalidBytes = false;
-        emit fileSaved(state_.fileName);
-        refreshView();
-        saved = true;
-    });
-    return saved;
-}
-
-QStringList Document::hexHeader(const QString& viewedPath) const
-{
-    return {viewedPath + QStringLiteral("の内容をを１byteづつ16進数で表示しています。"),
-            programInformation(QStringLiteral("012")) + QStringLiteral("より出力"), QString()};
-}
-
-// Text CP932 cannot hold is never written as "?": the user chooses UTF-8, or
-// nothing is written.
-bool Document::chooseEncoding(const LineText& lines, TextEncoding& encoding)
-{
-    if (encoding != TextEncoding::Cp932)
-        return true;
-    QString bad = unencodableCharacters(lines, encoding);
-    if (bad.isEmpty())
-        return true;
-    if (bad.size() > 40)
-        bad = bad.left(40) + QStringLiteral("…");
-    const QString q = QStringLiteral("次の文字はShift_JIS(CP932)では保存できません。") + CRLF + bad + CRLF + CRLF +
-                      QStringLiteral("UTF-8で保存しますか?") + CRLF +
-                      QStringLiteral("([いいえ]を選ぶと保存しません。)");
-    if (prompt_.askYesNo(caption(), q, Icon::Exclamation, Answer::Yes) != Answer::Yes)
-        return false;
-    encoding = TextEncoding::Utf8;
-    return true;
-}
-
-bool Document::writeTo(const QString& path, bool mac)
-{
-    bool written = false;
-    guarded(label(mac ? "HFKakiMac" : "HFKaki"), [&] {
-        LineText out;
-        if (state_.hexView)
-            out = hexHeader(state_.hexSource.isEmpty() ? state_.fileName : state_.hexSource);
-        out.append(lines_.lines());
-        TextEncoding enc = state_.encoding;
-        if (!chooseEncoding(out, enc))
-            return;
-        if (mac)
-            writeMacTextFile(path, out, enc);
-        else
-            writeTextFile(path, out, enc);
-        state_.encoding = enc;
-        written = true;
-    });
-    return written;
-}
-
-int Document::confirmDiscard()
-{
-    return guardedValue<int>(QStringLiteral("M2 keikoku01"), KeepDocument, [&]() -> int {
-        QString word;
-        if (!state_.fileName.isEmpty()) {
-            word = QStringLiteral("上書き");
-            state_.overwrite = true;
-        }
-        if (state_.modified == 0) {
-            state_.overwrite = false;
-            return NothingToDiscard;
-        }
-        const QString C = caption();
-        QString msg;
-        if (state_.modified == 2) {
-            msg = QStringLiteral("「") + C + QStringLiteral("」のデータがここで作成された内容に置換えられます。") + CRLF +
-                  QStringLiteral("保存しない場合、「") + C + QStringLiteral("」の今のデータは失われます。") + CRLF + CRLF +
-                  QStringLiteral("「") + C + QStringLiteral("」の今のデータを") + word + QStringLiteral("保存しますか?");
-        } else {
-            msg = QStringLiteral("データが変更されています。") + CRLF +
-                  QStringLiteral("保存しない場合、表示している内容が失われます。") + CRLF + CRLF + word +
-                  QStringLiteral("保存しますか?");
-        }
-        const Answer a = prompt_.askYesNoCancel(C, msg, Icon::Exclamation);
-        if (a == Answer::Yes) {
-            const bool saved = save();
-            state_.overwrite = false;
-            // Unsaved content must not be thrown away when the save did not happen.
-            return saved ? SavedFirst : KeepDocument;
-        }
-        if (a == Answer::No) {
-            takeBackup();
-            state_.modified = 0;
-            state_.overwrite = false;
-            return Discarded;
-        }
-        state_.overwrite = false;
-        return KeepDocument;
-    });
-}
-
 // ---------------------------------------------------------------- lines
 
 int Document::firstSelectedIndex() const
@@ -397,18 +254,40 @@ int Document::firstSelectedIndex() const
     return first < 0 ? lines_.count() : first;
 }
 
-void Document::insertText(const QString& text)
+bool Document::insertText(const QString& text, bool replacingSelection)
 {
-    guarded(label("tuika"),
-            [&] { lines_.insertLines(firstSelectedIndex(), splitAddedText(text, foldWidth())); });
+    bool inserted = false;
+    guarded(label("tuika"), [&] {
+        qint64 lines = lines_.count();
+        qint64 units = lines_.lines().textSize();
+        if (replacingSelection) {
+            for (int row : lines_.selectedRows()) {
+                --lines;
+                units -= lines_.lines().view(row).size();
+            }
+        }
+        LineBudget budget(limits_.lines - lines, limits_.units - units);
+        try {
+            lines_.insertLines(firstSelectedIndex(), splitAddedLines(text, foldWidth(), &budget));
+            inserted = true;
+        } catch (const DocumentTooLarge& refusal) {
+            showTooLarge(refusal, QStringLiteral("追加できません"));
+        }
+    });
+    return inserted;
 }
 
 void Document::insertLines(int pos, LineText lines)
 {
-    lines_.insertLines(std::clamp(pos, 0, lines_.count()), foldedLines(std::move(lines)));
+    LineBudget budget(limits_.lines - lines_.count(), limits_.units - lines_.lines().textSize());
+    lines_.insertLines(std::clamp(pos, 0, lines_.count()), foldedLines(std::move(lines), &budget));
 }
 
-void Document::replaceLines(LineText lines) { lines_.setLines(foldedLines(std::move(lines))); }
+void Document::replaceLines(LineText lines)
+{
+    LineBudget budget(limits_.lines, limits_.units);
+    lines_.setLines(foldedLines(std::move(lines), &budget));
+}
 
 void Document::removeSelected()
 {
@@ -464,8 +343,20 @@ void Document::commitEdit(const QString& fileName, int modified, const QString& 
     }
     rebuildToc();
     guarded(QStringLiteral("M2 mokoBU"), [&] { undo_->commit(lines_.lines(), modified, operationName); });
+    rememberStepView();
     reportWrites();
     refreshView();
+}
+
+void Document::rememberStepView()
+{
+    // The step taken even when its snapshot failed: the chain moved on.
+    const int number = undo_->undoPosition() - 1;
+    if (number < 0)
+        return;
+    if (stepViews_.size() <= size_t(number))
+        stepViews_.resize(size_t(number) + 1);
+    stepViews_[size_t(number)] = {state_.hexView, state_.hexSource};
 }
 
 void Document::undoRedo(int index)
@@ -477,7 +368,12 @@ void Document::undoRedo(int index)
         guarded(QStringLiteral("F1 fload　") + path, [&] {
             // Most states need no folding, which their chunks tell at once.
             setShownLines(foldedLines(undo_->restoreShown().lines));
-            state_.hexView = false;
+            // The lines of a hexadecimal view come back as that view, so a
+            // save never writes them over the file they show.
+            const size_t number = size_t(std::max(undo_->undoPosition() - 1, 0));
+            const StepView view = number < stepViews_.size() ? stepViews_[number] : StepView();
+            state_.hexView = view.hexView;
+            state_.hexSource = view.hexSource;
         });
         reportWrites();
         rebuildToc();
@@ -488,6 +384,7 @@ void Document::undoRedo(int index)
 void Document::takeStartupSnapshot()
 {
     guarded(QStringLiteral("M2 mokoBU"), [&] { undo_->startupSnapshot(lines_.lines()); });
+    rememberStepView();
     reportWrites();
 }
 

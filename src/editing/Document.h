@@ -5,6 +5,7 @@
 // the table of contents.  A secondary window receives this and the prompts,
 // nothing of the main window itself.
 
+#include "document/DocumentLimits.h"
 #include "document/DocumentState.h"
 #include "document/LineList.h"
 #include "editing/WorkFile.h"
@@ -111,17 +112,35 @@ public:
     // Stop when it returns KeepDocument.
     int confirmDiscard();
 
+    // ---- size ----
+    // How large the document may grow (see DocumentLimits.h); tests make
+    // the limits small.
+    void setLimits(const DocumentLimits& limits) { limits_ = limits; }
+    const DocumentLimits& limits() const { return limits_; }
+    // Throws DocumentTooLarge when a document of that many lines and
+    // characters (UTF-16 units) would pass the limits.
+    void checkSize(qint64 lines, qint64 units) const;
+
     // ---- lines ----
     // Where new lines go: the first selected line, or the end when none is.
     int firstSelectedIndex() const;
     // Inserts text (its lines, folded at the configured width) at
     // firstSelectedIndex(); the selected lines move down, still selected.
-    void insertText(const QString& text);
+    // False when nothing was inserted: a failure was reported, or the
+    // document would grow beyond its limits (counted without the selected
+    // lines when they are about to be replaced), which the user is told.
+    bool insertText(const QString& text, bool replacingSelection = false);
     // Inserts lines at pos, each folded at the configured width as text
-    // added by the user is.  Fast for a million lines.
+    // added by the user is.  Fast for a million lines.  Throws
+    // DocumentTooLarge, the list unchanged, beyond the limits.
     void insertLines(int pos, LineText lines);
     // Replaces every line, folded as above; the selection is cleared.
+    // Throws as insertLines.
     void replaceLines(LineText lines);
+    // Tells the user that refused (what was not done, "追加できません")
+    // because the document would grow beyond its limits; path, when given,
+    // names the file.
+    void showTooLarge(const DocumentTooLarge& refusal, const QString& refused, const QString& path = QString());
     // Removes the selected lines, keeping the view near where it was.
     void removeSelected();
     // The commit step after every change of the list: the file name and the
@@ -173,7 +192,19 @@ signals:
     void fileSaved(const QString& path);
 
 private:
-    LineText foldedLines(LineText read) const;
+    // What the list showed at each step of the undo chain, by snapshot
+    // number: undo and redo bring back a hexadecimal view with its lines.
+    struct StepView {
+        bool hexView = false;
+        QString hexSource;
+    };
+    void rememberStepView();
+
+    // The lines as the add-line step makes them, taken from budget when
+    // one is given.
+    LineText foldedLines(LineText read, LineBudget* budget = nullptr) const;
+    // readFile's work; throws DocumentTooLarge before the list changes.
+    void loadFile(const QString& path);
     void setShownLines(LineText lines);
     bool chooseEncoding(const LineText& lines, TextEncoding& encoding);
 
@@ -187,6 +218,8 @@ private:
     LineList split_;
     DocumentState state_;
     std::unique_ptr<UndoChain> undo_;
+    std::vector<StepView> stepViews_;
+    DocumentLimits limits_;
     QStringList tocHeadings_;
     std::vector<int> tocLines_;
     bool alwaysOnTop_ = false;

@@ -24,7 +24,8 @@ bool modifySelectedLines(LineEditTarget& target, NoticePresenter& presenter)
             return;
         // The new lines go in before the first selected line, so the lines
         // being replaced are exactly those still selected afterwards.
-        target.insertText(result.text);
+        if (!target.insertText(result.text))
+            return;
         target.removeSelected();
         target.commitEdit(modifyOperationName());
         replaced = true;

@@ -18,8 +18,9 @@ public:
     virtual QStringList selectedLines() const = 0;
     // Inserts the text's lines before the first selected line (after the last
     // line when none is selected); the lines that move down keep their
-    // selection, the new ones are not selected.
-    virtual void insertText(const QString& text) = 0;
+    // selection, the new ones are not selected.  False when nothing was
+    // inserted (the user has been told why): the selected lines then stay.
+    virtual bool insertText(const QString& text) = 0;
     // Removes every selected line.
     virtual void removeSelected() = 0;
     // The commit step: the current file name, modified 1, the hexadecimal

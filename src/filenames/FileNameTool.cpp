@@ -49,7 +49,13 @@ bool FileNameTool::showListings(const QString& folder, const QStringList& files,
         guarded(label("PsMeiH"), [&] { lines += pathListing(folder); });
         guarded(label("FdMeiH"), [&] { lines += folderListing(listSubfolders(folder, showHidden)); });
         guarded(label("FiMeiH"), [&] { lines += fileListing(files, withoutExtension); });
-        doc_.replaceLines(lines);
+        try {
+            doc_.replaceLines(lines);
+        } catch (const DocumentTooLarge& refusal) {
+            doc_.showTooLarge(refusal, QStringLiteral("表示できません"));
+            go = false;
+            return;
+        }
         ++listings_;
     });
     return go;

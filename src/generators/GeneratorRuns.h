@@ -16,9 +16,9 @@ struct CharacterAddition;
 enum class EmptyLineMode;
 
 // Runs body under the procedure's label: true when it finished.  A request
-// beyond the run limits is answered with its message; any failure goes to
-// the error report.
-bool runStep(UserPrompt& prompt, const QString& label, const std::function<void()>& body);
+// beyond the run limits, or one that would make doc larger than its limits,
+// is answered with its message; any failure goes to the error report.
+bool runStep(Document& doc, UserPrompt& prompt, const QString& label, const std::function<void()>& body);
 
 // "OK" of the template page: true when the lines went in and the document
 // was committed as a new untitled one (operation "　雛形　").  With

@@ -96,9 +96,15 @@ void addCharacters(Document& doc, const CharacterAddition& a)
         const LineText& before = list.lines();
         const std::vector<int> rows = list.selectedRows();
         QStringList changed;
-        for (int r : rows)
+        qint64 units = before.textSize();
+        for (int r : rows) {
             changed.append(before.at(r));
+            units -= changed.back().size();
+        }
         addCharacters(changed, nullptr, a);
+        for (const QString& line : changed)
+            units += line.size();
+        doc.checkSize(before.size(), units);
         LineTextBuilder after;
         int from = 0;
         for (size_t i = 0; i < rows.size(); ++i) {
@@ -111,6 +117,10 @@ void addCharacters(Document& doc, const CharacterAddition& a)
     } else {
         QStringList lines = list.toStringList();
         addCharacters(lines, nullptr, a);
+        qint64 units = 0;
+        for (const QString& line : lines)
+            units += line.size();
+        doc.checkSize(lines.size(), units);
         list.setLines(std::move(lines));
     }
     QItemSelection selection;
@@ -126,13 +136,15 @@ qint64 rowAfterEmptyLines(qint64 i, EmptyLineMode mode, int n)
     return mode == EmptyLineMode::BeforeEveryLine ? i * (n + 1) + n : i + i / n + 1;
 }
 
-LineText withEmptyLines(const LineText& lines, EmptyLineMode mode, int n)
+LineText withEmptyLines(const LineText& lines, EmptyLineMode mode, int n, const Document* doc)
 {
     if (n < 1)
         return lines;
     const qint64 c = lines.size();
     const qint64 inserted = mode == EmptyLineMode::BeforeEveryLine ? c * n : (c + n - 1) / n;
     checkRunSize(inserted, 0);
+    if (doc)
+        doc->checkSize(c + inserted, lines.textSize());
     LineTextBuilder out;
     qint64 i = 0;
     for (QStringView line : lines) {
@@ -151,7 +163,7 @@ LineText withEmptyLines(const LineText& lines, EmptyLineMode mode, int n)
 void insertEmptyLines(Document& doc, EmptyLineMode mode, int n)
 {
     LineList& list = doc.lines();
-    LineText lines = withEmptyLines(list.lines(), mode, n);
+    LineText lines = withEmptyLines(list.lines(), mode, n, &doc);
     if (lines.size() == list.count())
         return;
     const int current = list.currentRow();

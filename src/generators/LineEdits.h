@@ -36,7 +36,8 @@ void addCharacters(QStringList& lines, const std::vector<int>* rows, const Chara
 QString firstNumberPreview(const CharacterAddition& a);
 
 // Runs the character addition on the document: all lines or the selected
-// ones, the selection kept.  Does not commit.
+// ones, the selection kept.  Does not commit.  Throws DocumentTooLarge, the
+// document unchanged, when the lines would pass its limits.
 void addCharacters(Document& doc, const CharacterAddition& a);
 
 enum class EmptyLineMode {
@@ -45,8 +46,9 @@ enum class EmptyLineMode {
 };
 
 // The lines with the empty lines inserted.  Throws RunRefused past the run
-// limit; n below 1 leaves the lines as they are.
-LineText withEmptyLines(const LineText& lines, EmptyLineMode mode, int n);
+// limit, and DocumentTooLarge beyond the limits of doc when one is given;
+// n below 1 leaves the lines as they are.
+LineText withEmptyLines(const LineText& lines, EmptyLineMode mode, int n, const Document* doc = nullptr);
 // Where a line that stood at row i stands afterwards.
 qint64 rowAfterEmptyLines(qint64 i, EmptyLineMode mode, int n);
 

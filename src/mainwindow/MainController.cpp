@@ -87,7 +87,8 @@ void MainController::sortLines()
 void MainController::addInput(const QString& text)
 {
     guarded(label("Command1_Click"), [&] {
-        document_.insertText(text);
+        if (!document_.insertText(text))
+            return;
         document_.commitEdit(document_.state().fileName, 1, QStringLiteral("　追加　"), 1);
     });
 }
@@ -97,7 +98,9 @@ void MainController::replaceSelection(const QString& text)
     guarded(label("Command1_Click"), [&] {
         if (document_.lines().selectedCount() == 0)
             return;
-        document_.insertText(text);
+        // The selected lines stay unless the new ones went in.
+        if (!document_.insertText(text, true))
+            return;
         document_.removeSelected();
         document_.commitEdit(document_.state().fileName, 1, QStringLiteral("　書換　"), 1);
     });
@@ -152,7 +155,7 @@ public:
             out << d_.lines().line(r);
         return out;
     }
-    void insertText(const QString& text) override { d_.insertText(text); }
+    bool insertText(const QString& text) override { return d_.insertText(text, true); }
     void removeSelected() override { d_.removeSelected(); }
     void commitEdit(const QString& operationName) override
     {

@@ -147,6 +147,38 @@ TEST(TextFile, EncodingIsDetectedDespiteStrayBytesAndNuls)
     }
 }
 
+// Without a byte order mark, bytes holding NULs are UTF-16 only when they
+// decode cleanly and say so: a CR LF in UTF-16, or at least four units of
+// ASCII making up a quarter of the text at least.  Anything less is shown as
+// bytes; text that holds no NUL is not affected.
+TEST(TextFile, Utf16WithoutAMarkNeedsEvidence)
+{
+    const QByteArray shortBinary("BIN\0\1\2data", 10);
+    const QString letter = u(u"拝啓　田中様\r\nお世話になっております。\r\nMeeting: 3/14 10:00 (会議室B)\r\n敬具\r\n");
+    const struct {
+        QByteArray bytes;
+        TextEncoding encoding;
+        bool binary;
+    } cases[] = {
+        {shortBinary, TextEncoding::Cp932, true},
+        {le16(letter), TextEncoding::Utf16Le, false},
+        {be16(letter), TextEncoding::Utf16Be, false},
+        {cp932::encode(letter), TextEncoding::Cp932, false},
+        {letter.toUtf8(), TextEncoding::Utf8, false},
+        {QByteArray("a\0\r\0\n\0", 6), TextEncoding::Utf16Le, false},   // one CR LF is enough
+        {le16(u(u"日本語abcd")), TextEncoding::Utf16Le, false},            // four ASCII units
+        {le16(u(u"日本語abc")), TextEncoding::Cp932, true},                 // three
+        {le16(u(u"一二三四五六七八九十百千abcd")), TextEncoding::Utf16Le, false},   // a quarter
+        {le16(u(u"一二三四五六七八九十百千万abcd")), TextEncoding::Cp932, true},    // less
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bytes.toHex().toStdString());
+        EXPECT_EQ(detectEncoding(c.bytes), c.encoding);
+        EXPECT_EQ(isBinary(c.bytes), c.binary);
+    }
+    EXPECT_EQ(decodeTextFile(le16(letter)).lines.size(), 4);
+}
+
 // Japanese text in code page 932 does not pass for UTF-8 with stray bytes.
 TEST(TextFile, Cp932TextIsNotTakenForUtf8)
 {

@@ -138,6 +138,11 @@ TEST(TextFile, EncodingIsDetectedFromTheBytes)
         // Faulty UTF-8 behind a byte order mark is counted; a real U+FFFD is not.
         {"\xEF\xBB\xBF" "a\xFF" "b\r\n\xEF\xBF\xBD", TextEncoding::Utf8Bom, {u(u"a\uFFFDb"), u(u"\uFFFD")}, 1},
         {"\xEF\xBB\xBF" "a\xE3\x81\r\nb", TextEncoding::Utf8Bom, {u(u"a\uFFFD\uFFFD"), "b"}, 2},
+        // Only the mark at the very start of the file is a byte order mark:
+        // a U+FEFF that starts a later line (or follows the mark) is text.
+        {"x\xE3\x81\x82\r\n\xEF\xBB\xBFy\r\n", TextEncoding::Utf8, {u(u"xあ"), QStringLiteral("\uFEFFy")}, 0},
+        {"\xEF\xBB\xBF\xEF\xBB\xBF" "a\r\n\xEF\xBB\xBF", TextEncoding::Utf8Bom, {QStringLiteral("\uFEFFa"), QStringLiteral("\uFEFF")}, 0},
+        {QByteArray("\xFF\xFEx\0\r\0\n\0\xFF\xFEy\0", 12), TextEncoding::Utf16LeBom, {"x", QStringLiteral("\uFEFFy")}, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.bytes.toHex().toStdString());
@@ -336,6 +341,29 @@ TEST(TextFile, WrittenFilesReadBackTheSame)
         EXPECT_EQ(content.lines, lines);
         EXPECT_EQ(content.encoding, encoding);
         EXPECT_EQ(content.invalidBytes, 0);
+    }
+}
+
+// A U+FEFF inside the text survives a read and a save, in every encoding
+// that can hold it.
+TEST(TextFile, ZeroWidthNoBreakSpacesAtLineStartsAreWrittenBack)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath("feff.txt");
+    const QByteArray files[] = {
+        "x\xE3\x81\x82\r\n\xEF\xBB\xBFy\r\n",
+        "\xEF\xBB\xBF\xEF\xBB\xBF" "a\r\n\xEF\xBB\xBF\r\n",
+        QByteArray("\xFF\xFE\xFF\xFEx\0\r\0\n\0\xFF\xFEy\0\r\0\n\0", 18),
+    };
+    for (const QByteArray& bytes : files) {
+        SCOPED_TRACE(bytes.toHex().toStdString());
+        writeBytes(path, bytes);
+        const TextFileContent content = readTextFile(path);
+        ASSERT_EQ(content.lines.size(), 2);
+        EXPECT_TRUE(content.lines.at(1).startsWith(QChar(0xFEFF)));
+        writeTextFile(path, content.lines, content.encoding);
+        EXPECT_EQ(readBytes(path), bytes);
     }
 }
 

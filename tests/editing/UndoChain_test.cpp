@@ -162,6 +162,8 @@ TEST_F(UndoChainTest, EveryCharacterComesBackUnchanged)
         {{QStringLiteral("～－")}, false},
         {{QString(), QString()}, false},
         {{QStringLiteral("\uFFFD")}, true},
+        // U+FEFF right after the file's mark and at a later line's start.
+        {{QStringLiteral("\uFEFFa"), QStringLiteral("\uFEFF")}, true},
     };
     for (const Case& c : cases) {
         chain->commit(c.lines, 0, kOpen);

@@ -14,6 +14,7 @@ struct Lines : LineEditTarget {
     QStringList lines;
     std::vector<bool> selected;
     QStringList commits;
+    bool refuseInsertion = false;   // as a document at its limits does
 
     Lines(QStringList l, std::vector<int> rows) : lines(std::move(l)), selected(lines.size(), false)
     {
@@ -28,8 +29,10 @@ struct Lines : LineEditTarget {
                 out << lines[i];
         return out;
     }
-    void insertText(const QString& text) override
+    bool insertText(const QString& text) override
     {
+        if (refuseInsertion)
+            return false;
         int p = 0;
         while (p < lines.size() && !selected[p])
             ++p;
@@ -42,6 +45,7 @@ struct Lines : LineEditTarget {
             selected.insert(selected.begin() + p, false);
             ++p;
         }
+        return true;
     }
     void removeSelected() override
     {
@@ -120,6 +124,18 @@ TEST(Modify, CancelAndCloseBoxChangeNothing)
         EXPECT_EQ(l.lines, kFive);
         EXPECT_TRUE(l.commits.isEmpty());
     }
+}
+
+// The selected lines go only once the new ones are in.
+TEST(Modify, ARefusedInsertionKeepsTheSelectedLines)
+{
+    Lines l(kFive, {2});
+    l.refuseInsertion = true;
+    ScriptedNoticePresenter p;
+    p.push({0, QStringLiteral("x\ny"), std::nullopt});
+    EXPECT_FALSE(modifySelectedLines(l, p));
+    EXPECT_EQ(l.lines, kFive);
+    EXPECT_TRUE(l.commits.isEmpty());
 }
 
 }  // namespace

@@ -47,5 +47,35 @@ TEST(FileNameTool, ARunWithNothingToChangeIsToldAndLogged)
               QStringLiteral("0 個のファイル名を変更しました。\n1 行は元に戻せなかったので、そのままにしました。"));
 }
 
+// A listing is a document like any other: one line past its limits and it
+// is refused, the document kept.
+TEST(FileNameTool, AListingFitsTheDocumentOrIsRefused)
+{
+    QTemporaryDir dir;
+    SettingsStore settings(dir.filePath(QStringLiteral("petari.ini")));
+    QDir().mkpath(dir.filePath(QStringLiteral("prog")));
+    QDir().mkpath(dir.filePath(QStringLiteral("web")));
+    const QString web = dir.filePath(QStringLiteral("web"));
+    // 【パス名】, a line for every folder of the path, an empty line; 【フォルダ名】
+    // and an empty line; 【ファイル名】, a.txt and an empty line.
+    const qint64 lines = web.split(QLatin1Char('/')).size() + 7;
+    for (const qint64 limit : {lines, lines - 1}) {
+        ScriptedPrompt prompt;
+        Document doc(settings, prompt, dir.filePath(QStringLiteral("prog")));
+        doc.setLimits({limit, 1000});
+        doc.lines().setLines({QStringLiteral("kept")});
+        FileNameTool tool(doc, prompt);
+        EXPECT_EQ(tool.showListings(web, {QStringLiteral("a.txt")}, false, false), limit == lines);
+        if (limit == lines) {
+            EXPECT_EQ(doc.lines().count(), lines);
+            EXPECT_TRUE(prompt.asked().empty());
+            continue;
+        }
+        EXPECT_EQ(doc.lines().toStringList(), QStringList({QStringLiteral("kept")}));
+        ASSERT_EQ(prompt.asked().size(), 1u);
+        EXPECT_TRUE(prompt.asked()[0].text.startsWith(QStringLiteral("行が多すぎるため、表示できません。")));
+    }
+}
+
 }  // namespace
 }  // namespace petari
