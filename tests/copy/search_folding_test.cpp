@@ -47,6 +47,20 @@ TEST(SearchFolding, LinesFoundAsAJapaneseReaderMeansThem)
         {"  ", "どの行も", all, true},            // no words: everything matches
         {"😀", "顔😀です", all, true},           // a surrogate pair is one character
         {"\xF0\x9F\x98\x80", "顔😁です", all, false},
+        // The long sound mark and the sound marks of half-width katakana.
+        {"ー", "ｺｰﾋｰ", all, true},
+        {"ｰ", "コーヒー", noWidth, false},
+        {"ヴ", "ｳﾞｨｰﾅｽ", all, true},
+        {"ゔ", "ヴ", all, true},                 // hiragana vu is katakana vu
+        {"ﾊﾞ", "パ", all, false},               // voiced is not semi-voiced
+        {"ア゛", "ｱﾞ", all, true},               // a mark that joins nothing stays a mark
+        {"ｶ", "ｶﾞ", all, false},
+        {"ｶ", "ｶﾞ", noWidth, true},             // width told apart: the mark stays apart too
+        // Surrogate pairs: a kanji outside the BMP, and a letter with case.
+        {"𠮷", "𠮷野家", all, true},
+        {"吉", "𠮷野家", all, false},
+        {"𐐨", "𐐀", all, true},                // DESERET CAPITAL LONG I, small query
+        {"𐐨", "𐐀", noCase, false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(finds(c.query, c.line, c.folding), c.found) << c.query << " in " << c.line;
