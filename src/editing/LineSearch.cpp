@@ -18,49 +18,14 @@ namespace {
 // others would cost more than it saves.
 constexpr int kLinesWorthThreads = 20000;
 
-// Whether folding the chunk's text in one piece folds every line as it would
-// alone.  Only two things look past a character: a half-width sound mark
-// joins the letter before it, and a surrogate pair is one character to the
-// case mapping.  Neither may join the last character of a line to the first
-// of the next.
-bool foldsLineByLine(const LineChunk& chunk, const SearchFolding& folding)
-{
-    const char16_t* text = chunk.text();
-    const qsizetype size = chunk.textSize();
-    if (folding.width) {
-        for (qsizetype i = 0; i < size; ++i)
-            if ((text[i] | 1) == 0xFF9F)   // ﾞ or ﾟ
-                return false;
-    }
-    if (folding.letterCase) {
-        for (int i = 1; i < chunk.lineCount(); ++i) {
-            const qsizetype s = chunk.start(i);
-            if (s > 0 && s < size && QChar::isHighSurrogate(text[s - 1]) && QChar::isLowSurrogate(text[s]))
-                return false;
-        }
-    }
-    return true;
-}
-
-void foldChunk(const LineChunk& chunk, const SearchFolding& folding, QString& text, std::vector<qsizetype>& starts)
+void foldChunk(const LineChunk& chunk, const SearchFolder& folder, QString& text, std::vector<qsizetype>& starts)
 {
     const int n = chunk.lineCount();
     starts.resize(size_t(n) + 1);
-    if (foldsLineByLine(chunk, folding)) {
-        text = foldForSearch(QStringView(chunk.text(), chunk.textSize()), folding);
-        // A folding that changed a line's length leaves the starts unknown.
-        if (text.size() == chunk.textSize()) {
-            for (int i = 0; i < n; ++i)
-                starts[size_t(i)] = chunk.start(i);
-            starts[size_t(n)] = chunk.textSize();
-            return;
-        }
-    }
-    text.clear();
     text.reserve(chunk.textSize());
     for (int i = 0; i < n; ++i) {
         starts[size_t(i)] = text.size();
-        text += foldForSearch(chunk.line(i), folding);
+        folder.appendFolded(chunk.line(i), text);
     }
     starts[size_t(n)] = text.size();
 }
@@ -99,8 +64,9 @@ struct PieceSearch {
 };
 
 // The lines of the piece that hold every word: the anchor is looked for
-// through the whole run at once, each place it is found tried as the
-// anchor word, and a line that holds it is then asked for the other words.
+// through the whole run at once, the anchor word compared where it is found,
+// and only where it is there is its line looked up, checked to hold the
+// whole word, and asked for the other words.
 void searchPiece(PieceSearch& p, const Query& q)
 {
     const std::vector<qsizetype>& starts = *p.starts;
@@ -114,24 +80,18 @@ void searchPiece(PieceSearch& p, const Query& q)
         const qsizetype hit = run.indexOf(q.anchor, from + k);
         if (hit < 0)
             return;
-        // The line the anchor is in: lines only go forward.
-        line = int(std::upper_bound(starts.begin() + line + 1, starts.begin() + last + 1, hit) - starts.begin()) - 1;
-        const qsizetype lineStart = starts[size_t(line)], lineEnd = starts[size_t(line) + 1];
         const qsizetype start = hit - k;
-        if (start < lineStart) {   // the word would begin in the line before
-            from = lineStart;
-            continue;
-        }
-        if (start + word.size() > lineEnd) {   // so would every later place in this line
-            from = lineEnd;
-            continue;
-        }
-        if (run.mid(start, word.size()) != word) {
+        if (start + word.size() > run.size() || run.mid(start, word.size()) != word) {
             from = start + 1;
             continue;
         }
-        if (holdsEveryWord(run.mid(lineStart, lineEnd - lineStart), q.others))
+        // The line the word starts in: lines only go forward.
+        line = int(std::upper_bound(starts.begin() + line + 1, starts.begin() + last + 1, start) - starts.begin()) - 1;
+        const qsizetype lineStart = starts[size_t(line)], lineEnd = starts[size_t(line) + 1];
+        if (start + word.size() <= lineEnd && holdsEveryWord(run.mid(lineStart, lineEnd - lineStart), q.others))
             p.rows.push_back(p.row + line - p.first);
+        // A word that runs into the next line is no match, nor is any later
+        // place of this line.
         from = lineEnd;
     }
 }
@@ -149,19 +109,29 @@ void onEveryCore(Sequence& items, int lineCount, Function f)
 
 }  // namespace
 
-LineSearch::LineSearch() = default;
-LineSearch::~LineSearch() = default;
+struct LineSearch::Fold {
+    std::shared_ptr<const LineChunk> chunk;
+    std::shared_ptr<FoldedChunk> folded;
+    void operator()(const SearchFolder& folder) const { foldChunk(*chunk, folder, folded->text, folded->starts); }
+};
 
-std::vector<std::shared_ptr<const LineSearch::FoldedChunk>> LineSearch::foldedPieces(const LineText& lines)
+LineSearch::LineSearch() = default;
+
+LineSearch::~LineSearch() { finishFolding(); }
+
+void LineSearch::useFolding(const SearchFolding& folding)
 {
-    struct Fold {
-        std::shared_ptr<const LineChunk> chunk;
-        std::shared_ptr<FoldedChunk> folded;
-    };
+    if (folding.width == folding_.width && folding.kana == folding_.kana && folding.letterCase == folding_.letterCase)
+        return;
+    finishFolding();
+    folded_.clear();
+    folding_ = folding;
+}
+
+std::vector<LineSearch::Fold> LineSearch::newChunks(const LineText& lines, int& lineCount)
+{
     std::vector<Fold> toFold;
-    std::vector<std::shared_ptr<const FoldedChunk>> pieces;
-    pieces.reserve(lines.pieces().size());
-    int linesToFold = 0;
+    lineCount = 0;
     for (const LineText::Piece& p : lines.pieces()) {
         std::shared_ptr<FoldedChunk>& kept = folded_[p.chunk.get()];
         // A chunk that died may have left its address to a new one.
@@ -169,14 +139,42 @@ std::vector<std::shared_ptr<const LineSearch::FoldedChunk>> LineSearch::foldedPi
             kept = std::make_shared<FoldedChunk>();
             kept->chunk = p.chunk;
             toFold.push_back({p.chunk, kept});
-            linesToFold += p.chunk->lineCount();
+            lineCount += p.chunk->lineCount();
         }
-        pieces.push_back(kept);
     }
-    const SearchFolding folding = folding_;
-    onEveryCore(toFold, linesToFold,
-                [&folding](Fold& f) { foldChunk(*f.chunk, folding, f.folded->text, f.folded->starts); });
     chunksFolded_ += int(toFold.size());
+    return toFold;
+}
+
+void LineSearch::prepare(const LineText& lines, const SearchFolding& folding)
+{
+    finishFolding();
+    useFolding(folding);
+    int lineCount = 0;
+    background_ = newChunks(lines, lineCount);
+    if (background_.empty())
+        return;
+    const SearchFolder folder(folding_);
+    running_ = QtConcurrent::map(background_, [folder](const Fold& f) { f(folder); });
+}
+
+void LineSearch::finishFolding()
+{
+    running_.waitForFinished();
+    background_.clear();
+}
+
+std::vector<std::shared_ptr<const LineSearch::FoldedChunk>> LineSearch::foldedPieces(const LineText& lines)
+{
+    finishFolding();
+    int lineCount = 0;
+    std::vector<Fold> toFold = newChunks(lines, lineCount);
+    const SearchFolder folder(folding_);
+    onEveryCore(toFold, lineCount, [&folder](const Fold& f) { f(folder); });
+    std::vector<std::shared_ptr<const FoldedChunk>> pieces;
+    pieces.reserve(lines.pieces().size());
+    for (const LineText::Piece& p : lines.pieces())
+        pieces.push_back(folded_[p.chunk.get()]);
     return pieces;
 }
 
@@ -190,10 +188,7 @@ std::vector<int> LineSearch::matchingRows(const LineText& lines, const QStringLi
             rows[size_t(i)] = i;
         return rows;
     }
-    if (folding.width != folding_.width || folding.kana != folding_.kana || folding.letterCase != folding_.letterCase) {
-        folded_.clear();
-        folding_ = folding;
-    }
+    useFolding(folding);
     const std::vector<std::shared_ptr<const FoldedChunk>> folded = foldedPieces(lines);
     std::vector<PieceSearch> searches(folded.size());
     int row = 0;
@@ -219,6 +214,7 @@ std::vector<int> LineSearch::matchingRows(const LineText& lines, const QStringLi
 
 void LineSearch::keepOnly(const LineText& lines)
 {
+    finishFolding();
     std::unordered_map<const LineChunk*, std::shared_ptr<FoldedChunk>> kept;
     for (const LineText::Piece& p : lines.pieces()) {
         const auto it = folded_.find(p.chunk.get());

@@ -12,6 +12,7 @@
 #include "copy/SearchFolding.h"
 #include "document/LineText.h"
 
+#include <QFuture>
 #include <QString>
 #include <QStringList>
 
@@ -33,6 +34,11 @@ public:
     // no words at all keeps every row.
     std::vector<int> matchingRows(const LineText& lines, const QStringList& words, const SearchFolding& folding);
 
+    // Starts folding the chunks of lines that are not folded yet, on the
+    // other cores, and returns at once: the filter box does this when it
+    // opens, so that the first key typed finds most of the folding done.
+    void prepare(const LineText& lines, const SearchFolding& folding);
+
     // Lets go of the folded copies of the chunks lines does not use: the
     // copies of a document that was replaced or edited away.
     void keepOnly(const LineText& lines);
@@ -45,12 +51,20 @@ public:
 
 private:
     struct FoldedChunk;
-    // The folded copy of every chunk of lines, folding those not kept yet.
+    struct Fold;
+    void useFolding(const SearchFolding& folding);
+    // Entries for the chunks of lines not folded yet, to be folded.
+    std::vector<Fold> newChunks(const LineText& lines, int& lineCount);
+    // Waits for the folding prepare started.
+    void finishFolding();
+    // The folded copy of every piece of lines, folding the chunks not kept yet.
     std::vector<std::shared_ptr<const FoldedChunk>> foldedPieces(const LineText& lines);
 
     std::unordered_map<const LineChunk*, std::shared_ptr<FoldedChunk>> folded_;
     SearchFolding folding_;
     int chunksFolded_ = 0;
+    std::vector<Fold> background_;   // what prepare folds, until finishFolding
+    QFuture<void> running_;
 };
 
 }  // namespace petari

@@ -57,6 +57,8 @@ void ListFilter::setFolding(const SearchFolding& folding)
     emit shownChanged();
 }
 
+void ListFilter::prepare() { search_->prepare(list_.lines(), folding_); }
+
 void ListFilter::close()
 {
     if (!open_)

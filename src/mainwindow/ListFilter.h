@@ -38,6 +38,9 @@ public:
     // act on a line out of sight); the current line stays.
     void setQuery(const QString& query);
     void setFolding(const SearchFolding& folding);
+    // The box opens: the lines start being folded for searching on the
+    // other cores while the user is about to type.
+    void prepare();
     // Escape: every line is shown again.  The query stays for F3.
     void close();
 

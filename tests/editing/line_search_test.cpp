@@ -89,6 +89,13 @@ TEST(LineSearch, AnEditFoldsOnlyTheChunksItMade)
     EXPECT_EQ(rowsOf(search, edited, "めじるし", {true, false, true}), std::vector<int>{200});
     EXPECT_EQ(search.chunksFolded(), 2 * chunks + 2);
 
+    // Folded ahead, while the box opens: the search folds nothing more.
+    LineSearch prepared;
+    prepared.prepare(lines, kAll);
+    EXPECT_EQ(prepared.chunksFolded(), chunks);
+    EXPECT_EQ(rowsOf(prepared, lines, "目印"), std::vector<int>{40000});
+    EXPECT_EQ(prepared.chunksFolded(), chunks);
+
     // The copies of chunks no longer used go.
     search.keepOnly(LineText{QStringLiteral("新しい文書")});
     EXPECT_EQ(search.chunksKept(), 0);

@@ -42,8 +42,11 @@ void MainWindow::openFilter()
 {
     const bool wasOpen = filterBar_->isVisible();
     filterBar_->setVisible(true);
-    if (!wasOpen)
+    if (!wasOpen) {
         applyLayout();
+        controller_.filter().setFolding(filterBar_->folding());
+        controller_.filter().prepare();
+    }
     filterBar_->box()->setFocus(Qt::ShortcutFocusReason);
     filterBar_->box()->selectAll();
     // The text kept from the last time filters again.
