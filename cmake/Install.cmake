@@ -109,6 +109,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # with Qt's translations installed, so they are part of the program.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n")
 # xclip and wl-clipboard keep the last copy after exit; wl-clipboard also lets
-# the clipboard monitor follow other windows on Wayland.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-gothic | fonts-noto-cjk, xdg-utils, xclip, wl-clipboard, qt6-wayland")
+# the clipboard monitor follow other windows on Wayland.  Qt's portal theme
+# shows the desktop's own file dialog where xdg-desktop-portal offers one.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-gothic | fonts-noto-cjk, xdg-utils, xclip, wl-clipboard, qt6-wayland, qt6-xdgdesktopportal-platformtheme, wtype")
 include(CPack)

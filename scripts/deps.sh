@@ -8,24 +8,25 @@ set -euo pipefail
 mode=${1:-test}
 
 # Building and running: the compiler and libraries, Qt's platform plugins
-# (X11 through xcb, Wayland), Qt's own Japanese for its dialogs, a Japanese
+# (X11 through xcb, Wayland), Qt's own Japanese for its dialogs, its SVG
+# icon engine (the window icon of a build without the PNG icons), a Japanese
 # font, and the small tools the program calls (xdg-open, xclip and
 # wl-copy/wl-paste keep the last copy and follow the clipboard).
 run_packages=(
   build-essential cmake ninja-build pkg-config ccache
-  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-wayland qt6-translations-l10n
-  libicu-dev libgmp-dev zlib1g-dev libxcb1-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-wayland qt6-translations-l10n libqt6svg6
+  libicu-dev libgmp-dev zlib1g-dev libxcb1-dev libxcb-xtest0-dev libxcb-keysyms1-dev
   fonts-ipafont-gothic xdg-utils xclip wl-clipboard
 )
-# Tests: googletest and Google Benchmark, a virtual X server and the tools the
-# end-to-end tests drive it with, a Wayland compositor (sway, foot, wtype),
+# Tests: googletest and Google Benchmark, a virtual X server, a window
+# manager (openbox) and the tools the end-to-end tests drive them with, a Wayland compositor (sway, foot, wtype),
 # the accessibility bus, the desktop-entry and AppStream validators, the
 # package tools (dpkg-dev, lintian) and rsvg-convert, which renders the PNG
 # icons that the package installs.
 test_packages=(
   icu-devtools
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  xvfb xdotool x11-utils xauth
+  xvfb xdotool x11-utils xauth openbox
   sway foot wtype
   at-spi2-core python3-pyatspi gir1.2-atspi-2.0 python3-gi dbus
   desktop-file-utils appstream dpkg-dev file lintian librsvg2-bin

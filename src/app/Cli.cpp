@@ -1,5 +1,7 @@
 #include "app/Cli.h"
 
+#include "platform/InstanceChannel.h"
+#include "platform/InstanceRegistry.h"
 #include "services/ProgramInfo.h"
 
 #include <cstdio>
@@ -18,6 +20,7 @@ const char* const kUsage =
     "              [--round down|half|up] [--prefix TEXT] [--suffix TEXT] [--no-separators]\n"
     "              [--align number|prefix|none] [--formula]\n"
     "       petari --export-settings FILE | --import-settings FILE\n"
+    "       petari --show\n"
     "       petari --version\n"
     "       petari --help\n";
 
@@ -48,6 +51,8 @@ int runCommandLineMode(const QStringList& args)
         return runPriceMode(args.mid(1));
     if (first == QLatin1String("--version"))
         return printVersion();
+    if (first == QLatin1String(kShowSwitch))
+        return runShowMode(args.mid(1));
     if (first == QLatin1String("--export-settings"))
         return runExportSettingsMode(args.mid(1));
     if (first == QLatin1String("--import-settings"))
@@ -66,6 +71,19 @@ int runCommandLineMode(const QStringList& args)
         return 2;
     }
     return -1;
+}
+
+int runShowMode(const QStringList& args)
+{
+    if (!args.isEmpty()) {
+        std::fprintf(stderr, "petari: --show takes no arguments\n%s", kUsage);
+        return 2;
+    }
+    InstanceRequest r;
+    r.kind = InstanceRequest::Show;
+    r.activationToken = startActivationToken();
+    // With no copy running (or none that answers) the window starts here.
+    return InstanceChannel(InstanceRegistry::defaultFolder()).send(r) ? 0 : -1;
 }
 
 int printLines(const QStringList& lines)

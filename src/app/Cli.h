@@ -23,6 +23,10 @@ int runConvertMode(const QStringList& args);    // --convert MODES
 int runCalendarMode(const QStringList& args);   // --calendar YEAR
 int runStampMode(const QStringList& args);      // --stamp [--at "YYYY-MM-DD HH:MM:SS"]
 int runPriceMode(const QStringList& args);      // --price PRICE [options]
+// --show: brings the running copy to the front; -1 (start the window) when
+// no copy runs.
+constexpr const char* kShowSwitch = "--show";
+int runShowMode(const QStringList& args);
 int runExportSettingsMode(const QStringList& args);   // --export-settings FILE
 int runImportSettingsMode(const QStringList& args);   // --import-settings FILE
 int runTableMode(const QStringList& args);      // --table ROWS LINES COLUMNS WIDTH

@@ -2,6 +2,7 @@
 #include "document/FileName.h"
 #include "mainwindow/ui/MainWindow.h"
 #include "platform/ClipboardRelay.h"
+#include "platform/PortalDialogs.h"
 #include "platform/ui/JapaneseUi.h"
 
 #include <QApplication>
@@ -59,7 +60,9 @@ int main(int argc, char** argv)
     std::vector<char*> qtArgv{argv[0]};
     QStringList files;
     bool afterDashes = false;
-    for (int i = 1; i < argc; ++i) {
+    // "--show" with no copy running starts this one, and is no file name.
+    const int first = (argc == 2 && std::strcmp(argv[1], petari::kShowSwitch) == 0) ? 2 : 1;
+    for (int i = first; i < argc; ++i) {
         // Decoded so that a name holding bytes that are not UTF-8 keeps them.
         const QString a = petari::decodeFileName(argv[i]);
         if (afterDashes) {
@@ -81,6 +84,7 @@ int main(int argc, char** argv)
     }
     int qtArgc = static_cast<int>(qtArgv.size());
     qtArgv.push_back(nullptr);
+    petari::preferPortalFileDialogs();
     QApplication app(qtArgc, qtArgv.data());
     QApplication::setApplicationName(QStringLiteral("petari"));
     QApplication::setApplicationDisplayName(QStringLiteral("ペタリ"));

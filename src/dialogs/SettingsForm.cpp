@@ -170,7 +170,7 @@ int SettingsForm::lineLengthOf(const QString& text)
 bool SettingsForm::chooseStartupFile(UserPrompt& prompt)
 {
     const QString path = prompt.openFileName(
-        programinfo::caption(), QStringLiteral("All Files (*.*)|*.*|ﾃｷｽﾄ ﾌｧｲﾙ (*.txt)|*.txt"));
+        QStringLiteral("ファイルを指定"), QStringLiteral("All Files (*.*)|*.*|ﾃｷｽﾄ ﾌｧｲﾙ (*.txt)|*.txt"));
     if (path.isEmpty())
         return false;
     values.startupFile = path;
@@ -183,7 +183,7 @@ bool SettingsForm::chooseEditor(UserPrompt& prompt)
     // Programs here carry no ".exe": any file may be chosen, and the
     // executable bit decides.
     const QString path =
-        prompt.openFileName(programinfo::caption(), QStringLiteral("All Files (*.*)|*.*"));
+        prompt.openFileName(QStringLiteral("テキストエディタの指定"), QStringLiteral("All Files (*.*)|*.*"));
     if (path.isEmpty())
         return false;
     const QFileInfo info(path);

@@ -193,7 +193,7 @@ void Document::newDocument()
 QString Document::askOpenPath()
 {
     return guardedValue<QString>(label("CoDiHiraku"), QString(), [&] {
-        return prompt_.openFileName(caption(),
+        return prompt_.openFileName(QStringLiteral("開く"),
                                     QStringLiteral("All Files (*.*)|*.*|ﾃｷｽﾄ ﾌｧｲﾙ (*.txt)|*.txt"));
     });
 }
@@ -236,8 +236,9 @@ QString Document::askSavePath(const QString& suggested)
 {
     return guardedValue<QString>(label("CoDiHozon"), QString(), [&]() -> QString {
         for (;;) {
-            const QString chosen = prompt_.saveFileName(caption(), QStringLiteral("ﾃｷｽﾄ ﾌｧｲﾙ(*.txt)|*.txt"),
-                                                        suggested);
+            const QString title = state_.mac ? QStringLiteral("名前を付けて保存(Mac向け)")
+                                             : QStringLiteral("名前を付けて保存");
+            const QString chosen = prompt_.saveFileName(title, QStringLiteral("ﾃｷｽﾄ ﾌｧｲﾙ(*.txt)|*.txt"), suggested);
             if (chosen.isEmpty())
                 return QString();
             if (!QFileInfo::exists(chosen))

@@ -83,7 +83,7 @@ void FileNameTool::undoFromLog(const QString& folder)
     guarded(label("Command2_Click"), [&] {
         // The main window's open dialog, starting where the logs are.
         const QString path = prompt_.openFileName(
-            Document::caption(), QStringLiteral("All Files (*.*)|*.*|ﾃｷｽﾄ ﾌｧｲﾙ (*.txt)|*.txt"),
+            QStringLiteral("開く"), QStringLiteral("All Files (*.*)|*.*|ﾃｷｽﾄ ﾌｧｲﾙ (*.txt)|*.txt"),
             logFolderPath(doc_.programFolder()) + QLatin1Char('/'));
         if (path.isEmpty())
             return;

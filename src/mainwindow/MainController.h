@@ -10,6 +10,7 @@
 #include "mainwindow/MainView.h"
 
 #include <QDateTime>
+#include <functional>
 #include <optional>
 
 #include <QObject>
@@ -24,6 +25,7 @@ class History;
 class Favourites;
 class InstanceRegistry;
 class ListFilter;
+struct InstanceRequest;
 class NoticePresenter;
 class SettingsStore;
 class UndoChain;
@@ -86,6 +88,16 @@ public:
     // Runs the start-up steps; returns false when this copy must not run (a
     // second copy while duplicates are refused): the window then closes.
     bool startUp(const QStringList& arguments, InstanceRegistry& registry);
+    // With duplicates refused, a start hands its file (or just itself) to the
+    // running copy through this; true when that copy took it.  Unset, or when
+    // the running copy does not answer, this start goes on as a copy of its
+    // own rather than drop the file.
+    using HandOver = std::function<bool(const InstanceRequest&)>;
+    void setHandOver(HandOver h) { handOver_ = std::move(h); }
+    // What a start with these arguments asks of the running copy: open the
+    // first argument (made absolute here, where the start's folder is known)
+    // or else come to the front.
+    static InstanceRequest handOverRequest(const QStringList& arguments);
     void readWindowSettings();
     void writeWindowSettings();
     void readMonitorMode();
@@ -221,6 +233,7 @@ private:
     ClipboardMonitor monitor_;
     bool monitorSuspended_ = false;
     bool priceVisible_ = false;
+    HandOver handOver_;
 };
 
 }  // namespace petari

@@ -6,7 +6,9 @@
 #include "editing/Favourites.h"
 #include "editing/History.h"
 #include "editing/UndoChain.h"
+#include "document/FileName.h"
 #include "platform/Failure.h"
+#include "platform/InstanceChannel.h"
 #include "platform/InstanceRegistry.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SettingsStore.h"
@@ -38,7 +40,8 @@ bool MainController::startUp(const QStringList& arguments, InstanceRegistry& reg
     bool proceed = true;
     guarded(label("Form_Load"), [&] {
         const bool othersRunning = registry.othersRunning();
-        if (settings_.isOn(kOptionsSection, QStringLiteral("s6")) && othersRunning) {
+        if (settings_.isOn(kOptionsSection, QStringLiteral("s6")) && othersRunning &&
+            (!handOver_ || handOver_(handOverRequest(arguments)))) {
             forcedExit_ = 99;
             proceed = false;
             return;
@@ -84,6 +87,17 @@ bool MainController::startUp(const QStringList& arguments, InstanceRegistry& reg
             showVersionNotice(settings_, *presenter_);
     });
     return proceed;
+}
+
+InstanceRequest MainController::handOverRequest(const QStringList& arguments)
+{
+    InstanceRequest r;
+    if (!arguments.isEmpty() && !arguments.front().isEmpty()) {
+        r.kind = InstanceRequest::Open;
+        r.file = absoluteFileName(arguments.front());
+    }
+    r.activationToken = startActivationToken();
+    return r;
 }
 
 void MainController::readMonitorMode()

@@ -1,6 +1,21 @@
 #include "platform/UserPrompt.h"
 
+#include <QRegularExpression>
+
 namespace petari {
+
+QString fileFilterDescription(const QString& classicDescription)
+{
+    // The classic descriptions carry their pattern already ("ﾃｷｽﾄ ﾌｧｲﾙ (*.txt)"),
+    // and Qt's dialogs add it again: it is dropped here, so each shows once.
+    static const QRegularExpression pattern(QStringLiteral("\\s*\\([^()]*\\)\\s*$"));
+    QString d = classicDescription;
+    d.remove(pattern);
+    if (d.trimmed() == QLatin1String("All Files"))
+        return QStringLiteral("すべてのファイル");
+    // Half-width katakana become full-width, as the rest of the dialog is.
+    return d.normalized(QString::NormalizationForm_KC);
+}
 
 QStringList qtFileFilters(const QString& classicFilters)
 {
@@ -12,7 +27,8 @@ QStringList qtFileFilters(const QString& classicFilters)
         for (QString& g : globs)
             if (g == QLatin1String("*.*"))
                 g = QStringLiteral("*");
-        out << parts[i] + QStringLiteral(" (") + globs.join(QLatin1Char(' ')) + QLatin1Char(')');
+        out << fileFilterDescription(parts[i]) + QStringLiteral(" (") + globs.join(QLatin1Char(' ')) +
+                   QLatin1Char(')');
     }
     return out;
 }

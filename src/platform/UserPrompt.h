@@ -25,16 +25,19 @@ public:
     virtual void showMessage(const QString& title, const QString& text,
                              Icon icon = Icon::Information) = 0;
     // Filters in the classic form "Description|pattern|Description|pattern".
-    // Both return "" when the user cancels.
+    // The title names the dialog's purpose ("開く", "名前を付けて保存"); empty
+    // gives those two.  Both return "" when the user cancels.
     virtual QString openFileName(const QString& title, const QString& filters,
                                  const QString& suggested = QString()) = 0;
     virtual QString saveFileName(const QString& title, const QString& filters,
                                  const QString& suggested = QString()) = 0;
 };
 
-// "All Files (*.*)|*.*|Text (*.txt)|*.txt" -> {"All Files (*.*) (*)", ...} in
-// the form Qt's file dialogs take; "*.*" becomes "*" so files without a dot match.
+// "All Files (*.*)|*.*|ﾃｷｽﾄ ﾌｧｲﾙ (*.txt)|*.txt" -> {"すべてのファイル (*)",
+// "テキスト ファイル (*.txt)"} in the form Qt's file dialogs take: each pattern
+// shown once, the words in Japanese; "*.*" becomes "*" so files without a dot match.
 QStringList qtFileFilters(const QString& classicFilters);
+QString fileFilterDescription(const QString& classicDescription);
 
 // A prompt that answers from a script: tests push the answers (and file names)
 // in the order the program will ask, then read what was asked.

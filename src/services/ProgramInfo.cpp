@@ -32,14 +32,16 @@ QString entry(int index, const QDateTime& now)
         return zeroPadded2(t.hour()) + QLatin1Char(':') + zeroPadded2(t.minute()) + QLatin1Char(':') +
                zeroPadded2(t.second()) + blank;
     case 4:
-        return QStringLiteral("ペタリの開発者") + QChar(0x3000) +
-               QStringLiteral("README.md を参照してください");
+        // The authors as the package's copyright names them; their door for
+        // reports is the project's issue list.
+        return QStringLiteral("The Petari developers") + QChar(0x3000) +
+               QStringLiteral("https://github.com/petari/petari/issues");
     case 5:
         return year4(d.year()) + zeroPadded2(d.month()) + zeroPadded2(d.day());
     case 6:
         return zeroPadded2(t.hour()) + zeroPadded2(t.minute()) + zeroPadded2(t.second());
     case 7:
-        return QStringLiteral("README.md を参照してください");
+        return QStringLiteral("https://github.com/petari/petari");
     case 8:
         return QStringLiteral("C++17 / Qt 6");
     default:

@@ -236,7 +236,7 @@ bool exportSettings(SettingsStore& store, UserPrompt& prompt, const QString& pro
     const bool asked = guarded(label("F1 rejiHozo_Click"), [&] {
         const QString suggested = defaultExportPath(programFolder);
         for (;;) {
-            path = prompt.saveFileName(programinfo::caption(), QStringLiteral("ﾃｷｽﾄ ﾌｧｲﾙ(*.txt)|*.txt"),
+            path = prompt.saveFileName(QStringLiteral("レジストリの保存"), QStringLiteral("ﾃｷｽﾄ ﾌｧｲﾙ(*.txt)|*.txt"),
                                        suggested);
             if (path.isEmpty() || !QFileInfo::exists(path))
                 return;
@@ -282,7 +282,7 @@ SettingsImport importSettingsFrom(SettingsStore& store, UserPrompt& prompt, cons
 SettingsImport importSettings(SettingsStore& store, UserPrompt& prompt)
 {
     const QString path = guardedValue<QString>(label("F1 rejiHozo_Click"), QString(), [&] {
-        return prompt.openFileName(programinfo::caption(),
+        return prompt.openFileName(QStringLiteral("レジストリの読み込み"),
                                    QStringLiteral("All Files (*.*)|*.*|ﾃｷｽﾄ ﾌｧｲﾙ (*.txt)|*.txt"));
     });
     if (path.isEmpty())

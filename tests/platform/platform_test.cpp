@@ -11,8 +11,10 @@ using namespace petari;
 
 TEST(UserPrompt, ClassicFiltersBecomeQtFilters)
 {
+    // Each pattern shown once, the words in Japanese and full-width katakana.
     EXPECT_EQ(qtFileFilters("All Files (*.*)|*.*|ﾃｷｽﾄ ﾌｧｲﾙ (*.txt)|*.txt"),
-              QStringList({"All Files (*.*) (*)", "ﾃｷｽﾄ ﾌｧｲﾙ (*.txt) (*.txt)"}));
+              QStringList({"すべてのファイル (*)", "テキスト ファイル (*.txt)"}));
+    EXPECT_EQ(qtFileFilters("ﾃｷｽﾄ ﾌｧｲﾙ(*.txt)|*.txt"), QStringList({"テキスト ファイル (*.txt)"}));
     EXPECT_EQ(qtFileFilters("Text|*.txt;*.text"), QStringList({"Text (*.txt *.text)"}));
     EXPECT_TRUE(qtFileFilters("").isEmpty());
 }

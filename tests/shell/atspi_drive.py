@@ -118,7 +118,7 @@ def press(caption, wait=False):
 
 
 def lines():
-    lst = wait_for(lambda n: n.getRole() == pyatspi.ROLE_TABLE and n.name == "行の一覧")
+    lst = wait_for(lambda n: n.getRole() in (pyatspi.ROLE_LIST, pyatspi.ROLE_TABLE) and n.name == "行の一覧")
     if lst is None:
         return 1
     table = lst.queryTable()

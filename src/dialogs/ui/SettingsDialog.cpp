@@ -1,5 +1,6 @@
 #include "dialogs/ui/SettingsDialog.h"
 
+#include "dialogs/ui/PasteFrame.h"
 #include "platform/ui/KeyboardAccess.h"
 #include "platform/ui/Widgets.h"
 #include "editing/Document.h"
@@ -73,8 +74,9 @@ void setChecked(QCheckBox* c, bool on)
 
 }  // namespace
 
-SettingsDialog::SettingsDialog(Document& doc, UserPrompt& prompt, QWidget* parent)
-    : QDialog(parent), doc_(doc), prompt_(prompt)
+SettingsDialog::SettingsDialog(Document& doc, UserPrompt& prompt, QWidget* parent,
+                               const DesktopAbilities& abilities)
+    : QDialog(parent), doc_(doc), prompt_(prompt), abilities_(abilities)
 {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("設定"));
@@ -250,6 +252,10 @@ void SettingsDialog::build()
     left->addWidget(frames[Startup]);
     left->addWidget(frames[InUse]);
     left->addWidget(frames[Exit]);
+    // Under the short frames: the right column is the taller one.
+    pasteFrame_ = new PasteFrame(abilities_, this);
+    connect(pasteFrame_, &PasteFrame::edited, this, [this] { form_.markChanged(); });
+    left->addWidget(pasteFrame_);
     left->addStretch();
     auto* right = new QVBoxLayout;
     right->addWidget(frames[Copying]);
@@ -285,6 +291,7 @@ void SettingsDialog::loadSettings()
         const DialogPosition p = DialogPosition::load(doc_.settings());
         place_.restore(*this, p.left, p.top);
         form_.load(doc_.settings(), doc_.programFolder());
+        pasteFrame_->setOptions(PasteOptions::load(doc_.settings()));
         showValues();
     });
 }
@@ -409,6 +416,7 @@ bool SettingsDialog::eventFilter(QObject* watched, QEvent* event)
 void SettingsDialog::save()
 {
     guarded(label("nkakunin"), [&] {
+        pasteFrame_->options().save(doc_.settings());
         form_.save(doc_.settings());
         // The main window takes it when the dialog no longer lifts it.
         doc_.setAlwaysOnTop(form_.values.alwaysOnTop);
@@ -431,6 +439,7 @@ void SettingsDialog::saveAndKeepOpen()
     if (!form_.updateEnabled())
         return;
     guarded(label("nkakunin"), [&] {
+        pasteFrame_->options().save(doc_.settings());
         form_.saveAndKeepOpen(doc_.settings());
         doc_.setAlwaysOnTop(form_.values.alwaysOnTop);
     });

@@ -10,6 +10,7 @@
 // reaches the document when it is saved and is put back in place when the
 // dialog closes.
 
+#include "dialogs/PasteOptions.h"
 #include "dialogs/SettingsForm.h"
 #include "platform/ui/WindowPlace.h"
 
@@ -25,13 +26,15 @@ class QPushButton;
 namespace petari {
 
 class Document;
+class PasteFrame;
 class TopmostLift;
 class UserPrompt;
 
 class SettingsDialog : public QDialog {
     Q_OBJECT
 public:
-    SettingsDialog(Document& doc, UserPrompt& prompt, QWidget* parent = nullptr);
+    SettingsDialog(Document& doc, UserPrompt& prompt, QWidget* parent = nullptr,
+                   const DesktopAbilities& abilities = DesktopAbilities());
     ~SettingsDialog() override;
 
     const SettingsForm& form() const { return form_; }
@@ -103,6 +106,9 @@ private:
     // "終了時の設定"
     QCheckBox* askOnExitBox_ = nullptr;
     QPushButton* updateButton_ = nullptr;
+    // "貼り付け"
+    DesktopAbilities abilities_;
+    PasteFrame* pasteFrame_ = nullptr;
 };
 
 }  // namespace petari

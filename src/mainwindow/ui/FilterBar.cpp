@@ -39,7 +39,6 @@ FilterBar::FilterBar(QWidget* parent) : QWidget(parent)
     box_->installEventFilter(this);
     connect(box_, &QLineEdit::textChanged, this, &FilterBar::queryEdited);
     setReadingOrder({box_, widthBox_, kanaBox_, caseBox_});
-    setFocusProxy(box_);
 }
 
 QWidget* FilterBar::lastControl() const { return caseBox_; }

@@ -1,7 +1,9 @@
 #include "mainwindow/ui/LineListView.h"
 
 #include "mainwindow/ListFilter.h"
+#include "mainwindow/ui/LineListAccessible.h"
 
+#include <QAccessible>
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QKeyEvent>
@@ -17,6 +19,7 @@ namespace petari {
 
 LineListView::LineListView(QWidget* parent) : QAbstractItemView(parent)
 {
+    LineListAccessible::install();
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
@@ -69,6 +72,12 @@ void LineListView::rowsInserted(const QModelIndex& parent, int first, int last)
 
 void LineListView::rowsChanged()
 {
+    // A screen reader's items stand for rows; after any change they may
+    // stand for other lines, so the reader is told to ask again.
+    if (QAccessible::isActive()) {
+        QAccessibleTableModelChangeEvent event(this, QAccessibleTableModelChangeEvent::ModelReset);
+        QAccessible::updateAccessibility(&event);
+    }
     updateGeometries();
     viewport()->update();
 }
@@ -337,6 +346,13 @@ void LineListView::keyPressEvent(QKeyEvent* e)
         e->accept();
         return;
     }
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) &&
+        (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
+        selectionModel()->hasSelection()) {
+        emit activatedLine(true);
+        e->accept();
+        return;
+    }
     if (e->key() == Qt::Key_Delete && e->modifiers() == Qt::NoModifier) {
         emit deleteRequested();
         e->accept();
@@ -395,8 +411,12 @@ void LineListView::mouseReleaseEvent(QMouseEvent* e)
 {
     const bool onItem = indexAt(e->position().toPoint()).isValid();
     QAbstractItemView::mouseReleaseEvent(e);
-    if (e->button() == Qt::LeftButton && onItem)
+    if (e->button() == Qt::LeftButton && onItem) {
         emit clickedLine();
+        // Ctrl and Shift gather several lines: only the plain click pastes.
+        if (e->modifiers() == Qt::NoModifier)
+            emit activatedLine(false);
+    }
     emit released(e->button(), e->position().toPoint());
 }
 

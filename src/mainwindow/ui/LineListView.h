@@ -50,6 +50,9 @@ public slots:
 
 signals:
     void clickedLine();
+    // A plain click on a line (after clickedLine), or Enter: the line is
+    // chosen to be pasted where the user was typing.
+    void activatedLine(bool byKey);
     void copyRequested();
     void deleteRequested();
     void released(Qt::MouseButton button, QPoint pos);

@@ -2,7 +2,10 @@
 
 #include "platform/ui/KeyboardAccess.h"
 #include "platform/ui/Widgets.h"
+#include "platform/DesktopHooks.h"
+#include "platform/InstanceChannel.h"
 #include "platform/InstanceRegistry.h"
+#include "platform/ui/AppIcon.h"
 #include "platform/SettingsStore.h"
 #include "mainwindow/MainController.h"
 #include "mainwindow/ui/FilterBar.h"
@@ -255,11 +258,19 @@ void MainWindow::endWithoutQuestions()
 {
     closeModelessWindows();
     controller_.exitWithoutQuestions();
+    // Not into the tray: the desktop is ending the program.
+    quitting_ = true;
     close();
     endEventLoops();
 }
 
-void MainWindow::requestClose() { QTimer::singleShot(0, this, &QWidget::close); }
+void MainWindow::requestClose()
+{
+    QTimer::singleShot(0, this, [this] {
+        quitting_ = true;
+        close();
+    });
+}
 
 void MainWindow::showWriteProgress(int done, int total)
 {
@@ -287,6 +298,14 @@ void MainWindow::hideWriteProgress()
 
 void MainWindow::closeEvent(QCloseEvent* e)
 {
+    const bool quitting = quitting_;
+    quitting_ = false;
+    // Into the tray: the clipboard monitor goes on running.
+    if (!quitting && closesToTray()) {
+        hide();
+        e->ignore();
+        return;
+    }
     closeModelessWindows();
     if (controller_.confirmClose())
         e->accept();
@@ -310,7 +329,10 @@ int runMainWindow(QApplication& app, const QStringList& files)
     // wl-paste's watch mode runs this program's relay mode for each copy.
     clipboard.setRelayProgram(QCoreApplication::applicationFilePath());
     InstanceRegistry registry;
+    InstanceChannel channel(InstanceRegistry::defaultFolder());
     MainController controller(settings, prompt, clipboard, programFolder());
+    controller.setHandOver([&channel](const InstanceRequest& r) { return channel.send(r); });
+    QApplication::setWindowIcon(applicationIcon());
     int rc = 0;
     {
         MainWindow w(controller);
@@ -324,7 +346,16 @@ int runMainWindow(QApplication& app, const QStringList& files)
         QObject::connect(&endSignals, &TerminationSignals::received, &w, &MainWindow::endWithoutQuestions);
         QObject::connect(&app, &QGuiApplication::commitDataRequest, &w,
                          [&w](QSessionManager&) { w.endWithoutQuestions(); });
+        // After start-up, which may end this copy before it grabs a key.
+        std::unique_ptr<DesktopHooks> hooks;
         if (controller.startUp(files, registry)) {
+            // Later starts reach this copy here (petari FILE with duplicates
+            // refused, petari --show); the first copy to run takes the channel.
+            QObject::connect(&channel, &InstanceChannel::requested, &w, &MainWindow::takeRequest);
+            channel.listen();
+            // The calling key belongs to the copy that later starts reach.
+            hooks = DesktopHooks::forThisDesktop();
+            w.setDesktopHooks(hooks.get(), channel.isListening());
             w.show();
             w.lineList()->setFocus();
             rc = app.exec();

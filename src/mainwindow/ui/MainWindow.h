@@ -1,13 +1,17 @@
 #pragma once
 #include "platform/ui/WindowPlace.h"
 #include "mainwindow/Layout.h"
+#include "dialogs/PasteOptions.h"
 #include "mainwindow/MainView.h"
+#include "platform/InstanceChannel.h"
 #include "services/ErrorReport.h"
 
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QMap>
 #include <QVector>
 #include <array>
+#include <deque>
 #include <functional>
 
 class QAction;
@@ -18,11 +22,14 @@ class QLabel;
 class QMenu;
 class QTimer;
 class QProgressDialog;
+class QSystemTrayIcon;
 class QPushButton;
+class QShortcut;
 class QWidget;
 
 namespace petari {
 
+class DesktopHooks;
 class FilterBar;
 class InputArea;
 class LineListView;
@@ -35,8 +42,10 @@ class MainController;
 // controller asks of the window), MainWindowLists.cpp (the line lists and
 // the right-click menu), MainWindowMenus.cpp (the menu bar and the states of
 // its items), MainWindowSizing.cpp (layout, resizing and the splitter),
-// MainWindowFilter.cpp (the 絞り込み box and F3) and MainWindowSecondary.cpp
-// (opening the other windows).
+// MainWindowFilter.cpp (the 絞り込み box and F3), MainWindowSecondary.cpp
+// (opening the other windows), MainWindowCalls.cpp (requests from a later
+// start of the program) and MainWindowDesktop.cpp (pasting into other
+// windows, the calling key, the tray).
 class MainWindow : public QMainWindow, public MainView, public ErrorReportHost {
     Q_OBJECT
 public:
@@ -82,9 +91,22 @@ public slots:
     void applyHistory();
     void applyFavourites();
     void applyToc();
+    // MainWindowCalls.cpp: a later start's request (open its file, or come
+    // to the front); it waits while a question or a modal window is open.
+    void takeRequest(const petari::InstanceRequest& r);
+    void comeToFront(const QByteArray& activationToken = QByteArray());
+    // MainWindowDesktop.cpp: pasting into the previous window, the calling
+    // key and the tray, as 設定画面 → 貼り付け has them.
+    void setDesktopHooks(DesktopHooks* hooks, bool takesCallingKey);
+    DesktopAbilities desktopAbilities() const;
+    void applyDesktopOptions();
+    QSystemTrayIcon* trayIcon() const { return tray_; }
+    void callByKey();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void changeEvent(QEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
@@ -145,6 +167,11 @@ private:
     // Command1(0) to Command1(3), in the order of MainWindowLayout::buttons.
     std::array<QPushButton*, 4> inputButtons() const;
 
+    void handlePendingRequests();
+    void buildTray();
+    bool closesToTray() const;
+    void lineActivated(int listIndex, bool byKey);
+
     // MainWindowSecondary.cpp: the menu items that open the other windows,
     // and the modeless ones that close with this window.
     void connectSecondaryWindows();
@@ -175,6 +202,7 @@ private:
     LineListView* lineList_ = nullptr;           // List1(0), the document's lines
     LineListView* splitList_ = nullptr;          // List1(1), the pieces of a split
     FilterBar* filterBar_ = nullptr;             // 絞り込み, above List1(0) while open
+    QShortcut* filterEscape_ = nullptr;          // Escape in List1(0) while it is open
     QLabel* statusLine_ = nullptr;               // Label2
     QTimer* monitorTimer_ = nullptr;             // Timer1, the clipboard monitor
 
@@ -186,7 +214,19 @@ private:
     QWidget* fileNameWindow_ = nullptr;
     QWidget* priceWindow_ = nullptr;
     WindowPlace place_;
+    std::deque<InstanceRequest> pendingRequests_;
+    DesktopHooks* hooks_ = nullptr;
+    PasteOptions pasteOptions_;
+    QKeySequence boundKey_;
+    QSystemTrayIcon* tray_ = nullptr;
+    bool calledByKey_ = false;
+    bool takesCallingKey_ = false;
+    // 終了 and the tray's 終了 end the program even when closing goes to the tray.
+    bool quitting_ = false;
 };
+
+// The status line's word when a paste into the previous window could not be made.
+QString pasteFailedText();
 
 // Creates the program's objects and the main window, runs start-up with the
 // files named on the command line, and the event loop.

@@ -30,18 +30,18 @@ void MainWindow::buildFilterBar(QWidget* central)
     });
     connect(filterBar_, &FilterBar::enterList, this, &MainWindow::enterFilteredList);
     connect(filterBar_, &FilterBar::closeRequested, this, &MainWindow::closeFilter);
-    // Escape in the filtered list closes the filter as it does in the box.
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), lineList_, nullptr, nullptr, Qt::WidgetShortcut);
-    connect(escape, &QShortcut::activated, this, [this] {
-        if (filterBar_->isVisible())
-            closeFilter();
-    });
+    // Escape in the list closes the filter as it does in the box, while the
+    // box is open; otherwise the key is the window's.
+    filterEscape_ = new QShortcut(QKeySequence(Qt::Key_Escape), lineList_, nullptr, nullptr, Qt::WidgetShortcut);
+    filterEscape_->setEnabled(false);
+    connect(filterEscape_, &QShortcut::activated, this, &MainWindow::closeFilter);
 }
 
 void MainWindow::openFilter()
 {
     const bool wasOpen = filterBar_->isVisible();
     filterBar_->setVisible(true);
+    filterEscape_->setEnabled(true);
     if (!wasOpen) {
         applyLayout();
         controller_.filter().setFolding(filterBar_->folding());
@@ -59,6 +59,7 @@ void MainWindow::closeFilter()
         const bool hadFocus = filterBar_->isAncestorOf(QApplication::focusWidget());
         controller_.filter().close();
         filterBar_->setVisible(false);
+        filterEscape_->setEnabled(false);
         applyLayout();
         if (hadFocus)
             lineList_->setFocus(Qt::OtherFocusReason);

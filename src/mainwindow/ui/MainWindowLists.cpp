@@ -58,6 +58,8 @@ void MainWindow::buildLists(QWidget* central)
 void MainWindow::connectList(LineListView* list, int listIndex)
 {
     connect(list, &LineListView::clickedLine, this, [this, listIndex] { controller_.lineChosen(listIndex); });
+    connect(list, &LineListView::activatedLine, this,
+            [this, listIndex](bool byKey) { lineActivated(listIndex, byKey); });
     connect(list, &LineListView::copyRequested, this, [this, listIndex] {
         controller_.copySelection(listIndex, 0, 0);
         controller_.refreshStatus();

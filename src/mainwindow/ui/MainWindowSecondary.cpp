@@ -45,11 +45,12 @@ void MainWindow::connectSecondaryWindows()
                      [this] { return new FileNameWindow(controller_.document(), controller_.prompt(), this); });
     });
     connect(action(QStringLiteral("setti")), &QAction::triggered, this, [this] {
-        SettingsDialog dialog(controller_.document(), controller_.prompt(), this);
+        SettingsDialog dialog(controller_.document(), controller_.prompt(), this, desktopAbilities());
         // Unticking a monitor box stops the monitor at once, before the dialog closes.
         connect(&dialog, &SettingsDialog::monitorModeChanged, &controller_, &MainController::setMonitorMode);
         dialog.exec();
         controller_.pickUpSettings(false);
+        applyDesktopOptions();
     });
     QAction* price = action(QStringLiteral("kakaku"));
     price->setEnabled(true);

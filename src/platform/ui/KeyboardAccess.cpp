@@ -2,6 +2,7 @@
 
 #include <QAccessibleWidget>
 #include <QComboBox>
+#include <QKeySequenceEdit>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLineEdit>
@@ -57,6 +58,11 @@ void nameControl(QWidget* control, const QString& name)
     control->setAccessibleName(name);
     if (auto* combo = qobject_cast<QComboBox*>(control); combo && combo->lineEdit())
         combo->lineEdit()->setAccessibleName(name);
+    // A key sequence box types into a line edit of its own, which is what a
+    // reader lands on.
+    if (auto* keys = qobject_cast<QKeySequenceEdit*>(control))
+        for (QLineEdit* edit : keys->findChildren<QLineEdit*>())
+            edit->setAccessibleName(name);
 }
 
 void nameAfter(QLabel* label, QWidget* control)

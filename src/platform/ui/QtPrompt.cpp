@@ -69,16 +69,20 @@ void QtPrompt::showMessage(const QString& title, const QString& text, Icon icon)
     ask(parent_, title, text, icon, QMessageBox::Ok, Answer::Ok);
 }
 
+// Qt's file dialog is never forced to its own widgets: where the desktop
+// has a dialog of its own (its platform theme, or xdg-desktop-portal through
+// the xdgdesktopportal theme) the user gets that one.
 QString QtPrompt::openFileName(const QString& title, const QString& filters, const QString& suggested)
 {
-    return QFileDialog::getOpenFileName(parent_, title, suggested,
+    return QFileDialog::getOpenFileName(parent_, title.isEmpty() ? QStringLiteral("開く") : title, suggested,
                                         qtFileFilters(filters).join(QStringLiteral(";;")));
 }
 
 QString QtPrompt::saveFileName(const QString& title, const QString& filters, const QString& suggested)
 {
     // The program asks its own overwrite question, in its own words.
-    return QFileDialog::getSaveFileName(parent_, title, suggested,
+    return QFileDialog::getSaveFileName(parent_, title.isEmpty() ? QStringLiteral("名前を付けて保存") : title,
+                                        suggested,
                                         qtFileFilters(filters).join(QStringLiteral(";;")), nullptr,
                                         QFileDialog::DontConfirmOverwrite);
 }

@@ -6,6 +6,8 @@
 #include "mainwindow/ui/LineListView.h"
 
 #include <QAbstractListModel>
+#include <QAccessible>
+#include <QStringListModel>
 #include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -111,6 +113,11 @@ TEST(LineListView, AFilteredViewShowsMovesAndSelectsTheKeptRowsAlone)
     EXPECT_EQ(s.view.indexAt(QPoint(1, h + 1)).row(), 2);
     EXPECT_FALSE(s.view.indexAt(QPoint(1, 3 * h + 1)).isValid());
     EXPECT_FALSE(s.view.visualRect(list.index(3)).isValid());
+    // A screen reader hears the shown lines alone.
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(&s.view);
+    ASSERT_NE(reader, nullptr);
+    EXPECT_EQ(reader->childCount(), 3);
+    EXPECT_EQ(reader->child(1)->text(QAccessible::Name), "a2");
     QTest::mouseClick(s.view.viewport(), Qt::LeftButton, {}, QPoint(5, h + 2));
     EXPECT_EQ(list.selectedRows(), std::vector<int>{2});
     s.view.setFocus();
@@ -127,6 +134,28 @@ TEST(LineListView, AFilteredViewShowsMovesAndSelectsTheKeptRowsAlone)
     EXPECT_EQ(list.selectedRows(), std::vector<int>{4});
     filter.close();
     EXPECT_EQ(s.view.indexAt(QPoint(1, h + 1)).row(), 1);
+}
+
+// A screen reader hears a list of lines, an item a line named by its text,
+// and hears the new text of a row after the lines change.
+TEST(LineListView, AScreenReaderHearsTheLines)
+{
+    QStringListModel model({"one", "two"});
+    Shown s(&model);
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(&s.view);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->role(), QAccessible::List);
+    ASSERT_NE(list->tableInterface(), nullptr);
+    EXPECT_EQ(list->childCount(), 2);
+    EXPECT_EQ(list->child(1)->text(QAccessible::Name), "two");
+    EXPECT_EQ(list->child(2), nullptr);
+    EXPECT_EQ(list->indexOfChild(list->child(1)), 1);
+    s.view.selectionModel()->select(model.index(1, 0), QItemSelectionModel::Select);
+    EXPECT_EQ(list->tableInterface()->selectedRows(), QList<int>{1});
+    EXPECT_TRUE(list->child(1)->state().selected);
+    model.setStringList({"zero", "one", "two"});
+    EXPECT_EQ(list->childCount(), 3);
+    EXPECT_EQ(list->child(1)->text(QAccessible::Name), "one");
 }
 
 }  // namespace
