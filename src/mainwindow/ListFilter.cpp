@@ -210,8 +210,11 @@ void ListFilter::rowsRemoved(int first, int last)
 void ListFilter::linesReplaced()
 {
     matchesValid_ = false;
-    if (!isFiltering())
+    if (!isFiltering()) {
+        // The folded copy of a document that went goes with it.
+        search_->keepOnly(list_.lines());
         return;
+    }
     search();
     emit shownChanged();
 }
