@@ -6,23 +6,21 @@
 //    the memory of kept states (read back from its snapshot file);
 //  - the peak memory of a fresh process that opens the file and deletes 20
 //    lines one by one;
-//  - copying 100,000 selected lines with two saved conversions on, beside the
-//    two conversions alone on the same joined text;
 //  - the memory the opened document takes, measured in a fresh process of
 //    this program so that nothing freed earlier in the run hides it, for
 //    the million-line file and for 33 million lines of one character.
 // The figures to compare are printed as counters of the second benchmark of
-// each pair ("x_iconv", "x_bare") and of the memory benchmarks ("x_file",
+// each pair ("x_iconv") and of the memory benchmarks ("x_file",
 // "peak_x_file", "edits_added_x_file"); delete, undo and redo print their
 // median and 95th percentile ("median_ms", "p95_ms"), and BM_DeleteSteps
 // where the time of one delete goes.  bench/outside_figures.sh measures the
 // program itself the same way from outside.
 
 #include "BenchData.h"
+#include "BenchTiming.h"
 #include "BenchWindow.h"
 
 #include "platform/SettingsStore.h"
-#include "copy/Conversions.h"
 #include "document/LineList.h"
 #include "document/TextFile.h"
 #include "editing/UndoChain.h"
@@ -54,10 +52,10 @@
 #include <unistd.h>
 
 using namespace petari;
+using namespace petari::bench::timing;
 
 namespace {
 
-constexpr int CopiedLines = 100000;
 const char* const MemoryProbeFlag = "--open-memory-probe";
 const char* const EditMemoryProbeFlag = "--edit-memory-probe";
 // Writes the files the benchmarks open into a folder, for measuring the
@@ -116,38 +114,9 @@ Window& window()
     return *theWindow;
 }
 
-using Clock = std::chrono::steady_clock;
-
-double secondsSince(Clock::time_point start)
-{
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-// The middle of the times: on a machine shared with other builds, a few
-// iterations wait for the processor, and the mean shows them.
-double median(std::vector<double> times)
-{
-    if (times.empty())
-        return 0;
-    std::sort(times.begin(), times.end());
-    const size_t n = times.size();
-    return n % 2 ? times[n / 2] : (times[n / 2 - 1] + times[n / 2]) / 2;
-}
-
-// The time 95 of 100 iterations stay within (the nearest rank).
-double percentile95(std::vector<double> times)
-{
-    if (times.empty())
-        return 0;
-    std::sort(times.begin(), times.end());
-    const size_t rank = (95 * times.size() + 99) / 100;
-    return times[std::max<size_t>(rank, 1) - 1];
-}
-
 // Mean seconds of one iteration of the reference benchmark of each pair, for
 // the ratio reported by the benchmark measured against it.
 double iconvSeconds = 0;
-double bareSeconds = 0;
 double openSeconds = 0;
 
 // ---------------------------------------------------------------- opening
@@ -433,72 +402,6 @@ void BM_UndoLastStep(benchmark::State& state)
 }
 BENCHMARK(BM_UndoLastStep)->Arg(0)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(40);
 BENCHMARK(BM_UndoLastStep)->Arg(1)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(9);
-
-// ---------------------------------------------------------------- copying
-
-Window& windowWithSelection()
-{
-    Window& w = windowWithFile();
-    w.settings->write(QStringLiteral("F5"), QStringLiteral("3"), QStringLiteral("1"));   // full width
-    w.settings->write(QStringLiteral("F5"), QStringLiteral("5"), QStringLiteral("1"));   // katakana
-    LineList& lines = w.controller->lines();
-    if (lines.selectedCount() != CopiedLines || lines.firstSelected() != 0) {
-        lines.clearSelection();
-        lines.selectRange(0, CopiedLines - 1);
-        lines.setCurrentRow(0);
-        w.showPending();
-    }
-    return w;
-}
-
-QString joinedSelection(const LineList& lines)
-{
-    QString text;
-    for (int i = 0; i < CopiedLines; ++i) {
-        text += lines.line(i);
-        text += QStringLiteral("\r\n");
-    }
-    return text;
-}
-
-void BM_BareConversion(benchmark::State& state)
-{
-    Window& w = windowWithSelection();
-    const QString joined = joinedSelection(w.controller->lines());
-    double total = 0;
-    for (auto _ : state) {
-        const auto start = Clock::now();
-        const QString converted = toKatakana(toFullWidth(joined));
-        const double s = secondsSince(start);
-        benchmark::DoNotOptimize(converted.constData());
-        state.SetIterationTime(s);
-        total += s;
-    }
-    bareSeconds = total / double(state.iterations());
-    state.counters["chars"] = double(joined.size());
-}
-BENCHMARK(BM_BareConversion)->Unit(benchmark::kMillisecond)->UseManualTime();
-
-void BM_CopyConverted(benchmark::State& state)
-{
-    Window& w = windowWithSelection();
-    const QString expected = toKatakana(toFullWidth(joinedSelection(w.controller->lines())));
-    double total = 0;
-    for (auto _ : state) {
-        const auto start = Clock::now();
-        w.controller->copySelection(0, 0, 0);
-        const double s = secondsSince(start);
-        state.SetIterationTime(s);
-        total += s;
-    }
-    if (w.clipboard.text() != expected)
-        state.SkipWithError("the clipboard does not hold the converted lines");
-    const double mean = total / double(state.iterations());
-    state.counters["chars"] = double(expected.size());
-    if (bareSeconds > 0)
-        state.counters["x_bare"] = mean / bareSeconds;
-}
-BENCHMARK(BM_CopyConverted)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 // ---------------------------------------------------------------- memory
 
