@@ -16,6 +16,7 @@
 // 2 "abc" (Latin, any case and width), 3 "亜 い" (two words).
 
 #include "BenchData.h"
+#include "BenchTiming.h"
 #include "BenchWindow.h"
 
 #include "copy/SearchFolding.h"
@@ -32,8 +33,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdlib>
 #include <memory>
 
@@ -56,21 +55,10 @@ const LineText& document()
     return lines;
 }
 
-using Clock = std::chrono::steady_clock;
+using bench::timing::Clock;
+using bench::timing::median;
 
-double msSince(Clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double median(std::vector<double> times)
-{
-    if (times.empty())
-        return 0;
-    std::sort(times.begin(), times.end());
-    const size_t n = times.size();
-    return n % 2 ? times[n / 2] : (times[n / 2 - 1] + times[n / 2]) / 2;
-}
+double msSince(Clock::time_point start) { return bench::timing::secondsSince(start) * 1000; }
 
 void report(benchmark::State& state, const std::vector<double>& times, size_t found)
 {
