@@ -23,6 +23,21 @@ struct SearchFolding {
 // simple lower-case mapping.  The folded text may be shorter than the text.
 QString foldForSearch(QStringView text, const SearchFolding& folding);
 
+// foldForSearch for millions of lines: a table made once from it for every
+// character of the BMP, so that a line costs one look-up a character.  A
+// half-width letter with its sound mark and a surrogate pair still go
+// through foldForSearch, which thus stays the one definition of folding.
+class SearchFolder {
+public:
+    explicit SearchFolder(const SearchFolding& folding);
+    // Appends what foldForSearch(line, folding) gives to out.
+    void appendFolded(QStringView line, QString& out) const;
+
+private:
+    SearchFolding folding_;
+    const char16_t* table_;   // 65,536 units, shared by every folder of the folding
+};
+
 // The words of a query, folded: split at blanks, tabs and full-width
 // blanks (typed with the input method on, a space is U+3000), empty words
 // left out.  No words means every line matches.

@@ -15,6 +15,7 @@
 #include "editing/Sort.h"
 #include "editing/Splitting.h"
 #include "editing/Stamps.h"
+#include "mainwindow/ListFilter.h"
 #include "platform/Help.h"
 #include "platform/SettingsStore.h"
 #include "services/Guard.h"
@@ -33,13 +34,15 @@ MainController::MainController(SettingsStore& settings, UserPrompt& prompt, Clip
       programFolder_(std::move(programFolder)),
       document_(settings, prompt, programFolder_),
       history_(std::make_unique<History>()),
-      favourites_(std::make_unique<Favourites>())
+      favourites_(std::make_unique<Favourites>()),
+      filter_(std::make_unique<ListFilter>(document_.lines()))
 {
     document_.setView(view_);
     connect(&document_, &Document::refreshRequested, this, &MainController::refreshView);
     connect(&document_, &Document::tocChanged, this, &MainController::tocChanged);
     connect(&document_, &Document::fileOpened, this, &MainController::addToHistory);
     connect(&document_, &Document::fileSaved, this, &MainController::addToHistory);
+    connect(filter_.get(), &ListFilter::shownChanged, this, &MainController::refreshView);
 }
 
 MainController::~MainController() = default;
@@ -63,7 +66,11 @@ void MainController::deleteLines()
 void MainController::selectAll()
 {
     guarded(label("subete_Click"), [&] {
-        document_.lines().selectAll();
+        if (filter_->isFiltering())
+            document_.lines().selectionModel()->select(filter_->selectionOf(0, filter_->shownCount() - 1),
+                                                       QItemSelectionModel::ClearAndSelect);
+        else
+            document_.lines().selectAll();
         refreshView();
     });
 }

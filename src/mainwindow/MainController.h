@@ -24,6 +24,7 @@ class Clipboard;
 class History;
 class Favourites;
 class InstanceRegistry;
+class ListFilter;
 struct InstanceRequest;
 class NoticePresenter;
 class SettingsStore;
@@ -36,6 +37,9 @@ struct MenuState {
     bool hasPath = false;        // saiY, uHoson
     bool hasLines = false;       // mfho, mfhoMac, mojituika, kuugyoutuika, subete
     bool manyLines = false;      // souto
+    // 絞り込み hides lines: the commands that rewrite the whole document
+    // (souto, mojituika, kuugyoutuika) would change lines out of sight.
+    bool filtering = false;
     bool hasSelection = false;   // modifySelectedLines, mhs, mhst, bnkt, henkan, henkan2, saicopy, Command1(2)
     bool oneSelected = false;    // kaigyou(0)
     bool severalSelected = false;// kaigyou(1)
@@ -75,6 +79,9 @@ public:
     Clipboard& clipboard() { return clipboard_; }
     History& history() { return *history_; }
     Favourites& favourites() { return *favourites_; }
+    // 絞り込み: which lines of the document list are shown.
+    ListFilter& filter() { return *filter_; }
+    const ListFilter& filter() const { return *filter_; }
     QString programFolder() const { return programFolder_; }
 
     // ---- start-up, exit and their settings (MainControllerStartup.cpp) ----
@@ -142,6 +149,7 @@ public:
 
     // ---- editing commands (MainController.cpp) ----
     void deleteLines();
+    // Every line, or while filtered every shown line.
     void selectAll();
     void deselectAll();
     void sortLines();
@@ -154,6 +162,17 @@ public:
     void modifySelection();
     void showVersionInformation();
     void showHelp();
+
+    // ---- 絞り込み (MainControllerFilter.cpp) ----
+    // Down or Enter in the filter box: the first shown line becomes current
+    // and is chosen, and so copied, as a key moving onto it would.  False
+    // when no line is shown.
+    bool chooseFirstShownLine();
+    // F3 (forward) and Shift+F3: the next line after the current one that
+    // holds the filter's words, going round, becomes current and is chosen
+    // as above; the list need not be filtered.  Returns its row, -1 when
+    // no line matches or there is nothing to look for.
+    int findNext(bool forward);
 
     // ---- copying and the clipboard monitor (MainControllerCopy.cpp) ----
     // One tick of the 200 ms monitor; returns the input area's new text.
@@ -200,6 +219,7 @@ private:
     Document document_;
     std::unique_ptr<History> history_;
     std::unique_ptr<Favourites> favourites_;
+    std::unique_ptr<ListFilter> filter_;
 
     int lastList_ = 0;
     int rightClick_ = 4;

@@ -7,6 +7,7 @@
 #include "editing/Favourites.h"
 #include "editing/History.h"
 #include "editing/UndoChain.h"
+#include "mainwindow/ListFilter.h"
 #include "platform/SettingsStore.h"
 #include "services/Guard.h"
 
@@ -31,6 +32,7 @@ MenuState MainController::menuState() const
     m.hasPath = !document_.state().fileName.isEmpty();
     m.hasLines = n > 0;
     m.manyLines = n > 1;
+    m.filtering = filter_->isFiltering();
     m.hasSelection = s > 0;
     m.oneSelected = s == 1;
     m.severalSelected = s > 1;
@@ -49,10 +51,17 @@ MenuState MainController::menuState() const
 QString MainController::statusText() const
 {
     const int s = document_.lines().selectedCount();
+    // While filtered the line counts come first: "絞り込み 1000行中 12行".
+    QString t = filter_->isFiltering() ? QStringLiteral("絞り込み ") + QString::number(filter_->totalCount()) +
+                                             QStringLiteral("行中 ") + QString::number(filter_->shownCount()) +
+                                             QStringLiteral("行")
+                                       : QString();
     if (s == 0)
-        return document_.state().fileName;
-    QString t = QStringLiteral("メイン ") + QString::number(document_.lines().currentRow() + 1) +
-                QStringLiteral("行目　選択行数 ") + QString::number(s) + QStringLiteral("行　　");
+        return t.isEmpty() ? document_.state().fileName : t;
+    if (!t.isEmpty())
+        t += QStringLiteral("　");
+    t += QStringLiteral("メイン ") + QString::number(document_.lines().currentRow() + 1) +
+         QStringLiteral("行目　選択行数 ") + QString::number(s) + QStringLiteral("行　　");
     const int splitSelected = document_.splitList().selectedCount();
     if (view_->isSplitListVisible() && splitSelected > 0)
         t += QStringLiteral("分割 ") + QString::number(document_.splitList().currentRow() + 1) +

@@ -13,7 +13,7 @@ class LineAccessible : public QAccessibleInterface, public QAccessibleTableCellI
 public:
     LineAccessible(LineListView* view, int row) : view_(view), row_(row) {}
 
-    bool isValid() const override { return view_ && view_->model() && row_ < view_->model()->rowCount(); }
+    bool isValid() const override { return view_ && view_->model() && row_ < view_->shownCount(); }
     QObject* object() const override { return nullptr; }
     QWindow* window() const override { return parent() ? parent()->window() : nullptr; }
     QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(view_); }
@@ -73,7 +73,9 @@ public:
     QAccessibleInterface* table() const override { return parent(); }
 
 private:
-    QModelIndex index() const { return view_->model()->index(row_, 0, view_->rootIndex()); }
+    // The row is where the line is shown: with the list filtered, the
+    // model's row of the line differs.
+    QModelIndex index() const { return view_->model()->index(view_->realRow(row_), 0, view_->rootIndex()); }
 
     QPointer<LineListView> view_;
     int row_;
@@ -103,10 +105,7 @@ void LineListAccessible::install()
 
 LineListView* LineListAccessible::view() const { return static_cast<LineListView*>(widget()); }
 
-int LineListAccessible::rowCount() const
-{
-    return view()->model() ? view()->model()->rowCount(view()->rootIndex()) : 0;
-}
+int LineListAccessible::rowCount() const { return view()->model() ? view()->shownCount() : 0; }
 
 int LineListAccessible::childCount() const { return rowCount(); }
 
@@ -135,13 +134,13 @@ QAccessibleInterface* LineListAccessible::childAt(int x, int y) const
 {
     const QPoint p = view()->viewport()->mapFromGlobal(QPoint(x, y));
     const QModelIndex i = view()->indexAt(p);
-    return i.isValid() ? cellAt(i.row(), 0) : nullptr;
+    return i.isValid() ? cellAt(view()->shownRow(i.row()), 0) : nullptr;
 }
 
 QAccessibleInterface* LineListAccessible::focusChild() const
 {
     const QModelIndex current = view()->currentIndex();
-    return view()->hasFocus() && current.isValid() ? cellAt(current.row(), 0) : nullptr;
+    return view()->hasFocus() && current.isValid() ? cellAt(view()->shownRow(current.row()), 0) : nullptr;
 }
 
 void* LineListAccessible::interface_cast(QAccessible::InterfaceType type)
@@ -157,7 +156,8 @@ QList<int> LineListAccessible::selectedRows() const
     if (!view()->selectionModel())
         return rows;
     for (const QModelIndex& i : view()->selectionModel()->selectedRows())
-        rows.append(i.row());
+        if (const int shown = view()->shownRow(i.row()); shown >= 0)
+            rows.append(shown);
     std::sort(rows.begin(), rows.end());
     return rows;
 }
@@ -177,14 +177,14 @@ QList<QAccessibleInterface*> LineListAccessible::selectedCells() const
 bool LineListAccessible::isRowSelected(int row) const
 {
     return view()->selectionModel() && row >= 0 && row < rowCount() &&
-           view()->selectionModel()->isRowSelected(row, view()->rootIndex());
+           view()->selectionModel()->isRowSelected(view()->realRow(row), view()->rootIndex());
 }
 
 bool LineListAccessible::selectRow(int row)
 {
     if (!view()->selectionModel() || row < 0 || row >= rowCount())
         return false;
-    const QModelIndex i = view()->model()->index(row, 0, view()->rootIndex());
+    const QModelIndex i = view()->model()->index(view()->realRow(row), 0, view()->rootIndex());
     // Choosing a line from a reader is as choosing it by key: it becomes the
     // current line too.
     view()->selectionModel()->setCurrentIndex(i, QItemSelectionModel::Select | QItemSelectionModel::Rows);
@@ -195,7 +195,7 @@ bool LineListAccessible::unselectRow(int row)
 {
     if (!view()->selectionModel() || row < 0 || row >= rowCount())
         return false;
-    view()->selectionModel()->select(view()->model()->index(row, 0, view()->rootIndex()),
+    view()->selectionModel()->select(view()->model()->index(view()->realRow(row), 0, view()->rootIndex()),
                                      QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
     return true;
 }

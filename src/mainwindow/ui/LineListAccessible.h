@@ -1,7 +1,7 @@
 #pragma once
 // What a screen reader hears of a LineListView: a list of the document's
-// lines, each an item named by its text, the current line focused and the
-// chosen ones selected.  Qt gives item views of its own kinds an interface
+// lines (while filtered, of the lines shown), each an item named by its
+// text, the current line focused and the chosen ones selected.  Qt gives item views of its own kinds an interface
 // like this; a view of our own kind gets none, and would be heard as an
 // empty pane.
 //

@@ -1,5 +1,6 @@
 #include "mainwindow/ui/LineListView.h"
 
+#include "mainwindow/ListFilter.h"
 #include "mainwindow/ui/LineListAccessible.h"
 
 #include <QAccessible>
@@ -81,7 +82,51 @@ void LineListView::rowsChanged()
     viewport()->update();
 }
 
-int LineListView::rowCount() const { return model() ? model()->rowCount(rootIndex()) : 0; }
+void LineListView::setFilter(ListFilter* filter)
+{
+    disconnect(filterConnection_);
+    filter_ = filter;
+    if (filter_)
+        filterConnection_ = connect(filter_, &ListFilter::shownChanged, this, [this] { rowsChanged(); });
+    rowsChanged();
+}
+
+int LineListView::rowCount() const
+{
+    if (!model())
+        return 0;
+    return filter_ ? filter_->shownCount() : model()->rowCount(rootIndex());
+}
+
+int LineListView::realRow(int shown) const
+{
+    if (filter_)
+        return filter_->realRow(shown);
+    return shown >= 0 && shown < rowCount() ? shown : -1;
+}
+
+int LineListView::shownRow(int real) const
+{
+    if (filter_)
+        return filter_->shownRow(real);
+    return real >= 0 && real < rowCount() ? real : -1;
+}
+
+int LineListView::shownBefore(int real) const
+{
+    return filter_ ? filter_->shownBefore(real) : std::clamp(real, 0, rowCount());
+}
+
+QModelIndex LineListView::shownIndex(int shown) const
+{
+    const int real = realRow(shown);
+    return real < 0 || !model() ? QModelIndex() : model()->index(real, 0, rootIndex());
+}
+
+bool LineListView::isIndexHidden(const QModelIndex& index) const
+{
+    return filter_ && filter_->isFiltering() && filter_->shownRow(index.row()) < 0;
+}
 
 int LineListView::pageRows() const { return std::max(1, viewport()->height() / rowHeight_); }
 
@@ -121,7 +166,10 @@ QRect LineListView::visualRect(const QModelIndex& index) const
 {
     if (!index.isValid() || index.model() != model() || index.parent() != rootIndex())
         return QRect();
-    const qint64 top = (qint64(index.row()) - verticalScrollBar()->value()) * rowHeight_;
+    const int shown = shownRow(index.row());
+    if (shown < 0)
+        return QRect();
+    const qint64 top = (qint64(shown) - verticalScrollBar()->value()) * rowHeight_;
     return QRect(0, int(std::clamp<qint64>(top, -(qint64(1) << 30), qint64(1) << 30)), viewport()->width(),
                  rowHeight_);
 }
@@ -130,8 +178,7 @@ QModelIndex LineListView::indexAt(const QPoint& point) const
 {
     if (point.x() < 0 || point.x() >= viewport()->width())
         return QModelIndex();
-    const int row = rowAt(point.y());
-    return row < 0 ? QModelIndex() : model()->index(row, 0, rootIndex());
+    return shownIndex(rowAt(point.y()));
 }
 
 void LineListView::scrollTo(const QModelIndex& index, ScrollHint hint)
@@ -139,7 +186,13 @@ void LineListView::scrollTo(const QModelIndex& index, ScrollHint hint)
     if (!index.isValid() || index.model() != model())
         return;
     QScrollBar* bar = verticalScrollBar();
-    const int row = index.row(), top = bar->value(), page = pageRows();
+    // A hidden line scrolls to where it would be.
+    int row = shownRow(index.row());
+    if (row < 0)
+        row = std::min(shownBefore(index.row()), rowCount() - 1);
+    if (row < 0)
+        return;
+    const int top = bar->value(), page = pageRows();
     switch (hint) {
     case PositionAtTop:
         bar->setValue(row);
@@ -167,23 +220,29 @@ QModelIndex LineListView::moveCursor(CursorAction action, Qt::KeyboardModifiers 
         return QModelIndex();
     const QModelIndex current = currentIndex();
     if (!current.isValid())
-        return model()->index(0, 0, rootIndex());
-    int row = current.row();
+        return shownIndex(0);
+    int row = shownRow(current.row());
+    // A hidden current line sits between the shown rows around it: Down
+    // goes to the one after it, Up to the one before.
+    const bool hidden = row < 0;
+    if (hidden)
+        row = std::min(shownBefore(current.row()), rows - 1);
+    const int y = (row - verticalScrollBar()->value()) * rowHeight_;
     switch (action) {
     case MoveUp:
-        row = std::max(row - 1, 0);
+        row = std::max(hidden ? shownBefore(current.row()) - 1 : row - 1, 0);
         break;
     case MoveDown:
-        row = std::min(row + 1, rows - 1);
+        row = hidden ? row : std::min(row + 1, rows - 1);
         break;
     case MovePageUp: {
         // A page up from where the line is shown, as a table moves.
-        const int to = rowAt(visualRect(current).top() - viewport()->height());
+        const int to = rowAt(y - viewport()->height());
         row = to < 0 ? 0 : to;
         break;
     }
     case MovePageDown: {
-        const int to = rowAt(visualRect(current).bottom() + viewport()->height());
+        const int to = rowAt(y + rowHeight_ - 1 + viewport()->height());
         row = to < 0 ? rows - 1 : to;
         break;
     }
@@ -196,7 +255,7 @@ QModelIndex LineListView::moveCursor(CursorAction action, Qt::KeyboardModifiers 
     default:
         break;   // one column: left, right and tab stay on the line
     }
-    return model()->index(row, 0, rootIndex());
+    return shownIndex(row);
 }
 
 void LineListView::setSelection(const QRect& rect, QItemSelectionModel::SelectionFlags command)
@@ -206,7 +265,11 @@ void LineListView::setSelection(const QRect& rect, QItemSelectionModel::Selectio
     const QModelIndex to = indexAt(QPoint(std::max(rect.left(), rect.right()), std::max(rect.top(), rect.bottom())));
     if (!selectionModel() || !from.isValid() || !to.isValid())
         return;
-    selectionModel()->select(QItemSelection(from, to), command);
+    if (!filter_) {
+        selectionModel()->select(QItemSelection(from, to), command);
+        return;
+    }
+    selectionModel()->select(filter_->selectionOf(shownRow(from.row()), shownRow(to.row())), command);
 }
 
 QRegion LineListView::visualRegionForSelection(const QItemSelection& selection) const
@@ -217,7 +280,8 @@ QRegion LineListView::visualRegionForSelection(const QItemSelection& selection) 
     for (const QItemSelectionRange& r : selection) {
         if (!r.isValid() || r.parent() != rootIndex())
             continue;
-        const int first = std::max(r.top(), top), last = std::min(r.bottom(), bottom);
+        const int first = std::max(shownBefore(r.top()), top);
+        const int last = std::min(shownBefore(r.bottom() + 1) - 1, bottom);
         if (first > last)
             continue;
         region += QRect(0, (first - top) * rowHeight_, viewport()->width(), (last - first + 1) * rowHeight_);
@@ -238,7 +302,7 @@ void LineListView::paintEvent(QPaintEvent* e)
     const int last = std::min(rowCount() - 1, top + e->rect().bottom() / rowHeight_);
     const QModelIndex current = currentIndex();
     for (int row = first; row <= last; ++row) {
-        const QModelIndex index = model()->index(row, 0, rootIndex());
+        const QModelIndex index = shownIndex(row);
         QStyleOptionViewItem option = base;
         option.rect = QRect(0, (row - top) * rowHeight_, viewport()->width(), rowHeight_);
         if (selectionModel() && selectionModel()->isSelected(index))
@@ -298,7 +362,9 @@ void LineListView::keyPressEvent(QKeyEvent* e)
     // rather than stepping past it (the view makes line 1 current on focus).
     if (!selectionModel()->hasSelection() && model() && rowCount() > 0 &&
         (e->key() == Qt::Key_Down || e->key() == Qt::Key_Up) && e->modifiers() == Qt::NoModifier) {
-        const QModelIndex c = currentIndex().isValid() ? currentIndex() : model()->index(0, 0);
+        QModelIndex c = currentIndex();
+        if (shownRow(c.row()) < 0)   // none yet, or hidden by the filter
+            c = shownIndex(c.isValid() ? std::min(shownBefore(c.row()), rowCount() - 1) : 0);
         setCurrentIndex(c);
         selectionModel()->select(c, QItemSelectionModel::ClearAndSelect);
         emit clickedLine();
@@ -311,7 +377,7 @@ void LineListView::keyPressEvent(QKeyEvent* e)
     // takes any move to mean "go to the first line".  Start from line 1 so the
     // first key moves as it would from any line.
     if (moves && !currentIndex().isValid() && model() && rowCount() > 0)
-        selectionModel()->setCurrentIndex(model()->index(0, 0), QItemSelectionModel::NoUpdate);
+        selectionModel()->setCurrentIndex(shownIndex(0), QItemSelectionModel::NoUpdate);
     const QModelIndex before = currentIndex();
     QAbstractItemView::keyPressEvent(e);
     if (!moves || !currentIndex().isValid())
@@ -322,6 +388,23 @@ void LineListView::keyPressEvent(QKeyEvent* e)
         selectionModel()->select(currentIndex(), QItemSelectionModel::ClearAndSelect);
     if (currentIndex() != before || selectionModel()->hasSelection())
         emit clickedLine();
+}
+
+void LineListView::selectAll()
+{
+    if (!filter_ || !selectionModel()) {
+        QAbstractItemView::selectAll();
+        return;
+    }
+    selectionModel()->select(filter_->selectionOf(0, rowCount() - 1), QItemSelectionModel::ClearAndSelect);
+}
+
+void LineListView::keyboardSearch(const QString& search)
+{
+    // The model's search knows nothing of the hidden lines.
+    if (filter_ && filter_->isFiltering())
+        return;
+    QAbstractItemView::keyboardSearch(search);
 }
 
 void LineListView::mouseReleaseEvent(QMouseEvent* e)

@@ -3,6 +3,8 @@
 
 namespace petari {
 
+class ListFilter;
+
 // The list views of the main window.  A click or a keyboard move of the
 // current line raises `clickedLine`, as the classic list control raised its
 // click event for both; Ctrl+C copies through the program's own copy, never
@@ -15,6 +17,12 @@ namespace petari {
 // removed, and a QTableView's row header holds eight bytes a row.)  Only
 // the rows in sight ask the model for their text.  The scroll bar counts
 // rows; keys move as in a list: Home and End go to the first and last line.
+//
+// With a filter the view shows only the rows it keeps, in their order, and
+// counts, scrolls and moves over those alone; the model, the selection and
+// the current line stay in the real rows, so every command acts on the real
+// lines.  A hidden current line is taken as the place between the shown
+// rows around it.
 class LineListView : public QAbstractItemView {
     Q_OBJECT
 public:
@@ -28,6 +36,17 @@ public:
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
     QModelIndex indexAt(const QPoint& point) const override;
     int rowHeight() const { return rowHeight_; }
+    // Shows only the rows the filter keeps; null shows every row.
+    void setFilter(ListFilter* filter);
+    ListFilter* filter() const { return filter_; }
+    // The rows shown, and the real row shown at a place (-1 past the end).
+    int shownCount() const { return rowCount(); }
+    int realRow(int shown) const;
+    // Where a real row is shown; -1 when the filter hides it.
+    int shownRow(int real) const;
+
+public slots:
+    void selectAll() override;
 
 signals:
     void clickedLine();
@@ -45,7 +64,7 @@ protected:
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     int horizontalOffset() const override { return 0; }
     int verticalOffset() const override;
-    bool isIndexHidden(const QModelIndex&) const override { return false; }
+    bool isIndexHidden(const QModelIndex& index) const override;
     void setSelection(const QRect& rect, QItemSelectionModel::SelectionFlags command) override;
     QRegion visualRegionForSelection(const QItemSelection& selection) const override;
     void updateGeometries() override;
@@ -59,9 +78,13 @@ protected:
     void dragEnterEvent(QDragEnterEvent* e) override;
     void dragMoveEvent(QDragMoveEvent* e) override;
     void dropEvent(QDropEvent* e) override;
+    void keyboardSearch(const QString& search) override;
 
 private:
     int rowCount() const;
+    // How many shown rows come before the real row: where it is, or would be, shown.
+    int shownBefore(int real) const;
+    QModelIndex shownIndex(int shown) const;
     // The row at y in the viewport; -1 above the first and below the last.
     int rowAt(int y) const;
     // Rows that fit the viewport whole, at least one.
@@ -71,6 +94,8 @@ private:
 
     int rowHeight_ = 1;
     QList<QMetaObject::Connection> modelConnections_;
+    ListFilter* filter_ = nullptr;
+    QMetaObject::Connection filterConnection_;
 };
 
 }  // namespace petari

@@ -8,6 +8,7 @@
 #include "platform/ui/AppIcon.h"
 #include "platform/SettingsStore.h"
 #include "mainwindow/MainController.h"
+#include "mainwindow/ui/FilterBar.h"
 #include "mainwindow/ui/InputArea.h"
 #include "mainwindow/ui/LineListView.h"
 #include "platform/Clipboard.h"
@@ -23,6 +24,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSessionManager>
@@ -104,12 +106,15 @@ void MainWindow::buildControls()
     buildInputBox(central);
     buildTableOfContents(central);
     buildLists(central);
+    buildFilterBar(central);
     statusLine_ = new QLabel(central);
     statusLine_->setObjectName(QStringLiteral("Label2"));
     // Tab as the window reads: the favourites bar at the top, the buttons
-    // left of the input box, the box, the table of contents, the list.
+    // left of the input box, the box, the table of contents, the filter box
+    // and its check boxes while they show, the list.
     setReadingOrder({favouriteButtons_.last(), previousFileButton_, nextFileButton_, showClipboardButton_, addButton_,
-                     replaceButton_, clearButton_, inputBox_, tocCombo_, lineList_, splitList_});
+                     replaceButton_, clearButton_, inputBox_, tocCombo_, filterBar_->box()});
+    setReadingOrder({filterBar_->lastControl(), lineList_, splitList_});
 }
 
 void MainWindow::buildFavouritesBar(QWidget* central)

@@ -24,11 +24,13 @@ class QTimer;
 class QProgressDialog;
 class QSystemTrayIcon;
 class QPushButton;
+class QShortcut;
 class QWidget;
 
 namespace petari {
 
 class DesktopHooks;
+class FilterBar;
 class InputArea;
 class LineListView;
 class MainController;
@@ -39,10 +41,11 @@ class MainController;
 // responsibility to a file: MainWindow.cpp (the controls and what the
 // controller asks of the window), MainWindowLists.cpp (the line lists and
 // the right-click menu), MainWindowMenus.cpp (the menu bar and the states of
-// its items), MainWindowSizing.cpp (layout, resizing and the splitter) and
-// MainWindowSecondary.cpp (opening the other windows), MainWindowCalls.cpp
-// (requests from a later start of the program) and MainWindowDesktop.cpp
-// (pasting into other windows, the calling key, the tray).
+// its items), MainWindowSizing.cpp (layout, resizing and the splitter),
+// MainWindowFilter.cpp (the 絞り込み box and F3), MainWindowSecondary.cpp
+// (opening the other windows), MainWindowCalls.cpp (requests from a later
+// start of the program) and MainWindowDesktop.cpp (pasting into other
+// windows, the calling key, the tray).
 class MainWindow : public QMainWindow, public MainView, public ErrorReportHost {
     Q_OBJECT
 public:
@@ -54,6 +57,7 @@ public:
     QMenu* menu(const QString& name) const { return menus_.value(name); }
     LineListView* lineList() const { return lineList_; }
     LineListView* splitList() const { return splitList_; }
+    FilterBar* filterBar() const { return filterBar_; }
     InputArea* inputArea() const { return inputBox_; }
     QTimer* monitorTimer() const { return monitorTimer_; }
     const MainWindowLayout& currentLayout() const { return layout_; }
@@ -124,6 +128,19 @@ private:
     void popupRightClickMenu(QPoint globalPos);
     void placeSplitList(QPoint releasedAt);
 
+    // MainWindowFilter.cpp
+    void buildFilterBar(QWidget* central);
+    // Ctrl+F: the box shows above the list with its text chosen, and filters.
+    void openFilter();
+    // Escape: every line again, the current line in view.
+    void closeFilter();
+    void filterEdited();
+    void enterFilteredList();
+    void findNext(bool forward);
+    // The list after the shown lines changed: the current line in view when
+    // it is shown, else the first line.
+    void followFilter();
+
     // MainWindowMenus.cpp
     // Each menu and item shows its access key after its caption: "開く(O)".
     QAction* addAction(QMenu* menu, const QString& name, const QString& caption, char key);
@@ -184,6 +201,8 @@ private:
     QComboBox* tocCombo_ = nullptr;              // Combo1
     LineListView* lineList_ = nullptr;           // List1(0), the document's lines
     LineListView* splitList_ = nullptr;          // List1(1), the pieces of a split
+    FilterBar* filterBar_ = nullptr;             // 絞り込み, above List1(0) while open
+    QShortcut* filterEscape_ = nullptr;          // Escape in List1(0) while it is open
     QLabel* statusLine_ = nullptr;               // Label2
     QTimer* monitorTimer_ = nullptr;             // Timer1, the clipboard monitor
 

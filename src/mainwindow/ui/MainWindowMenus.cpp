@@ -170,6 +170,16 @@ void MainWindow::buildEditMenu()
     connect(selectAllItem, &QAction::triggered, &controller_, &MainController::selectAll);
     connect(addAction(editMenu, QStringLiteral("mhst"), QStringLiteral("選択を取り消す。"), 'N'), &QAction::triggered,
             &controller_, &MainController::deselectAll);
+    addSeparator(editMenu, QStringLiteral("filterSeparator"));
+    auto* filterItem = addAction(editMenu, QStringLiteral("filter"), QStringLiteral("絞り込み"), 'F');
+    filterItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    connect(filterItem, &QAction::triggered, this, &MainWindow::openFilter);
+    auto* nextItem = addAction(editMenu, QStringLiteral("findNext"), QStringLiteral("次を検索"), 'G');
+    nextItem->setShortcut(QKeySequence(Qt::Key_F3));
+    connect(nextItem, &QAction::triggered, this, [this] { findNext(true); });
+    auto* previousItem = addAction(editMenu, QStringLiteral("findPrevious"), QStringLiteral("前を検索"), 'V');
+    previousItem->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3));
+    connect(previousItem, &QAction::triggered, this, [this] { findNext(false); });
 }
 
 void MainWindow::buildSettingsMenu()
@@ -269,9 +279,11 @@ void MainWindow::applyState()
     enable("mhs", m.hasSelection);
     enable("syusei", m.hasSelection);
     enable("subete", m.hasLines);
-    enable("mojituika", m.hasLines);
-    enable("kuugyoutuika", m.hasLines);
-    enable("souto", m.manyLines);
+    enable("mojituika", m.hasLines && !m.filtering);
+    enable("kuugyoutuika", m.hasLines && !m.filtering);
+    enable("souto", m.manyLines && !m.filtering);
+    enable("findNext", m.hasLines);
+    enable("findPrevious", m.hasLines);
     for (int i = 0; i < 5; ++i)
         actions_.value(indexed("bnkt", i))->setEnabled(m.hasSelection);
     actions_.value(indexed("modosusumu", 0))->setEnabled(m.canUndo);

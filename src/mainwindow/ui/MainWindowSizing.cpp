@@ -4,6 +4,7 @@
 
 #include "mainwindow/MainController.h"
 #include "editing/Favourites.h"
+#include "mainwindow/ui/FilterBar.h"
 #include "mainwindow/ui/InputArea.h"
 #include "mainwindow/ui/LineListView.h"
 #include "mainwindow/ui/MainWindow.h"
@@ -74,6 +75,13 @@ void MainWindow::applyLayout()
     place(tocLabel_, layout_.tocLabel);
     place(tocCombo_, layout_.toc);
     place(lineList_, layout_.lineList);
+    if (filterBar_->isVisible()) {
+        // The box takes the top of the list's place while it is open.
+        const QRect list = lineList_->geometry();
+        const int h = std::min(filterBar_->heightForWidth(list.width()), list.height() / 2);
+        filterBar_->setGeometry(list.x(), list.y(), list.width(), h);
+        lineList_->setGeometry(list.x(), list.y() + h, list.width(), std::max(1, list.height() - h));
+    }
     place(statusLine_, layout_.statusLine);
     layoutFavouritesBar();
 }

@@ -2,6 +2,7 @@
 // that it reads only the rows in sight of a million.
 
 #include "document/LineList.h"
+#include "mainwindow/ListFilter.h"
 #include "mainwindow/ui/LineListView.h"
 
 #include <QAbstractListModel>
@@ -96,6 +97,43 @@ TEST(LineListView, ShiftExtendsTheSelectionByKeyAndByClick)
     QTest::mouseClick(s.view.viewport(), Qt::LeftButton, Qt::ShiftModifier, s.view.visualRect(list.index(3)).center());
     EXPECT_EQ(list.selectedRows(), (std::vector<int>{0, 1, 2, 3}));
     EXPECT_EQ(list.currentRow(), 3);
+}
+
+TEST(LineListView, AFilteredViewShowsMovesAndSelectsTheKeptRowsAlone)
+{
+    LineList list;
+    list.setLines(QStringList{"a0", "b1", "a2", "b3", "a4", "b5"});
+    ListFilter filter(list);
+    Shown s(&list);
+    s.view.setSelectionModel(list.selectionModel());
+    s.view.setFilter(&filter);
+    filter.setQuery(QStringLiteral("a"));
+    const int h = s.view.rowHeight();
+    // The second row shown is real row 2; a hidden row has no place.
+    EXPECT_EQ(s.view.indexAt(QPoint(1, h + 1)).row(), 2);
+    EXPECT_FALSE(s.view.indexAt(QPoint(1, 3 * h + 1)).isValid());
+    EXPECT_FALSE(s.view.visualRect(list.index(3)).isValid());
+    // A screen reader hears the shown lines alone.
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(&s.view);
+    ASSERT_NE(reader, nullptr);
+    EXPECT_EQ(reader->childCount(), 3);
+    EXPECT_EQ(reader->child(1)->text(QAccessible::Name), "a2");
+    QTest::mouseClick(s.view.viewport(), Qt::LeftButton, {}, QPoint(5, h + 2));
+    EXPECT_EQ(list.selectedRows(), std::vector<int>{2});
+    s.view.setFocus();
+    QTest::keyClick(&s.view, Qt::Key_Down);
+    EXPECT_EQ(list.selectedRows(), std::vector<int>{4});
+    QTest::keyClick(&s.view, Qt::Key_Up, Qt::ShiftModifier);
+    EXPECT_EQ(list.selectedRows(), (std::vector<int>{2, 4}));   // not the hidden 3
+    s.view.selectAll();
+    EXPECT_EQ(list.selectedRows(), (std::vector<int>{0, 2, 4}));
+    // From a hidden current line Down goes to the shown line after it.
+    list.clearSelection();
+    list.setCurrentRow(3);
+    QTest::keyClick(&s.view, Qt::Key_Down);
+    EXPECT_EQ(list.selectedRows(), std::vector<int>{4});
+    filter.close();
+    EXPECT_EQ(s.view.indexAt(QPoint(1, h + 1)).row(), 1);
 }
 
 // A screen reader hears a list of lines, an item a line named by its text,
