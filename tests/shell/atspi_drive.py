@@ -14,6 +14,8 @@
   atspi_drive.py text NAME         print the text of the box of that name
   atspi_drive.py focus NAME        give the control of that name the focus
   atspi_drive.py focused           print the name of the control with the focus
+  atspi_drive.py heard SECONDS     for that long, print each item of a list that
+                                   a screen reader is told has the focus
 Exits 1 when the application or the control is not found within 60 s.
 """
 import re
@@ -191,9 +193,21 @@ def focused():
     return 0
 
 
+def heard(seconds):
+    from gi.repository import GLib
+
+    def told(event):
+        if event.detail1 == 1 and event.source.getRole() in (pyatspi.ROLE_LIST_ITEM, pyatspi.ROLE_TABLE_CELL):
+            print(event.source.name, flush=True)
+    pyatspi.Registry.registerEventListener(told, "object:state-changed:focused")
+    GLib.timeout_add(int(float(seconds) * 1000), pyatspi.Registry.stop)
+    pyatspi.Registry.start()
+    return 0
+
+
 if __name__ == "__main__":
     verbs = {"press": press, "lines": lines, "unnamed": unnamed, "toggle": toggle, "text": text, "focus": focus,
-             "focused": focused}
+             "focused": focused, "heard": heard}
     if len(sys.argv) >= 3 and sys.argv[1] == "press-and-wait":
         sys.exit(press(sys.argv[2], wait=True))
     if len(sys.argv) >= 2 and sys.argv[1] in verbs:

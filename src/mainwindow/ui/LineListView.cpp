@@ -316,6 +316,18 @@ void LineListView::paintEvent(QPaintEvent* e)
     }
 }
 
+void LineListView::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    QAbstractItemView::currentChanged(current, previous);
+    // Qt names the focused item to a reader only for views of its own kinds;
+    // the line that became current is what a reader should speak.
+    if (QAccessible::isActive() && current.isValid() && hasFocus()) {
+        QAccessibleEvent event(this, QAccessible::Focus);
+        event.setChild(shownRow(current.row()));
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
 QPoint LineListView::currentLinePoint() const
 {
     const QRect line = visualRect(currentIndex());

@@ -61,6 +61,7 @@ signals:
     void filesDropped(const QStringList& paths);
 
 protected:
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     int horizontalOffset() const override { return 0; }
     int verticalOffset() const override;
