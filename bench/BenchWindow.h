@@ -12,12 +12,16 @@
 #include "platform/UserPrompt.h"
 #include "services/Guard.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <benchmark/benchmark.h>
+
 #include <cstdio>
+#include <functional>
 #include <cstdlib>
 #include <memory>
 
@@ -72,5 +76,24 @@ struct MainWindowFixture {
         form->lineList()->viewport()->repaint();
     }
 };
+
+// The main of a benchmark of windows: an application on the offscreen
+// platform unless another is chosen, the benchmarks run, then beforeQuit
+// (windows kept between benchmarks go while the application still exists).
+inline int runWindowBenchmarks(int argc, char** argv, const std::function<void()>& beforeQuit = {})
+{
+    // Before the application object exists, or the platform is already chosen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    if (beforeQuit)
+        beforeQuit();
+    return 0;
+}
 
 }  // namespace petari::bench

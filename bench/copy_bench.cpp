@@ -109,17 +109,4 @@ BENCHMARK(BM_CopyConverted)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    // Before the application object exists, or the platform is already chosen.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    theWindow.reset();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::runWindowBenchmarks(argc, argv, [] { theWindow.reset(); }); }
