@@ -4,15 +4,13 @@
 
 namespace petari {
 
-namespace {
-// "16,777,216": the C locale of Qt 6 leaves the separators out unless told.
 QString withSeparators(qint64 n)
 {
+    // The C locale of Qt 6 leaves the separators out unless told.
     QLocale c = QLocale::c();
     c.setNumberOptions(QLocale::DefaultNumberOptions);
     return c.toString(n);
 }
-}  // namespace
 
 QString documentTooLargeMessage(const DocumentTooLarge& refusal, const DocumentLimits& limits,
                                 const QString& refused)

@@ -33,6 +33,9 @@ struct DocumentLimits {
     qint64 units = qint64(1) << 30;   // 1,073,741,824
 };
 
+// n with a comma every three digits: "16,777,216".
+QString withSeparators(qint64 n);
+
 // The message for a refusal: what ran out, that refused (what was not done:
 // "このファイルを開けません"), and the limits.
 QString documentTooLargeMessage(const DocumentTooLarge& refusal, const DocumentLimits& limits,

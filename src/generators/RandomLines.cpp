@@ -1,6 +1,6 @@
 #include "generators/RandomLines.h"
 
-#include "generators/RunLimits.h"
+#include "generators/NumberBoxes.h"
 #include "platform/Failure.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "generators/Templates.h"
 
 #include "copy/Conversions.h"
-#include "generators/RunLimits.h"
+#include "generators/NumberBoxes.h"
 #include "platform/Failure.h"
 #include "platform/StringUtils.h"
 

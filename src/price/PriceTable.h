@@ -5,7 +5,7 @@
 // aligned decimal points and optionally the formula as an annotation.
 // Arithmetic is exact decimal (see Decimal.h).
 
-#include "generators/RunLimits.h"
+#include "document/RunLimits.h"
 
 #include <QString>
 #include <QStringList>
@@ -46,9 +46,6 @@ struct PriceRefusal {
     int text = -1;
     QString quantity;
 };
-
-// The most lines one calculation produces.
-constexpr int kMaxPriceLines = 1000000;
 
 struct PriceTable {
     PriceInput normalised;   // the boxes' texts after normalisation

@@ -4,7 +4,7 @@
 #include "generators/DateSeries.h"
 #include "generators/LineEdits.h"
 #include "generators/RandomLines.h"
-#include "generators/RunLimits.h"
+#include "generators/NumberBoxes.h"
 #include "generators/Templates.h"
 #include "platform/Failure.h"
 

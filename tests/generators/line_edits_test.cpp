@@ -1,7 +1,7 @@
 #include "editing/Favourites.h"
 #include "generators/FavouritesEditor.h"
 #include "generators/LineEdits.h"
-#include "generators/RunLimits.h"
+#include "generators/NumberBoxes.h"
 #include "platform/Failure.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "generators/RandomLines.h"
-#include "generators/RunLimits.h"
+#include "generators/NumberBoxes.h"
 
 #include <gtest/gtest.h>
 #include <set>

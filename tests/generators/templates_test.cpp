@@ -1,5 +1,5 @@
 #include "generators/DateSeries.h"
-#include "generators/RunLimits.h"
+#include "generators/NumberBoxes.h"
 #include "generators/Templates.h"
 #include "platform/Failure.h"
 

@@ -2,7 +2,7 @@
 
 #include "copy/Invisibles.h"
 #include "generators/GeneratorRuns.h"
-#include "generators/RunLimits.h"
+#include "generators/NumberBoxes.h"
 #include "platform/ui/KeyboardAccess.h"
 #include "generators/ui/NumberEdit.h"
 #include "services/Guard.h"

@@ -1,7 +1,7 @@
 #include "generators/ui/EmptyLinePage.h"
 
 #include "generators/GeneratorRuns.h"
-#include "generators/RunLimits.h"
+#include "generators/NumberBoxes.h"
 #include "platform/ui/KeyboardAccess.h"
 #include "generators/ui/NumberEdit.h"
 #include "platform/Failure.h"

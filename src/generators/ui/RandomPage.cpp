@@ -2,7 +2,7 @@
 
 #include "generators/GeneratorRuns.h"
 #include "generators/RandomLines.h"
-#include "generators/RunLimits.h"
+#include "generators/NumberBoxes.h"
 #include "platform/ui/KeyboardAccess.h"
 #include "services/Guard.h"
 

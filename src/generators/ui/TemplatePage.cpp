@@ -3,7 +3,7 @@
 #include "copy/Invisibles.h"
 #include "generators/DateSeries.h"
 #include "generators/GeneratorRuns.h"
-#include "generators/RunLimits.h"
+#include "generators/NumberBoxes.h"
 #include "generators/ui/NumberEdit.h"
 #include "platform/ui/KeyboardAccess.h"
 #include "services/Guard.h"

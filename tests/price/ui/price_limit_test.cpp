@@ -3,7 +3,7 @@
 
 #include "support/Fixture.h"
 
-#include "generators/RunLimits.h"
+#include "document/RunLimits.h"
 #include "price/PriceTable.h"
 #include "price/ui/PriceWindow.h"
 
@@ -27,7 +27,7 @@ TEST(PriceLimit, TheLimitCountsEveryCharacterOfTheLines)
 TEST(PriceLimit, TheWindowRefusesAHugePrefixBeforeBuilding)
 {
     test::DocumentFixture f;
-    f.doc->lines().setLines({QStringLiteral("元の行")});
+    f.doc->document().replaceLinesAsMade({QStringLiteral("元の行")});
     PriceWindow window(*f.doc, f.prompt);
     window.show();
     test::child<QLineEdit>(window, "Text1_2")->setText(QStringLiteral("999999"));

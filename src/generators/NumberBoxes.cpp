@@ -1,47 +1,13 @@
-#include "generators/RunLimits.h"
+#include "generators/NumberBoxes.h"
 
 #include "platform/Failure.h"
 #include "platform/StringUtils.h"
 
-#include <QLocale>
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
 namespace petari {
-
-RunRefused::RunRefused(QString message) : message_(std::move(message)), what_(message_.toStdString())
-{
-}
-
-namespace {
-// "1,000,000": the C locale of Qt 6 leaves the separators out unless told.
-QString withSeparators(qint64 n)
-{
-    QLocale c = QLocale::c();
-    c.setNumberOptions(QLocale::DefaultNumberOptions);
-    return c.toString(n);
-}
-}  // namespace
-
-QString tooManyLinesMessage()
-{
-    return QStringLiteral("作成する行が多すぎます。一度に作成できるのは%1行までです。").arg(withSeparators(kMaxLines));
-}
-
-QString tooManyCharactersMessage()
-{
-    return QStringLiteral("作成する文字が多すぎます。一度に作成できるのは%1文字までです。")
-        .arg(withSeparators(kMaxCharacters));
-}
-
-void checkRunSize(qint64 lines, qint64 characters)
-{
-    if (lines > kMaxLines)
-        throw RunRefused(tooManyLinesMessage());
-    if (characters > kMaxCharacters)
-        throw RunRefused(tooManyCharactersMessage());
-}
 
 namespace {
 double roundedBoxValue(QStringView text)
