@@ -7,6 +7,7 @@
 #include "mainwindow/MainController.h"
 #include "mainwindow/ui/MainWindow.h"
 #include "mainwindow/ui/LineListView.h"
+#include "platform/ProcessMemory.h"
 #include "platform/Clipboard.h"
 #include "platform/SettingsStore.h"
 #include "platform/UserPrompt.h"
@@ -85,6 +86,7 @@ inline int runWindowBenchmarks(int argc, char** argv, const std::function<void()
     // Before the application object exists, or the platform is already chosen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    keepLargeBlocksMapped();
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

@@ -42,8 +42,8 @@ struct Window : bench::MainWindowFixture {
         lines.reserve(n);
         for (int i = 0; i < n; ++i)
             lines << QStringLiteral("%1行目　東京都千代田区 ﾃｽﾄ line").arg(i);
-        doc().lines().setLines(std::move(lines));
-        doc().commitEdit(dir.filePath(QStringLiteral("a.txt")), 0, QStringLiteral("　開く　"), 1);
+        doc().replaceLinesAsMade(std::move(lines));
+        doc().commitEdit(dir.filePath(QStringLiteral("a.txt")), Commit::Unmodified, QStringLiteral("　開く　"), HexView::Keep);
         showPending();
     }
 
@@ -219,6 +219,7 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    keepLargeBlocksMapped();
     QApplication app(argc, argv);
     if (argc == 3 && std::strcmp(argv[1], ProbeFlag) == 0)
         return memoryProbe(argv[2]);

@@ -153,7 +153,7 @@ void BM_OpenUntilShown(benchmark::State& state)
     double total = 0;
     for (auto _ : state) {
         if (!replacing) {
-            w.controller->lines().clear();
+            w.controller->document().replaceLinesAsMade({});
             w.showPending();
         }
         w.controller->document().waitForWrites();
@@ -195,7 +195,7 @@ void BM_OpenSteps(benchmark::State& state)
         return s;
     };
     for (auto _ : state) {
-        c.lines().clear();
+        c.document().replaceLinesAsMade({});
         w.showPending();
         double fload = 0;
         {
@@ -209,7 +209,7 @@ void BM_OpenSteps(benchmark::State& state)
         fload += timed(load, [&] { c.document().readFile(d.path); });
         timed(toc, [&] { c.document().rebuildToc(); });
         timed(snapshot, [&] { c.undo().commit(c.lines().lines(), 0, QStringLiteral("　開く　")); });
-        fload += timed(commit, [&] { c.document().commitEdit(d.path, 0, QStringLiteral("　開く　"), 1); });
+        fload += timed(commit, [&] { c.document().commitEdit(d.path, Commit::Unmodified, QStringLiteral("　開く　"), HexView::Keep); });
         fload += timed(show, [&] { w.showPending(); });
         // The separate read, table of contents and snapshot repeat work that
         // f2load and CommitEdit do, and an empty window frees nothing: only
@@ -328,9 +328,9 @@ void BM_DeleteSteps(benchmark::State& state)
     int row = 500;
     for (auto _ : state) {
         c.document().waitForWrites();
-        c.lines().clearSelection();
-        c.lines().select(row);
-        c.lines().setCurrentRow(row);
+        c.document().selection().clearSelection();
+        c.document().selection().select(row);
+        c.document().selection().setCurrentRow(row);
         row += 1000;
         double s = timed(Remove, [&] { c.document().removeSelected(); });
         s += timed(Toc, [&] { c.document().rebuildToc(); });
@@ -568,6 +568,7 @@ int main(int argc, char** argv)
     // Before the application object exists, or the platform is already chosen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    keepLargeBlocksMapped();
     QApplication app(argc, argv);
     if (argc == 4 && std::strcmp(argv[1], MemoryProbeFlag) == 0)
         return memoryProbe(QString::fromLocal8Bit(argv[2]), std::atoi(argv[3]));

@@ -3,6 +3,7 @@
 #include "mainwindow/ui/MainWindow.h"
 #include "platform/ClipboardRelay.h"
 #include "platform/PortalDialogs.h"
+#include "platform/ProcessMemory.h"
 #include "platform/ui/JapaneseUi.h"
 
 #include <QApplication>
@@ -37,6 +38,7 @@ int main(int argc, char** argv)
     // window, no Qt application, just the text passed through.
     if (argc == 2 && std::strcmp(argv[1], petari::kClipboardRelaySwitch) == 0)
         return petari::runClipboardRelay(0, 1);
+    petari::keepLargeBlocksMapped();
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args << petari::decodeFileName(argv[i]);

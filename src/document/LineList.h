@@ -64,4 +64,27 @@ private:
     QItemSelectionModel* selection_;
 };
 
+// What may change of a list whose lines belong to someone else: which lines
+// are chosen and which has the focus.  The owner hands this out and keeps
+// the lines to itself.
+class LineSelection {
+public:
+    explicit LineSelection(LineList& list) : list_(list) {}
+
+    QItemSelectionModel* model() const { return list_.selectionModel(); }
+    void select(int i, bool on = true) { list_.select(i, on); }
+    void select(const QItemSelection& rows, QItemSelectionModel::SelectionFlags how)
+    {
+        list_.selectionModel()->select(rows, how);
+    }
+    void selectRange(int first, int last) { list_.selectRange(first, last); }
+    void selectAll() { list_.selectAll(); }
+    void clearSelection() { list_.clearSelection(); }
+    void setCurrentRow(int i) { list_.setCurrentRow(i); }
+    void clearCurrent() { list_.clearCurrent(); }
+
+private:
+    LineList& list_;
+};
+
 }  // namespace petari

@@ -7,6 +7,7 @@
 #include "editing/TableOfContents.h"
 #include "editing/UndoChain.h"
 #include "platform/Failure.h"
+#include "platform/LineBreak.h"
 #include "platform/SettingsStore.h"
 #include "platform/UserPrompt.h"
 #include "services/Guard.h"
@@ -14,15 +15,10 @@
 #include <algorithm>
 #include <climits>
 
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
-
 namespace petari {
 
 namespace {
 const QString F5 = QStringLiteral("F5");
-const QString CRLF = QStringLiteral("\r\n");
 
 QString label(const char* name) { return QStringLiteral("F1 ") + QLatin1String(name); }
 }  // namespace
@@ -34,14 +30,6 @@ Document::Document(SettingsStore& settings, UserPrompt& prompt, QString programF
       programFolder_(std::move(programFolder)),
       undo_(std::make_unique<UndoChain>(settings, programFolder_))
 {
-#ifdef __GLIBC__
-    // A snapshot read back for undo is tens of megabytes of bytes at once.
-    // glibc raises its mmap threshold to the size of the first such block
-    // that is freed, and keeps every later one on the heap, where memory
-    // freed is not given back: the resident size then grows with each undo.
-    static const bool pinned = mallopt(M_MMAP_THRESHOLD, 1 << 20) != 0;
-    Q_UNUSED(pinned);
-#endif
     // A smaller budget (0: every undo from the files) for machines short of
     // memory, and for tests of the files themselves.
     bool ok = false;
@@ -111,14 +99,14 @@ void Document::checkSize(qint64 lines, qint64 units) const
 void Document::showTooLarge(const DocumentTooLarge& refusal, const QString& refused, const QString& path)
 {
     prompt_.showMessage(caption(),
-                        documentTooLargeMessage(refusal, limits_, refused) + (path.isEmpty() ? QString() : CRLF + path),
+                        documentTooLargeMessage(refusal, limits_, refused) + (path.isEmpty() ? QString() : kLineBreak + path),
                         Icon::Exclamation);
 }
 
 void Document::open(QString path)
 {
     guarded(QStringLiteral("F1 fload　") + path, [&] {
-        if (state_.loadMode != LoadRestore && confirmDiscard() == KeepDocument)
+        if (state_.loadMode != LoadRestore && confirmDiscard() == DiscardAnswer::KeepDocument)
             return;
         // The work folder is complete before another document takes over.
         if (state_.loadMode != LoadRestore)
@@ -143,7 +131,7 @@ void Document::open(QString path)
             refreshView();
         } else {
             emit fileOpened(path);
-            commitEdit(path, 0, QStringLiteral("　開く　"), 1);
+            commitEdit(path, Commit::Unmodified, QStringLiteral("　開く　"), HexView::Keep);
         }
     });
 }
@@ -196,7 +184,7 @@ void Document::loadFile(const QString& path)
         showHex(bytes.view());
         prompt_.showMessage(caption(),
                             QStringLiteral("このファイルはテキストではありません（NUL バイトを含み、UTF-16 としても読めません）。") +
-                                CRLF + QStringLiteral("16進数で表示します。"),
+                                kLineBreak + QStringLiteral("16進数で表示します。"),
                             Icon::Information);
         return;
     }
@@ -213,10 +201,10 @@ void Document::loadFile(const QString& path)
 void Document::newDocument()
 {
     guarded(label("mfnk_Click"), [&] {
-        if (confirmDiscard() == KeepDocument)
+        if (confirmDiscard() == DiscardAnswer::KeepDocument)
             return;
         lines_.clear();
-        commitEdit(QString(), 0, QStringLiteral("新規作成"), 0);
+        commitEdit(QString(), Commit::Unmodified, QStringLiteral("新規作成"), HexView::Drop);
     });
 }
 
@@ -289,6 +277,20 @@ void Document::replaceLines(LineText lines)
     lines_.setLines(foldedLines(std::move(lines), &budget));
 }
 
+void Document::replaceLinesAsMade(LineText lines)
+{
+    checkSize(lines.size(), lines.textSize());
+    lines_.setLines(std::move(lines));
+}
+
+void Document::insertLinesAsMade(int pos, LineText lines)
+{
+    checkSize(qint64(lines_.count()) + lines.size(), lines_.lines().textSize() + lines.textSize());
+    lines_.insertLines(std::clamp(pos, 0, lines_.count()), lines);
+}
+
+void Document::setSplitPieces(LineText pieces) { split_.setLines(std::move(pieces)); }
+
 void Document::removeSelected()
 {
     guarded(label("sakujo"), [&] {
@@ -329,9 +331,10 @@ void Document::waitForWrites()
     reportWrites();
 }
 
-void Document::commitEdit(const QString& fileName, int modified, const QString& operationName, int keepView)
+void Document::commitEdit(const QString& fileName, Commit change, const QString& operationName, HexView view)
 {
-    if (keepView == 0)
+    const int modified = change == Commit::Modified ? 1 : 0;
+    if (view == HexView::Drop)
         state_.hexView = false;
     state_.fileName = fileName;
     state_.modified = modified;
@@ -359,10 +362,10 @@ void Document::rememberStepView()
     stepViews_[size_t(number)] = {state_.hexView, state_.hexSource};
 }
 
-void Document::undoRedo(int index)
+void Document::undoRedo(UndoStep step)
 {
     guarded(label("modosusumu_Click"), [&] {
-        const QString path = index == 0 ? undo_->undoStep() : undo_->redoStep();
+        const QString path = step == UndoStep::Undo ? undo_->undoStep() : undo_->redoStep();
         // A snapshot is restored without the unsaved-change warning, and
         // leaves the file name, modified flag, history and undo state alone.
         guarded(QStringLiteral("F1 fload　") + path, [&] {

@@ -8,6 +8,7 @@
 #include "document/DocumentLimits.h"
 #include "document/DocumentState.h"
 #include "document/LineList.h"
+#include "editing/EditSteps.h"
 #include "editing/WorkFile.h"
 
 #include <QObject>
@@ -49,14 +50,6 @@ private:
     int progressShown_ = 0;
 };
 
-// The answers of the unsaved-change question, as callers test them.
-enum DiscardAnswer : int {
-    NothingToDiscard = 0,   // unchanged: go on
-    SavedFirst = 6,         // saved, go on
-    Discarded = 7,          // thrown away (a backup was taken), go on
-    KeepDocument = 2,       // cancelled, or the save did not happen: stop
-};
-
 class Document : public QObject {
     Q_OBJECT
 public:
@@ -74,10 +67,17 @@ public:
     UserPrompt& prompt() { return prompt_; }
     QString programFolder() const { return programFolder_; }
 
-    LineList& lines() { return lines_; }
+    // The lines are read here and changed only through the calls below,
+    // which keep them within the limits; whoever shows them may change the
+    // selection and the current line.
     const LineList& lines() const { return lines_; }
-    LineList& splitList() { return split_; }
     const LineList& splitList() const { return split_; }
+    LineSelection selection() { return LineSelection(lines_); }
+    LineSelection splitSelection() { return LineSelection(split_); }
+    // The lists as a view shows them.  Qt's model interface changes no line
+    // (no setData, no insertRows).
+    QAbstractItemModel* linesModel() { return &lines_; }
+    QAbstractItemModel* splitModel() { return &split_; }
     DocumentState& state() { return state_; }
     const DocumentState& state() const { return state_; }
     UndoChain& undo() { return *undo_; }
@@ -110,7 +110,7 @@ public:
 
     // The unsaved-change question before the list's content is thrown away.
     // Stop when it returns KeepDocument.
-    int confirmDiscard();
+    DiscardAnswer confirmDiscard();
 
     // ---- size ----
     // How large the document may grow (see DocumentLimits.h); tests make
@@ -137,23 +137,32 @@ public:
     // Replaces every line, folded as above; the selection is cleared.
     // Throws as insertLines.
     void replaceLines(LineText lines);
+    // Lines made by a program step (a table, a price list, a series, the
+    // lines sorted) replace the document or go in at pos as they are: folding
+    // them would break what was drawn.  The selection is cleared by a
+    // replacement; an insertion moves the selected lines down.  Both throw
+    // DocumentTooLarge, the list unchanged, beyond the limits.
+    void replaceLinesAsMade(LineText lines);
+    void insertLinesAsMade(int pos, LineText lines);
+    // The pieces of a split line, shown in the second list; empty hides none.
+    void setSplitPieces(LineText pieces);
     // Tells the user that refused (what was not done, "追加できません")
     // because the document would grow beyond its limits; path, when given,
     // names the file.
     void showTooLarge(const DocumentTooLarge& refusal, const QString& refused, const QString& path = QString());
     // Removes the selected lines, keeping the view near where it was.
     void removeSelected();
-    // The commit step after every change of the list: the file name and the
-    // modified flag (0 starts a new undo history), a rebuilt table of
-    // contents, the snapshot named operationName, and a refresh.  keepView 0
-    // clears the hexadecimal view.  An untitled result is a CP932 document.
-    void commitEdit(const QString& fileName, int modified, const QString& operationName,
-                    int keepView);
+    // The commit step after every change of the list: the file name and
+    // whether the lines now differ from it (Unmodified starts a new undo
+    // history), a rebuilt table of contents, the snapshot named
+    // operationName, and a refresh.  HexView::Drop ends a hexadecimal view.
+    // An untitled result is a CP932 document.
+    void commitEdit(const QString& fileName, Commit change, const QString& operationName, HexView view);
     // A backup of the list now (before a file is overwritten, or when changes
     // are thrown away); failures are reported.
     void takeBackup();
-    // 戻す (0) and 進む (1).
-    void undoRedo(int index);
+    // 戻す and 進む.
+    void undoRedo(UndoStep step);
     // Waits until every snapshot and backup handed to the background writer
     // is on the disk, with the window's progress indication when that takes
     // longer than half a second; reports the writes that failed.

@@ -8,6 +8,7 @@
 #include "document/TextFile.h"
 #include "editing/UndoChain.h"
 #include "editing/WorkFolder.h"
+#include "platform/LineBreak.h"
 #include "platform/StringUtils.h"
 #include "platform/UserPrompt.h"
 #include "services/Guard.h"
@@ -18,7 +19,6 @@
 namespace petari {
 
 namespace {
-const QString CRLF = QStringLiteral("\r\n");
 
 QString label(const char* name) { return QStringLiteral("F1 ") + QLatin1String(name); }
 }  // namespace
@@ -50,7 +50,7 @@ QString Document::askSavePath(const QString& suggested)
                 return QString();
             if (!QFileInfo::exists(chosen))
                 return chosen;
-            const QString q = chosen + CRLF + QStringLiteral("は既に存在します。") + CRLF + CRLF +
+            const QString q = chosen + kLineBreak + QStringLiteral("は既に存在します。") + kLineBreak + kLineBreak +
                               QStringLiteral("このファイルに、上書き保存しますか。");
             if (prompt_.askYesNo(caption(), q, Icon::Exclamation, Answer::No) == Answer::Yes) {
                 takeBackup();
@@ -81,16 +81,16 @@ bool Document::save()
         if (name.isEmpty())
             return;
         if (pathExt(name) != QLatin1String("txt")) {
-            const QString q = QStringLiteral("テキスト(txt)以外のファイルは、内容が壊れて保存されます。") + CRLF + CRLF +
+            const QString q = QStringLiteral("テキスト(txt)以外のファイルは、内容が壊れて保存されます。") + kLineBreak + kLineBreak +
                               QStringLiteral("それでも保存しますか?");
             if (prompt_.askYesNo(caption(), q, Icon::Exclamation, Answer::No) != Answer::Yes)
                 return;
         }
         if (state_.hadInvalidBytes && !state_.hexView &&
             QFileInfo(name).absoluteFilePath() == QFileInfo(state_.fileName).absoluteFilePath()) {
-            const QString q = QStringLiteral("このファイルには文字として読めないバイトがありました。") + CRLF +
+            const QString q = QStringLiteral("このファイルには文字として読めないバイトがありました。") + kLineBreak +
                               QStringLiteral("保存すると、その部分は「") + QChar(0xFFFD) +
-                              QStringLiteral("」に置き換わります。") + CRLF + CRLF +
+                              QStringLiteral("」に置き換わります。") + kLineBreak + kLineBreak +
                               QStringLiteral("上書き保存しますか?");
             if (prompt_.askYesNo(caption(), q, Icon::Exclamation, Answer::No) != Answer::Yes)
                 return;
@@ -125,8 +125,8 @@ bool Document::chooseEncoding(const LineText& lines, TextEncoding& encoding)
         return true;
     if (bad.size() > 40)
         bad = bad.left(40) + QStringLiteral("…");
-    const QString q = QStringLiteral("次の文字はShift_JIS(CP932)では保存できません。") + CRLF + bad + CRLF + CRLF +
-                      QStringLiteral("UTF-8で保存しますか?") + CRLF +
+    const QString q = QStringLiteral("次の文字はShift_JIS(CP932)では保存できません。") + kLineBreak + bad + kLineBreak + kLineBreak +
+                      QStringLiteral("UTF-8で保存しますか?") + kLineBreak +
                       QStringLiteral("([いいえ]を選ぶと保存しません。)");
     if (prompt_.askYesNo(caption(), q, Icon::Exclamation, Answer::Yes) != Answer::Yes)
         return false;
@@ -155,9 +155,9 @@ bool Document::writeTo(const QString& path, bool mac)
     return written;
 }
 
-int Document::confirmDiscard()
+DiscardAnswer Document::confirmDiscard()
 {
-    return guardedValue<int>(QStringLiteral("M2 keikoku01"), KeepDocument, [&]() -> int {
+    return guardedValue<DiscardAnswer>(QStringLiteral("M2 keikoku01"), DiscardAnswer::KeepDocument, [&]() -> DiscardAnswer {
         QString word;
         if (!state_.fileName.isEmpty()) {
             word = QStringLiteral("上書き");
@@ -165,17 +165,17 @@ int Document::confirmDiscard()
         }
         if (state_.modified == 0) {
             state_.overwrite = false;
-            return NothingToDiscard;
+            return DiscardAnswer::NothingToDiscard;
         }
         const QString C = caption();
         QString msg;
         if (state_.modified == 2) {
-            msg = QStringLiteral("「") + C + QStringLiteral("」のデータがここで作成された内容に置換えられます。") + CRLF +
-                  QStringLiteral("保存しない場合、「") + C + QStringLiteral("」の今のデータは失われます。") + CRLF + CRLF +
+            msg = QStringLiteral("「") + C + QStringLiteral("」のデータがここで作成された内容に置換えられます。") + kLineBreak +
+                  QStringLiteral("保存しない場合、「") + C + QStringLiteral("」の今のデータは失われます。") + kLineBreak + kLineBreak +
                   QStringLiteral("「") + C + QStringLiteral("」の今のデータを") + word + QStringLiteral("保存しますか?");
         } else {
-            msg = QStringLiteral("データが変更されています。") + CRLF +
-                  QStringLiteral("保存しない場合、表示している内容が失われます。") + CRLF + CRLF + word +
+            msg = QStringLiteral("データが変更されています。") + kLineBreak +
+                  QStringLiteral("保存しない場合、表示している内容が失われます。") + kLineBreak + kLineBreak + word +
                   QStringLiteral("保存しますか?");
         }
         const Answer a = prompt_.askYesNoCancel(C, msg, Icon::Exclamation);
@@ -183,16 +183,16 @@ int Document::confirmDiscard()
             const bool saved = save();
             state_.overwrite = false;
             // Unsaved content must not be thrown away when the save did not happen.
-            return saved ? SavedFirst : KeepDocument;
+            return saved ? DiscardAnswer::SavedFirst : DiscardAnswer::KeepDocument;
         }
         if (a == Answer::No) {
             takeBackup();
             state_.modified = 0;
             state_.overwrite = false;
-            return Discarded;
+            return DiscardAnswer::Discarded;
         }
         state_.overwrite = false;
-        return KeepDocument;
+        return DiscardAnswer::KeepDocument;
     });
 }
 

@@ -127,14 +127,14 @@ QString stampOperationName() { return QStringLiteral("日付時刻"); }
 
 void stampDocument(StampHost& host, const QDateTime& now)
 {
-    if (host.confirmDiscard() == 2)
+    if (host.confirmDiscard() == DiscardAnswer::KeepDocument)
         return;
     // A failure before the first line leaves the document's own lines,
     // which are asked for only then.
     QStringList lines;
     fillStampLines(lines, now);
     host.setLines(lines.isEmpty() ? host.lines() : lines);
-    host.commitEdit(QString(), 0, stampOperationName(), 0);
+    host.commitEdit(QString(), Commit::Unmodified, stampOperationName(), HexView::Drop);
 }
 
 }  // namespace petari

@@ -2,6 +2,8 @@
 // The date and time stamps: one fixed set of 35 lines showing a moment in
 // Japanese and English notations, which replaces the document.
 
+#include "editing/EditSteps.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QString>
@@ -23,12 +25,12 @@ void fillStampLines(QStringList& list, const QDateTime& moment);
 class StampHost {
 public:
     virtual ~StampHost() = default;
-    // The unsaved-change question; 2 means the user cancelled.
-    virtual int confirmDiscard() = 0;
+    // The unsaved-change question.
+    virtual DiscardAnswer confirmDiscard() = 0;
     virtual QStringList lines() const = 0;
     virtual void setLines(const QStringList& lines) = 0;
-    virtual void commitEdit(const QString& fileName, int modified, const QString& operation,
-                            int keepView) = 0;
+    virtual void commitEdit(const QString& fileName, Commit change, const QString& operation,
+                            HexView view) = 0;
 };
 
 // The menu command "日付と時刻": after the unsaved-change question, the

@@ -42,7 +42,7 @@ bool FileNameTool::showListings(const QString& folder, const QStringList& files,
 {
     bool go = false;
     guarded(label("Command1_Click"), [&] {
-        if (doc_.confirmDiscard() == KeepDocument)
+        if (doc_.confirmDiscard() == DiscardAnswer::KeepDocument)
             return;
         go = true;
         QStringList lines;
@@ -116,7 +116,7 @@ void FileNameTool::commitIfListed()
 {
     guarded(label("Form_QueryUnload"), [&] {
         if (listings_ >= 1)
-            doc_.commitEdit(QString(), 1, QStringLiteral("ファイル"), 0);
+            doc_.commitEdit(QString(), Commit::Modified, QStringLiteral("ファイル"), HexView::Drop);
     });
 }
 

@@ -2,7 +2,7 @@
 
 #include "editing/Document.h"
 #include "generators/LineEdits.h"
-#include "generators/RunLimits.h"
+#include "generators/NumberBoxes.h"
 #include "platform/UserPrompt.h"
 #include "services/Guard.h"
 
@@ -40,22 +40,21 @@ bool runTemplate(Document& doc, UserPrompt& prompt, const QString& label, const 
                  bool addToCurrent)
 {
     QStringList lines;
-    LineList& list = doc.lines();
+    const LineList& list = doc.lines();
+    // Refused before the unsaved-change question, not after it.
     if (!runStep(doc, prompt, label, [&] {
             lines = make();
             const qint64 kept = addToCurrent ? list.count() : 0;
             doc.checkSize(kept + lines.size(), (addToCurrent ? list.lines().textSize() : 0) + unitsOf(lines));
         }))
         return false;
-    if (doc.confirmDiscard() == KeepDocument)
+    if (doc.confirmDiscard() == DiscardAnswer::KeepDocument)
         return false;
-    if (addToCurrent) {
-        const int first = list.firstSelected();
-        list.insertLines(first < 0 ? list.count() : first, lines);
-    } else {
-        list.setLines(std::move(lines));
-    }
-    doc.commitEdit(QString(), 0, QStringLiteral("　雛形　"), 0);
+    if (addToCurrent)
+        doc.insertLinesAsMade(doc.firstSelectedIndex(), std::move(lines));
+    else
+        doc.replaceLinesAsMade(std::move(lines));
+    doc.commitEdit(QString(), Commit::Unmodified, QStringLiteral("　雛形　"), HexView::Drop);
     return true;
 }
 
@@ -75,19 +74,19 @@ bool runRandom(Document& doc, UserPrompt& prompt, const std::function<QString()>
             doc.checkSize(lines.size(), unitsOf(lines));
         }))
         return false;
-    if (doc.confirmDiscard() == KeepDocument)
+    if (doc.confirmDiscard() == DiscardAnswer::KeepDocument)
         return false;
-    doc.lines().setLines(std::move(lines));
+    doc.replaceLinesAsMade(std::move(lines));
     return true;
 }
 
-void commitRandom(Document& doc) { doc.commitEdit(QString(), 1, QStringLiteral("　乱数　"), 0); }
+void commitRandom(Document& doc) { doc.commitEdit(QString(), Commit::Modified, QStringLiteral("　乱数　"), HexView::Drop); }
 
 bool runCharacterAddition(Document& doc, UserPrompt& prompt, const std::function<CharacterAddition()>& read)
 {
     if (!runStep(doc, prompt, QStringLiteral("F2 mojitui"), [&] { addCharacters(doc, read()); }))
         return false;
-    doc.commitEdit(doc.state().fileName, 1, QStringLiteral("文字追加"), 1);
+    doc.commitEdit(doc.state().fileName, Commit::Modified, QStringLiteral("文字追加"), HexView::Keep);
     return true;
 }
 
@@ -95,7 +94,7 @@ bool runEmptyLines(Document& doc, UserPrompt& prompt, EmptyLineMode mode, const 
 {
     if (!runStep(doc, prompt, QStringLiteral("F2 kuugyo"), [&] { insertEmptyLines(doc, mode, readCount()); }))
         return false;
-    doc.commitEdit(doc.state().fileName, 1, QStringLiteral("空行追加"), 1);
+    doc.commitEdit(doc.state().fileName, Commit::Modified, QStringLiteral("空行追加"), HexView::Keep);
     return true;
 }
 

@@ -2,7 +2,7 @@
 
 #include "copy/Invisibles.h"
 #include "editing/Document.h"
-#include "generators/RunLimits.h"
+#include "generators/NumberBoxes.h"
 #include "platform/Failure.h"
 
 #include <algorithm>
@@ -36,12 +36,12 @@ std::vector<std::pair<int, int>> selectedRanges(const LineList& list)
     return ranges;
 }
 
-void reselect(LineList& list, const QItemSelection& selection, int current)
+void reselect(LineSelection chosen, const QItemSelection& selection, int current)
 {
     if (!selection.isEmpty())
-        list.selectionModel()->select(selection, QItemSelectionModel::Select);
+        chosen.select(selection, QItemSelectionModel::Select);
     if (current >= 0)
-        list.setCurrentRow(current);
+        chosen.setCurrentRow(current);
 }
 }  // namespace
 
@@ -88,7 +88,7 @@ QString firstNumberPreview(const CharacterAddition& a)
 
 void addCharacters(Document& doc, const CharacterAddition& a)
 {
-    LineList& list = doc.lines();
+    const LineList& list = doc.lines();
     const int current = list.currentRow();
     const auto ranges = selectedRanges(list);
     if (a.selectedOnly) {
@@ -113,20 +113,16 @@ void addCharacters(Document& doc, const CharacterAddition& a)
             from = rows[i] + 1;
         }
         after.append(before.mid(from));
-        list.setLines(after.finish());
+        doc.replaceLinesAsMade(after.finish());
     } else {
         QStringList lines = list.toStringList();
         addCharacters(lines, nullptr, a);
-        qint64 units = 0;
-        for (const QString& line : lines)
-            units += line.size();
-        doc.checkSize(lines.size(), units);
-        list.setLines(std::move(lines));
+        doc.replaceLinesAsMade(std::move(lines));
     }
     QItemSelection selection;
     for (const auto& [top, bottom] : ranges)
         selection.select(list.index(top), list.index(bottom));
-    reselect(list, selection, current);
+    reselect(doc.selection(), selection, current);
 }
 
 qint64 rowAfterEmptyLines(qint64 i, EmptyLineMode mode, int n)
@@ -162,13 +158,13 @@ LineText withEmptyLines(const LineText& lines, EmptyLineMode mode, int n, const 
 
 void insertEmptyLines(Document& doc, EmptyLineMode mode, int n)
 {
-    LineList& list = doc.lines();
+    const LineList& list = doc.lines();
     LineText lines = withEmptyLines(list.lines(), mode, n, &doc);
     if (lines.size() == list.count())
         return;
     const int current = list.currentRow();
     const std::vector<int> rows = list.selectedRows();
-    list.setLines(std::move(lines));
+    doc.replaceLinesAsMade(std::move(lines));
     // Each selected line stays selected where it went, as a list control
     // keeps the flags of the items that an insertion moves down.  The empty
     // lines split a selected block into one range per line, and the list
@@ -187,7 +183,7 @@ void insertEmptyLines(Document& doc, EmptyLineMode mode, int n)
     }
     if (selection.size() > kMaxKeptRanges)
         selection.clear();
-    reselect(list, selection, current >= 0 ? int(rowAfterEmptyLines(current, mode, n)) : -1);
+    reselect(doc.selection(), selection, current >= 0 ? int(rowAfterEmptyLines(current, mode, n)) : -1);
 }
 
 EmptyLinePreview emptyLinePreview(EmptyLineMode mode, int n)

@@ -13,7 +13,7 @@ namespace {
 constexpr int kRangesWorthKeeping = 4096;
 }  // namespace
 
-ListFilter::ListFilter(LineList& list, QObject* parent)
+ListFilter::ListFilter(const LineList& list, QObject* parent)
     : QObject(parent), list_(list), search_(std::make_unique<LineSearch>())
 {
     connect(&list_, &QAbstractItemModel::rowsInserted, this,

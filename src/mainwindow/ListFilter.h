@@ -29,7 +29,7 @@ class LineSearch;
 class ListFilter : public QObject {
     Q_OBJECT
 public:
-    explicit ListFilter(LineList& list, QObject* parent = nullptr);
+    explicit ListFilter(const LineList& list, QObject* parent = nullptr);
     ~ListFilter() override;
 
     // The text of the filter box, as it is typed: the filter is open from
@@ -82,7 +82,7 @@ private:
     void rowsRemoved(int first, int last);
     void linesReplaced();
 
-    LineList& list_;
+    const LineList& list_;
     std::unique_ptr<LineSearch> search_;
     QString query_;
     QStringList words_;

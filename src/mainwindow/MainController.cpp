@@ -60,17 +60,17 @@ void MainController::deleteLines()
     if (document_.lines().selectedCount() == 0)
         return;
     document_.removeSelected();
-    document_.commitEdit(document_.state().fileName, 1, QStringLiteral("　削除　"), 1);
+    document_.commitEdit(document_.state().fileName, Commit::Modified, QStringLiteral("　削除　"), HexView::Keep);
 }
 
 void MainController::selectAll()
 {
     guarded(label("subete_Click"), [&] {
         if (filter_->isFiltering())
-            document_.lines().selectionModel()->select(filter_->selectionOf(0, filter_->shownCount() - 1),
-                                                       QItemSelectionModel::ClearAndSelect);
+            document_.selection().select(filter_->selectionOf(0, filter_->shownCount() - 1),
+                                         QItemSelectionModel::ClearAndSelect);
         else
-            document_.lines().selectAll();
+            document_.selection().selectAll();
         refreshView();
     });
 }
@@ -78,7 +78,7 @@ void MainController::selectAll()
 void MainController::deselectAll()
 {
     guarded(label("mhst_Click"), [&] {
-        document_.lines().clearSelection();
+        document_.selection().clearSelection();
         refreshView();
     });
 }
@@ -86,8 +86,8 @@ void MainController::deselectAll()
 void MainController::sortLines()
 {
     guarded(label("souto_Click"), [&] {
-        document_.lines().setLines(petari::sortLines(document_.lines().lines()));
-        document_.commitEdit(document_.state().fileName, 1, QStringLiteral("並べ替え"), 1);
+        document_.replaceLinesAsMade(petari::sortLines(document_.lines().lines()));
+        document_.commitEdit(document_.state().fileName, Commit::Modified, QStringLiteral("並べ替え"), HexView::Keep);
     });
 }
 
@@ -96,7 +96,7 @@ void MainController::addInput(const QString& text)
     guarded(label("Command1_Click"), [&] {
         if (!document_.insertText(text))
             return;
-        document_.commitEdit(document_.state().fileName, 1, QStringLiteral("　追加　"), 1);
+        document_.commitEdit(document_.state().fileName, Commit::Modified, QStringLiteral("　追加　"), HexView::Keep);
     });
 }
 
@@ -109,7 +109,7 @@ void MainController::replaceSelection(const QString& text)
         if (!document_.insertText(text, true))
             return;
         document_.removeSelected();
-        document_.commitEdit(document_.state().fileName, 1, QStringLiteral("　書換　"), 1);
+        document_.commitEdit(document_.state().fileName, Commit::Modified, QStringLiteral("　書換　"), HexView::Keep);
     });
 }
 
@@ -117,12 +117,12 @@ namespace {
 class DocumentStampHost : public StampHost {
 public:
     explicit DocumentStampHost(Document& d) : d_(d) {}
-    int confirmDiscard() override { return d_.confirmDiscard(); }
+    DiscardAnswer confirmDiscard() override { return d_.confirmDiscard(); }
     QStringList lines() const override { return d_.lines().toStringList(); }
-    void setLines(const QStringList& lines) override { d_.lines().setLines(lines); }
-    void commitEdit(const QString& fileName, int modified, const QString& operation, int keepView) override
+    void setLines(const QStringList& lines) override { d_.replaceLinesAsMade(lines); }
+    void commitEdit(const QString& fileName, Commit change, const QString& operation, HexView view) override
     {
-        d_.commitEdit(fileName, modified, operation, keepView);
+        d_.commitEdit(fileName, change, operation, view);
     }
 
 private:
@@ -139,12 +139,12 @@ void MainController::stampDateTime(const QDateTime& now)
 void MainController::splitCurrentLine(int mode)
 {
     guarded(label("bunkatu"), [&] {
-        document_.splitList().clear();
+        document_.setSplitPieces({});
         const int row = document_.lines().currentRow();
         if (row >= 0 && row < document_.lines().count()) {
             const QString splitText = settings_.read(kOptionsSection, QStringLiteral("st_t101"), QStringLiteral(">"));
             const QChar splitChar = splitText.isEmpty() ? QChar() : splitText.at(0);
-            document_.splitList().setLines(splitIntoPieces(document_.lines().line(row), mode, splitChar));
+            document_.setSplitPieces(splitIntoPieces(document_.lines().line(row), mode, splitChar));
         }
         view_->setSplitListVisible(true);
         refreshStatus();
@@ -166,7 +166,7 @@ public:
     void removeSelected() override { d_.removeSelected(); }
     void commitEdit(const QString& operationName) override
     {
-        d_.commitEdit(d_.state().fileName, 1, operationName, 1);
+        d_.commitEdit(d_.state().fileName, Commit::Modified, operationName, HexView::Keep);
     }
 
 private:

@@ -54,6 +54,10 @@ struct MenuState {
     CopyMenuCaptions copyCaptions;
 };
 
+// Running, or on the way out without a question: a later start handed over
+// to the running copy, or the session ending.
+enum class ExitState { Running, Forced };
+
 class MainController : public QObject {
     Q_OBJECT
 public:
@@ -69,8 +73,8 @@ public:
     MainView& view() { return *view_; }
 
     Document& document() { return document_; }
-    LineList& lines() { return document_.lines(); }
-    LineList& splitList() { return document_.splitList(); }
+    const LineList& lines() const { return document_.lines(); }
+    const LineList& splitList() const { return document_.splitList(); }
     DocumentState& state() { return document_.state(); }
     const DocumentState& state() const { return document_.state(); }
     UndoChain& undo() { return document_.undo(); }
@@ -115,8 +119,8 @@ public:
     // that a crash loses nothing stored.
     void storeLists();
     void requestExitDeletingSettings();
-    int forcedExit() const { return forcedExit_; }
-    void setForcedExit() { forcedExit_ = 99; }
+    ExitState exitState() const { return exitState_; }
+    void setForcedExit() { exitState_ = ExitState::Forced; }
     int instanceNumber() const { return instance_; }
     int monitorMode() const { return monitor_.mode(); }
     void setMonitorMode(int m) { monitor_.setMode(m); }
@@ -153,7 +157,7 @@ public:
     void selectAll();
     void deselectAll();
     void sortLines();
-    void undoRedo(int index) { document_.undoRedo(index); }   // 0 undo, 1 redo
+    void undoRedo(UndoStep step) { document_.undoRedo(step); }
     void addInput(const QString& text);          // "追加"
     void replaceSelection(const QString& text);  // "書換"
     void stampDateTime(const QDateTime& now = QDateTime::currentDateTime());
@@ -223,7 +227,7 @@ private:
 
     int lastList_ = 0;
     int rightClick_ = 4;
-    int forcedExit_ = 0;
+    ExitState exitState_ = ExitState::Running;
     bool deleteSettingsOnExit_ = false;
     // Start-up could not read the stored lists: exit must not write them back.
     bool settingsUnread_ = false;

@@ -41,7 +41,7 @@ void MainController::copySelection(int listIndex, int lineOption, int letterOpti
 {
     guarded(label("mcopy"), [&] {
         clipboard_.clear();
-        LineList& list = listIndex == 1 ? document_.splitList() : document_.lines();
+        const LineList& list = listIndex == 1 ? document_.splitList() : document_.lines();
         const std::vector<int> rows = list.selectedRows();
         if (rows.empty())
             return;

@@ -15,7 +15,7 @@ using namespace mainwindowkeys;
 namespace {
 // The line becomes the only chosen one and the current one, as a key
 // moving onto it makes it.
-void makeChosen(LineList& lines, int row)
+void makeChosen(LineSelection lines, int row)
 {
     lines.clearSelection();
     lines.setCurrentRow(row);
@@ -28,7 +28,7 @@ bool MainController::chooseFirstShownLine()
     const int row = filter_->realRow(0);
     if (row < 0)
         return false;
-    makeChosen(document_.lines(), row);
+    makeChosen(document_.selection(), row);
     lineChosen(0);
     return true;
 }
@@ -40,7 +40,7 @@ int MainController::findNext(bool forward)
         row = filter_->nextMatch(document_.lines().currentRow(), forward);
         if (row < 0)
             return;
-        makeChosen(document_.lines(), row);
+        makeChosen(document_.selection(), row);
         lineChosen(0);
     });
     return row;

@@ -3,13 +3,14 @@
 #include "mainwindow/MainController.h"
 #include "mainwindow/MainControllerKeys.h"
 
+#include "document/FileName.h"
 #include "editing/Favourites.h"
 #include "editing/History.h"
 #include "editing/UndoChain.h"
-#include "document/FileName.h"
 #include "platform/Failure.h"
 #include "platform/InstanceChannel.h"
 #include "platform/InstanceRegistry.h"
+#include "platform/LineBreak.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SettingsStore.h"
 #include "platform/Twips.h"
@@ -26,15 +27,6 @@ namespace petari {
 
 using namespace mainwindowkeys;
 
-namespace {
-const QString CRLF = QStringLiteral("\r\n");
-
-// Revision of this program, for the version bookkeeping of the settings.
-constexpr int kMajor = 2;
-constexpr int kMinor = 40;
-constexpr int kRevision = 167;
-}  // namespace
-
 bool MainController::startUp(const QStringList& arguments, InstanceRegistry& registry)
 {
     bool proceed = true;
@@ -42,7 +34,7 @@ bool MainController::startUp(const QStringList& arguments, InstanceRegistry& reg
         const bool othersRunning = registry.othersRunning();
         if (settings_.isOn(kOptionsSection, QStringLiteral("s6")) && othersRunning &&
             (!handOver_ || handOver_(handOverRequest(arguments)))) {
-            forcedExit_ = 99;
+            exitState_ = ExitState::Forced;
             proceed = false;
             return;
         }
@@ -149,10 +141,10 @@ void MainController::writeWindowSettings()
         history_->save(settings_);
         favourites_->save(settings_);
         const QString ver = QStringLiteral("ver");
-        if (settings_.integer(ver, QStringLiteral("revision"), 0, 0, INT_MAX) < kRevision) {
-            settings_.write(ver, QStringLiteral("major"), QString::number(kMajor));
-            settings_.write(ver, QStringLiteral("minor"), QString::number(kMinor));
-            settings_.write(ver, QStringLiteral("revision"), QString::number(kRevision));
+        if (settings_.integer(ver, QStringLiteral("revision"), 0, 0, INT_MAX) < programinfo::revision) {
+            settings_.write(ver, QStringLiteral("major"), QString::number(programinfo::majorVersion));
+            settings_.write(ver, QStringLiteral("minor"), QString::number(programinfo::minorVersion));
+            settings_.write(ver, QStringLiteral("revision"), QString::number(programinfo::revision));
         }
         settings_.sync();
     });
@@ -171,9 +163,9 @@ void MainController::storeLists()
 
 void MainController::exitWithoutQuestions()
 {
-    if (forcedExit_ == 99)
+    if (exitState_ == ExitState::Forced)
         return;
-    forcedExit_ = 99;
+    exitState_ = ExitState::Forced;
     ErrorSink* const sink = errorSink();
     setErrorSink(nullptr);
     guarded(label("Form_QueryUnload"), [&] {
@@ -202,11 +194,11 @@ bool MainController::confirmClose()
 {
     bool mayClose = false;
     const bool ran = guarded(label("Form_QueryUnload"), [&] {
-        if (forcedExit_ == 99) {
+        if (exitState_ == ExitState::Forced) {
             mayClose = true;
             return;
         }
-        if (document_.confirmDiscard() == KeepDocument) {
+        if (document_.confirmDiscard() == DiscardAnswer::KeepDocument) {
             deleteSettingsOnExit_ = false;
             return;
         }
@@ -222,7 +214,7 @@ bool MainController::confirmClose()
         if (instance_ == 0)
             settings_.write(QStringLiteral("A1"), QStringLiteral("No"), QStringLiteral("0"));
         if (deleteSettingsOnExit_) {
-            const QString q = QStringLiteral("レジストリを削除しますか?") + CRLF + CRLF +
+            const QString q = QStringLiteral("レジストリを削除しますか?") + kLineBreak + kLineBreak +
                               QStringLiteral("　レジストリを保存したい場合には、[キャンセル]で戻り[設定]→[レジストリの保存]で保存が出来ます。");
             const Answer a = prompt_.askYesNoCancel(caption(), q, Icon::Question);
             if (a == Answer::Cancel) {

@@ -3,6 +3,7 @@
 #include "document/Cp932.h"
 #include "document/TextFile.h"
 #include "platform/Failure.h"
+#include "platform/LineBreak.h"
 #include "platform/SettingsStore.h"
 #include "platform/UserPrompt.h"
 #include "services/Guard.h"
@@ -23,7 +24,6 @@ namespace petari {
 namespace {
 
 const QString kMarkKey = QStringLiteral("レジストリ保存");
-const QString CRLF = QStringLiteral("\r\n");
 
 bool breaksLine(QStringView s)
 {
@@ -218,11 +218,11 @@ bool exportSettingsTo(SettingsStore& store, UserPrompt& prompt, const QString& p
     QList<SettingsRecord> leftOut;
     const bool written = guarded(label("M2 regisutoH"), [&] { leftOut = writeSettingsExport(store, path); });
     if (written && !leftOut.isEmpty()) {
-        QString text = QStringLiteral("次の設定は改行などを含むため、ファイルに保存できませんでした。") + CRLF;
+        QString text = QStringLiteral("次の設定は改行などを含むため、ファイルに保存できませんでした。") + kLineBreak;
         for (const SettingsRecord& r : leftOut) {
             QString key = r.key;
             key.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-            text += CRLF + r.section + QLatin1Char(',') + key;
+            text += kLineBreak + r.section + QLatin1Char(',') + key;
         }
         prompt.showMessage(programinfo::caption(), text, Icon::Exclamation);
     }
@@ -240,7 +240,7 @@ bool exportSettings(SettingsStore& store, UserPrompt& prompt, const QString& pro
                                        suggested);
             if (path.isEmpty() || !QFileInfo::exists(path))
                 return;
-            const QString q = path + CRLF + QStringLiteral("は既に存在します。") + CRLF + CRLF +
+            const QString q = path + kLineBreak + QStringLiteral("は既に存在します。") + kLineBreak + kLineBreak +
                               QStringLiteral("このファイルに、上書き保存しますか。");
             if (prompt.askYesNo(programinfo::caption(), q, Icon::Exclamation, Answer::No) == Answer::Yes) {
                 if (takeBackup)

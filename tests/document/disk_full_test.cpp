@@ -74,16 +74,16 @@ TEST(DiskFull, FailedSnapshotIsReportedAndUndoStaysSound)
     f.c->openDocument(f.writeFile("doc.txt", "first\r\n"));
     const QStringList big = manyLines(5000);
     f.c->document().insertText(big.join("\n"));
-    f.c->document().commitEdit(f.c->state().fileName, 1, "　追加　", 1);
+    f.c->document().commitEdit(f.c->state().fileName, Commit::Modified, "　追加　", HexView::Keep);
     f.c->document().waitForWrites();
     ASSERT_EQ(f.sink.got.size(), 1u);
     EXPECT_EQ(f.sink.got[0].label, "M2 mokoBU");
     EXPECT_EQ(f.sink.got[0].number, err::DiskFull);
     EXPECT_EQ(f.c->lines().count(), 5001);   // the document in the window is untouched
 
-    f.c->undoRedo(0);
+    f.c->undoRedo(UndoStep::Undo);
     EXPECT_EQ(f.c->lines().lines(), QStringList({"first"}));
-    f.c->undoRedo(1);   // the snapshot that never got written is reported, not half-read
+    f.c->undoRedo(UndoStep::Redo);   // the snapshot that never got written is reported, not half-read
     EXPECT_EQ(f.sink.got.size(), 2u);
     EXPECT_EQ(f.c->lines().lines(), QStringList({"first"}));
 }

@@ -48,13 +48,13 @@ struct Writes : ::testing::Test {
     void add(const QString& line)
     {
         doc.insertText(line);
-        doc.commitEdit(QString(), 1, QStringLiteral("　追加　"), 1);
+        doc.commitEdit(QString(), Commit::Modified, QStringLiteral("　追加　"), HexView::Keep);
     }
 };
 
 TEST_F(Writes, AFailedWriteIsReportedOnTheDocumentsThreadAndTheStepStaysInMemory)
 {
-    doc.commitEdit(QString(), 0, QStringLiteral("新規作成"), 0);
+    doc.commitEdit(QString(), Commit::Unmodified, QStringLiteral("新規作成"), HexView::Drop);
     doc.waitForWrites();
     // A folder where snapshot 1 goes: only the writer thread finds out.
     ASSERT_TRUE(QDir().mkpath(doc.undo().snapshotPath(1)));
@@ -66,9 +66,9 @@ TEST_F(Writes, AFailedWriteIsReportedOnTheDocumentsThreadAndTheStepStaysInMemory
     EXPECT_EQ(sink.got[0].number, 75);
     EXPECT_FALSE(doc.undo().isSnapshotAvailable(1));
     // The step whose file failed is still kept, and nothing is lost.
-    doc.undoRedo(0);
+    doc.undoRedo(UndoStep::Undo);
     EXPECT_EQ(doc.lines().lines(), QStringList{"one"});
-    doc.undoRedo(1);
+    doc.undoRedo(UndoStep::Redo);
     EXPECT_EQ(doc.lines().lines(), (QStringList{"one", "two"}));
     EXPECT_EQ(sink.got.size(), 1u);
 }

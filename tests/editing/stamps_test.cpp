@@ -17,22 +17,22 @@ QStringList stamp(int y, int mo, int d, int h, int mi, int s)
 
 class FakeHost : public StampHost {
 public:
-    int answer = 6;
+    DiscardAnswer answer = DiscardAnswer::SavedFirst;
     QStringList list{"前の行"};
     int commits = 0;
     QString file = "x", operation;
     int modified = -1, keepView = -1;
 
-    int confirmDiscard() override { return answer; }
+    DiscardAnswer confirmDiscard() override { return answer; }
     QStringList lines() const override { return list; }
     void setLines(const QStringList& l) override { list = l; }
-    void commitEdit(const QString& f, int m, const QString& op, int kv) override
+    void commitEdit(const QString& f, Commit change, const QString& op, HexView view) override
     {
         ++commits;
         file = f;
-        modified = m;
+        modified = change == Commit::Modified ? 1 : 0;
         operation = op;
-        keepView = kv;
+        keepView = view == HexView::Keep ? 1 : 0;
     }
 };
 
@@ -107,12 +107,12 @@ TEST(Stamps, EraOfTheDate)
 TEST(Stamps, TheCommandReplacesTheDocumentUnlessCancelled)
 {
     FakeHost host;
-    host.answer = 2;
+    host.answer = DiscardAnswer::KeepDocument;
     stampDocument(host, QDateTime(QDate(2024, 1, 5), QTime(9, 30, 5)));
     EXPECT_EQ(host.list, QStringList{"前の行"});
     EXPECT_EQ(host.commits, 0);
 
-    for (int answer : {6, 7}) {   // either answer but Cancel goes on
+    for (DiscardAnswer answer : {DiscardAnswer::SavedFirst, DiscardAnswer::Discarded}) {   // either answer but Cancel goes on
         FakeHost h;
         h.answer = answer;
         stampDocument(h, QDateTime(QDate(2024, 1, 5), QTime(9, 30, 5)));

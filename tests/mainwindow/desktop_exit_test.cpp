@@ -27,7 +27,7 @@ TEST(DesktopExit, EndsWithoutQuestionsKeepingWhatAnExitKeeps)
 
     f.c->exitWithoutQuestions();
     EXPECT_TRUE(f.prompt.asked().empty());
-    EXPECT_EQ(f.c->forcedExit(), 99);
+    EXPECT_EQ(f.c->exitState(), ExitState::Forced);
     EXPECT_EQ(f.settings->read("A1", "No"), "0");
     EXPECT_EQ(f.settings->read("F1", "top"), "4500");
     EXPECT_EQ(f.settings->read("F1", "Left"), "3000");
@@ -53,7 +53,7 @@ TEST(DesktopExit, AnEditorThatFailsAfterStartingIsReported)
 TEST(DesktopExit, OverwritingASettingsExportBacksUpTheList)
 {
     Fixture f;
-    f.c->lines().setLines({"一行"});
+    f.c->document().replaceLinesAsMade({"一行"});
     const QString existing = f.writeFile("settings.txt", "old\r\n");
     f.prompt.pushFileName(existing);
     f.prompt.pushAnswer(Answer::Yes);

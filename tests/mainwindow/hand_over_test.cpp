@@ -38,7 +38,7 @@ TEST(HandOver, TheRunningCopyTakesTheFileMadeAbsolute)
     const bool runs = f.c->startUp({QStringLiteral("B.txt")}, f.second);
     QDir::setCurrent(saved);
     EXPECT_FALSE(runs);
-    EXPECT_EQ(f.c->forcedExit(), 99);
+    EXPECT_EQ(f.c->exitState(), ExitState::Forced);
     ASSERT_EQ(f.handed.size(), 1u);
     EXPECT_EQ(f.handed[0].kind, InstanceRequest::Open);
     EXPECT_EQ(f.handed[0].file, QDir(f.path("")).absoluteFilePath(QStringLiteral("B.txt")));
@@ -59,14 +59,14 @@ TEST(HandOver, ACopyThatDoesNotAnswerLeavesThisStartToOpenTheFile)
     f.answer(false);
     const QString file = f.writeFile("B.txt", "b1\r\n");
     EXPECT_TRUE(f.c->startUp({file}, f.second));
-    EXPECT_EQ(f.c->forcedExit(), 0);
+    EXPECT_EQ(f.c->exitState(), ExitState::Running);
     EXPECT_EQ(f.c->state().fileName, file);
 }
 
 TEST(FileDialogs, TitledByTheirPurpose)
 {
     Fixture f;
-    f.c->lines().append(QStringLiteral("a"));
+    f.c->document().insertLinesAsMade(f.c->lines().count(), {QStringLiteral("a")});
     f.c->openWithDialog();
     f.c->saveAs();
     f.c->saveAsMac();

@@ -125,7 +125,7 @@ TEST(Document, OverwriteSaveOfALoadedFileNeedsNoDialogAndMakesABackup)
     const QString p = f.writeFile("doc.txt", "old\r\n");
     f.c->openDocument(p);
     f.c->document().insertText("new");
-    f.c->document().commitEdit(f.c->state().fileName, 1, "　追加　", 1);
+    f.c->document().commitEdit(f.c->state().fileName, Commit::Modified, "　追加　", HexView::Keep);
     f.c->saveOver();
     EXPECT_TRUE(f.prompt.asked().empty());
     EXPECT_EQ(Fixture::readFile(p), "old\r\nnew\r\n");
@@ -156,7 +156,7 @@ TEST(Document, AFailedSaveLeavesTheOldFileAndTheModifiedFlag)
     const QString p = f.writeFile("ro/doc.txt", "old\r\n");
     f.c->openDocument(p);
     f.c->document().insertText("new");
-    f.c->document().commitEdit(p, 1, "　追加　", 1);
+    f.c->document().commitEdit(p, Commit::Modified, "　追加　", HexView::Keep);
     // A folder where the temporary file would go makes the atomic save fail
     // even for root; the target itself is then never touched.
     QFile::remove(p);
@@ -212,7 +212,7 @@ TEST(Document, UnsavedChangeWarning)
 {
     Fixture f;
     f.c->document().insertText("a");
-    f.c->document().commitEdit("", 1, "　追加　", 1);
+    f.c->document().commitEdit("", Commit::Modified, "　追加　", HexView::Keep);
     // Cancel keeps everything.
     f.prompt.pushAnswer(Answer::Cancel);
     f.c->newDocument();
@@ -237,7 +237,7 @@ TEST(Document, TableBuilderWordingAndOverwriteWord)
     f.c->openDocument(f.writeFile("t.txt", "x\r\n"));
     f.c->state().modified = 2;
     f.prompt.pushAnswer(Answer::Cancel);
-    EXPECT_EQ(f.c->document().confirmDiscard(), 2);
+    EXPECT_EQ(f.c->document().confirmDiscard(), DiscardAnswer::KeepDocument);
     EXPECT_EQ(f.prompt.asked().back().text,
               "「ペタリ」のデータがここで作成された内容に置換えられます。\r\n保存しない場合、「ペタリ」の今のデータは失われます。"
               "\r\n\r\n「ペタリ」の今のデータを上書き保存しますか?");

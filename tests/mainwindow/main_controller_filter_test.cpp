@@ -37,7 +37,7 @@ TEST(Filter, CommandsActOnTheShownLinesAndUndoSeesTheWholeDocument)
     f.c->deleteLines();
     EXPECT_EQ(f.c->lines().toStringList(), (QStringList{"バナナ", "みかん"}));
     EXPECT_EQ(f.c->filter().shownCount(), 0);
-    f.c->undoRedo(0);
+    f.c->undoRedo(UndoStep::Undo);
     EXPECT_EQ(f.c->lines().count(), 4);
     EXPECT_EQ(f.c->filter().realRow(1), 2);   // the filter follows the restored lines
     f.c->filter().close();

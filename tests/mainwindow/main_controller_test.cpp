@@ -119,7 +119,7 @@ TEST(StartUp, RefusedSecondCopyWritesNothing)
 
     InstanceRegistry second(f.path("run"));
     EXPECT_FALSE(f.c->startUp({}, second));
-    EXPECT_EQ(f.c->forcedExit(), 99);
+    EXPECT_EQ(f.c->exitState(), ExitState::Forced);
     EXPECT_TRUE(f.c->confirmClose());
     f.settings->sync();
     EXPECT_EQ(Fixture::readFile(f.settings->path()), before);
@@ -215,7 +215,7 @@ TEST(Lines, InsertionPositionAndAdding)
     f.c->document().insertText("new");
     EXPECT_EQ(f.c->lines().line(3), "new");
     EXPECT_TRUE(f.c->lines().isSelected(4));
-    f.c->lines().clearSelection();
+    f.c->document().selection().clearSelection();
     f.c->document().insertText("");
     EXPECT_EQ(f.c->lines().line(f.c->lines().count() - 1), "");
 }
@@ -229,7 +229,7 @@ TEST(Lines, DeleteClampsTheTopLine)
     f.c->document().removeSelected();
     EXPECT_EQ(f.c->lines().lines(), QStringList({"a", "b"}));
     EXPECT_EQ(f.c->view().topRow(), 1);
-    f.c->lines().selectAll();
+    f.c->document().selection().selectAll();
     f.c->document().removeSelected();
     EXPECT_EQ(f.c->lines().count(), 0);
 }
@@ -268,9 +268,9 @@ TEST(Copy, NothingSelectedEmptiesTheClipboard)
 TEST(Copy, SplitListPiecesAreJoinedAndOneShotsReuseTheLastList)
 {
     Fixture f;
-    f.c->splitList().setLines({"a", "b", "c"});
-    f.c->splitList().select(0);
-    f.c->splitList().select(2);
+    f.c->document().setSplitPieces({"a", "b", "c"});
+    f.c->document().splitSelection().select(0);
+    f.c->document().splitSelection().select(2);
     f.c->copySelection(1, 0, 0);
     EXPECT_EQ(f.clipboard.text(), "ac");
     EXPECT_EQ(f.c->lastCopiedList(), 1);
@@ -283,11 +283,11 @@ TEST(Copy, StatusLine)
     Fixture f;
     f.c->document().insertText("a\nb\nc");
     EXPECT_EQ(f.c->statusText(), "");
-    f.c->lines().select(1);
-    f.c->lines().select(2);
-    f.c->lines().setCurrentRow(2);
+    f.c->document().selection().select(1);
+    f.c->document().selection().select(2);
+    f.c->document().selection().setCurrentRow(2);
     EXPECT_EQ(f.c->statusText(), "メイン 3行目　選択行数 2行　　");
-    f.c->lines().clearSelection();
+    f.c->document().selection().clearSelection();
     f.c->openDocument(f.writeFile("s.txt", "x\r\n"));
     EXPECT_EQ(f.c->statusText(), f.path("s.txt"));
 }
@@ -377,32 +377,32 @@ TEST(UndoRedo, DamagedOrMissingSnapshotsLeaveTheListAsItIs)
     f.c->undo().setMemoryBudget(0);
     f.c->openDocument(f.writeFile("u.txt", "one\r\n"));
     f.c->document().insertText("two");
-    f.c->document().commitEdit(f.c->state().fileName, 1, "　追加　", 1);
+    f.c->document().commitEdit(f.c->state().fileName, Commit::Modified, "　追加　", HexView::Keep);
     f.c->document().insertText("three");
-    f.c->document().commitEdit(f.c->state().fileName, 1, "　追加　", 1);
+    f.c->document().commitEdit(f.c->state().fileName, Commit::Modified, "　追加　", HexView::Keep);
     const QStringList now = f.c->lines().toStringList();
     f.c->document().waitForWrites();
 
     // Snapshot 1 damaged by another program: not valid text.
     f.writeFile(QDir(f.c->undo().snapshotPath(1)).path().mid(f.dir.path().size() + 1),
                 QByteArray("\x81\xff\xfd", 3));
-    f.c->undoRedo(0);
+    f.c->undoRedo(UndoStep::Undo);
     ASSERT_EQ(f.sink.got.size(), 1u);
     EXPECT_EQ(f.sink.got[0].number, 75);
     EXPECT_EQ(f.c->lines().lines(), now);
 
     // Snapshot 0 deleted behind the program's back.
     QFile::remove(f.c->undo().snapshotPath(0));
-    f.c->undoRedo(0);
+    f.c->undoRedo(UndoStep::Undo);
     ASSERT_EQ(f.sink.got.size(), 2u);
     EXPECT_EQ(f.sink.got[1].number, 53);
     EXPECT_EQ(f.c->lines().lines(), now);
 
     // Redo passes the damaged snapshot again (reported), then reaches the
     // intact newest one.
-    f.c->undoRedo(1);
+    f.c->undoRedo(UndoStep::Redo);
     EXPECT_EQ(f.sink.got.size(), 3u);
-    f.c->undoRedo(1);
+    f.c->undoRedo(UndoStep::Redo);
     EXPECT_EQ(f.c->lines().lines(), now);
     EXPECT_EQ(f.sink.got.size(), 3u);
 }
@@ -418,7 +418,7 @@ TEST(UndoRedo, CaptionsAfterOpenDeleteAndUndo)
     EXPECT_TRUE(m.canUndo);
     EXPECT_EQ(m.redoCaption, "進む　(　　　　)　0");
     EXPECT_FALSE(m.canRedo);
-    f.c->undoRedo(0);
+    f.c->undoRedo(UndoStep::Undo);
     EXPECT_EQ(f.c->lines().lines(), QStringList({"a", "b"}));
     m = f.c->menuState();
     EXPECT_EQ(m.undoCaption, "戻す　(　開く　)　0");
@@ -435,7 +435,7 @@ TEST(Editing, SortAndStampsCommitTheirOperation)
     f.c->sortLines();
     EXPECT_EQ(f.c->lines().lines(), QStringList({"A", "a", "b"}));
     EXPECT_EQ(f.c->undo().undoName(f.c->undo().undoPosition()), "並べ替え");
-    f.c->lines().clear();
+    f.c->document().replaceLinesAsMade({});
     f.c->sortLines();   // an empty list still takes its snapshot
     EXPECT_EQ(f.c->undo().undoName(f.c->undo().undoPosition()), "並べ替え");
 

@@ -127,11 +127,11 @@ struct Fixture {
 
     void select(std::initializer_list<int> rows)
     {
-        c->lines().clearSelection();
+        c->document().selection().clearSelection();
         for (int r : rows)
-            c->lines().select(r);
+            c->document().selection().select(r);
         if (rows.size())
-            c->lines().setCurrentRow(*rows.begin());
+            c->document().selection().setCurrentRow(*rows.begin());
     }
 };
 

@@ -100,7 +100,7 @@ void MainWindow::buildTray()
 
 bool MainWindow::closesToTray() const
 {
-    return tray_ && tray_->isVisible() && pasteOptions_.closeToTray && controller_.forcedExit() != 99;
+    return tray_ && tray_->isVisible() && pasteOptions_.closeToTray && controller_.exitState() != ExitState::Forced;
 }
 
 void MainWindow::lineActivated(int listIndex, bool byKey)

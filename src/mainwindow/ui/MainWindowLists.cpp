@@ -22,7 +22,7 @@ void MainWindow::buildLists(QWidget* central)
     lineList_ = new LineListView(central);
     lineList_->setObjectName(listName(0));
     lineList_->setFont(mono);
-    lineList_->setModel(&controller_.lines());
+    lineList_->setModel(controller_.document().linesModel());
     lineList_->setSelectionModel(controller_.lines().selectionModel());
     lineList_->setVisible(true);
     lineList_->setAccessibleName(QStringLiteral("行の一覧"));
@@ -30,7 +30,7 @@ void MainWindow::buildLists(QWidget* central)
     splitList_ = new LineListView(central);
     splitList_->setObjectName(listName(1));
     splitList_->setFont(mono);
-    splitList_->setModel(&controller_.splitList());
+    splitList_->setModel(controller_.document().splitModel());
     splitList_->setSelectionModel(controller_.splitList().selectionModel());
     splitList_->setVisible(false);
     splitList_->setAccessibleName(QStringLiteral("分割した行"));

@@ -147,11 +147,11 @@ void MainWindow::buildEditMenu()
     QMenu* editMenu = addMenu(nullptr, QStringLiteral("mh01"), QStringLiteral("編集"), 'E');
     auto* undoItem = addAction(editMenu, indexed("modosusumu", 0), QStringLiteral("戻す"), 'U');
     undoItem->setShortcut(QKeySequence::Undo);
-    connect(undoItem, &QAction::triggered, this, [this] { controller_.undoRedo(0); });
+    connect(undoItem, &QAction::triggered, this, [this] { controller_.undoRedo(UndoStep::Undo); });
     auto* redoItem = addAction(editMenu, indexed("modosusumu", 1), QStringLiteral("進む"), 'R');
     // Ctrl+Y as on Windows, Ctrl+Shift+Z as in most Linux programs.
     redoItem->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    connect(redoItem, &QAction::triggered, this, [this] { controller_.undoRedo(1); });
+    connect(redoItem, &QAction::triggered, this, [this] { controller_.undoRedo(UndoStep::Redo); });
     addSeparator(editMenu, QStringLiteral("yokobo5"));
     connect(addAction(editMenu, QStringLiteral("mhs"), QStringLiteral("削除。"), 'D'), &QAction::triggered, &controller_,
             &MainController::deleteLines);

@@ -268,7 +268,7 @@ QStringList PriceWindow::history() const
 void PriceWindow::calculate()
 {
     guarded(label("Command2_Click"), [&] {
-        if (doc_.confirmDiscard() == KeepDocument)
+        if (doc_.confirmDiscard() == DiscardAnswer::KeepDocument)
             return;
         PriceInput in = typedInput();
         if (in.check[FormulaCheck])
@@ -291,7 +291,12 @@ void PriceWindow::calculate()
             unitPriceBox_->addItems(items);
             unitPriceBox_->setEditText(in.unitPrice);
         });
-        doc_.lines().setLines(table.lines);
+        try {
+            doc_.replaceLinesAsMade(table.lines);
+        } catch (const DocumentTooLarge& refusal) {
+            doc_.showTooLarge(refusal, QStringLiteral("作成できません"));
+            return;
+        }
         doc_.refreshView();
         storeInputs();
         ++count_;
@@ -346,7 +351,7 @@ void PriceWindow::commitCalculations()
 {
     guarded(label("Form_QueryUnload"), [&] {
         if (count_ >= 1)
-            doc_.commitEdit(QString(), 1, QStringLiteral("　価格　"), 0);
+            doc_.commitEdit(QString(), Commit::Modified, QStringLiteral("　価格　"), HexView::Drop);
     });
 }
 

@@ -454,11 +454,11 @@ void TableWindow::moveIntoDocument()
         // The question words itself for a replacement by this window.
         if (doc_.state().modified == 1)
             doc_.state().modified = 2;
-        if (doc_.confirmDiscard() == KeepDocument)
+        if (doc_.confirmDiscard() == DiscardAnswer::KeepDocument)
             return;
         // The drawing goes in as it is: folding its lines would break the table.
-        doc_.lines().setLines(grid_.lines());
-        doc_.commitEdit(QString(), 1, QStringLiteral("　表　　"), 0);
+        doc_.replaceLinesAsMade(grid_.lines());
+        doc_.commitEdit(QString(), Commit::Modified, QStringLiteral("　表　　"), HexView::Drop);
         accept();
     });
 }

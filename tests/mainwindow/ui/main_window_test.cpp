@@ -273,7 +273,7 @@ TEST(MainWindowWidgets, EndingFromAnUnexpectedErrorClosesWithoutAskingAboutChang
         {
             Window win;
             win.f.c->document().insertText("unsaved");
-            win.f.c->document().commitEdit("", 1, "　追加　", 1);
+            win.f.c->document().commitEdit("", Commit::Modified, "　追加　", HexView::Keep);
             ErrorReport report(win.notices, *win.w);
             setErrorSink(&report);
             win.notices.pushButton(0);   // "はい": end the program
@@ -302,7 +302,7 @@ TEST(MainWindowWidgets, CloseWithUnsavedChangesCanBeCancelled)
 {
     Window win;
     win.f.c->document().insertText("unsaved");
-    win.f.c->document().commitEdit("", 1, "　追加　", 1);
+    win.f.c->document().commitEdit("", Commit::Modified, "　追加　", HexView::Keep);
     win.f.prompt.pushAnswer(Answer::Cancel);
     win.w->close();
     EXPECT_TRUE(win.w->isVisible());
@@ -400,7 +400,7 @@ TEST(MainWindowFaults, QuestionsHaveJapaneseButtons)
     Window win;
     QtPrompt prompt;
     Document asked(*win.f.settings, prompt, win.f.path("home"));
-    asked.lines().setLines({"x"});
+    asked.replaceLinesAsMade({"x"});
     asked.state().modified = 1;
     QStringList captions;
     QTimer::singleShot(0, [&] {
@@ -411,7 +411,7 @@ TEST(MainWindowFaults, QuestionsHaveJapaneseButtons)
             captions << b->text().remove(QRegularExpression(QStringLiteral("\\(&.\\)|&")));
         box->button(QMessageBox::Cancel)->click();
     });
-    EXPECT_EQ(asked.confirmDiscard(), KeepDocument);
+    EXPECT_EQ(asked.confirmDiscard(), DiscardAnswer::KeepDocument);
     captions.sort();
     EXPECT_EQ(captions, QStringList({"いいえ", "はい", "キャンセル"}));
 }
