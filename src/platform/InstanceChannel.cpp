@@ -1,5 +1,6 @@
 #include "platform/InstanceChannel.h"
 
+#include <QCryptographicHash>
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
@@ -7,8 +8,11 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QTimer>
 #include <QtEndian>
 
+#include <algorithm>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,10 +23,11 @@ namespace {
 constexpr quint32 kProtocol = 1;
 // A request is a path and a token: anything longer is not one of ours.
 constexpr int kMaxRequest = 64 * 1024;
+// A display name longer than this goes into the socket's name as a digest:
+// a socket's whole path must stay within 107 bytes.
+constexpr int kMaxDisplayKey = 40;
 const char kTaken = '1';
-
-// This user's and nobody else's: owned by us, not writable by group or others.
-bool ownedPrivately(const struct stat& st) { return st.st_uid == getuid() && (st.st_mode & 022) == 0; }
+const char kRefused = '0';
 
 bool isOurSocket(const QString& path)
 {
@@ -31,21 +36,20 @@ bool isOurSocket(const QString& path)
            st.st_uid == getuid();
 }
 
-bool isOurFolder(const QString& path)
+// Creates the folder with mode 0700, and gives a folder of ours that an
+// earlier version made with the umask's mode back to this user alone.  The
+// folder is opened without following a link, so no link is changed.
+void makeOwnFolder(const QString& path)
 {
+    const QByteArray name = QFile::encodeName(path);
+    mkdir(name.constData(), 0700);
+    const int fd = open(name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return;
     struct stat st {};
-    return lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode) && ownedPrivately(st);
-}
-
-// Creates the folder when missing and keeps it to this user (mode 0700).
-void prepareFolder(const QString& folder)
-{
-    QDir().mkpath(folder);
-    struct stat st {};
-    const QByteArray name = QFile::encodeName(folder);
-    if (lstat(name.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == getuid() &&
-        (st.st_mode & 077) != 0)
-        chmod(name.constData(), 0700);
+    if (fstat(fd, &st) == 0 && st.st_uid == getuid() && (st.st_mode & 077) != 0)
+        fchmod(fd, 0700);
+    ::close(fd);
 }
 
 }  // namespace
@@ -98,25 +102,76 @@ std::optional<InstanceRequest> takeInstanceRequest(QByteArray& buffer, bool& bad
     return r;
 }
 
-bool isPrivateFolder(const QString& folder)
+bool isOwnPrivateFolder(const QString& path)
 {
-    return isOurFolder(folder) && isOurFolder(QFileInfo(folder).absolutePath());
+    struct stat st {};
+    return lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
+           st.st_uid == getuid() && (st.st_mode & 077) == 0;
 }
 
-InstanceChannel::InstanceChannel(QString folder, QObject* parent)
-    : QObject(parent), folder_(std::move(folder))
+bool isPrivateFolder(const QString& folder)
+{
+    return isOwnPrivateFolder(folder) && isOwnPrivateFolder(QFileInfo(folder).absolutePath());
+}
+
+QString fallbackRuntimeFolder()
+{
+    return QDir::tempPath() + QStringLiteral("/petari-runtime-") + QString::number(getuid());
+}
+
+bool preparePrivateFolder(const QString& folder)
+{
+    const QString parent = QFileInfo(folder).absolutePath();
+    if (parent == fallbackRuntimeFolder())
+        makeOwnFolder(parent);
+    if (!isOwnPrivateFolder(parent))
+        return false;
+    makeOwnFolder(folder);
+    return isPrivateFolder(folder);
+}
+
+QString displayKey()
+{
+    QString key;
+    const QString wayland = qEnvironmentVariable("WAYLAND_DISPLAY");
+    if (!wayland.isEmpty()) {
+        key = QStringLiteral("wl-") + wayland;
+    } else {
+        // ":1" and ":1.0" are one display.
+        QString x = qEnvironmentVariable("DISPLAY");
+        const qsizetype colon = x.lastIndexOf(QLatin1Char(':'));
+        const qsizetype dot = x.indexOf(QLatin1Char('.'), colon + 1);
+        if (colon >= 0 && dot > colon)
+            x.truncate(dot);
+        key = x.isEmpty() ? QStringLiteral("none") : QStringLiteral("x-") + x;
+    }
+    for (QChar& c : key)
+        if (!(c.isLetterOrNumber() && c.unicode() < 128) && c != QLatin1Char('-') && c != QLatin1Char('.'))
+            c = QLatin1Char('_');
+    if (key.size() > kMaxDisplayKey)
+        key = QString::fromLatin1(
+            QCryptographicHash::hash(key.toUtf8(), QCryptographicHash::Sha256).toHex().left(kMaxDisplayKey));
+    return key;
+}
+
+InstanceChannel::InstanceChannel(QString folder, QObject* parent, ChannelLimits limits)
+    : QObject(parent),
+      folder_(std::move(folder)),
+      socketPath_(folder_ + QStringLiteral("/instance-") + displayKey() + QStringLiteral(".socket")),
+      limits_(limits)
 {
 }
 
 InstanceChannel::~InstanceChannel()
 {
     // The socket goes with the copy that listened on it, so the next start
-    // does not take it for a live one.
+    // does not take it for a live one; the lock only after it.
     if (server_)
         server_->close();
+    listenerLock_.reset();
 }
 
-QString InstanceChannel::socketPath() const { return folder_ + QStringLiteral("/instance.socket"); }
+QString InstanceChannel::socketPath() const { return socketPath_; }
 
 bool InstanceChannel::send(const InstanceRequest& r, int timeoutMs) const
 {
@@ -143,59 +198,112 @@ bool InstanceChannel::listen()
 {
     if (isListening())
         return true;
-    prepareFolder(folder_);
-    if (!isPrivateFolder(folder_))
+    if (!preparePrivateFolder(folder_))
         return false;
-    // Two copies starting at once must not both find the old socket dead and
-    // remove each other's new one.
-    QLockFile lock(folder_ + QStringLiteral("/instance.socket.lock"));
-    if (!lock.tryLock(5000))
+    // The copy that listens holds this lock as long as it runs, and a killed
+    // one lets go of it with its process: a lock nobody holds means any
+    // socket there is dead.  Two copies starting at once take it one at a time.
+    auto lock = std::make_unique<QLockFile>(socketPath() + QStringLiteral(".lock"));
+    lock->setStaleLockTime(0);
+    if (!lock->tryLock(0))
         return false;
     if (!server_) {
         server_ = new QLocalServer(this);
         connect(server_, &QLocalServer::newConnection, this, &InstanceChannel::accept);
     }
     const QString path = socketPath();
-    if (server_->listen(path))
-        return true;
-    if (server_->serverError() != QAbstractSocket::AddressInUseError)
-        return false;
     // Something of that name is there already: never touch what is not our socket.
-    if (!isOurSocket(path))
+    if (QFileInfo::exists(path) || QFileInfo(path).isSymLink()) {
+        if (!isOurSocket(path))
+            return false;
+        QFile::remove(path);
+    }
+    if (!server_->listen(path))
         return false;
-    QLocalSocket probe;
-    probe.connectToServer(path);
-    if (probe.waitForConnected(2000))
-        return false;   // a live copy listens
-    QFile::remove(path);
-    return server_->listen(path);
+    listenerLock_ = std::move(lock);
+    return true;
+}
+
+std::vector<InstanceRequest> InstanceChannel::takeRequests()
+{
+    std::vector<InstanceRequest> taken(queue_.begin(), queue_.end());
+    queue_.clear();
+    return taken;
+}
+
+bool InstanceChannel::enqueue(const InstanceRequest& r)
+{
+    // Coming to the front once is enough; the latest start's token is the one
+    // the desktop honours.
+    const auto shown = std::find_if(queue_.begin(), queue_.end(),
+                                    [](const InstanceRequest& q) { return q.kind == InstanceRequest::Show; });
+    if (r.kind == InstanceRequest::Show && shown != queue_.end())
+        shown->activationToken = r.activationToken;
+    else if (int(queue_.size()) >= limits_.maxQueuedRequests)
+        return false;
+    else
+        queue_.push_back(r);
+    if (!announced_) {
+        announced_ = true;
+        QTimer::singleShot(0, this, [this] {
+            announced_ = false;
+            emit requestsWaiting();
+        });
+    }
+    return true;
 }
 
 void InstanceChannel::accept()
 {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        // A start sends as soon as it connects: the oldest connection is the
+        // likeliest to be one that never will.
+        if (int(connections_.size()) >= limits_.maxConnections)
+            drop(connections_.front());
+        connections_.push_back(socket);
+        socket->setReadBufferSize(4 + kMaxRequest);
+        auto* idle = new QTimer(socket);
+        idle->setSingleShot(true);
+        connect(idle, &QTimer::timeout, this, [this, socket] { drop(socket); });
+        idle->start(limits_.idleTimeoutMs);
+        connect(socket, &QLocalSocket::disconnected, this, [this, socket] { drop(socket); });
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readFrom(socket); });
         if (socket->bytesAvailable() > 0)
             readFrom(socket);
     }
 }
 
+void InstanceChannel::drop(QLocalSocket* socket)
+{
+    const auto it = std::find(connections_.begin(), connections_.end(), socket);
+    if (it == connections_.end())
+        return;
+    connections_.erase(it);
+    socket->disconnect(this);
+    socket->abort();
+    socket->deleteLater();
+}
+
 void InstanceChannel::readFrom(QLocalSocket* socket)
 {
-    QByteArray buffer = socket->property("buffer").toByteArray() + socket->readAll();
+    QByteArray buffer = socket->property("buffer").toByteArray();
+    buffer += socket->read(4 + kMaxRequest - buffer.size());
     bool bad = false;
     const std::optional<InstanceRequest> r = takeInstanceRequest(buffer, bad);
-    socket->setProperty("buffer", buffer);
     if (bad) {
-        socket->abort();
+        drop(socket);
         return;
     }
-    if (!r)
+    if (!r) {
+        socket->setProperty("buffer", buffer);
         return;
-    socket->write(&kTaken, 1);
-    socket->flush();
-    emit requested(*r);
+    }
+    // Only queued here: whatever the request leads to (a question, a report)
+    // runs from the event loop, after this socket is done with.
+    const char reply = enqueue(*r) ? kTaken : kRefused;
+    socket->write(&reply, 1);
+    // One request a connection; the reply goes out before it closes.
+    socket->disconnectFromServer();
 }
 
 }  // namespace petari

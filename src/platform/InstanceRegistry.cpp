@@ -1,5 +1,7 @@
 #include "platform/InstanceRegistry.h"
 
+#include "platform/InstanceChannel.h"
+
 #include <QDir>
 #include <QLockFile>
 #include <QStandardPaths>
@@ -13,15 +15,19 @@ constexpr int kSlots = 64;
 
 QString InstanceRegistry::defaultFolder()
 {
+    // A runtime folder that others may enter is no place for our locks and
+    // socket: the per-user folder in /tmp stands in for it.
     QString base = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (base.isEmpty() || !QDir(base).exists())
-        base = QDir::tempPath() + QStringLiteral("/petari-runtime-") + QString::number(getuid());
+    if (base.isEmpty() || !isOwnPrivateFolder(base))
+        base = fallbackRuntimeFolder();
     return base + QStringLiteral("/petari");
 }
 
+// The folder is made this user's alone; in one that is not, no lock is made
+// and no other copy is seen.
 InstanceRegistry::InstanceRegistry(QString folder) : folder_(std::move(folder))
 {
-    QDir().mkpath(folder_);
+    preparePrivateFolder(folder_);
 }
 
 InstanceRegistry::~InstanceRegistry() { release(); }
@@ -33,6 +39,8 @@ QString InstanceRegistry::slotPath(int i) const
 
 bool InstanceRegistry::othersRunning() const
 {
+    if (!isPrivateFolder(folder_))
+        return false;
     for (int i = 0; i < kSlots; ++i) {
         if (i == slot_)
             continue;
@@ -51,6 +59,8 @@ bool InstanceRegistry::acquire()
 {
     if (lock_)
         return true;
+    if (!isPrivateFolder(folder_))
+        return false;
     for (int i = 0; i < kSlots; ++i) {
         auto lf = std::make_unique<QLockFile>(slotPath(i));
         lf->setStaleLockTime(0);

@@ -1,5 +1,6 @@
 #include "support/Fixture.h"
 
+#include "mainwindow/HandOver.h"
 #include "platform/InstanceChannel.h"
 
 #include <QDir>
@@ -61,6 +62,23 @@ TEST(HandOver, ACopyThatDoesNotAnswerLeavesThisStartToOpenTheFile)
     EXPECT_TRUE(f.c->startUp({file}, f.second));
     EXPECT_EQ(f.c->exitState(), ExitState::Running);
     EXPECT_EQ(f.c->state().fileName, file);
+}
+
+TEST(HandOver, MissingFilesOfOneBurstAreReportedOnce)
+{
+    Fixture f;
+    const QString there = f.writeFile("B.txt", "b1\r\n");
+    const QString x1 = f.path("x1.txt"), x2 = f.path("x2.txt");
+    openHandedOver(*f.c, {x1, there, x2});
+    EXPECT_EQ(f.c->state().fileName, there);
+    ASSERT_EQ(f.sink.got.size(), 1u);
+    EXPECT_EQ(f.sink.got[0].label, "F1 fload");
+    EXPECT_EQ(f.sink.got[0].number, 53);
+    EXPECT_EQ(f.sink.got[0].description, "ファイルが見つかりません。　" + x1 + "\r\n" + x2);
+    // One missing file is reported as any open reports it.
+    openHandedOver(*f.c, {x1, there});
+    ASSERT_EQ(f.sink.got.size(), 2u);
+    EXPECT_EQ(f.sink.got[1].label, "F1 fload　" + x1);
 }
 
 TEST(FileDialogs, TitledByTheirPurpose)

@@ -351,7 +351,7 @@ int runMainWindow(QApplication& app, const QStringList& files)
         if (controller.startUp(files, registry)) {
             // Later starts reach this copy here (petari FILE with duplicates
             // refused, petari --show); the first copy to run takes the channel.
-            QObject::connect(&channel, &InstanceChannel::requested, &w, &MainWindow::takeRequest);
+            w.listenTo(&channel);
             channel.listen();
             // The calling key belongs to the copy that later starts reach.
             hooks = DesktopHooks::forThisDesktop();

@@ -91,9 +91,10 @@ public slots:
     void applyHistory();
     void applyFavourites();
     void applyToc();
-    // MainWindowCalls.cpp: a later start's request (open its file, or come
-    // to the front); it waits while a question or a modal window is open.
-    void takeRequest(const petari::InstanceRequest& r);
+    // MainWindowCalls.cpp: later starts' requests (open their files, or come
+    // to the front) from the channel; they wait while a question or a modal
+    // window is open.
+    void listenTo(InstanceChannel* channel);
     void comeToFront(const QByteArray& activationToken = QByteArray());
     // MainWindowDesktop.cpp: pasting into the previous window, the calling
     // key and the tray, as 設定画面 → 貼り付け has them.
@@ -214,7 +215,9 @@ private:
     QWidget* fileNameWindow_ = nullptr;
     QWidget* priceWindow_ = nullptr;
     WindowPlace place_;
-    std::deque<InstanceRequest> pendingRequests_;
+    InstanceChannel* channel_ = nullptr;
+    bool handlingRequests_ = false;
+    bool requestsRetry_ = false;
     DesktopHooks* hooks_ = nullptr;
     PasteOptions pasteOptions_;
     QKeySequence boundKey_;

@@ -3,6 +3,7 @@
 
 #include "mainwindow/ui/MainWindow.h"
 
+#include "mainwindow/HandOver.h"
 #include "mainwindow/MainController.h"
 #include "platform/DesktopHooks.h"
 
@@ -12,28 +13,41 @@
 
 namespace petari {
 
-void MainWindow::takeRequest(const InstanceRequest& r)
+void MainWindow::listenTo(InstanceChannel* channel)
 {
-    pendingRequests_.push_back(r);
-    handlePendingRequests();
+    channel_ = channel;
+    connect(channel, &InstanceChannel::requestsWaiting, this, &MainWindow::handlePendingRequests);
 }
 
 void MainWindow::handlePendingRequests()
 {
+    if (!channel_)
+        return;
     // A question or a modal window is open: opening a file now would pull the
-    // document from under it.  The request waits until it has closed.
-    if (QApplication::activeModalWidget() || QApplication::activePopupWidget()) {
-        QTimer::singleShot(250, this, &MainWindow::handlePendingRequests);
+    // document from under it.  The requests wait in the channel until it has
+    // closed, and one timer looks again however many arrive meanwhile.
+    if (QApplication::activeModalWidget() || QApplication::activePopupWidget() || handlingRequests_) {
+        if (!requestsRetry_) {
+            requestsRetry_ = true;
+            QTimer::singleShot(250, this, [this] {
+                requestsRetry_ = false;
+                handlePendingRequests();
+            });
+        }
         return;
     }
-    while (!pendingRequests_.empty()) {
-        const InstanceRequest r = pendingRequests_.front();
-        pendingRequests_.pop_front();
-        comeToFront(r.activationToken);
-        // As any open: the unsaved-change question first, the history after.
+    const std::vector<InstanceRequest> batch = channel_->takeRequests();
+    if (batch.empty())
+        return;
+    handlingRequests_ = true;
+    comeToFront(batch.back().activationToken);
+    QStringList files;
+    for (const InstanceRequest& r : batch)
         if (r.kind == InstanceRequest::Open)
-            controller_.openDocument(r.file);
-    }
+            files << r.file;
+    // As any open: the unsaved-change question first, the history after.
+    openHandedOver(controller_, files);
+    handlingRequests_ = false;
 }
 
 void MainWindow::comeToFront(const QByteArray& activationToken)
