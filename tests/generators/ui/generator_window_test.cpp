@@ -38,7 +38,7 @@ struct GeneratorWindowTest : ::testing::Test, test::DocumentFixture {
     // A modified document of the given lines, named as if opened from a file.
     void document(const QStringList& lines)
     {
-        doc->document().replaceLinesAsMade(lines);
+        doc->replaceLinesAsMade(lines);
         doc->commitEdit(dir.filePath(QStringLiteral("a.txt")), Commit::Modified, QStringLiteral("開く"), HexView::Keep);
     }
 
@@ -133,7 +133,7 @@ TEST_F(GeneratorWindowTest, TemplatePage)
     EXPECT_EQ(f2("b4"), QStringLiteral("１２"));
 
     // The line-up, added before the selected line, goes into the history.
-    doc->document().selection().select(1);
+    doc->selection().select(1);
     open(GeneratorWindow::TemplatePage);
     EXPECT_EQ(textOf("Text2_0"), QStringLiteral("8"));
     press("Option1_5");
@@ -224,7 +224,7 @@ TEST_F(GeneratorWindowTest, RandomPage)
 TEST_F(GeneratorWindowTest, CharacterAdditionPage)
 {
     document({"a", "b", "c"});
-    doc->document().selection().select(1);
+    doc->selection().select(1);
     open(GeneratorWindow::CharacterPage);
     EXPECT_EQ(form->windowTitle(), QStringLiteral("文字の追加"));
     EXPECT_FALSE(find<QWidget>("Text6_4")->isEnabled());
@@ -270,7 +270,7 @@ TEST_F(GeneratorWindowTest, CharacterAdditionPage)
 TEST_F(GeneratorWindowTest, EmptyLinePage)
 {
     document({"a", "b", "c", "d", "e"});
-    doc->document().selection().select(2);
+    doc->selection().select(2);
     open(GeneratorWindow::EmptyLinePage);
     EXPECT_EQ(form->windowTitle(), QStringLiteral("空行の追加"));
     EXPECT_TRUE(find<QLabel>("Label8_0")->text().startsWith(QStringLiteral("\n1行目\n\n2行目")));

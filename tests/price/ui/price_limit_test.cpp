@@ -27,7 +27,7 @@ TEST(PriceLimit, TheLimitCountsEveryCharacterOfTheLines)
 TEST(PriceLimit, TheWindowRefusesAHugePrefixBeforeBuilding)
 {
     test::DocumentFixture f;
-    f.doc->document().replaceLinesAsMade({QStringLiteral("元の行")});
+    f.doc->replaceLinesAsMade({QStringLiteral("元の行")});
     PriceWindow window(*f.doc, f.prompt);
     window.show();
     test::child<QLineEdit>(window, "Text1_2")->setText(QStringLiteral("999999"));

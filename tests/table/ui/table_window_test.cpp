@@ -39,7 +39,7 @@ inline QStringList padded(QStringList lines)
 struct TableWindowTest : ::testing::Test, test::DocumentFixture {
     void SetUp() override
     {
-        doc->document().replaceLinesAsMade({QStringLiteral("元の一行")});
+        doc->replaceLinesAsMade({QStringLiteral("元の一行")});
         doc->state().modified = 1;
     }
 
