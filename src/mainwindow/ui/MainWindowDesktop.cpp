@@ -110,7 +110,7 @@ void MainWindow::lineActivated(int listIndex, bool byKey)
     // A click has copied the line already; Enter copies it here.
     if (byKey)
         controller_.lineChosen(listIndex);
-    hooks_->pasteToPrevious(terminalClassList(pasteOptions_.terminalClasses));
+    hooks_->pasteToPrevious(controller_.clipboard().text(), terminalClassList(pasteOptions_.terminalClasses));
 }
 
 void MainWindow::callByKey()
