@@ -7,6 +7,7 @@
 
 #include "mainwindow/MainController.h"
 #include "mainwindow/ui/LineListView.h"
+#include "platform/Clipboard.h"
 #include "platform/DesktopHooks.h"
 #include "platform/SettingsStore.h"
 #include "platform/UserPrompt.h"
