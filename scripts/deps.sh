@@ -19,14 +19,14 @@ run_packages=(
   fonts-ipafont-gothic xdg-utils xclip wl-clipboard
 )
 # Tests: googletest and Google Benchmark, a virtual X server, a window
-# manager (openbox) and the tools the end-to-end tests drive them with, a Wayland compositor (sway, foot, wtype),
+# manager (openbox), a plain terminal (xterm) and the tools the end-to-end tests drive them with, a Wayland compositor (sway, foot, wtype),
 # the accessibility bus, the desktop-entry and AppStream validators, the
 # package tools (dpkg-dev, lintian) and rsvg-convert, which renders the PNG
 # icons that the package installs.
 test_packages=(
   icu-devtools
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  xvfb xdotool x11-utils xauth openbox
+  xvfb xdotool x11-utils xauth openbox xterm
   sway foot wtype
   at-spi2-core python3-pyatspi gir1.2-atspi-2.0 python3-gi dbus
   desktop-file-utils appstream dpkg-dev file lintian librsvg2-bin

@@ -1,5 +1,6 @@
 #include "platform/DesktopHooks.h"
 
+#include <QClipboard>
 #include <QGuiApplication>
 #include <QRegularExpression>
 
@@ -11,10 +12,10 @@ std::unique_ptr<DesktopHooks> makeWaylandHooks();   // platform/wayland
 QString defaultTerminalClasses()
 {
     return QStringLiteral(
-        "xterm;URxvt;Alacritty;kitty;foot;footclient;gnome-terminal-server;org.gnome.Terminal;"
+        "Alacritty;kitty;foot;footclient;gnome-terminal-server;org.gnome.Terminal;"
         "org.gnome.Console;konsole;org.kde.konsole;xfce4-terminal;mate-terminal;lxterminal;"
         "qterminal;terminator;tilix;com.gexperts.Tilix;wezterm;org.wezfurlong.wezterm;st-256color;"
-        "sakura;terminology;Eterm");
+        "sakura;terminology");
 }
 
 QStringList terminalClassList(const QString& stored)
@@ -30,6 +31,30 @@ bool isTerminalWindow(const QStringList& windowClasses, const QStringList& termi
             if (!c.isEmpty() && c.compare(t, Qt::CaseInsensitive) == 0)
                 return true;
     return false;
+}
+
+QStringList primaryPasteTerminals()
+{
+    return {QStringLiteral("xterm"),  QStringLiteral("uxterm"),       QStringLiteral("rxvt"),
+            QStringLiteral("urxvt"),  QStringLiteral("rxvt-unicode"), QStringLiteral("aterm"),
+            QStringLiteral("mrxvt"),  QStringLiteral("kterm"),        QStringLiteral("Eterm")};
+}
+
+PasteKey pasteKeyFor(const QStringList& windowClasses, const QStringList& terminals)
+{
+    // Before the settings' list: older default lists named xterm there.
+    if (isTerminalWindow(windowClasses, primaryPasteTerminals()))
+        return PasteKey::ShiftInsert;
+    return isTerminalWindow(windowClasses, terminals) ? PasteKey::CtrlShiftV : PasteKey::CtrlV;
+}
+
+void setPrimarySelection(const QString& text)
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    // A terminal turns each LF of a paste into Enter, and a CR too: lines
+    // ended by CR LF would each be followed by an empty one.
+    if (clipboard && clipboard->supportsSelection())
+        clipboard->setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")), QClipboard::Selection);
 }
 
 bool isOwnWindow(quintptr windowId)

@@ -21,6 +21,21 @@ QStringList terminalClassList(const QString& stored);
 // is one of the terminals; compared without regard to case.
 bool isTerminalWindow(const QStringList& windowClasses, const QStringList& terminals);
 
+// The key a window takes a paste by.
+enum class PasteKey {
+    CtrlV,         // most windows
+    CtrlShiftV,    // the terminals the settings list
+    ShiftInsert,   // the xterm family: the primary selection, which is set first
+};
+// The xterm family binds no key to the clipboard (Ctrl+Shift+V arrives as a
+// control character) and pastes the primary selection with Shift+Insert:
+// their window classes, whether or not the settings list them too.
+QStringList primaryPasteTerminals();
+PasteKey pasteKeyFor(const QStringList& windowClasses, const QStringList& terminals);
+// Puts text on the primary selection (X11, and Wayland where the compositor
+// keeps one), for a paste by Shift+Insert; its lines end with LF alone.
+void setPrimarySelection(const QString& text);
+
 class DesktopHooks : public QObject {
     Q_OBJECT
 public:
@@ -32,8 +47,13 @@ public:
     // Whether pasteToPrevious can work here.
     virtual bool canPaste() const { return false; }
     // Gives the focus back to the window that had it before this program and
-    // sends it the paste key: Ctrl+Shift+V to a terminal, else Ctrl+V.
-    virtual void pasteToPrevious(const QStringList& terminals) { Q_UNUSED(terminals); }
+    // sends it its paste key (pasteKeyFor); text is what was just put on the
+    // clipboard, and goes on the primary selection for a Shift+Insert.
+    virtual void pasteToPrevious(const QString& text, const QStringList& terminals)
+    {
+        Q_UNUSED(text);
+        Q_UNUSED(terminals);
+    }
     // The window that had the focus before this program is given it again.
     virtual void focusPrevious() {}
     // Asks the desktop to give window the focus as a pager would, which

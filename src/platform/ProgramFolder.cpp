@@ -16,19 +16,15 @@ QString chooseFolder()
     const QString env = qEnvironmentVariable("PETARI_HOME");
     if (!env.isEmpty()) {
         const QString folder = QDir::cleanPath(QDir(env).absolutePath());
-        // A folder named but not made yet is made, as the fallback folder is.
+        // A folder named but not made yet is made, as the default folder is.
         QDir().mkpath(folder);
         return folder;
     }
-    if (QCoreApplication::instance()) {
-        const QString exeDir = QCoreApplication::applicationDirPath();
-        QFileInfo fi(exeDir);
-        if (!exeDir.isEmpty() && fi.isDir() && fi.isWritable())
-            return QDir::cleanPath(exeDir);
-    }
-    const QString fallback = QDir::homePath() + QStringLiteral("/.local/share/petari");
-    QDir().mkpath(fallback);
-    return fallback;
+    // Never the executable's folder: run by root from /usr/bin, that is
+    // writable, and the work folder would land among the system's programs.
+    const QString folder = defaultProgramFolder();
+    QDir().mkpath(folder);
+    return folder;
 }
 }  // namespace
 
@@ -40,6 +36,15 @@ QString programFolder()
 }
 
 void resetProgramFolder() { g_folder.clear(); }
+
+QString defaultProgramFolder()
+{
+    // Relative paths in the XDG variables are to be ignored, as if unset.
+    QString data = qEnvironmentVariable("XDG_DATA_HOME");
+    if (data.isEmpty() || !QDir::isAbsolutePath(data))
+        data = QDir::homePath() + QStringLiteral("/.local/share");
+    return QDir::cleanPath(data + QStringLiteral("/petari"));
+}
 
 QString readMeFileName() { return QStringLiteral("ペタリ_はじめに読んでください.txt"); }
 
@@ -56,8 +61,12 @@ QStringList readOnlyFolders(const QString& programFolder)
             folders << clean;
     };
     add(programFolder);
-    if (QCoreApplication::instance())
-        add(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/petari"));
+    if (QCoreApplication::instance()) {
+        const QString exeDir = QCoreApplication::applicationDirPath();
+        add(exeDir + QStringLiteral("/../share/petari"));
+        // A copy run from its build folder finds the copies made there.
+        add(exeDir);
+    }
 #ifdef PETARI_DATA_DIR
     add(QString::fromUtf8(PETARI_DATA_DIR));
 #endif

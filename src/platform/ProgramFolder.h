@@ -4,10 +4,13 @@
 
 namespace petari {
 
-// The folder the program keeps its work folder, read-me and help beside:
-// $PETARI_HOME when set (created when missing), else the executable's folder when it is writable,
-// else ~/.local/share/petari (created on demand).
+// The folder the program keeps its work folder and settings exports in:
+// $PETARI_HOME when set, else defaultProgramFolder(); made when missing.
+// Never the executable's folder, which the program only reads.
 QString programFolder();
+// $XDG_DATA_HOME/petari, or ~/.local/share/petari when that variable is
+// unset or not an absolute path.
+QString defaultProgramFolder();
 
 // For tests: forget the cached folder so the rule is applied again.
 void resetProgramFolder();
@@ -19,8 +22,8 @@ QString helpFileName();     // "ペタリのヘルプ.html"
 // Where files that ship with the program (read-me, help, icon) are looked
 // for, in order: the program folder, so that a copy put there wins; then the
 // installation's data folder, <prefix>/share/petari, found beside the
-// executable as ../share/petari; then the data folder the build was
-// configured for.  An installed copy thus never needs to write beside itself.
+// executable as ../share/petari; then the executable's own folder (a build
+// folder holds copies); then the data folder the build was configured for.
 QStringList readOnlyFolders(const QString& programFolder);
 
 // The first existing file of that name in readOnlyFolders(), or "".

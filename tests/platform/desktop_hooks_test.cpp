@@ -26,6 +26,31 @@ TEST(DesktopHooks, TerminalsAreToldByTheirWindowClass)
     EXPECT_TRUE(isTerminalWindow({"gnome-terminal-server"}, terminalClassList(defaultTerminalClasses())));
 }
 
+TEST(DesktopHooks, TheXtermFamilyPastesThePrimarySelectionWithShiftInsert)
+{
+    // A list stored before names xterm among the Ctrl+Shift+V terminals.
+    const QStringList stored = terminalClassList(QStringLiteral("xterm;URxvt;foot"));
+    struct Case { QStringList classes; PasteKey key; };
+    const Case cases[] = {
+        {{"xterm", "XTerm"}, PasteKey::ShiftInsert},
+        {{"uxterm", "UXTerm"}, PasteKey::ShiftInsert},
+        {{"urxvt", "URxvt"}, PasteKey::ShiftInsert},
+        {{"Eterm"}, PasteKey::ShiftInsert},
+        {{"foot"}, PasteKey::CtrlShiftV},
+        {{"kitty"}, PasteKey::CtrlV},   // not in this list
+        {{"xterms"}, PasteKey::CtrlV},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(pasteKeyFor(c.classes, stored), c.key) << c.classes.join(',').toStdString();
+    EXPECT_EQ(pasteKeyFor({"xterm"}, {}), PasteKey::ShiftInsert);
+    EXPECT_FALSE(isTerminalWindow({"xterm"}, terminalClassList(defaultTerminalClasses())));
+
+    // Control_L 0xffe3, Shift_L 0xffe1, v 0x76, Insert 0xff63.
+    EXPECT_EQ(pasteKeysyms(PasteKey::CtrlV), (std::vector<quint32>{0xffe3, 0x76}));
+    EXPECT_EQ(pasteKeysyms(PasteKey::CtrlShiftV), (std::vector<quint32>{0xffe3, 0xffe1, 0x76}));
+    EXPECT_EQ(pasteKeysyms(PasteKey::ShiftInsert), (std::vector<quint32>{0xffe1, 0xff63}));
+}
+
 TEST(DesktopHooks, KeysAsX11GrabsThem)
 {
     struct Case { const char* key; quint32 keysym; quint16 modifiers; };

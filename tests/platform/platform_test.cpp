@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -43,17 +44,57 @@ TEST(Clipboard, SystemClipboardRoundTripsText)
     EXPECT_EQ(cb.text(), QString());
 }
 
-TEST(ProgramFolder, EnvironmentBeatsExecutableFolder)
+namespace {
+// Sets an environment variable for a scope, or unsets it (null), and puts
+// the old value back.
+struct ScopedEnv {
+    ScopedEnv(const char* name, const QString& value) : name_(name), old_(qgetenv(name))
+    {
+        if (value.isNull())
+            qunsetenv(name);
+        else
+            qputenv(name, QFile::encodeName(value));
+    }
+    ~ScopedEnv()
+    {
+        if (old_.isNull())
+            qunsetenv(name_);
+        else
+            qputenv(name_, old_);
+        resetProgramFolder();
+    }
+    const char* name_;
+    QByteArray old_;
+};
+}  // namespace
+
+TEST(ProgramFolder, EnvironmentThenTheUsersDataFolderNeverTheExecutables)
 {
     QTemporaryDir dir;
-    qputenv("PETARI_HOME", dir.path().toUtf8());
+    const ScopedEnv home("HOME", dir.filePath("home"));
+    const ScopedEnv data("XDG_DATA_HOME", dir.filePath("data"));
+    {
+        const ScopedEnv named("PETARI_HOME", dir.filePath("named"));
+        resetProgramFolder();
+        EXPECT_EQ(programFolder(), dir.filePath("named"));
+    }
+    const ScopedEnv unnamed("PETARI_HOME", QString());
     resetProgramFolder();
-    EXPECT_EQ(programFolder(), QDir::cleanPath(dir.path()));
-    qunsetenv("PETARI_HOME");
-    resetProgramFolder();
-    // The test binary's folder is writable, so it is chosen.
-    EXPECT_EQ(programFolder(), QDir::cleanPath(QCoreApplication::applicationDirPath()));
-    resetProgramFolder();
+    EXPECT_EQ(programFolder(), dir.filePath("data/petari"));
+    EXPECT_TRUE(QDir(dir.filePath("data/petari")).exists());
+    EXPECT_NE(programFolder(), QDir::cleanPath(QCoreApplication::applicationDirPath()));
+
+    struct Case { QString dataHome; QString folder; };
+    const Case cases[] = {
+        {QString(), dir.filePath("home/.local/share/petari")},
+        {QStringLiteral(""), dir.filePath("home/.local/share/petari")},
+        {QStringLiteral("relative/data"), dir.filePath("home/.local/share/petari")},
+        {QStringLiteral("/x/data/"), QStringLiteral("/x/data/petari")},
+    };
+    for (const Case& c : cases) {
+        const ScopedEnv xdg("XDG_DATA_HOME", c.dataHome);
+        EXPECT_EQ(defaultProgramFolder(), c.folder) << c.dataHome.toStdString();
+    }
 }
 
 TEST(ProgramFolder, NamedFolderIsMadeWhenMissing)

@@ -57,9 +57,11 @@ TEST(ReadOnlyFiles, ProgramFolderWinsThenTheInstallationsShareFolder)
     QTemporaryDir home;
     const QString share =
         QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/petari");
-    ASSERT_GE(readOnlyFolders(home.path()).size(), 2);
+    ASSERT_GE(readOnlyFolders(home.path()).size(), 3);
     EXPECT_EQ(readOnlyFolders(home.path())[0], QDir::cleanPath(home.path()));
     EXPECT_EQ(readOnlyFolders(home.path())[1], share);
+    // Read from, never written to: a build folder's copies.
+    EXPECT_EQ(readOnlyFolders(home.path())[2], QDir::cleanPath(QCoreApplication::applicationDirPath()));
 
     // A name no installation ships, so an installed copy cannot interfere.
     const QString name = QStringLiteral("ペタリ_試験_%1.txt").arg(QCoreApplication::applicationPid());

@@ -36,7 +36,8 @@ PasteFrame::PasteFrame(const DesktopAbilities& abilities, QWidget* parent)
     terminalsLabel_ = new QLabel(QStringLiteral("端末（Ctrl+Shift+V）"), this);
     terminalsBox_ = namedLineEdit(this, QStringLiteral("terminalClasses"));
     terminalsBox_->setToolTip(QStringLiteral("Ctrl+V ではなく Ctrl+Shift+V で貼り付けるウィンドウです。"
-                                             "クラス名（Wayland では app_id）を「;」で区切って並べます。"));
+                                             "クラス名（Wayland では app_id）を「;」で区切って並べます。"
+                                             "xterm や urxvt には、この欄にかかわらず Shift+Insert で貼り付けます。"));
     terminalsLabel_->setBuddy(terminalsBox_);
     pasteNote_ = new QLabel(this);
     pasteNote_->setObjectName(QStringLiteral("pasteNote"));

@@ -7,6 +7,7 @@
 
 #include "mainwindow/MainController.h"
 #include "mainwindow/ui/LineListView.h"
+#include "platform/Clipboard.h"
 #include "platform/DesktopHooks.h"
 #include "platform/SettingsStore.h"
 #include "platform/UserPrompt.h"
@@ -110,7 +111,7 @@ void MainWindow::lineActivated(int listIndex, bool byKey)
     // A click has copied the line already; Enter copies it here.
     if (byKey)
         controller_.lineChosen(listIndex);
-    hooks_->pasteToPrevious(terminalClassList(pasteOptions_.terminalClasses));
+    hooks_->pasteToPrevious(controller_.clipboard().text(), terminalClassList(pasteOptions_.terminalClasses));
 }
 
 void MainWindow::callByKey()

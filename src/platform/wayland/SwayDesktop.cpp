@@ -37,6 +37,26 @@ QByteArray ipcMessage(quint32 type, const QByteArray& payload)
     return m + QByteArray(numbers, 8) + payload;
 }
 
+// wtype's arguments for the paste key: modifiers held (-M) around the key.
+QStringList wtypeArguments(PasteKey how)
+{
+    QStringList modifiers{QStringLiteral("ctrl")};
+    QString key = QStringLiteral("v");
+    if (how == PasteKey::CtrlShiftV)
+        modifiers << QStringLiteral("shift");
+    if (how == PasteKey::ShiftInsert) {
+        modifiers = QStringList{QStringLiteral("shift")};
+        key = QStringLiteral("Insert");
+    }
+    QStringList args;
+    for (const QString& m : modifiers)
+        args << QStringLiteral("-M") << m;
+    args << QStringLiteral("-k") << key;
+    for (auto m = modifiers.crbegin(); m != modifiers.crend(); ++m)
+        args << QStringLiteral("-m") << *m;
+    return args;
+}
+
 // Any Wayland desktop: the calling key where the portal offers one.
 class WaylandHooks : public DesktopHooks {
 public:
@@ -70,30 +90,26 @@ public:
 
     bool canPaste() const override { return !wtype_.isEmpty() && events_->state() == QLocalSocket::ConnectedState; }
 
-    void pasteToPrevious(const QStringList& terminals) override
+    void pasteToPrevious(const QString& text, const QStringList& terminals) override
     {
         if (!canPaste() || previousId_ < 0) {
             emit pasted(false);
             return;
         }
-        const bool shift = isTerminalWindow({previousClass_}, terminals);
+        const PasteKey how = pasteKeyFor({previousClass_}, terminals);
+        if (how == PasteKey::ShiftInsert)
+            setPrimarySelection(text);
         const qint64 target = previousId_;
         focusedId_ = -1;
         run(QStringLiteral("[con_id=%1] focus").arg(target));
-        waitFocused(target, 0, [this, shift](bool focused) {
+        waitFocused(target, 0, [this, how](bool focused) {
             if (!focused) {
                 emit pasted(false);
                 return;
             }
             // A virtual keyboard is new to the compositor each time: a pause
             // lets the window take its key map before the first key.
-            QStringList args{QStringLiteral("-s"), QStringLiteral("200"), QStringLiteral("-M"), QStringLiteral("ctrl")};
-            if (shift)
-                args << QStringLiteral("-M") << QStringLiteral("shift");
-            args << QStringLiteral("-k") << QStringLiteral("v");
-            if (shift)
-                args << QStringLiteral("-m") << QStringLiteral("shift");
-            args << QStringLiteral("-m") << QStringLiteral("ctrl");
+            const QStringList args = QStringList{QStringLiteral("-s"), QStringLiteral("200")} + wtypeArguments(how);
             auto* p = new QProcess(this);
             connect(p, &QProcess::finished, this, [this, p](int code, QProcess::ExitStatus status) {
                 emit pasted(status == QProcess::NormalExit && code == 0);

@@ -25,9 +25,6 @@ namespace petari {
 
 namespace {
 
-constexpr quint32 kControlL = 0xffe3;
-constexpr quint32 kShiftL = 0xffe1;
-constexpr quint32 kLetterV = 0x76;
 // Caps Lock and Num Lock must not keep the key from working.
 constexpr quint16 kLockMasks[] = {0, XCB_MOD_MASK_LOCK, XCB_MOD_MASK_2, XCB_MOD_MASK_LOCK | XCB_MOD_MASK_2};
 
@@ -61,24 +58,25 @@ public:
     bool canPaste() const override { return xtest_ && activeAtom_ != XCB_NONE; }
     bool canBindKey() const override { return true; }
 
-    void pasteToPrevious(const QStringList& terminals) override
+    void pasteToPrevious(const QString& text, const QStringList& terminals) override
     {
         const xcb_window_t target = previous_;
         if (!canPaste() || target == XCB_NONE) {
             emit pasted(false);
             return;
         }
-        const bool shift = isTerminalWindow(windowClasses(target), terminals);
+        const PasteKey how = pasteKeyFor(windowClasses(target), terminals);
+        if (how == PasteKey::ShiftInsert)
+            setPrimarySelection(text);
         requestActive(target);
         // The paste key must reach the target, not this program: wait until
         // the window manager has made it active (at most 2 s).
-        waitActive(target, 0, [this, shift](bool active) {
+        waitActive(target, 0, [this, how](bool active) {
             if (!active) {
                 emit pasted(false);
                 return;
             }
-            sendPasteKey(shift);
-            emit pasted(true);
+            emit pasted(sendPasteKey(how));
         });
     }
 
@@ -210,27 +208,29 @@ private:
         QTimer::singleShot(40, this, [this, w, tries, then] { waitActive(w, tries + 1, then); });
     }
 
-    void key(quint32 keysym, bool press)
+    xcb_keycode_t keycode(quint32 keysym)
     {
         xcb_keycode_t* codes = xcb_key_symbols_get_keycode(keysyms_, keysym);
-        if (!codes)
-            return;
-        xcb_test_fake_input(c_, press ? XCB_KEY_PRESS : XCB_KEY_RELEASE, codes[0], XCB_CURRENT_TIME, XCB_NONE,
-                            0, 0, 0);
+        const xcb_keycode_t code = codes ? codes[0] : xcb_keycode_t(XCB_NO_SYMBOL);
         std::free(codes);
+        return code;
     }
 
-    void sendPasteKey(bool shift)
+    // False, with nothing pressed, when the keyboard map lacks one of the keys.
+    bool sendPasteKey(PasteKey how)
     {
-        key(kControlL, true);
-        if (shift)
-            key(kShiftL, true);
-        key(kLetterV, true);
-        key(kLetterV, false);
-        if (shift)
-            key(kShiftL, false);
-        key(kControlL, false);
+        std::vector<xcb_keycode_t> codes;
+        for (quint32 keysym : pasteKeysyms(how)) {
+            codes.push_back(keycode(keysym));
+            if (codes.back() == XCB_NO_SYMBOL)
+                return false;
+        }
+        for (xcb_keycode_t code : codes)
+            xcb_test_fake_input(c_, XCB_KEY_PRESS, code, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+        for (auto code = codes.rbegin(); code != codes.rend(); ++code)
+            xcb_test_fake_input(c_, XCB_KEY_RELEASE, *code, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
         xcb_flush(c_);
+        return true;
     }
 
     // Replies may have brought events in with them, which the socket will

@@ -58,6 +58,17 @@ std::optional<X11Key> x11KeyFor(QKeyCombination key)
     return k;
 }
 
+std::vector<quint32> pasteKeysyms(PasteKey how)
+{
+    constexpr quint32 controlL = 0xffe3, shiftL = 0xffe1, letterV = 0x76, insert = 0xff63;
+    switch (how) {
+    case PasteKey::CtrlShiftV: return {controlL, shiftL, letterV};
+    case PasteKey::ShiftInsert: return {shiftL, insert};
+    case PasteKey::CtrlV: break;
+    }
+    return {controlL, letterV};
+}
+
 QString portalTrigger(QKeyCombination key)
 {
     const std::optional<X11Key> k = x11KeyFor(key);

@@ -17,13 +17,18 @@ namespace {
 struct RecordingHooks : DesktopHooks {
     bool canPaste() const override { return true; }
     bool canBindKey() const override { return true; }
-    void pasteToPrevious(const QStringList& terminals) override { pastes.push_back(terminals); }
+    void pasteToPrevious(const QString& text, const QStringList& terminals) override
+    {
+        texts.push_back(text);
+        pastes.push_back(terminals);
+    }
     void focusPrevious() override { ++focusBacks; }
     bool bindKey(const QKeySequence& key) override
     {
         bound = key;
         return true;
     }
+    std::vector<QString> texts;
     std::vector<QStringList> pastes;
     int focusBacks = 0;
     QKeySequence bound;
@@ -69,12 +74,14 @@ TEST(DesktopPaste, APlainClickOrEnterPastesWhereTheUserWasTyping)
     ASSERT_EQ(win.hooks.pastes.size(), 1u);
     EXPECT_EQ(win.hooks.pastes[0], QStringList({"xterm", "foot"}));
     EXPECT_EQ(win.f.clipboard.text(), "two");
+    EXPECT_EQ(win.hooks.texts[0], "two");
     // Ctrl gathers lines and pastes nothing; Enter pastes what is gathered.
     win.click(0, Qt::ControlModifier);
     EXPECT_EQ(win.hooks.pastes.size(), 1u);
     QTest::keyClick(win.w->lineList(), Qt::Key_Return);
     EXPECT_EQ(win.hooks.pastes.size(), 2u);
     EXPECT_EQ(win.f.clipboard.text(), "one\r\ntwo\r\n");   // several lines end with a break
+    EXPECT_EQ(win.hooks.texts[1], "one\r\ntwo\r\n");
 }
 
 TEST(DesktopPaste, OffByDefaultAClickOnlyCopies)
