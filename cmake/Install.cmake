@@ -35,7 +35,11 @@ endforeach()
 add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/petari.1.gz
   COMMAND sh -c "gzip -9 -n -c \"$1\" > \"$2\"" sh ${PETARI_DATA}/petari.1 ${CMAKE_BINARY_DIR}/petari.1.gz
   DEPENDS ${PETARI_DATA}/petari.1 VERBATIM)
-add_custom_target(petari_man ALL DEPENDS ${CMAKE_BINARY_DIR}/petari.1.gz)
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/ja/petari.1.gz
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/ja
+  COMMAND sh -c "gzip -9 -n -c \"$1\" > \"$2\"" sh ${PETARI_DATA}/petari.ja.1 ${CMAKE_BINARY_DIR}/ja/petari.1.gz
+  DEPENDS ${PETARI_DATA}/petari.ja.1 VERBATIM)
+add_custom_target(petari_man ALL DEPENDS ${CMAKE_BINARY_DIR}/petari.1.gz ${CMAKE_BINARY_DIR}/ja/petari.1.gz)
 
 # The package's changelog, compressed the same way.
 add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/changelog.gz
@@ -81,6 +85,8 @@ if(PETARI_PNG_ICONS)
 endif()
 install(FILES ${PETARI_DATA}/${PETARI_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${CMAKE_BINARY_DIR}/petari.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# man -L ja petari
+install(FILES ${CMAKE_BINARY_DIR}/ja/petari.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/ja/man1)
 # Debian's place for the licence (machine-readable copyright), the changelog
 # and the read-me of the sources.
 install(FILES ${PETARI_DATA}/copyright ${CMAKE_BINARY_DIR}/changelog.gz ${CMAKE_SOURCE_DIR}/README.md

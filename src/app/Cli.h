@@ -15,6 +15,9 @@ namespace petari {
 // otherwise the process exit code.  args excludes the program name.
 int runCommandLineMode(const QStringList& args);
 
+// Whether the user reads messages in Japanese (the locale's language).
+bool prefersJapanese();
+
 // Writes the lines as UTF-8, one per line, for the modes that print lines;
 // 1 when standard output failed, else 0.
 int printLines(const QStringList& lines);

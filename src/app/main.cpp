@@ -99,5 +99,14 @@ int main(int argc, char** argv)
     // bytes that are not UTF-8.
     for (int i = 1; i < qtArgc; ++i)
         files << petari::decodeFileName(qtArgv[size_t(i)]);
+    // One document at a time is the program's design: the first file opens,
+    // the others are named as not opened rather than silently dropped.
+    for (qsizetype i = 1; i < files.size(); ++i) {
+        const QByteArray name = files.at(i).toLocal8Bit();
+        std::fprintf(stderr,
+                     petari::prefersJapanese() ? "petari: %s は開きませんでした（一度に開くファイルはひとつです）\n"
+                                               : "petari: %s was not opened (one file at a time)\n",
+                     name.constData());
+    }
     return petari::runMainWindow(app, files);
 }

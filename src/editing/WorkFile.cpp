@@ -2,8 +2,8 @@
 
 #include "document/Cp932.h"
 #include "document/TextFile.h"
+#include "platform/AtomicFile.h"
 #include "platform/Failure.h"
-#include "platform/FileCalls.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -61,83 +61,6 @@ int failureForErrno(int e)
     throw Failure(number, describeError(number) + path);
 }
 
-// The permissions a file made the ordinary way gets; mkstemp makes 0600.
-// The umask in force now, not the one of the first write.
-mode_t ordinaryMode()
-{
-    mode_t mask = 022;
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (status.open(QIODevice::ReadOnly)) {
-        for (const QByteArray& line : status.readAll().split('\n')) {
-            if (line.startsWith("Umask:")) {
-                bool ok = false;
-                const uint m = line.mid(6).trimmed().toUInt(&ok, 8);
-                if (ok)
-                    mask = mode_t(m);
-            }
-        }
-    }
-    return mode_t(0666 & ~mask);
-}
-
-class TempFile {
-public:
-    TempFile(const QString& path) : path_(path), target_(QFile::encodeName(path))
-    {
-        temp_ = target_ + ".XXXXXX";
-        fd_ = fileCalls().makeTemporary(temp_.data());
-        if (fd_ < 0)
-            failWith(errno, path_);
-    }
-    ~TempFile()
-    {
-        if (fd_ >= 0)
-            fileCalls().close(fd_);
-        if (!renamed_)
-            ::unlink(temp_.constData());
-    }
-    void write(const QByteArray& bytes)
-    {
-        const char* data = bytes.constData();
-        qsizetype left = bytes.size();
-        while (left > 0) {
-            const ssize_t n = fileCalls().write(fd_, data, size_t(left));
-            if (n < 0) {
-                if (errno == EINTR)
-                    continue;
-                failWith(errno, path_);
-            }
-            if (n == 0)
-                failWith(ENOSPC, path_);
-            data += n;
-            left -= n;
-        }
-    }
-    void commit(bool durable, bool ordinaryRights)
-    {
-        if (ordinaryRights)
-            fileCalls().changeMode(fd_, ordinaryMode());
-        if (durable && fileCalls().flush(fd_) != 0 && errno != EINVAL && errno != EROFS)
-            failWith(errno, path_);
-        const int fd = fd_;
-        fd_ = -1;
-        if (fileCalls().close(fd) != 0)
-            failWith(errno, path_);
-        // rename() replaces the name itself: a symbolic link there is
-        // replaced, its target left alone.
-        if (fileCalls().rename(temp_.constData(), target_.constData()) != 0)
-            failWith(errno, path_);
-        renamed_ = true;
-    }
-
-private:
-    QString path_;
-    QByteArray target_;
-    QByteArray temp_;
-    int fd_ = -1;
-    bool renamed_ = false;
-};
-
 }  // namespace
 
 quint32 crc32Of(const QByteArray& bytes, quint32 crc)
@@ -165,7 +88,7 @@ WrittenFile writeLinesFile(const QString& path, const LineText& lines, const Wor
     }
 
     WrittenFile out;
-    TempFile file(path);
+    AtomicFile file(path);
     // Lines are encoded straight into the block, which goes out once it
     // holds a megabyte.
     QByteArray block(kBlock + 4096, Qt::Uninitialized);
@@ -203,7 +126,7 @@ WrittenFile writeLinesFile(const QString& path, const LineText& lines, const Wor
     }
     if (used > 0)
         flush();
-    file.commit(options.durable, options.durable);
+    file.commit(options.durable, options.durable ? ordinaryFileMode() : 0);
     return out;
 }
 

@@ -58,6 +58,10 @@ struct MenuState {
 // to the running copy, or the session ending.
 enum class ExitState { Running, Forced };
 
+// The status line's word on the files named after the first on the command
+// line: "b.txt、c.txt は開いていません（一度に開くファイルはひとつです）".
+QString notOpenedText(const QStringList& files);
+
 class MainController : public QObject {
     Q_OBJECT
 public:

@@ -21,6 +21,8 @@
 #include "services/SettingsExport.h"
 #include "services/VersionInfo.h"
 
+#include <QFileInfo>
+
 #include <climits>
 
 namespace petari {
@@ -75,10 +77,20 @@ bool MainController::startUp(const QStringList& arguments, InstanceRegistry& reg
             document_.rebuildToc();
         }
         refreshView();
+        if (arguments.size() > 1)
+            emit statusChanged(notOpenedText(arguments.mid(1)));
         if (presenter_)
             showVersionNotice(settings_, *presenter_);
     });
     return proceed;
+}
+
+QString notOpenedText(const QStringList& files)
+{
+    QStringList names;
+    for (const QString& f : files)
+        names << QFileInfo(f).fileName();
+    return names.join(QStringLiteral("、")) + QStringLiteral(" は開いていません（一度に開くファイルはひとつです）");
 }
 
 InstanceRequest MainController::handOverRequest(const QStringList& arguments)

@@ -76,7 +76,7 @@ in_session() {
   # The session's user may not reach the folder the test runs from (a
   # private clone): every program starts in the test's own folder.
   (cd "$tmp" && exec "${as_user[@]}" env -i PATH=/usr/local/bin:/usr/bin:/bin LANG=C.UTF-8 HOME="$tmp/home" \
-    XDG_RUNTIME_DIR="$tmp/run" XDG_CONFIG_HOME="$tmp/config" PETARI_HOME="$tmp/petari" \
+    XDG_RUNTIME_DIR="$tmp/run" XDG_CONFIG_HOME="$tmp/config" PETARI_HOME="$tmp/petari" XDG_DATA_HOME="$tmp/data" \
     QT_QPA_PLATFORM=wayland "${session[@]}" "$@")
 }
 

@@ -28,7 +28,7 @@ export DISPLAY="$display"
 # Starts petari with the given settings file contents and arguments; sets $app and $wid.
 start_petari() {
   local ini="$1"; shift
-  export XDG_CONFIG_HOME="$tmp/config" PETARI_HOME="$tmp/home" XDG_RUNTIME_DIR="$tmp/run"
+  export XDG_CONFIG_HOME="$tmp/config" PETARI_HOME="$tmp/home" XDG_RUNTIME_DIR="$tmp/run" XDG_DATA_HOME="$tmp/data"
   rm -rf "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
   mkdir -p "$XDG_CONFIG_HOME/petari" "$PETARI_HOME" "$XDG_RUNTIME_DIR"
   chmod 700 "$XDG_RUNTIME_DIR"

@@ -13,6 +13,7 @@
 #include "mainwindow/ui/LineListView.h"
 #include "platform/Clipboard.h"
 #include "platform/ProgramFolder.h"
+#include "platform/RecentFiles.h"
 #include "platform/TerminationSignals.h"
 #include "dialogs/ui/NoticeDialog.h"
 #include "platform/ui/QtPrompt.h"
@@ -346,6 +347,15 @@ int runMainWindow(QApplication& app, const QStringList& files)
         QObject::connect(&endSignals, &TerminationSignals::received, &w, &MainWindow::endWithoutQuestions);
         QObject::connect(&app, &QGuiApplication::commitDataRequest, &w,
                          [&w](QSessionManager&) { w.endWithoutQuestions(); });
+        // Like gedit's and Kate's, the files opened and saved here reach the
+        // desktop's recent list; a list that cannot be written costs nothing.
+        const auto recent = [](const QString& path) {
+            QString why;
+            if (!addRecentFile(path, recentFilesPath(), QDateTime::currentDateTimeUtc(), &why))
+                qWarning("petari: %s", qPrintable(why));
+        };
+        QObject::connect(&controller.document(), &Document::fileOpened, &w, recent);
+        QObject::connect(&controller.document(), &Document::fileSaved, &w, recent);
         // After start-up, which may end this copy before it grabs a key.
         std::unique_ptr<DesktopHooks> hooks;
         if (controller.startUp(files, registry)) {
