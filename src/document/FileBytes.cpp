@@ -123,7 +123,7 @@ void FileBytes::release(const char* from, const char* to) const
 // Plain POSIX calls: their errno tells a missing file, a missing folder and
 // a refused permission apart, which QFile does not; and they take the name's
 // own bytes.
-FileBytes readFileBuffer(const QString& path, qint64 limit)
+FileBytes readFileBuffer(const QString& path, qint64 limit, StopCheck stop)
 {
     if (path.isEmpty())
         throw Failure(err::FileNotFound);
@@ -160,7 +160,10 @@ FileBytes readFileBuffer(const QString& path, qint64 limit)
             bytes.resize(filled + std::min<qsizetype>(std::max<qsizetype>(filled / 2, 65536),
                                                       limit + 1 - filled));
         }
-        const ssize_t n = ::read(fd, bytes.data() + filled, size_t(bytes.size() - filled));
+        const qsizetype piece = std::min(bytes.size() - filled, kReadPiece);
+        const ssize_t n = ::read(fd, bytes.data() + filled, size_t(piece));
+        if (stop && stop())
+            throw ReadStopped();
         if (n < 0) {
             if (errno == EINTR || errno == EAGAIN)
                 continue;

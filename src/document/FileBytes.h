@@ -6,6 +6,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <exception>
+
 namespace petari {
 
 class FileBytes {
@@ -34,8 +36,20 @@ private:
     size_t mapped_ = 0;
 };
 
+// Thrown by a read whose caller asked it to stop (the program is ending):
+// nothing of what was read so far is kept.
+class ReadStopped : public std::exception {
+public:
+    const char* what() const noexcept override { return "read stopped"; }
+};
+
+// Asked between pieces of a long read: true stops it with ReadStopped.
+using StopCheck = bool (*)();
+
 // The bytes of a whole regular file, opened by the bytes of its name (see
-// FileName.h).  Failures as readFileBytes (TextFile.h).
-FileBytes readFileBuffer(const QString& path, qint64 limit);
+// FileName.h).  Failures as readFileBytes (TextFile.h); a stop check is
+// asked after every piece of kReadPiece bytes.
+constexpr qsizetype kReadPiece = qsizetype(16) << 20;
+FileBytes readFileBuffer(const QString& path, qint64 limit, StopCheck stop = nullptr);
 
 }  // namespace petari

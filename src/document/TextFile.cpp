@@ -371,9 +371,11 @@ TextFileContent decodeDetected(QByteArrayView bytes, const Detection& detection,
 
 TextFileContent decodeTextFile(QByteArrayView bytes) { return decodeDetected(bytes, detect(bytes), {}, nullptr); }
 
-TextFileContent decodeFileBytes(FileBytes& bytes, bool keepBinary, LineBudget* budget)
+TextFileContent decodeFileBytes(FileBytes& bytes, bool keepBinary, LineBudget* budget, StopCheck stop)
 {
     const Detection detection = detect(bytes.view());
+    if (stop && stop())
+        throw ReadStopped();
     if (detection.binary && keepBinary) {
         TextFileContent content;
         content.encoding = detection.encoding;
@@ -381,7 +383,12 @@ TextFileContent decodeFileBytes(FileBytes& bytes, bool keepBinary, LineBudget* b
         return content;
     }
     return decodeDetected(bytes.view(), detection,
-                          [&bytes](const char* from, const char* to) { bytes.release(from, to); }, budget);
+                          [&bytes, stop](const char* from, const char* to) {
+                              bytes.release(from, to);
+                              if (stop && stop())
+                                  throw ReadStopped();
+                          },
+                          budget);
 }
 
 QByteArray readFileBytes(const QString& path, qint64 limit) { return readFileBuffer(path, limit).view().toByteArray(); }

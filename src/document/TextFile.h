@@ -13,6 +13,7 @@
 // description names the characters) unless the caller asked for "?" in
 // their place after warning the user; unencodableCharacters() is the check.
 
+#include "document/FileBytes.h"
 #include "document/LineText.h"
 
 #include <QByteArrayView>
@@ -21,8 +22,6 @@
 #include <QStringView>
 
 namespace petari {
-
-class FileBytes;
 
 // The UTF-16 encodings are written back with the byte order mark they were
 // read with, or without one when the file had none.
@@ -75,8 +74,10 @@ TextFileContent decodeTextFile(QByteArrayView bytes);
 // decoded: they are spent afterwards.  With keepBinary, bytes that are
 // binary are not decoded (no lines) and stay whole.  The lines are taken
 // from budget when one is given: the decoding stops with DocumentTooLarge
-// soon after it ran out.
-TextFileContent decodeFileBytes(FileBytes& bytes, bool keepBinary, LineBudget* budget = nullptr);
+// soon after it ran out.  A stop check is asked after every megabyte each
+// decoding thread has done; true stops them all with ReadStopped.
+TextFileContent decodeFileBytes(FileBytes& bytes, bool keepBinary, LineBudget* budget = nullptr,
+                                StopCheck stop = nullptr);
 
 // The lines of bytes (without a byte order mark) known to be Cp932 or Utf8,
 // as decodeTextFile reads them.  invalid (when given) counts the U+FFFD

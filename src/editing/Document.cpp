@@ -9,6 +9,7 @@
 #include "platform/Failure.h"
 #include "platform/LineBreak.h"
 #include "platform/SettingsStore.h"
+#include "platform/TerminationSignals.h"
 #include "platform/UserPrompt.h"
 #include "services/Guard.h"
 
@@ -145,6 +146,9 @@ bool Document::readFile(const QString& path)
         } catch (const DocumentTooLarge& refusal) {
             refused = true;
             showTooLarge(refusal, QStringLiteral("このファイルを開けません"), path);
+        } catch (const ReadStopped&) {
+            // The program is ending: the half-read file is dropped unseen.
+            refused = true;
         }
     });
     return read && !refused;
@@ -171,9 +175,10 @@ void Document::loadFile(const QString& path)
     }
     // The bytes go as they are decoded, unless they are shown as bytes.
     // The decoding stops soon after the lines it made are too many.
-    FileBytes bytes = readFileBuffer(path, TextFileLimit);
+    FileBytes bytes = readFileBuffer(path, TextFileLimit, terminationRequested);
     LineBudget readBudget(limits_.lines, limits_.units);
-    TextFileContent content = decodeFileBytes(bytes, state_.loadMode != LoadRestore, &readBudget);
+    TextFileContent content =
+        decodeFileBytes(bytes, state_.loadMode != LoadRestore, &readBudget, terminationRequested);
     if (content.binary && state_.loadMode != LoadRestore) {
         // Saved as text, these lines would not give the file back: it is
         // shown as bytes, and a save of the view goes to a new file.

@@ -154,6 +154,10 @@ void appendIndexLine(const QString& indexPath, const QByteArray& line)
 
 void SnapshotWriter::perform(quint64 ticket, WriteJob& job)
 {
+    if (job.removal) {
+        ::unlink(QFile::encodeName(job.path).constData());
+        return;
+    }
     WriteResult result;
     result.ticket = ticket;
     try {

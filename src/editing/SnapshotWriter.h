@@ -60,6 +60,9 @@ struct WriteJob {
     // When set, "name length checksum" of the written file is appended to it
     // once the file has its name.
     QString indexPath;
+    // Not a write: the file at path goes (a link as a link; a folder stays),
+    // after every job handed over before.  Nobody is told.
+    bool removal = false;
     std::shared_ptr<WriteClient> client;
 };
 

@@ -38,10 +38,12 @@ UndoChain::UndoChain(SettingsStore& settings, QString programFolder)
 UndoChain::~UndoChain()
 {
     client_->setListener({});
-    if (!pending_.empty())
-        writer_->waitFor(pending_.back().ticket);
+    if (lastTicket_ != 0)
+        writer_->waitFor(lastTicket_);
     for (auto it = kept_.begin(); it != kept_.end();)
         dropKept(it++);
+    // Nothing reads them after this run.
+    removeRunFiles();
 }
 
 QString UndoChain::undoName(int index) const
@@ -125,6 +127,7 @@ void UndoChain::collectWrites() const
                 slotOwner_.remove(slot);
                 records_.remove(slot);
             }
+            setSlotBytes(slot, r.failure == 0 ? r.file.length : 0);
         }
         const auto kept = kept_.find(number);
         if (kept != kept_.end() && kept->second.ticket == r.ticket) {
@@ -249,12 +252,11 @@ void UndoChain::prepareSnapshotFolder()
         if (QFileInfo::exists(claim_->fileName()))
             return;
         claim_.reset();
-        claimedFolder_.clear();
     }
-    claimSnapshotFolder(work);
+    claimSnapshotFolder(work, std::exchange(claimedFolder_, QString()));
 }
 
-void UndoChain::claimSnapshotFolder(const QString& work)
+void UndoChain::claimSnapshotFolder(const QString& work, const QString& previous)
 {
     for (int i = 0; i < 1000; ++i) {
         const QString folder = createFolderIn(work, snapshotFolderName((copyNumber_ + i) % 1000));
@@ -266,12 +268,11 @@ void UndoChain::claimSnapshotFolder(const QString& work)
                 continue;   // another running copy's
             throw Failure(err::PermissionDenied, describeError(err::PermissionDenied) + lock->fileName());
         }
-        // What a copy that crashed while writing left half-made goes; the
-        // finished snapshots stay, but no longer counted as anybody's.
-        QDir dir(folder);
-        for (const QString& name : dir.entryList({QStringLiteral("mk????.txt.*"), QStringLiteral("index.txt.*")},
-                                                 QDir::Files | QDir::Hidden | QDir::System))
-            dir.remove(name);
+        // What a copy that died left goes, finished or half-made: nobody
+        // can read it any more, and it may be gigabytes.  Our own folder,
+        // claimed again after its lock file was deleted, keeps our steps.
+        if (folder != previous)
+            removeSnapshotFiles(folder);
         writeSnapshotFile(folder + QStringLiteral("/index.txt"), {QStringLiteral("ファイル名 バイト数 CRC-32")});
         claim_ = std::move(lock);
         claimedFolder_ = folder;
@@ -283,6 +284,9 @@ void UndoChain::claimSnapshotFolder(const QString& work)
 void UndoChain::takeSnapshot(const LineText& lines)
 {
     const int number = position_;
+    const int previousNewest = newest_;
+    if (number == 0)
+        oldest_ = 0;
     newest_ = position_;
     ++position_;
     names_.resize(position_ + 2);
@@ -296,6 +300,7 @@ void UndoChain::takeSnapshot(const LineText& lines)
     const int slot = fileSlot(number);
     slotOwner_.remove(slot);
     slotTicket_.remove(slot);
+    setSlotBytes(slot, 0);
     QString path = snapshotPath(number);
     try {
         prepareSnapshotFolder();
@@ -315,6 +320,11 @@ void UndoChain::takeSnapshot(const LineText& lines)
     // Room first: the writer's copy of this state must not come on top of
     // states that are about to leave.
     keepWithinBudget();
+    // What lay beyond this step (a cut-off redo, an earlier history) is
+    // out of reach; then the oldest steps go while the files take too much.
+    dropUnreachableFiles(number + 1, previousNewest);
+    setSlotBytes(slot, std::max<qint64>(lines.textSize() + 2 * qint64(lines.size()), 1));
+    keepWithinDiskBudget(number);
     WriteJob job;
     job.path = path;
     job.lines = lines;
@@ -323,6 +333,7 @@ void UndoChain::takeSnapshot(const LineText& lines)
     job.indexPath = claimedFolder_ + QStringLiteral("/index.txt");
     job.client = client_;
     const quint64 ticket = writer_->submit(std::move(job));
+    lastTicket_ = ticket;
     state.ticket = ticket;
     pending_.push_back({ticket, number});
     slotTicket_.insert(slot, ticket);
@@ -385,7 +396,8 @@ QString UndoChain::takeBackup(const LineText& lines)
     job.lines = lines;
     job.options.durable = true;
     job.client = client_;
-    pending_.push_back({writer_->submit(std::move(job)), -1});
+    lastTicket_ = writer_->submit(std::move(job));
+    pending_.push_back({lastTicket_, -1});
     return path;
 }
 
@@ -420,7 +432,7 @@ void UndoChain::startupSnapshot(const LineText& lines)
 
 QString UndoChain::undoStep()
 {
-    position_ = std::max(position_ - 1, 1);
+    position_ = std::max(position_ - 1, oldest_ + 1);
     return snapshotPath(position_ - 1);
 }
 
@@ -488,7 +500,7 @@ LineText UndoChain::loadSnapshot(const QString& path) const
 QString UndoChain::undoCaption() const
 {
     return QStringLiteral("戻す　(") + undoName(position_) + QStringLiteral(")　") +
-           QString::number(position_ - 1);
+           QString::number(position_ - 1 - oldest_);
 }
 
 QString UndoChain::redoCaption() const

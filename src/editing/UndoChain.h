@@ -40,6 +40,14 @@
 // when a snapshot cannot be read.  The pointer moves and the captions never
 // throw.
 //
+// What one run keeps on disk is capped (kDefaultDiskBudget): past it the
+// oldest steps of the current history go, file and kept state, and undo
+// stops at the oldest step left, which the 戻す caption counts to.  Files
+// no step can reach any more (a cut-off redo, an earlier history) go at
+// once.  At the chain's end (the program's normal exit) the run's files go
+// with it, and a folder claimed from a run that died is emptied first: no
+// later run reads them, their numbers and checksums are this run's alone.
+//
 // A snapshot that could not be written still takes its place in the chain, so
 // the operation names stay with the right steps; it is remembered as missing,
 // and undo or redo onto it, once it has left memory, reports "file not found"
@@ -54,6 +62,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <map>
@@ -123,6 +132,19 @@ public:
     qint64 memoryInUse() const;
     bool isInMemory(int number) const { return kept_.count(number) > 0; }
 
+    // ---- files kept on disk ----
+    // What this run's snapshot files may take on disk.  Twice the largest
+    // text file read (TextFileLimit): even that document keeps one step to
+    // undo, a 14 MB one about 150 steps, a small one every step its file
+    // numbers allow.  The newest step stays whatever its size.
+    static constexpr qint64 kDefaultDiskBudget = qint64(2) << 30;
+    void setDiskBudget(qint64 bytes) { diskBudget_ = std::max<qint64>(bytes, 0); }
+    // The bytes of this run's snapshot files, an estimate for those still
+    // being written.
+    qint64 diskInUse() const;
+    // The oldest step undo reaches: 0 until steps were dropped for room.
+    int oldestStep() const { return oldest_; }
+
     // Kind 3: hands the snapshot at number undoPosition() to the writer, then
     // makes it the newest and moves the pointer past it.  The state advances
     // even when the folders cannot be made; throws that failure afterwards.
@@ -164,9 +186,10 @@ public:
     LineText loadSnapshot(const QString& path) const;
 
     // The 編集 menu items.
-    QString undoCaption() const;   // "戻す　(" + name + ")　" + (undoPosition - 1)
+    // "戻す　(" + name + ")　" + steps back (undoPosition - 1 - oldestStep)
+    QString undoCaption() const;
     QString redoCaption() const;   // "進む　(" + next name + ")　" + steps ahead
-    bool canUndo() const { return position_ > 1; }
+    bool canUndo() const { return position_ - 1 > oldest_; }
     bool canRedo() const { return position_ - 1 < newest_; }
 
     // ---- the background writes ----
@@ -202,7 +225,8 @@ private:
     };
 
     void prepareSnapshotFolder();
-    void claimSnapshotFolder(const QString& workFolder);
+    // previous: the folder this chain held before, "" at the first claim.
+    void claimSnapshotFolder(const QString& workFolder, const QString& previous);
     int nextBackupNumber(const QString& backupFolder);
     void takeNamedSnapshot(const LineText& lines, const QString& name);
     void dropKeptFrom(int number);
@@ -211,6 +235,13 @@ private:
     void setShown(int number);
     void keepWithinBudget();
     void waitForSlot(int slot) const;
+    // UndoChainFiles.cpp: the files on disk.
+    void forgetFile(int number);
+    void dropUnreachableFiles(int from, int to);
+    void keepWithinDiskBudget(int newest);
+    void setSlotBytes(int slot, qint64 bytes) const;
+    void submitRemoval(const QString& path);
+    void removeRunFiles();
     // Four digits of file number: beyond 9999 snapshots the files come round.
     static int fileSlot(int number) { return (number % 10000 + 10000) % 10000; }
 
@@ -239,6 +270,13 @@ private:
     mutable QHash<int, quint64> slotTicket_;
     // File slot -> what was written into it, for the slots of slotOwner_.
     mutable QHash<int, FileRecord> records_;
+    // File slot -> the bytes its file takes (estimated while written), and
+    // their sum; the oldest step still kept; the last job handed over.
+    mutable QHash<int, qint64> slotBytes_;
+    mutable qint64 diskBytes_ = 0;
+    qint64 diskBudget_ = kDefaultDiskBudget;
+    int oldest_ = 0;
+    quint64 lastTicket_ = 0;
 };
 
 }  // namespace petari

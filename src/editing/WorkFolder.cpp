@@ -5,8 +5,10 @@
 #include "platform/Failure.h"
 #include "services/ProgramInfo.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <cerrno>
 #include <sys/stat.h>
@@ -97,6 +99,19 @@ bool writeDescriptionFile(const QString& workFolder, const QDateTime& now)
         return false;
     writeTextFile(path, descriptionLines(now), TextEncoding::Cp932);
     return true;
+}
+
+int removeSnapshotFiles(const QString& folder)
+{
+    static const QRegularExpression ours(QStringLiteral("^(mk[0-9]{4}|index)\\.txt(\\..+)?$"));
+    QDir dir(folder);
+    int removed = 0;
+    const QStringList names = dir.entryList({QStringLiteral("mk*"), QStringLiteral("index.txt*")},
+                                            QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : names)
+        if (ours.match(name).hasMatch() && dir.remove(name))
+            ++removed;
+    return removed;
 }
 
 QString ensureWorkFolder(const QString& programFolder)

@@ -36,6 +36,12 @@ QStringList descriptionLines(const QDateTime& now = QDateTime::currentDateTime()
 // Throws the write's failure.
 bool writeDescriptionFile(const QString& workFolder, const QDateTime& now = QDateTime::currentDateTime());
 
+// Removes what a run leaves in its snapshot folder: the snapshot files
+// "mkNNNN.txt", their index "index.txt", and the temporary files of either
+// that a write cut off left.  Nothing else is touched, links are removed
+// as links.  Never throws; returns how many files went.
+int removeSnapshotFiles(const QString& folder);
+
 // The work folder of programFolder, created when missing, with its
 // description file.  Throws as createFolderIn and writeDescriptionFile, but the work folder
 // may be a symbolic link to a folder.

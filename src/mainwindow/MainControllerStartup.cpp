@@ -13,6 +13,7 @@
 #include "platform/LineBreak.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SettingsStore.h"
+#include "platform/TerminationSignals.h"
 #include "platform/Twips.h"
 #include "platform/UserPrompt.h"
 #include "price/PriceSettings.h"
@@ -72,14 +73,15 @@ bool MainController::startUp(const QStringList& arguments, InstanceRegistry& reg
             if (!file.path.isEmpty())
                 openDocument(file.path);
         }
-        if (document_.state().fileName.isEmpty()) {
+        // A copy told to end while its file was read only ends.
+        if (document_.state().fileName.isEmpty() && !terminationRequested()) {
             document_.takeStartupSnapshot();
             document_.rebuildToc();
         }
         refreshView();
         if (arguments.size() > 1)
             emit statusChanged(notOpenedText(arguments.mid(1)));
-        if (presenter_)
+        if (presenter_ && !terminationRequested())
             showVersionNotice(settings_, *presenter_);
     });
     return proceed;

@@ -2,6 +2,8 @@
 
 #include <QSocketNotifier>
 
+#include <atomic>
+
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
@@ -16,10 +18,13 @@ namespace {
 int g_pipe[2] = {-1, -1};
 constexpr int kSignals[] = {SIGTERM, SIGHUP, SIGINT};
 bool g_handled[3] = {false, false, false};
+std::atomic<bool> g_requested{false};
+static_assert(std::atomic<bool>::is_always_lock_free, "set in a signal handler");
 
 void onSignal(int signalNumber)
 {
     const int saved = errno;
+    g_requested.store(true, std::memory_order_relaxed);
     const unsigned char byte = static_cast<unsigned char>(signalNumber);
     // A full pipe already holds a signal to act on: losing this one is fine.
     [[maybe_unused]] const ssize_t n = ::write(g_pipe[1], &byte, 1);
@@ -27,6 +32,10 @@ void onSignal(int signalNumber)
 }
 
 }  // namespace
+
+bool terminationRequested() { return g_requested.load(std::memory_order_relaxed); }
+
+void setTerminationRequested(bool requested) { g_requested.store(requested, std::memory_order_relaxed); }
 
 TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent)
 {

@@ -3,12 +3,21 @@
 // into a Qt signal.  The handler only writes the signal's number to a pipe
 // of this process (nothing else is safe in a signal handler); a socket
 // notifier reads it on the thread that made this object.
+//
+// That thread hears the notifier only once its work in hand is over, and
+// reading a file of hundreds of megabytes takes seconds: such work asks
+// terminationRequested() as it goes and stops.
 
 #include <QObject>
 
 class QSocketNotifier;
 
 namespace petari {
+
+// Whether one of the three signals has arrived in this process.
+bool terminationRequested();
+// As though one had arrived (or not): for tests.
+void setTerminationRequested(bool requested);
 
 class TerminationSignals : public QObject {
     Q_OBJECT
