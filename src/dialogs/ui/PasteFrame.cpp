@@ -80,7 +80,10 @@ PasteFrame::PasteFrame(const DesktopAbilities& abilities, QWidget* parent)
         closeToTrayBox_->setToolTip(trayUnavailableText());
     }
 
-    connect(pasteBox_, &QCheckBox::clicked, this, [this](bool on) {
+    // On the box's state, not its click: the space bar and a screen reader's
+    // toggle action change the box without clicking it.  setOptions blocks
+    // these signals, so what arrives here is always the user's.
+    connect(pasteBox_, &QCheckBox::toggled, this, [this](bool on) {
         options_.pasteToPrevious = on;
         showEnabled();
         emit edited();
@@ -99,12 +102,12 @@ PasteFrame::PasteFrame(const DesktopAbilities& abilities, QWidget* parent)
         options_.callKey = first.toString(QKeySequence::PortableText);
         emit edited();
     });
-    connect(trayBox_, &QCheckBox::clicked, this, [this](bool on) {
+    connect(trayBox_, &QCheckBox::toggled, this, [this](bool on) {
         options_.trayIcon = on;
         showEnabled();
         emit edited();
     });
-    connect(closeToTrayBox_, &QCheckBox::clicked, this, [this](bool on) {
+    connect(closeToTrayBox_, &QCheckBox::toggled, this, [this](bool on) {
         options_.closeToTray = on;
         emit edited();
     });

@@ -319,8 +319,14 @@ void LineListView::paintEvent(QPaintEvent* e)
 void LineListView::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
     QAbstractItemView::currentChanged(current, previous);
+    announceCurrentLine();
+}
+
+void LineListView::announceCurrentLine()
+{
     // Qt names the focused item to a reader only for views of its own kinds;
     // the line that became current is what a reader should speak.
+    const QModelIndex current = currentIndex();
     if (QAccessible::isActive() && current.isValid() && hasFocus()) {
         QAccessibleEvent event(this, QAccessible::Focus);
         event.setChild(shownRow(current.row()));
@@ -377,7 +383,12 @@ void LineListView::keyPressEvent(QKeyEvent* e)
         QModelIndex c = currentIndex();
         if (shownRow(c.row()) < 0)   // none yet, or hidden by the filter
             c = shownIndex(c.isValid() ? std::min(shownBefore(c.row()), rowCount() - 1) : 0);
+        // Made current when the view took the focus, before the reader
+        // listened for its lines: it hears the line now, as after any move.
+        const bool wasCurrent = c == currentIndex();
         setCurrentIndex(c);
+        if (wasCurrent)
+            announceCurrentLine();
         selectionModel()->select(c, QItemSelectionModel::ClearAndSelect);
         emit clickedLine();
         e->accept();

@@ -91,6 +91,8 @@ private:
     // Rows that fit the viewport whole, at least one.
     int pageRows() const;
     void fitRowHeight();
+    // Tells a screen reader the current line has the focus.
+    void announceCurrentLine();
     void rowsChanged();
 
     int rowHeight_ = 1;

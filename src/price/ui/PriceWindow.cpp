@@ -173,9 +173,10 @@ void PriceWindow::buildControls()
     nameAfter(captions[11], roundingUnitBox_);
     nameAfter(captions[9], prefixBox_);
     nameAfter(captions[10], suffixBox_);
-    // The two "小数点を揃える。" boxes differ by the note beside each.
-    padAfterPrefixBox_->setAccessibleDescription(captions[14]->text());
-    padBeforePrefixBox_->setAccessibleDescription(captions[15]->text());
+    // The two "小数点を揃える。" boxes differ only by the note beside each,
+    // so a reader hears the note in the name itself.
+    nameControl(padAfterPrefixBox_, padAfterPrefixBox_->text() + captions[14]->text());
+    nameControl(padBeforePrefixBox_, padBeforePrefixBox_->text() + captions[15]->text());
     formulaBox_->setAccessibleDescription(captions[12]->text());
     roundingUnitBox_->setAccessibleDescription(captions[13]->text());
     setReadingOrder({unitPriceBox_, quantityFromBox_, quantityToBox_, quantityStepBox_, taxPercentBox_,

@@ -250,6 +250,7 @@ TableWindow::TableWindow(Document& doc, UserPrompt& prompt, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* bar = new QMenuBar(this);
+    menuBar_ = bar;
     layout->setMenuBar(bar);
     QMenu* view = bar->addMenu(withAccessKey(QStringLiteral("表示"), 'V'));
     view->setObjectName(QStringLiteral("MHyouji2"));
@@ -398,6 +399,23 @@ void TableWindow::keyPressEvent(QKeyEvent* e)
         return;
     }
     QDialog::keyPressEvent(e);
+}
+
+bool TableWindow::focusNextPrevChild(bool next)
+{
+    // With the size panel hidden the canvas is the only control: Tab would
+    // come back to it at once, and a screen reader would say nothing.
+    QWidget* before = focusWidget();
+    const bool moved = QDialog::focusNextPrevChild(next) && focusWidget() != before;
+    const QList<QAction*> menus = menuBar_->actions();
+    if (moved || menus.isEmpty())
+        return moved;
+    QAction* opened = next ? menus.first() : menus.last();
+    menuBar_->setActiveAction(opened);
+    // On its first item, so that a screen reader is told where the focus went.
+    if (QMenu* menu = opened->menu(); menu && !menu->actions().isEmpty())
+        menu->setActiveAction(menu->actions().first());
+    return true;
 }
 
 void TableWindow::clearCanvas()

@@ -14,6 +14,7 @@
 
 class QComboBox;
 class QGroupBox;
+class QMenuBar;
 class QScrollArea;
 
 namespace petari {
@@ -45,6 +46,10 @@ public:
 protected:
     // Escape hides the size panel while it is shown, and closes the window otherwise.
     void keyPressEvent(QKeyEvent* e) override;
+    // Tab and Shift+Tab never stay on the canvas: with nothing else to take
+    // the focus they open the first or the last menu, whose Escape brings
+    // the focus back.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     // The four number boxes of the size panel, in the order of their
@@ -67,6 +72,7 @@ private:
     bool closed_ = false;
     WindowPlace place_;
 
+    QMenuBar* menuBar_;
     TableCanvas* canvas_;
     QScrollArea* scroll_;
     QGroupBox* sizePanel_;

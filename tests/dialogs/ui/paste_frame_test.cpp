@@ -4,6 +4,7 @@
 
 #include "platform/SettingsStore.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QKeySequenceEdit>
 #include <QLabel>
@@ -55,4 +56,21 @@ TEST_F(PasteFrameTest, TickedOptionsAndTheKeyAreSavedWithOk)
     EXPECT_EQ(settings->read("F5", "s12", ""), "Ctrl+Alt+V");
     EXPECT_EQ(settings->read("F5", "s13", ""), "1");
     EXPECT_EQ(settings->read("F5", "s14", ""), "1");
+}
+
+TEST_F(PasteFrameTest, BoxesTurnedOffThroughTheirAccessibilityActionAreSavedWithOk)
+{
+    // A screen reader toggles a box without clicking it.
+    for (const auto& [name, key] : {std::pair{"pasteToPrevious", "s10"}, {"trayIcon", "s13"}, {"closeToTray", "s14"}}) {
+        for (const char* k : {"s10", "s13", "s14"})
+            settings->write("F5", k, "1");
+        SettingsDialog f(*doc, prompt, nullptr, DesktopAbilities{true, true, true});
+        auto* box = test::child<QCheckBox>(f, name);
+        ASSERT_TRUE(box->isChecked()) << name;
+        QAccessible::queryAccessibleInterface(box)->actionInterface()->doAction(
+            QAccessibleActionInterface::toggleAction());
+        ASSERT_FALSE(box->isChecked()) << name;
+        f.saveAndClose();
+        EXPECT_EQ(settings->read("F5", key, ""), "0") << name;
+    }
 }

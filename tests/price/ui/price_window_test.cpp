@@ -102,4 +102,15 @@ TEST_F(PriceWindowTest, FillsTheListKeepsTheHistoryAndCommitsOnClose)
 }
 
 }  // namespace
+TEST_F(PriceWindowTest, TheTwoAlignmentBoxesAreNamedWithTheNoteBesideEach)
+{
+    PriceWindow form(*doc, prompt);
+    for (const auto& [name, heard] :
+         {std::pair{"Check1_1", "小数点を揃える。数字の前に半角スペースが入ります。"},
+          {"Check1_2", "小数点を揃える。「前に付ける文字」の前に半角のスペースが入ります。"}}) {
+        EXPECT_EQ(control<QCheckBox>(form, name)->text(), QStringLiteral("小数点を揃える。")) << name;
+        EXPECT_EQ(control<QCheckBox>(form, name)->accessibleName(), QString::fromUtf8(heard)) << name;
+    }
+}
+
 }  // namespace petari

@@ -180,6 +180,38 @@ TEST_F(TableWindowTest, TheKeyboardDrawsFromTheCursor)
     EXPECT_FALSE(f.isVisible());
 }
 
+// The canvas is the only control while the size panel is hidden: Tab and
+// Shift+Tab open the first and the last menu on their first item instead of
+// staying; Escape twice comes back to the canvas, whose arrows still move.
+TEST_F(TableWindowTest, TabAndShiftTabLeaveTheCanvasForTheMenus)
+{
+    TableWindow f(*doc, prompt);
+    f.show();
+    QApplication::setActiveWindow(&f);
+    TableCanvas* canvas = f.canvas();
+    const struct { Qt::KeyboardModifiers modifiers; const char* menu; const char* item; } cases[] = {
+        {Qt::NoModifier, "MHyouji2", "ssh"}, {Qt::ShiftModifier, "kttei1", "hkttei"}};
+    for (const auto& c : cases) {
+        canvas->setFocus();
+        QTest::keyClick(canvas, Qt::Key_Tab, c.modifiers);
+        auto* menu = find<QMenu>(f, c.menu);
+        ASSERT_TRUE(menu->isVisible()) << c.menu;
+        EXPECT_EQ(menu->activeAction(), find<QAction>(f, c.item)) << c.menu;
+        QTest::keyClick(menu, Qt::Key_Escape);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        EXPECT_EQ(QApplication::focusWidget(), canvas) << c.menu;
+    }
+    QTest::keyClick(canvas, Qt::Key_Right);
+    EXPECT_EQ(canvas->cursorCell(), QPoint(2, 1));
+    // With the panel shown, Tab goes through its boxes as before.
+    find<QAction>(f, "ssh")->trigger();
+    canvas->setFocus();
+    QTest::keyClick(canvas, Qt::Key_Tab);
+    auto* columns = find<QComboBox>(f, "Combo1_2");
+    EXPECT_TRUE(QApplication::focusWidget() == columns || QApplication::focusWidget()->parentWidget() == columns);
+    EXPECT_FALSE(find<QMenu>(f, "MHyouji2")->isVisible());
+}
+
 // Not a check: with PETARI_SCREENSHOT=FILE under a real X server, shows the
 // window with a built table and a freehand stroke and captures it.
 TEST_F(TableWindowTest, Screenshot)
