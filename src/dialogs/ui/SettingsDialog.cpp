@@ -146,7 +146,9 @@ void SettingsDialog::build()
         editorNameBox_ = lineEdit(f, indexed("Text10", 3));
         QLabel* menuSuffix = textLabel(f, indexed("Label3", 5), QStringLiteral("を起動する"));
         nameAfter(splitTextCaption, splitTextBox_);
-        nameAfter(menuCaption, editorNameBox_);
+        // The row reads 「メニューバーの表示」[name]「を起動する」: said alone,
+        // its first label sounds like a switch for the menu bar.
+        nameAfter(menuCaption, editorNameBox_, QStringLiteral("メニューバーに表示するテキストエディタの名前"));
 
         v->addWidget(alwaysOnTopBox_);
         v->addWidget(keepBackupsBox_);
