@@ -68,6 +68,21 @@ TEST(StartUp, ASettingsFileThatCannotBeWrittenIsReportedOnceAtExit)
     EXPECT_TRUE(f.sink.got[0].description.contains(f.path("ro/petari.ini")));
 }
 
+TEST(StartUp, ASettingsPathThatIsAFolderIsReportedAtStartAndNotAtExit)
+{
+    Fixture f;
+    ASSERT_TRUE(QDir().mkpath(f.path("folder/petari.ini")));
+    SettingsStore refused(f.path("folder/petari.ini"));
+    MainController c(refused, f.prompt, f.clipboard, f.path("home"));
+    InstanceRegistry reg(f.path("run"));
+    ASSERT_TRUE(c.startUp({}, reg));
+    ASSERT_EQ(f.prompt.asked().size(), 1u);
+    EXPECT_TRUE(f.prompt.asked()[0].text.endsWith(f.path("folder/petari.ini")));
+    EXPECT_TRUE(c.confirmClose());
+    EXPECT_EQ(f.prompt.asked().size(), 1u);
+    EXPECT_TRUE(f.sink.got.empty());
+}
+
 TEST(StartUp, CommandLineBeatsTheStartUpFile)
 {
     Fixture f;
