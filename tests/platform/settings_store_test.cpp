@@ -214,6 +214,7 @@ TEST(SettingsStore, PathThatIsNoRegularFileIsRefused)
     for (const QString& path : {folder, pipe}) {
         SCOPED_TRACE(path.toStdString());
         SettingsStore s(path);
+        EXPECT_FALSE(s.isWritable());
         EXPECT_TRUE(s.refusal().endsWith("\r\n" + path));
         EXPECT_EQ(s.read("F1", "top", "105"), "105");
         s.write("F1", "top", "300");
