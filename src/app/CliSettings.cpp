@@ -34,6 +34,15 @@ bool oneFileArgument(const QStringList& args, const char* option)
     return false;
 }
 
+// A settings path that is no file has nothing to export and takes no import.
+bool refused(const SettingsStore& store, UserPrompt& prompt)
+{
+    if (store.refusal().isEmpty())
+        return false;
+    prompt.showMessage(QString(), store.refusal(), Icon::Exclamation);
+    return true;
+}
+
 }  // namespace
 
 int runExportSettingsMode(const QStringList& args)
@@ -42,6 +51,8 @@ int runExportSettingsMode(const QStringList& args)
         return 2;
     SettingsStore store;
     ConsolePrompt prompt;
+    if (refused(store, prompt))
+        return 1;
     return exportSettingsTo(store, prompt, args.front()) ? 0 : 1;
 }
 
@@ -51,6 +62,8 @@ int runImportSettingsMode(const QStringList& args)
         return 2;
     SettingsStore store;
     ConsolePrompt prompt;
+    if (refused(store, prompt))
+        return 1;
     return importSettingsFrom(store, prompt, args.front()) == SettingsImport::Replaced ? 0 : 1;
 }
 

@@ -19,8 +19,16 @@ QVariant LineList::data(const QModelIndex& index, int role) const
     if (!index.isValid() || index.row() >= count())
         return {};
     if (role == Qt::DisplayRole || role == Qt::EditRole)
-        return lines_.at(index.row());
+        return shownText(lines_.view(index.row()));
     return {};
+}
+
+QString LineList::shownText(QStringView line)
+{
+    if (line.size() <= kShownUnits)
+        return line.toString();
+    const bool pairCut = line[kShownUnits - 1].isHighSurrogate() && line[kShownUnits].isLowSurrogate();
+    return line.first(kShownUnits - pairCut).toString();
 }
 
 void LineList::setLines(LineText lines)

@@ -18,6 +18,14 @@ namespace petari {
 class LineList : public QAbstractListModel {
     Q_OBJECT
 public:
+    // A row shows, and tells a screen reader, at most this many UTF-16
+    // units of its line: laying out a line of a hundred million characters
+    // would take gigabytes, and no window is that wide.
+    static constexpr qsizetype kShownUnits = 4000;
+    // The part of a line a row shows (see kShownUnits), never half of a
+    // surrogate pair.
+    static QString shownText(QStringView line);
+
     explicit LineList(QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;

@@ -125,8 +125,11 @@ LineText decodeUtf16Lines(QByteArrayView bytes, bool bigEndian, qsizetype* inval
         qsizetype stop = start;
         while (stop < total && unit(stop) != u'\r')
             ++stop;
-        char16_t* out = lines.beginLine(stop - start);
-        for (qsizetype i = start; i < stop; ++i) {
+        // An LF before the CR is a break of its own (see TextFile.h).
+        const bool lfBeforeCr = stop < total && stop > start && unit(stop - 1) == u'\n';
+        const qsizetype lineEnd = stop - lfBeforeCr;
+        char16_t* out = lines.beginLine(lineEnd - start);
+        for (qsizetype i = start; i < lineEnd; ++i) {
             char16_t u = unit(i);
             if (QChar::isHighSurrogate(u) && i + 1 < units && QChar::isLowSurrogate(unit(i + 1))) {
                 *out++ = u;
@@ -139,7 +142,9 @@ LineText decodeUtf16Lines(QByteArrayView bytes, bool bigEndian, qsizetype* inval
             }
             *out++ = u;
         }
-        lines.endLine(stop - start);
+        lines.endLine(lineEnd - start);
+        if (lfBeforeCr)
+            lines.append(QStringView());
         start = stop + 1;
         if (start < total && unit(start) == u'\n')
             ++start;
@@ -180,7 +185,12 @@ LineText splitBytesIntoLines(QByteArrayView bytes, DecodeLine& decodeLine, const
             stop = cr ? cr : end;
             lf = lf || std::memchr(quick, '\n', size_t(stop - quick));
         }
-        decodeLine(QByteArrayView(p, stop - p), lines, lf);
+        // An LF before the CR is a break of its own (see TextFile.h).  Neither
+        // encoding has an LF byte inside a character, so it is the LF itself.
+        const bool lfBeforeCr = stop != end && stop != p && stop[-1] == '\n';
+        decodeLine(QByteArrayView(p, stop - p - lfBeforeCr), lines, lf);
+        if (lfBeforeCr)
+            lines.append(QStringView());
         if (stop == end)
             break;
         p = stop + 1;
@@ -416,7 +426,10 @@ QStringList splitFileLines(QStringView text)
     while (start < n) {
         qsizetype cr = text.indexOf(u'\r', start);
         const qsizetype stop = cr < 0 ? n : cr;
-        lines.append(text.mid(start, stop - start).toString());
+        const bool lfBeforeCr = cr > start && text[cr - 1] == u'\n';
+        lines.append(text.mid(start, stop - start - lfBeforeCr).toString());
+        if (lfBeforeCr)
+            lines.append(QString());
         if (cr < 0)
             break;
         start = cr + 1;

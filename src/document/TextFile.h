@@ -5,7 +5,10 @@
 // Reading: a line ends at CR, and one LF directly after that CR belongs to
 // the break.  A lone LF does not end a line; it stays in the line's text and
 // the add-line step (splitAddedText) breaks it later, the way lines are
-// added to the list.  A file that ends with a break has no empty last line.
+// added to the list.  An LF directly before a CR is a break of its own, as
+// it is to the add-line step: the line ends before it and an empty line
+// follows ("d LF CR e" gives "d", "", "e").  A file that ends with a break
+// has no empty last line.
 //
 // Writing: every write goes to a temporary file that replaces the target
 // only when it is complete, so a failed save leaves the old file whole.
@@ -99,7 +102,7 @@ bool isBinary(QByteArrayView bytes);
 
 // Splits decoded file text into lines by the reading rules above:
 // "a\r\nb\r\n" and "a\r\nb" give {"a", "b"}, "a\r\n\r\n" gives {"a", ""},
-// "" gives {}, "a\nb" gives {"a\nb"}.
+// "" gives {}, "a\nb" gives {"a\nb"}, "a\n\rb" gives {"a", "", "b"}.
 QStringList splitFileLines(QStringView text);
 
 // Breaks a text into the lines the add-line step inserts: CR, LF and CR LF

@@ -1,5 +1,7 @@
 #include "editing/TableOfContents.h"
 
+#include "document/LineList.h"
+
 #include <algorithm>
 
 namespace petari {
@@ -23,8 +25,10 @@ QList<TocEntry> tableOfContents(const LineText& lines)
             }
             for (; i < blockEnd; ++i, ++row) {
                 const bool empty = chunk.isEmpty(i);
+                // A heading shows what its row shows: a line of millions
+                // of characters is no heading to copy whole.
                 if (!empty && previousEmpty)
-                    toc.append({chunk.line(i).toString(), row + 1});
+                    toc.append({LineList::shownText(chunk.line(i)), row + 1});
                 previousEmpty = empty;
             }
         }

@@ -114,15 +114,26 @@ WrittenFile writeLinesFile(const QString& path, const LineText& lines, const Wor
         used += kUtf8Bom.size();
     }
     QStringEncoder utf8(QStringEncoder::Utf8);
-    for (QStringView line : lines) {
-        const qsizetype most = (cp932 ? 2 * line.size() : utf8.requiredSpace(line.size())) + 2;
+    const auto encode = [&](QStringView text, bool lineEnd) {
+        const qsizetype most = (cp932 ? 2 * text.size() : utf8.requiredSpace(text.size())) + 2;
         char* const at = room(most);
-        char* end = cp932 ? cp932::encodeInto(line, at) : utf8.appendToBuffer(at, line);
-        *end++ = '\r';
-        *end++ = '\n';
+        char* end = cp932 ? cp932::encodeInto(text, at) : utf8.appendToBuffer(at, text);
+        if (lineEnd) {
+            *end++ = '\r';
+            *end++ = '\n';
+        }
         used += end - at;
         if (used >= kBlock)
             flush();
+    };
+    // A line longer than a block goes out a piece at a time, so that one of
+    // a hundred million characters needs no block of its size.  The UTF-8
+    // encoder keeps half a pair cut off at a piece's end for the next.
+    constexpr qsizetype kPiece = kBlock / 4;
+    for (QStringView line : lines) {
+        for (; line.size() > kPiece; line = line.sliced(kPiece))
+            encode(line.first(kPiece), false);
+        encode(line, true);
     }
     if (used > 0)
         flush();

@@ -31,6 +31,14 @@ struct MainWindowLayout {
     bool operator!=(const MainWindowLayout& o) const { return !(*this == o); }
 };
 
+// The smallest inner height (below the menu bar) that shows the window as
+// designed whole: the input area above the splitter at 1900, the line list
+// from 500 below it with three rows or so (900), and the status line in the
+// 400 below the list.  A stored window size never opens smaller.
+constexpr int kMinimumInnerHeight = 1900 + 500 + 900 + 400;
+// As narrow as the window may open: the buttons, and beside them the input area.
+constexpr int kMinimumWidth = 3000;
+
 // The controls after the window was resized to the given inner height and
 // outer width.  The list grows or shrinks with the height only while it
 // keeps more than 500 twips; below 1800 twips of width the widths of the

@@ -196,6 +196,8 @@ public:
     int rightClickChoice() const { return rightClick_; }
     void setRightClickChoice(int index);
     int lastCopiedList() const { return lastList_; }
+    // "1行（100,000,000文字）をコピーしました。": lines, and characters of the text.
+    static QString copiedAmount(int lines, QStringView text);
 
     // ---- display (MainControllerDisplay.cpp) ----
     MenuState menuState() const;
@@ -230,6 +232,10 @@ private:
     std::unique_ptr<ListFilter> filter_;
 
     int lastList_ = 0;
+    // What the status line adds after a copy of a line longer than a row
+    // shows, while that many lines stay selected; "" after other copies.
+    QString copyNote_;
+    int copyNoteRows_ = 0;
     int rightClick_ = 4;
     ExitState exitState_ = ExitState::Running;
     bool deleteSettingsOnExit_ = false;

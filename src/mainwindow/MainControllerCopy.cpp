@@ -7,6 +7,10 @@
 #include "platform/Clipboard.h"
 #include "services/Guard.h"
 
+#include <QLocale>
+
+#include <algorithm>
+
 namespace petari {
 
 using namespace mainwindowkeys;
@@ -37,9 +41,19 @@ std::optional<QString> MainController::monitorTick(const QString& inputText, boo
 
 // ---------------------------------------------------------------- copying
 
+QString MainController::copiedAmount(int lines, QStringView text)
+{
+    const qsizetype characters =
+        text.size() - std::count_if(text.begin(), text.end(), [](QChar c) { return c.isLowSurrogate(); });
+    const QLocale grouped(QLocale::English);
+    return grouped.toString(lines) + QStringLiteral("行（") + grouped.toString(qint64(characters)) +
+           QStringLiteral("文字）をコピーしました。");
+}
+
 void MainController::copySelection(int listIndex, int lineOption, int letterOption)
 {
     guarded(label("mcopy"), [&] {
+        copyNote_.clear();
         clipboard_.clear();
         const LineList& list = listIndex == 1 ? document_.splitList() : document_.lines();
         const std::vector<int> rows = list.selectedRows();
@@ -50,8 +64,16 @@ void MainController::copySelection(int listIndex, int lineOption, int letterOpti
         // text is built: a hundred thousand of them need no copy each.
         const LineText shown = list.lines();
         const QStringList selected = shown.borrowLines(rows);
-        clipboard_.setText(buildCopyText(selected, listIndex == 0, lineOption, letterOption,
-                                         CopyOptions::fromSettings(settings_)));
+        const QString text = buildCopyText(selected, listIndex == 0, lineOption, letterOption,
+                                           CopyOptions::fromSettings(settings_));
+        clipboard_.setText(text);
+        // A row shows only the start of a very long line: the status line
+        // says how much went to the clipboard.
+        if (std::any_of(selected.begin(), selected.end(),
+                        [](const QString& line) { return line.size() > LineList::kShownUnits; })) {
+            copyNote_ = copiedAmount(int(rows.size()), text);
+            copyNoteRows_ = int(rows.size());
+        }
     });
 }
 

@@ -66,6 +66,9 @@ QString MainController::statusText() const
     if (view_->isSplitListVisible() && splitSelected > 0)
         t += QStringLiteral("分割 ") + QString::number(document_.splitList().currentRow() + 1) +
              QStringLiteral("行目　選択行数 ") + QString::number(splitSelected) + QStringLiteral("行");
+    const int copiedFrom = lastList_ == 1 ? splitSelected : s;
+    if (!copyNote_.isEmpty() && copiedFrom == copyNoteRows_)
+        t += (t.endsWith(QStringLiteral("　")) ? QString() : QStringLiteral("　　")) + copyNote_;
     return t;
 }
 

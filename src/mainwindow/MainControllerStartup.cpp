@@ -42,6 +42,9 @@ bool MainController::startUp(const QStringList& arguments, InstanceRegistry& reg
             return;
         }
         registry.acquire();
+        // A settings path that is no file was never opened: say so, once.
+        if (!settings_.refusal().isEmpty())
+            prompt_.showMessage(caption(), settings_.refusal(), Icon::Exclamation);
 
         // A stored copy number that is not a number is reported, and this
         // copy goes on as the first one: the user's lists and file still load.
@@ -240,7 +243,8 @@ bool MainController::confirmClose()
         }
         settings_.sync();
         // Once, and where: a read-only settings file loses every change.
-        if (!settings_.isWritable())
+        // (A path that is no file was reported at the start.)
+        if (!settings_.isWritable() && settings_.refusal().isEmpty())
             guarded(label("RgsKaki"), [&] {
                 throw Failure(err::PermissionDenied,
                               QStringLiteral("設定を保存できませんでした。") + QChar(0x3000) + settings_.path());

@@ -27,6 +27,16 @@ QString SettingsStore::defaultPath()
 SettingsStore::SettingsStore(const QString& iniPath) : path_(iniPath)
 {
     QDir().mkpath(QFileInfo(path_).absolutePath());
+    // Followed through links: a link to a regular file is a settings file.
+    const QFileInfo info(path_);
+    if (info.exists() && !info.isFile()) {
+        refusal_ = QStringLiteral("設定ファイルが通常のファイルではないため、使えません。") +
+                   QStringLiteral("既定の設定で起動し、設定の変更は保存しません。\r\n") + path_;
+        // No file can be under /dev/null: nothing is read, every write
+        // fails, and the values stay in memory for this run.
+        s_ = std::make_unique<QSettings>(QStringLiteral("/dev/null/petari.ini"), QSettings::IniFormat);
+        return;
+    }
     s_ = std::make_unique<QSettings>(path_, QSettings::IniFormat);
     if (s_->status() == QSettings::FormatError) {
         // Keep what the user had before the next write replaces it.
@@ -84,6 +94,8 @@ QList<QPair<QString, QString>> SettingsStore::section(const QString& section) co
 
 void SettingsStore::replaceAll(const QList<Entry>& entries)
 {
+    if (!refusal_.isEmpty())
+        throw Failure(err::PathFileAccess, refusal_);
     for (const Entry& e : entries) {
         const bool nested = e.key.contains(QLatin1Char('/')) || e.key.contains(QLatin1Char('\\')) ||
                             e.section.contains(QLatin1Char('/')) || e.section.contains(QLatin1Char('\\'));
@@ -154,6 +166,6 @@ int SettingsStore::integer(const QString& section, const QString& key, int def, 
 
 void SettingsStore::sync() { s_->sync(); }
 
-bool SettingsStore::isWritable() const { return s_->status() != QSettings::AccessError; }
+bool SettingsStore::isWritable() const { return refusal_.isEmpty() && s_->status() != QSettings::AccessError; }
 
 }  // namespace petari

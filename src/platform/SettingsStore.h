@@ -68,11 +68,18 @@ public:
     // True when the file on disk could not be read as INI when opened; its
     // contents were then kept aside as petari.ini.bad before any write.
     bool hadFormatError() const { return formatError_; }
+    // What the user is told when the path holds something other than a
+    // regular file (a folder, a named pipe, a device), naming the path; ""
+    // otherwise.  Such a path is never opened: reading a pipe would wait for
+    // a writer for ever.  The store then starts from the defaults and keeps
+    // its changes for this run only (isWritable() is false).
+    QString refusal() const { return refusal_; }
 
 private:
     QString path_;
     std::unique_ptr<QSettings> s_;
     bool formatError_ = false;
+    QString refusal_;
 };
 
 }  // namespace petari

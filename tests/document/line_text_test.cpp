@@ -3,6 +3,7 @@
 // edges of chunks.
 
 #include "document/Cp932.h"
+#include "document/LineList.h"
 #include "document/LineText.h"
 #include "editing/TableOfContents.h"
 #include "editing/WorkFile.h"
@@ -174,6 +175,19 @@ TEST(LineText, LinesLongerThanAChunkAndChunksFullOfEmptyLines)
     EXPECT_EQ(tableOfContents(text), (QList<TocEntry>{{"a", 1}}));
 }
 
+// A line longer than a write block goes out in pieces; a pair cut by a
+// piece's end is written whole.
+TEST(LineText, SnapshotsOfLinesLongerThanAWriteBlock)
+{
+    QTemporaryDir dir;
+    const QString pair = QString::fromUtf16(u"😀");
+    for (const QStringList& lines : {QStringList{QString(262143, u'a') + pair + "b", "c"},
+                                     QStringList{QString(3000000, u'漢'), ""}}) {
+        SCOPED_TRACE(lines[0].size());
+        EXPECT_TRUE(snapshotOf(LineText(lines), dir.filePath("s.txt")) == expectedSnapshot(lines));
+    }
+}
+
 TEST(LineText, TheEmptyDocument)
 {
     LineText empty;
@@ -189,5 +203,28 @@ TEST(LineText, TheEmptyDocument)
     EXPECT_EQ(empty, QStringList{"only"});
 }
 
+
+// A row shows at most 4000 units of its line, never half of a pair.
+TEST(LineList, ARowShowsTheStartOfAVeryLongLine)
+{
+    const QString pair = QString::fromUtf16(u"😀");
+    const struct {
+        QString line;
+        qsizetype shown;
+    } cases[] = {
+        {QString(4000, u'a'), 4000},
+        {QString(4001, u'a'), 4000},
+        {QString(3999, u'a') + pair, 3999},
+        {QString(3998, u'a') + pair + "b", 4000},
+        {QString(), 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line.size());
+        EXPECT_EQ(LineList::shownText(c.line), c.line.left(c.shown));
+    }
+    LineList list;
+    list.setLines(LineText{QString(5000, u'z')});
+    EXPECT_EQ(list.data(list.index(0), Qt::DisplayRole).toString(), QString(4000, u'z'));
+}
 }  // namespace
 }  // namespace petari

@@ -93,6 +93,10 @@ const QList<LineCase>& lineCases()
         {"a\nb\n", {"a\nb\n"}},                 // a lone LF stays in the line
         {"a\r\n\nb\r\n", {"a", "\nb"}},         // only one LF belongs to the break
         {"\n", {"\n"}},
+        {"d\n\re", {"d", "", "e"}},              // LF CR: two breaks
+        {"d\n\r\ne", {"d", "", "e"}},
+        {"a\nb\n\r", {"a\nb", ""}},
+        {"\n\r", {"", ""}},
         {QByteArray("a\0b\r\n\0", 6), {QString("a") + QChar(0) + "b", QString(QChar(0))}},
     };
     return cases;
@@ -112,6 +116,11 @@ TEST(TextFile, LinesEndAtCarriageReturns)
         const QString path = dir.filePath(QString("f%1.txt").arg(i++));
         writeBytes(path, c.bytes);
         EXPECT_EQ(readTextFile(path).lines, c.lines);
+        // UTF-8 and UTF-16 are cut into the same lines.
+        const QString text = QString::fromLatin1(c.bytes);
+        EXPECT_EQ(decodeTextFile("\xEF\xBB\xBF" + c.bytes).lines, c.lines);
+        const QByteArray utf16(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+        EXPECT_EQ(decodeTextFile("\xFF\xFE" + utf16).lines, c.lines);
     }
 }
 
@@ -195,9 +204,11 @@ TEST(TextFile, LargeFileWithLoneLineFeedsIsRead)
     const QString path = dir.filePath("big.txt");
     writeBytes(path, bytes);
     const TextFileContent content = readTextFile(path);
-    ASSERT_EQ(content.lines.size(), 2);
-    EXPECT_EQ(content.lines[0].size(), 200000 * 6);
-    EXPECT_EQ(content.lines[1], "last");
+    // The last LF comes before a CR: a break of its own.
+    ASSERT_EQ(content.lines.size(), 3);
+    EXPECT_EQ(content.lines[0].size(), 200000 * 6 - 1);
+    EXPECT_EQ(content.lines[1], "");
+    EXPECT_EQ(content.lines[2], "last");
     EXPECT_EQ(splitAddedText(content.lines[0], 0).size(), 200000);
 }
 
@@ -249,7 +260,7 @@ TEST(TextFile, AFileReadGivingItsBytesBackGivesTheSameLines)
         EXPECT_EQ(content.encoding, c.encoding);
         const QString expected = c.encoding == TextEncoding::Cp932 ? QString(whole).replace(u(u"😀"), "?") : whole;
         EXPECT_TRUE(content.lines == splitFileLines(expected));
-        EXPECT_EQ(content.lines.size(), 40000 * 5);
+        EXPECT_EQ(content.lines.size(), 40000 * 6);
     }
 }
 

@@ -16,6 +16,13 @@ TEST(TableOfContents, HeadingsFollowEmptyLines)
     EXPECT_EQ(tocTopLine(toc, 3), -1);
 }
 
+// A heading holds what its row shows, not a line of millions of characters.
+TEST(TableOfContents, AVeryLongHeadingIsWhatItsRowShows)
+{
+    const QList<TocEntry> toc = tableOfContents(QStringList{QString(4001, u'h'), "", QString(4000, u'i')});
+    EXPECT_EQ(toc, (QList<TocEntry>{{QString(4000, u'h'), 1}, {QString(4000, u'i'), 3}}));
+}
+
 TEST(TableOfContents, NothingToShow)
 {
     EXPECT_TRUE(tableOfContents({}).isEmpty());

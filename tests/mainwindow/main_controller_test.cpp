@@ -68,6 +68,21 @@ TEST(StartUp, ASettingsFileThatCannotBeWrittenIsReportedOnceAtExit)
     EXPECT_TRUE(f.sink.got[0].description.contains(f.path("ro/petari.ini")));
 }
 
+TEST(StartUp, ASettingsPathThatIsAFolderIsReportedAtStartAndNotAtExit)
+{
+    Fixture f;
+    ASSERT_TRUE(QDir().mkpath(f.path("folder/petari.ini")));
+    SettingsStore refused(f.path("folder/petari.ini"));
+    MainController c(refused, f.prompt, f.clipboard, f.path("home"));
+    InstanceRegistry reg(f.path("run"));
+    ASSERT_TRUE(c.startUp({}, reg));
+    ASSERT_EQ(f.prompt.asked().size(), 1u);
+    EXPECT_TRUE(f.prompt.asked()[0].text.endsWith(f.path("folder/petari.ini")));
+    EXPECT_TRUE(c.confirmClose());
+    EXPECT_EQ(f.prompt.asked().size(), 1u);
+    EXPECT_TRUE(f.sink.got.empty());
+}
+
 TEST(StartUp, CommandLineBeatsTheStartUpFile)
 {
     Fixture f;
@@ -290,6 +305,28 @@ TEST(Copy, StatusLine)
     f.c->document().selection().clearSelection();
     f.c->openDocument(f.writeFile("s.txt", "x\r\n"));
     EXPECT_EQ(f.c->statusText(), f.path("s.txt"));
+}
+
+// A row shows only the start of a very long line: the status line says how
+// much a copy of one took, for as long as that selection stays.
+TEST(Copy, StatusLineTellsHowLongAVeryLongCopiedLineWas)
+{
+    Fixture f;
+    const QString longest = QString(3999, u'x') + QString::fromUtf16(u"😀");   // 4001 units, 4000 characters
+    f.c->document().insertText(QString(4000, u'y') + "\n" + longest);
+    f.c->lines().select(0);
+    f.c->lines().setCurrentRow(0);
+    f.c->lineChosen(0);
+    EXPECT_EQ(f.c->statusText(), "メイン 1行目　選択行数 1行　　");
+    f.c->lines().clearSelection();
+    f.c->lines().select(1);
+    f.c->lines().setCurrentRow(1);
+    f.c->lineChosen(0);
+    EXPECT_EQ(f.clipboard.text(), longest);
+    EXPECT_EQ(f.c->statusText(), "メイン 2行目　選択行数 1行　　1行（4,000文字）をコピーしました。");
+    f.c->lines().select(0);
+    EXPECT_EQ(f.c->statusText(), "メイン 2行目　選択行数 2行　　");
+    EXPECT_EQ(MainController::copiedAmount(2, QString(100000000, u'a')), "2行（100,000,000文字）をコピーしました。");
 }
 
 TEST(Menus, StatesFollowTheDocument)

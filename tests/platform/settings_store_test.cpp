@@ -1,10 +1,15 @@
 #include "platform/SettingsStore.h"
+#include "platform/Failure.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 using petari::SettingsStore;
 
@@ -195,4 +200,32 @@ TEST(SettingsStore, GarbageFileLoadsWithDefaultsAndIsKeptAside)
     }
     SettingsStore again(path);
     EXPECT_EQ(again.read("F5", "s1", "100"), "80");
+}
+
+// A folder or a named pipe in the file's place is never opened (a pipe would
+// block the start for ever): the store starts empty, keeps what is written
+// for this run only, and says so naming the path.  A regular file is no refusal.
+TEST(SettingsStore, PathThatIsNoRegularFileIsRefused)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("folder.ini"), pipe = dir.filePath("pipe.ini");
+    ASSERT_TRUE(QDir().mkdir(folder));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    for (const QString& path : {folder, pipe}) {
+        SCOPED_TRACE(path.toStdString());
+        SettingsStore s(path);
+        EXPECT_FALSE(s.isWritable());
+        EXPECT_TRUE(s.refusal().endsWith("\r\n" + path));
+        EXPECT_EQ(s.read("F1", "top", "105"), "105");
+        s.write("F1", "top", "300");
+        s.sync();
+        EXPECT_EQ(s.read("F1", "top", "105"), "300");
+        EXPECT_FALSE(s.isWritable());
+        EXPECT_THROW(s.replaceAll({{"F1", "top", "1"}}), petari::Failure);
+    }
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::System).size(), 2);
+    SettingsStore plain(dir.filePath("plain.ini"));
+    EXPECT_EQ(plain.refusal(), QString());
+    EXPECT_TRUE(plain.isWritable());
 }

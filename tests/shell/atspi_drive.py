@@ -16,6 +16,9 @@
   atspi_drive.py focused           print the name of the control with the focus
   atspi_drive.py heard SECONDS     for that long, print each item of a list that
                                    a screen reader is told has the focus
+  atspi_drive.py extents NAME      print x y width height of the shown control
+                                   or window of that name, on the screen
+  atspi_drive.py labels            print the text of every shown label
 Exits 1 when the application or the control is not found within 60 s.
 """
 import re
@@ -205,9 +208,33 @@ def heard(seconds):
     return 0
 
 
+def extents(name):
+    node = named(name)
+    if node is None:
+        return 1
+    e = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    print(e.x, e.y, e.width, e.height)
+    return 0
+
+
+def labels():
+    if wait_for(lambda n: n.getRole() == pyatspi.ROLE_LABEL and showing(n)) is None:
+        return 1
+
+    def walk(node):
+        if node.getRole() == pyatspi.ROLE_LABEL and showing(node):
+            print(node.name)
+        if node.getRole() not in (pyatspi.ROLE_TABLE, pyatspi.ROLE_LIST):
+            for child in node:
+                if child is not None:
+                    walk(child)
+    walk(find_app())
+    return 0
+
+
 if __name__ == "__main__":
     verbs = {"press": press, "lines": lines, "unnamed": unnamed, "toggle": toggle, "text": text, "focus": focus,
-             "focused": focused, "heard": heard}
+             "focused": focused, "heard": heard, "extents": extents, "labels": labels}
     if len(sys.argv) >= 3 and sys.argv[1] == "press-and-wait":
         sys.exit(press(sys.argv[2], wait=True))
     if len(sys.argv) >= 2 and sys.argv[1] in verbs:

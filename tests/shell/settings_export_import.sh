@@ -68,5 +68,15 @@ check "other program exit" 1 $?
 check "other program message" "petari: このファイルには「ペタリ」に有効なレジストリの情報がありませんでした。" "$(cat "$tmp/err")"
 cmp -s "$tmp/before.ini" "$tmp/b/petari/petari.ini" || { echo "FAIL: settings changed"; fails=$((fails + 1)); }
 
+# A folder in the settings file's place: nothing to export, no import; the
+# message names it.
+mkdir -p "$tmp/c/petari/petari.ini"
+for option in --export-settings --import-settings; do
+  XDG_CONFIG_HOME=$tmp/c "$petari" "$option" "$tmp/c.txt" 2>"$tmp/err"
+  check "$option with a folder for settings: exit" 1 $?
+  check "$option with a folder for settings: the path" "$tmp/c/petari/petari.ini" "$(tail -n1 "$tmp/err")"
+done
+[ -e "$tmp/c.txt" ] && { echo "FAIL: exported from a folder"; fails=$((fails + 1)); }
+
 echo "$fails failed"
 [ "$fails" -eq 0 ]

@@ -26,6 +26,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSessionManager>
@@ -220,8 +221,9 @@ void MainWindow::applyToc()
 void MainWindow::setGeometryTwips(const TwipsRect& stored)
 {
     // A stored place from another screen, or a size no window can have,
-    // must still give a visible window of a usable size.
-    place_.restore(*this, stored, 3000, 2250);
+    // must still give a visible window that shows the list and the input area.
+    place_.restore(*this, stored, kMinimumWidth,
+                   kMinimumInnerHeight + pixelsToTwips(menuBar()->sizeHint().height()));
 }
 
 TwipsRect MainWindow::geometryTwips() const { return place_.current(*this); }
