@@ -134,3 +134,21 @@ TEST(FilterBox, CheckBoxesEmptyingAndF3)
     EXPECT_EQ(win.f.c->lines().currentRow(), 0);
     EXPECT_EQ(win.w->lineList()->shownCount(), 204);   // never filtered
 }
+
+// The check boxes go on the line below the box, as many as the width holds:
+// a width that ends exactly at the second box keeps it on the first line,
+// one pixel less sends it to the next; the box runs to the right edge.
+TEST(FilterBox, CheckBoxesWrapAtTheWidthThatHoldsThem)
+{
+    FilterBar bar;
+    bar.show();
+    auto* width = bar.findChild<QCheckBox*>(QStringLiteral("filterWidth"));
+    auto* kana = bar.findChild<QCheckBox*>(QStringLiteral("filterKana"));
+    const int exact = width->sizeHint().width() + 8 + kana->sizeHint().width();
+    bar.resize(exact, 200);
+    EXPECT_EQ(kana->y(), width->y());
+    EXPECT_EQ(bar.box()->geometry().right(), exact - 1);
+    bar.resize(exact - 1, 200);
+    EXPECT_GT(kana->y(), width->y());
+    EXPECT_EQ(kana->x(), 0);
+}

@@ -133,6 +133,19 @@ TEST(MainWindowKeyboard, EveryMenuItemHasAnAccessKeyOfItsOwn)
     EXPECT_TRUE(win.action("redoAction")->shortcuts().contains(QKeySequence("Ctrl+Shift+Z")));
 }
 
+// A used favourites slot shows in the menu under its number and enables its
+// button; the slots around it stay hidden.
+TEST(MainWindowWidgets, AUsedFavouriteShowsInTheMenuAndOnItsButton)
+{
+    Window win({}, [](Fixture& f) { f.settings->write("okiniiri", "2", f.writeFile("fav.txt", "x\r\n")); });
+    EXPECT_TRUE(win.action("favouriteItem2")->isVisible());
+    EXPECT_TRUE(win.action("favouriteItem2")->text().endsWith("fav.txt(&2)"));
+    EXPECT_FALSE(win.action("favouriteItem1")->isVisible());
+    EXPECT_FALSE(win.action("favouriteItem3")->isVisible());
+    EXPECT_TRUE(win.find<QPushButton>("favouriteButton2")->isEnabled());
+    EXPECT_FALSE(win.find<QPushButton>("favouriteButton1")->isEnabled());
+}
+
 TEST(MainWindowWidgets, StandardShortcutsAreOnTheMenus)
 {
     Window win;
