@@ -89,7 +89,7 @@ struct Window : bench::MainWindowFixture {
 
     void undoOrRedo(int index)
     {
-        form->action(QStringLiteral("modosusumu_") + QString::number(index))->trigger();
+        form->findChild<QAction*>(index == 0 ? QStringLiteral("undoAction") : QStringLiteral("redoAction"))->trigger();
         showPending();
     }
 

@@ -3,7 +3,10 @@
 outside string literals and comments no identifier in the form language of
 the program's forebear (Form7, Command2_Click, text1_) or one of its
 romanised procedure names (hyouji, mokuji).  Those names live on only as
-data: objectName strings, settings keys and error-report labels."""
+data a user or a stored file meets: settings keys and error-report labels.
+Controls are named in English for their role, so no name in quotes in a
+`ui/` folder is one of the forebear's control, form or menu names (Text1,
+Command1_2, Form4, mfh, saiY, uHoson)."""
 import pathlib, re, sys
 
 MAX_LINES = 600
@@ -31,8 +34,27 @@ FORM_STYLE = [
     re.compile(r"^(?i:text|check|command|combo|option|label|list|picture|frame|drive|dir|file|timer)\d+"),
     re.compile(r"^(?i:line)\d+_$"),
 ]
+# A control of a control array carries its index after an underscore (List1_0, bnkt_3).
+OBJECT_STYLE = [re.compile(r"^(?i:text|check|command|combo|option|label|list|picture|frame|drive|dir|file|timer|"
+                           r"line|shape|image)\d+(_\d+)?$")]
+# Windows whose controls are still to be renamed; their tests find them by the old names.
+OBJECT_NAMES_PENDING = {"dialogs", "filenames", "generators", "price", "table"}
+LITERAL = re.compile(r'"([A-Za-z][A-Za-z0-9_]*)"')
 TOKENS = re.compile(r'//[^\n]*|/\*.*?\*/|R"(\w*)\((?:.|\n)*?\)\1"|"(?:\\.|[^"\\\n])*"|\'(?:\\.|[^\'\\\n])*\'', re.S)
 WORD = re.compile(r"\b[A-Za-z_][A-Za-z0-9_]*\b")
+
+
+def forebear_name(name):
+    base = re.sub(r"_\d+$", "", name)
+    return (name in ROMANISED or base in ROMANISED or any(p.match(name) for p in FORM_STYLE + OBJECT_STYLE))
+
+
+def forebear_object_names(path, text, src):
+    """The names in quotes in a ui/ file that are the forebear's control, form or menu names."""
+    parts = path.relative_to(src).parts
+    if "ui" not in parts[:-1] or parts[0] in OBJECT_NAMES_PENDING:
+        return []
+    return sorted({n for n in LITERAL.findall(text) if forebear_name(n)})
 
 
 def main(src):
@@ -49,6 +71,9 @@ def main(src):
                       if w in ROMANISED or any(p.match(w) for p in FORM_STYLE)})
         if bad:
             failures.append(f"{path}: {' '.join(bad)}")
+        named = forebear_object_names(path, text, pathlib.Path(src))
+        if named:
+            failures.append(f"{path}: the forebear's control names in quotes: {' '.join(named)}")
     print("\n".join(failures))
     return 1 if failures else 0
 

@@ -13,16 +13,16 @@ namespace petari {
 
 // The controls whose place the rules change.
 struct MainWindowLayout {
-    TwipsRect inputArea;       // Text1
-    TwipsRect lineList;        // List1(0)
+    TwipsRect inputArea;
+    TwipsRect lineList;        // the document's lines
     TwipsRect tocLabel;        // Label1(0) "目次"
-    TwipsRect toc;             // Combo1
-    TwipsRect statusLine;      // Label2
-    TwipsRect favouritesBar;   // Picture1
-    int splitterY = 0;         // Line1, a horizontal line
+    TwipsRect toc;             // the table-of-contents box
+    TwipsRect statusLine;
+    TwipsRect favouritesBar;
+    int splitterY = 0;         // a horizontal line
     int splitterLeft = 0;
     int splitterRight = 0;
-    // Command1(0) "確認" to Command1(3) "消す"; their places are fixed, a
+    // "確認", "追加", "書換" and "消す"; their places are fixed, a
     // drag of the splitter only hides the ones it passes.
     std::array<TwipsRect, 4> buttons{};
     std::array<bool, 4> buttonVisible{{true, true, true, true}};
@@ -81,8 +81,8 @@ constexpr int kFavouriteButtons = 10;
 // The favourites bar: "<" and ">" of the same-folder buttons, and the ten
 // favourite buttons "1" to "10".
 struct FavouritesBarLayout {
-    int previousLeft = 0;   // Command3(0) "<"
-    int nextLeft = 0;       // Command3(2) ">"
+    int previousLeft = 0;   // "<"
+    int nextLeft = 0;       // ">"
     std::array<int, kFavouriteButtons> buttonLeft{};
     std::array<bool, kFavouriteButtons> buttonVisible{};
 

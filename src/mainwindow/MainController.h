@@ -34,15 +34,15 @@ class UserPrompt;
 // Enabled states and variable captions of the menus and buttons, as the
 // refresh after every change computes them.
 struct MenuState {
-    bool hasPath = false;        // saiY, uHoson
-    bool hasLines = false;       // mfho, mfhoMac, mojituika, kuugyoutuika, subete
-    bool manyLines = false;      // souto
+    bool hasPath = false;        // reload as hexadecimal, save
+    bool hasLines = false;       // save as, add characters, add blank lines, select all
+    bool manyLines = false;      // sort
     // 絞り込み hides lines: the commands that rewrite the whole document
-    // (souto, mojituika, kuugyoutuika) would change lines out of sight.
+    // (sort, add characters, add blank lines) would change lines out of sight.
     bool filtering = false;
-    bool hasSelection = false;   // modifySelectedLines, mhs, mhst, bnkt, henkan, henkan2, saicopy, Command1(2)
-    bool oneSelected = false;    // kaigyou(0)
-    bool severalSelected = false;// kaigyou(1)
+    bool hasSelection = false;   // modify, delete, deselect, split, conversions, trims, copy again, 書換
+    bool oneSelected = false;    // the line break for one line
+    bool severalSelected = false;// no line breaks for several lines
     bool canClearHistory = false;
     bool canAddFavourite = false;
     QString addFavouriteCaption;

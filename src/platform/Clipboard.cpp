@@ -7,12 +7,6 @@
 #include <QGuiApplication>
 #include <QProcess>
 
-#ifdef PETARI_HAVE_XCB
-#include <QtGui/qguiapplication_platform.h>
-#include <xcb/xcb.h>
-#include <cstdlib>
-#endif
-
 namespace petari {
 
 namespace {
@@ -25,38 +19,13 @@ QClipboard* board()
         throw Failure(err::ClipboardBusy);
     return cb;
 }
-
-bool onWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
-
-// Whether an X11 clipboard manager runs: Qt then hands our clipboard to it at exit.
-bool x11ClipboardManagerRunning()
-{
-#ifdef PETARI_HAVE_XCB
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || !x11->connection())
-        return false;
-    xcb_connection_t* c = x11->connection();
-    static const char name[] = "CLIPBOARD_MANAGER";
-    xcb_intern_atom_reply_t* atom =
-        xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, sizeof name - 1, name), nullptr);
-    if (!atom)
-        return false;
-    const xcb_atom_t a = atom->atom;
-    std::free(atom);
-    if (a == XCB_NONE)
-        return false;
-    xcb_get_selection_owner_reply_t* owner =
-        xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, a), nullptr);
-    const bool running = owner && owner->owner != XCB_NONE;
-    std::free(owner);
-    return running;
-#else
-    return false;
-#endif
-}
 }  // namespace
 
-SystemClipboard::SystemClipboard() = default;
+SystemClipboard::SystemClipboard(std::unique_ptr<ClipboardDesktop> desktop) : desktop_(std::move(desktop))
+{
+    if (!desktop_)
+        desktop_ = std::make_unique<ClipboardDesktop>();
+}
 
 SystemClipboard::~SystemClipboard() = default;
 
@@ -106,13 +75,14 @@ void SystemClipboard::watch(bool on)
             watcher_->stop();
         return;
     }
-    if (relayProgram_.isEmpty() || !onWayland())
+    const ClipboardCommand helper = desktop_->watchCommand(relayProgram_);
+    if (helper.isEmpty())
         return;
     if (!watcher_)
         watcher_ = std::make_unique<ClipboardWatcher>();
     if (watcher_->active() || watcher_->failed())
         return;
-    watcher_->start(QStringLiteral("wl-paste"), ClipboardWatcher::watchArguments(relayProgram_));
+    watcher_->start(helper.program, helper.arguments);
 }
 
 void SystemClipboard::keepAfterExit()
@@ -125,25 +95,15 @@ void SystemClipboard::keepAfterExit()
     QCoreApplication::processEvents();
     if (copied_.isEmpty() || !board()->ownsClipboard())
         return;
-    QString program;
-    QStringList arguments;
-    if (onWayland()) {
-        program = QStringLiteral("wl-copy");
-        arguments = {QStringLiteral("--type"), QStringLiteral("text/plain;charset=utf-8")};
-    } else if (QGuiApplication::platformName() == QLatin1String("xcb")) {
-        if (x11ClipboardManagerRunning())
-            return;
-        program = QStringLiteral("xclip");
-        arguments = {QStringLiteral("-selection"), QStringLiteral("clipboard"), QStringLiteral("-i")};
-    } else {
+    const ClipboardCommand keeperProgram = desktop_->keeperCommand();
+    if (keeperProgram.isEmpty())
         return;
-    }
     // Both read the text, take the clipboard and go on in the background, so
     // their first process ends at once.  The one left serving must not hold
     // our output open.
     QProcess keeper;
-    keeper.setProgram(program);
-    keeper.setArguments(arguments);
+    keeper.setProgram(keeperProgram.program);
+    keeper.setArguments(keeperProgram.arguments);
     keeper.setStandardOutputFile(QProcess::nullDevice());
     keeper.setStandardErrorFile(QProcess::nullDevice());
     keeper.start();

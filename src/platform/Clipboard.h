@@ -1,6 +1,8 @@
 #pragma once
 // The system clipboard, behind an interface so tests use one in memory.
 
+#include "platform/ClipboardDesktop.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -32,23 +34,25 @@ public:
     virtual void keepAfterExit() {}
 };
 
-// QClipboard's CLIPBOARD selection (not the X11 primary selection).
+// QClipboard's CLIPBOARD selection (not the X11 primary selection); what
+// the desktop adds to it comes from a ClipboardDesktop.
 class SystemClipboard : public Clipboard {
 public:
-    SystemClipboard();
+    explicit SystemClipboard(std::unique_ptr<ClipboardDesktop> desktop = ClipboardDesktop::forThisDesktop());
     ~SystemClipboard() override;
     void clear() override;
     QString text() const override;
     void setText(const QString& text) override;
 
-    // On Wayland, through wl-paste's watch mode where the compositor offers
-    // data-control; elsewhere QClipboard's own text, read again only after
-    // QClipboard reported a change, so an owner that does not answer costs
-    // one wait per copy, not one per tick.
+    // Through the desktop's watch helper where it has one and it runs
+    // (wl-paste's watch mode where a Wayland compositor offers data-control);
+    // otherwise QClipboard's own text, read again only after QClipboard
+    // reported a change, so an owner that does not answer costs one wait per
+    // copy, not one per tick.
     QStringList monitorTexts() override;
     void watch(bool on) override;
-    // On X11 a running clipboard manager gets it from Qt itself; otherwise a
-    // detached `xclip` (X11) or `wl-copy` (Wayland) keeps offering it.
+    // Through the desktop's keeper program, when this program still owns
+    // the clipboard (on X11 a running clipboard manager gets it from Qt itself).
     void keepAfterExit() override;
 
     // The program that wl-paste runs for each copy (this program's relay mode).
@@ -57,6 +61,7 @@ public:
 private:
     void followChanges();
 
+    std::unique_ptr<ClipboardDesktop> desktop_;
     QString relayProgram_;
     std::unique_ptr<ClipboardWatcher> watcher_;
     std::unique_ptr<QObject> changes_;

@@ -1,3 +1,4 @@
+#include "platform/ClipboardDesktop.h"
 #include "platform/ClipboardRelay.h"
 #include "platform/ClipboardWatcher.h"
 
@@ -96,4 +97,26 @@ TEST(ClipboardWatcher, TakesEveryCopyOnceThenTheLatestAndReportsItsEnd)
     while (!missing.failed() && !again.hasExpired())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     EXPECT_TRUE(missing.failed());
+}
+
+// Wayland follows copies through wl-paste's watch mode running the relay, and
+// keeps the last one through wl-copy; with no relay program there is no watch.
+TEST(ClipboardDesktop, WaylandWatchesThroughWlPasteAndKeepsThroughWlCopy)
+{
+    const auto wayland = makeWaylandClipboard();
+    const ClipboardCommand watch = wayland->watchCommand(QStringLiteral("/opt/petari"));
+    EXPECT_EQ(watch.program, "wl-paste");
+    EXPECT_EQ(watch.arguments, QStringList({"--type", "text", "--watch", "/opt/petari", "--clipboard-relay"}));
+    EXPECT_TRUE(wayland->watchCommand(QString()).isEmpty());
+    const ClipboardCommand keep = wayland->keeperCommand();
+    EXPECT_EQ(keep.program, "wl-copy");
+    EXPECT_EQ(keep.arguments, QStringList({"--type", "text/plain;charset=utf-8"}));
+}
+
+// Neither X11 nor Wayland (the tests run offscreen): no helper at all.
+TEST(ClipboardDesktop, ElsewhereNoHelperRuns)
+{
+    const auto none = ClipboardDesktop::forThisDesktop();
+    EXPECT_TRUE(none->watchCommand(QStringLiteral("/opt/petari")).isEmpty());
+    EXPECT_TRUE(none->keeperCommand().isEmpty());
 }

@@ -67,34 +67,40 @@ bool FilterBar::eventFilter(QObject* watched, QEvent* e)
     return QWidget::eventFilter(watched, e);
 }
 
-int FilterBar::arrange(int width, bool place)
+FilterBar::Arrangement FilterBar::arrangement(int width) const
 {
+    Arrangement a;
     const int rowHeight = std::max(box_->sizeHint().height(), widthBox_->sizeHint().height());
     const int labelWidth = label_->sizeHint().width();
-    if (place) {
-        label_->setGeometry(0, 0, labelWidth, rowHeight);
-        box_->setGeometry(labelWidth + kGap, 0, std::max(1, width - labelWidth - kGap), rowHeight);
-    }
+    a.label = QRect(0, 0, labelWidth, rowHeight);
+    a.box = QRect(labelWidth + kGap, 0, std::max(1, width - labelWidth - kGap), rowHeight);
+    // As many check boxes to a line as the width holds (Qt has no layout that wraps).
     int x = 0, y = rowHeight + kGap / 2;
-    for (QCheckBox* c : {widthBox_, kanaBox_, caseBox_}) {
-        const int w = c->sizeHint().width();
+    const std::array<const QCheckBox*, 3> checks = {widthBox_, kanaBox_, caseBox_};
+    for (size_t i = 0; i < checks.size(); ++i) {
+        const int w = checks[i]->sizeHint().width();
         if (x > 0 && x + w > width) {
             x = 0;
             y += rowHeight;
         }
-        if (place)
-            c->setGeometry(x, y, std::min(w, width), rowHeight);
+        a.checks[i] = QRect(x, y, std::min(w, width), rowHeight);
         x += w + 2 * kGap;
     }
-    return y + rowHeight;
+    a.height = y + rowHeight;
+    return a;
 }
 
-int FilterBar::heightForWidth(int width) const { return const_cast<FilterBar*>(this)->arrange(width, false); }
+int FilterBar::heightForWidth(int width) const { return arrangement(width).height; }
 
 void FilterBar::resizeEvent(QResizeEvent* e)
 {
     QWidget::resizeEvent(e);
-    arrange(width(), true);
+    const Arrangement a = arrangement(width());
+    label_->setGeometry(a.label);
+    box_->setGeometry(a.box);
+    const std::array<QCheckBox*, 3> checks = {widthBox_, kanaBox_, caseBox_};
+    for (size_t i = 0; i < checks.size(); ++i)
+        checks[i]->setGeometry(a.checks[i]);
 }
 
 }  // namespace petari

@@ -1,7 +1,10 @@
 #pragma once
 #include "copy/SearchFolding.h"
 
+#include <QRect>
 #include <QWidget>
+
+#include <array>
 
 class QCheckBox;
 class QLabel;
@@ -41,8 +44,14 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
 
 private:
-    // Places the controls for a width; returns the height they take.
-    int arrange(int width, bool place);
+    // Where the controls go at a width, and the height they take.
+    struct Arrangement {
+        QRect label;
+        QRect box;
+        std::array<QRect, 3> checks;   // width, kana, case
+        int height = 0;
+    };
+    Arrangement arrangement(int width) const;
 
     QLabel* label_ = nullptr;
     QLineEdit* box_ = nullptr;

@@ -36,8 +36,6 @@ namespace petari {
 
 namespace {
 
-QString indexed(const char* base, int i) { return QString::fromLatin1(base) + QLatin1Char('_') + QString::number(i); }
-
 // The table-of-contents box remembers that its list was dropped down until it
 // loses the focus, so the release that chose an entry does nothing to the list.
 class TocCombo : public QComboBox {
@@ -64,7 +62,7 @@ private:
 
 MainWindow::MainWindow(MainController& controller, QWidget* parent) : QMainWindow(parent), controller_(controller)
 {
-    setObjectName(QStringLiteral("Form1"));
+    setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(MainController::caption());
     buildControls();
     buildMenus();
@@ -72,7 +70,7 @@ MainWindow::MainWindow(MainController& controller, QWidget* parent) : QMainWindo
     // Menu shortcuts belong to the window as well, so that they work from the
     // first key press whatever control has the focus (the input box keeps its
     // own undo and select-all), not only once a menu has been opened.
-    for (QAction* a : std::as_const(actions_))
+    for (QAction* a : std::as_const(menuItems_))
         if (!a->shortcut().isEmpty() && a->shortcutContext() == Qt::WindowShortcut)
             QWidget::addAction(a);
     resize(twipsToPixels(7000), twipsToPixels(5000));
@@ -88,7 +86,7 @@ MainWindow::MainWindow(MainController& controller, QWidget* parent) : QMainWindo
     splitter_->setCursor(Qt::SizeVerCursor);
     splitter_->installEventFilter(this);
     monitorTimer_ = new QTimer(this);
-    monitorTimer_->setObjectName(QStringLiteral("Timer1"));
+    monitorTimer_->setObjectName(QStringLiteral("monitorTimer"));
     monitorTimer_->setInterval(200);
     connect(monitorTimer_, &QTimer::timeout, this, &MainWindow::monitorTick);
     monitorTimer_->start();
@@ -110,7 +108,7 @@ void MainWindow::buildControls()
     buildLists(central);
     buildFilterBar(central);
     statusLine_ = new QLabel(central);
-    statusLine_->setObjectName(QStringLiteral("Label2"));
+    statusLine_->setObjectName(QStringLiteral("statusLine"));
     // Tab as the window reads: the favourites bar at the top, the buttons
     // left of the input box, the box, the table of contents, the filter box
     // and its check boxes while they show, the list.
@@ -123,16 +121,16 @@ void MainWindow::buildFavouritesBar(QWidget* central)
 {
     const QFont mono = japaneseMonospace();
     favouritesBar_ = new QWidget(central);
-    favouritesBar_->setObjectName(QStringLiteral("Picture1"));
+    favouritesBar_->setObjectName(QStringLiteral("favouritesBar"));
     favouritesLabel_ = new QLabel(QStringLiteral("お気に入り"), favouritesBar_);
-    favouritesLabel_->setObjectName(QStringLiteral("Label1_1"));
+    favouritesLabel_->setObjectName(QStringLiteral("favouritesLabel"));
     QFont small = favouritesLabel_->font();
     small.setPointSizeF(small.pointSizeF() * 0.85);
     favouritesLabel_->setFont(small);
     favouritesLabel_->setGeometry(1, 6, 56, 18);
     for (int i = 0; i < kFavouriteButtons; ++i) {
         auto* b = new QPushButton(QString::number(i + 1), favouritesBar_);
-        b->setObjectName(indexed("Command2", i));
+        b->setObjectName(QStringLiteral("favouriteButton") + QString::number(i + 1));
         b->setFont(mono);
         b->setEnabled(false);
         // A bare number says little to a screen reader; the file is the tool tip.
@@ -141,14 +139,14 @@ void MainWindow::buildFavouritesBar(QWidget* central)
         favouriteButtons_.append(b);
     }
     sameFolderLabel_ = new QLabel(QStringLiteral("同一フォルダ"), favouritesBar_);
-    sameFolderLabel_->setObjectName(QStringLiteral("Label3"));
+    sameFolderLabel_->setObjectName(QStringLiteral("sameFolderLabel"));
     sameFolderLabel_->setFont(small);
     previousFileButton_ = new QPushButton(QStringLiteral("<"), favouritesBar_);
-    previousFileButton_->setObjectName(indexed("Command3", 0));
+    previousFileButton_->setObjectName(QStringLiteral("previousFileButton"));
     previousFileButton_->setAccessibleName(QStringLiteral("同一フォルダの前のファイル"));
     connect(previousFileButton_, &QPushButton::clicked, this, [this] { controller_.openNeighbour(-1); });
     nextFileButton_ = new QPushButton(QStringLiteral(">"), favouritesBar_);
-    nextFileButton_->setObjectName(indexed("Command3", 2));
+    nextFileButton_->setObjectName(QStringLiteral("nextFileButton"));
     nextFileButton_->setAccessibleName(QStringLiteral("同一フォルダの次のファイル"));
     connect(nextFileButton_, &QPushButton::clicked, this, [this] { controller_.openNeighbour(+1); });
 }
@@ -156,21 +154,21 @@ void MainWindow::buildFavouritesBar(QWidget* central)
 void MainWindow::buildInputBox(QWidget* central)
 {
     inputBox_ = new InputArea(central);
-    inputBox_->setObjectName(QStringLiteral("Text1"));
+    inputBox_->setObjectName(QStringLiteral("inputArea"));
     inputBox_->setFont(japaneseMonospace());
     inputBox_->setToolTip(QStringLiteral("追加する文字の入力場所です。"));
     inputBox_->setAccessibleName(QStringLiteral("入力場所"));
 
-    auto button = [central](int index, const QString& caption, const QString& tip) {
+    auto button = [central](const char* name, const QString& caption, const QString& tip) {
         auto* b = new QPushButton(caption, central);
-        b->setObjectName(indexed("Command1", index));
+        b->setObjectName(QString::fromLatin1(name));
         b->setToolTip(tip);
         return b;
     };
-    showClipboardButton_ = button(0, QStringLiteral("確認"), QStringLiteral("クリップボードの内容を表示します。"));
-    addButton_ = button(1, QStringLiteral("追加"), QStringLiteral("右の内容を下に追加します。"));
-    replaceButton_ = button(2, QStringLiteral("書換"), QStringLiteral("下の選択場所を右の内容に替えます。"));
-    clearButton_ = button(3, QStringLiteral("消す"), QStringLiteral("右の内容を消します。"));
+    showClipboardButton_ = button("showClipboardButton", QStringLiteral("確認"), QStringLiteral("クリップボードの内容を表示します。"));
+    addButton_ = button("addButton", QStringLiteral("追加"), QStringLiteral("右の内容を下に追加します。"));
+    replaceButton_ = button("replaceButton", QStringLiteral("書換"), QStringLiteral("下の選択場所を右の内容に替えます。"));
+    clearButton_ = button("clearButton", QStringLiteral("消す"), QStringLiteral("右の内容を消します。"));
     connect(showClipboardButton_, &QPushButton::clicked, this, &MainWindow::showClipboardText);
     connect(addButton_, &QPushButton::clicked, this, [this] { controller_.addInput(inputBox_->toPlainText()); });
     connect(replaceButton_, &QPushButton::clicked, this,
@@ -178,7 +176,7 @@ void MainWindow::buildInputBox(QWidget* central)
     connect(clearButton_, &QPushButton::clicked, this, &MainWindow::clearInput);
 
     splitter_ = new QFrame(central);
-    splitter_->setObjectName(QStringLiteral("Line1"));
+    splitter_->setObjectName(QStringLiteral("splitter"));
     splitter_->setFrameShape(QFrame::HLine);
     splitter_->setFrameShadow(QFrame::Sunken);
 }
@@ -201,10 +199,10 @@ void MainWindow::clearInput()
 void MainWindow::buildTableOfContents(QWidget* central)
 {
     tocLabel_ = new QLabel(QStringLiteral("目次"), central);
-    tocLabel_->setObjectName(QStringLiteral("Label1_0"));
+    tocLabel_->setObjectName(QStringLiteral("tocLabel"));
     tocLabel_->setToolTip(QStringLiteral("改行だけの行の次の行が目次に成ります。"));
     tocCombo_ = new TocCombo(central, dropDownOpen_);
-    tocCombo_->setObjectName(QStringLiteral("Combo1"));
+    tocCombo_->setObjectName(QStringLiteral("tocBox"));
     tocCombo_->setToolTip(QStringLiteral("改行だけの行の次の行が目次に成ります。"));
     nameAfter(tocLabel_, tocCombo_);
     connect(tocCombo_, qOverload<int>(&QComboBox::activated), this,

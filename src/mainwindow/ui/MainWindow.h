@@ -6,9 +6,9 @@
 #include "platform/InstanceChannel.h"
 #include "services/ErrorReport.h"
 
+#include <QHash>
 #include <QKeySequence>
 #include <QMainWindow>
-#include <QMap>
 #include <QVector>
 #include <array>
 #include <deque>
@@ -35,9 +35,9 @@ class InputArea;
 class LineListView;
 class MainController;
 
-// The main window: it builds the controls and menus, names them as the rest
-// of the program, its tests and the accessibility tree know them (List1_0,
-// Command1_2, "mfh"...), and binds them to MainController.  One
+// The main window: it builds the controls and menus, each a member named for
+// its role and given that name as its object name (lineList, replaceButton,
+// openAction...), and binds them to MainController.  One
 // responsibility to a file: MainWindow.cpp (the controls and what the
 // controller asks of the window), MainWindowLists.cpp (the line lists and
 // the right-click menu), MainWindowMenus.cpp (the menu bar and the states of
@@ -53,8 +53,6 @@ public:
     ~MainWindow() override;
 
     MainController& controller() { return controller_; }
-    QAction* action(const QString& name) const { return actions_.value(name); }
-    QMenu* menu(const QString& name) const { return menus_.value(name); }
     LineListView* lineList() const { return lineList_; }
     LineListView* splitList() const { return splitList_; }
     FilterBar* filterBar() const { return filterBar_; }
@@ -144,18 +142,19 @@ private:
 
     // MainWindowMenus.cpp
     // Each menu and item shows its access key after its caption: "開く(O)".
-    QAction* addAction(QMenu* menu, const QString& name, const QString& caption, char key);
-    QMenu* addMenu(QMenu* parent, const QString& name, const QString& caption, char key);
+    QAction* addAction(QMenu* menu, const char* name, const QString& caption, char key);
+    QMenu* addMenu(QMenu* parent, const char* name, const QString& caption, char key);
     // A caption set at run time (a file name, the undo step), with the item's key.
-    void setCaption(const QString& name, const QString& caption);
-    void addSeparator(QMenu* menu, const QString& name);
+    void setCaption(QAction* item, const QString& caption);
+    void addSeparator(QMenu* menu, const char* name);
     void buildMenus();
     void buildFileMenu();
     void buildHistoryMenu();
     void buildFavouritesMenu();
     void buildEditMenu();
     void buildSettingsMenu();
-    void buildCopyMenu(QMenu* settingsMenu);
+    void buildCopyMenu();
+    void buildCopyOptions();
     void buildHelpMenu();
     // F10 opens the first menu of the bar.
     void openMenuBar();
@@ -165,7 +164,7 @@ private:
     void applyLayout();
     void layoutFavouritesBar();
     int outerHeightTwips() const;
-    // Command1(0) to Command1(3), in the order of MainWindowLayout::buttons.
+    // The four buttons left of the input box, in the order of MainWindowLayout::buttons.
     std::array<QPushButton*, 4> inputButtons() const;
 
     void handlePendingRequests();
@@ -180,32 +179,88 @@ private:
     void showModeless(QWidget*& window, const std::function<QWidget*()>& make);
 
     MainController& controller_;
-    QMap<QString, QAction*> actions_;
-    QMap<QString, QMenu*> menus_;
-    QMap<QString, char> accessKeys_;
+    // Every item of the menu bar, for the window-wide shortcuts, and the
+    // access key each caption ends with.
+    QVector<QAction*> menuItems_;
+    QHash<const QAction*, char> accessKeys_;
 
-    // Picture1: the ten favourite buttons "1" to "10" and the same-folder "<" ">".
+    // The menu bar, in its order.
+    QMenu* fileMenu_ = nullptr;                  // ファイル
+    QAction* newAction_ = nullptr;
+    QAction* openAction_ = nullptr;
+    QAction* reloadAsHexAction_ = nullptr;
+    QAction* saveAction_ = nullptr;
+    QAction* saveAsAction_ = nullptr;
+    QAction* saveAsMacAction_ = nullptr;
+    QAction* editorAction_ = nullptr;
+    QAction* dateTimeAction_ = nullptr;
+    QAction* templateAction_ = nullptr;          // the generator window's pages and the other windows
+    QAction* tableAction_ = nullptr;
+    QAction* randomAction_ = nullptr;
+    QAction* fileNamesAction_ = nullptr;
+    QAction* priceAction_ = nullptr;
+    QAction* quitAction_ = nullptr;
+    QAction* quitDeletingSettingsAction_ = nullptr;
+    QMenu* historyMenu_ = nullptr;               // 履歴
+    QAction* clearHistoryAction_ = nullptr;
+    std::array<QAction*, 11> historyActions_{};  // the recent files 1 to 11 (the 11th never shows)
+    QMenu* favouritesMenu_ = nullptr;            // お気に入り
+    QAction* addFavouriteAction_ = nullptr;
+    QAction* editFavouritesAction_ = nullptr;
+    std::array<QAction*, 12> favouriteActions_{}; // slots 0 to 11; 1 to 10 show when used
+    QMenu* editMenu_ = nullptr;                  // 編集
+    QAction* undoAction_ = nullptr;
+    QAction* redoAction_ = nullptr;
+    QAction* deleteAction_ = nullptr;
+    QAction* modifyAction_ = nullptr;
+    QAction* addCharactersAction_ = nullptr;
+    QAction* addBlankLinesAction_ = nullptr;
+    QAction* sortAction_ = nullptr;
+    QAction* selectAllAction_ = nullptr;
+    QAction* deselectAction_ = nullptr;
+    QAction* filterAction_ = nullptr;
+    QAction* findNextAction_ = nullptr;
+    QAction* findPreviousAction_ = nullptr;
+    QMenu* settingsMenu_ = nullptr;              // 設定
+    QMenu* copyMethodMenu_ = nullptr;            // コピーの方法
+    std::array<QAction*, 5> splitActions_{};     // 分割 1 to 5
+    QAction* breakSingleLineAction_ = nullptr;
+    QAction* noBreakSeveralLinesAction_ = nullptr;
+    std::array<QAction*, 7> convertActions_{};   // [a] to [あ]
+    QAction* trimLeadingAction_ = nullptr;
+    QAction* trimTrailingAction_ = nullptr;
+    QAction* copyAgainAction_ = nullptr;
+    QMenu* rightClickMenu_ = nullptr;            // 右クリック
+    std::array<QAction*, 5> rightClickActions_{};
+    QAction* exportSettingsAction_ = nullptr;
+    QAction* importSettingsAction_ = nullptr;
+    QAction* settingsWindowAction_ = nullptr;
+    QMenu* helpMenu_ = nullptr;                  // ヘルプ
+    QAction* helpAction_ = nullptr;
+    QAction* versionAction_ = nullptr;
+
+    // The favourites bar: the ten favourite buttons "1" to "10" and the same-folder "<" ">".
     QWidget* favouritesBar_ = nullptr;
-    QLabel* favouritesLabel_ = nullptr;          // Label1(1) "お気に入り"
-    QVector<QPushButton*> favouriteButtons_;     // Command2(0) to Command2(9)
-    QLabel* sameFolderLabel_ = nullptr;          // Label3 "同一フォルダ"
-    QPushButton* previousFileButton_ = nullptr;  // Command3(0) "<"
-    QPushButton* nextFileButton_ = nullptr;      // Command3(2) ">"
+    QLabel* favouritesLabel_ = nullptr;          // "お気に入り"
+    QVector<QPushButton*> favouriteButtons_;
+    QLabel* sameFolderLabel_ = nullptr;          // "同一フォルダ"
+    QPushButton* previousFileButton_ = nullptr;  // "<"
+    QPushButton* nextFileButton_ = nullptr;      // ">"
 
-    InputArea* inputBox_ = nullptr;              // Text1
-    QPushButton* showClipboardButton_ = nullptr; // Command1(0) "確認"
-    QPushButton* addButton_ = nullptr;           // Command1(1) "追加"
-    QPushButton* replaceButton_ = nullptr;       // Command1(2) "書換"
-    QPushButton* clearButton_ = nullptr;         // Command1(3) "消す"
-    QFrame* splitter_ = nullptr;                 // Line1, between the input box and the list
-    QLabel* tocLabel_ = nullptr;                 // Label1(0) "目次"
-    QComboBox* tocCombo_ = nullptr;              // Combo1
-    LineListView* lineList_ = nullptr;           // List1(0), the document's lines
-    LineListView* splitList_ = nullptr;          // List1(1), the pieces of a split
-    FilterBar* filterBar_ = nullptr;             // 絞り込み, above List1(0) while open
-    QShortcut* filterEscape_ = nullptr;          // Escape in List1(0) while it is open
-    QLabel* statusLine_ = nullptr;               // Label2
-    QTimer* monitorTimer_ = nullptr;             // Timer1, the clipboard monitor
+    InputArea* inputBox_ = nullptr;
+    QPushButton* showClipboardButton_ = nullptr; // "確認"
+    QPushButton* addButton_ = nullptr;           // "追加"
+    QPushButton* replaceButton_ = nullptr;       // "書換"
+    QPushButton* clearButton_ = nullptr;         // "消す"
+    QFrame* splitter_ = nullptr;                 // between the input box and the list
+    QLabel* tocLabel_ = nullptr;                 // "目次"
+    QComboBox* tocCombo_ = nullptr;
+    LineListView* lineList_ = nullptr;           // the document's lines
+    LineListView* splitList_ = nullptr;          // the pieces of a split
+    FilterBar* filterBar_ = nullptr;             // 絞り込み, above the line list while open
+    QShortcut* filterEscape_ = nullptr;          // Escape in the line list while it is open
+    QLabel* statusLine_ = nullptr;
+    QTimer* monitorTimer_ = nullptr;             // the clipboard monitor
 
     MainWindowLayout layout_;
     SplitterDrag drag_;

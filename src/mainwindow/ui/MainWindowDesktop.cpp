@@ -42,8 +42,7 @@ void MainWindow::setDesktopHooks(DesktopHooks* hooks, bool takesCallingKey)
         });
     }
     // A settings import may bring other options: after the import itself.
-    if (QAction* import = action(QStringLiteral("rejiHozo_1")))
-        connect(import, &QAction::triggered, this, &MainWindow::applyDesktopOptions);
+    connect(importSettingsAction_, &QAction::triggered, this, &MainWindow::applyDesktopOptions);
     applyDesktopOptions();
 }
 

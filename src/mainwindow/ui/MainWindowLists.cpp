@@ -1,5 +1,5 @@
-// MainWindow: the line lists, List1(0) with the document's lines and List1(1)
-// with the pieces of a split, what a click, a key or a drop on them does, and
+// MainWindow: the line lists, one with the document's lines and one with the
+// pieces of a split, what a click, a key or a drop on them does, and
 // the right-click menu.
 
 #include "mainwindow/MainController.h"
@@ -12,15 +12,11 @@
 
 namespace petari {
 
-namespace {
-QString listName(int i) { return QStringLiteral("List1_") + QString::number(i); }
-}  // namespace
-
 void MainWindow::buildLists(QWidget* central)
 {
     const QFont mono = japaneseMonospace();
     lineList_ = new LineListView(central);
-    lineList_->setObjectName(listName(0));
+    lineList_->setObjectName(QStringLiteral("lineList"));
     lineList_->setFont(mono);
     lineList_->setModel(controller_.document().linesModel());
     lineList_->setSelectionModel(controller_.lines().selectionModel());
@@ -28,17 +24,17 @@ void MainWindow::buildLists(QWidget* central)
     lineList_->setAccessibleName(QStringLiteral("行の一覧"));
 
     splitList_ = new LineListView(central);
-    splitList_->setObjectName(listName(1));
+    splitList_->setObjectName(QStringLiteral("splitList"));
     splitList_->setFont(mono);
     splitList_->setModel(controller_.document().splitModel());
     splitList_->setSelectionModel(controller_.splitList().selectionModel());
     splitList_->setVisible(false);
     splitList_->setAccessibleName(QStringLiteral("分割した行"));
 
-    // List1(2), the sorting helper, is never shown and holds nothing outside
-    // a sort: it is there by name only.
+    // The sorting helper is never shown and holds nothing outside a sort:
+    // it is there by name only.
     auto* sortList = new LineListView(central);
-    sortList->setObjectName(listName(2));
+    sortList->setObjectName(QStringLiteral("sortList"));
     sortList->setFont(mono);
     sortList->setVisible(false);
     sortList->setAccessibleName(QStringLiteral("並べ替え用の一覧"));
@@ -84,12 +80,11 @@ void MainWindow::listReleased(int listIndex, Qt::MouseButton button, QPoint pos)
 void MainWindow::popupRightClickMenu(QPoint globalPos)
 {
     // The menu the user chose under 設定 → 右クリック.
-    static const char* names[] = {"mf01", "rireki", "okini1", "mh01", "settei02"};
+    const std::array<QMenu*, 5> menus = {fileMenu_, historyMenu_, favouritesMenu_, editMenu_, copyMethodMenu_};
     const int choice = controller_.rightClickChoice();
-    if (choice < 0 || choice > 4)
+    if (choice < 0 || choice >= int(menus.size()))
         return;
-    if (QMenu* m = menus_.value(QString::fromLatin1(names[choice])))
-        m->exec(globalPos);
+    menus[choice]->exec(globalPos);
 }
 
 int MainWindow::topRow() const

@@ -16,9 +16,10 @@ namespace petari {
 void MainWindow::connectSecondaryWindows()
 {
     // The generator window's five pages, each from its own menu item.
-    const char* pages[] = {"hina", "ransu1", "mojituika", "kuugyoutuika", "okinihensyu"};
+    QAction* const pages[] = {templateAction_, randomAction_, addCharactersAction_, addBlankLinesAction_,
+                              editFavouritesAction_};
     for (int page = 0; page < 5; ++page) {
-        QAction* item = action(QString::fromLatin1(pages[page]));
+        QAction* item = pages[page];
         item->setEnabled(true);
         connect(item, &QAction::triggered, this, [this, page] {
             GeneratorWindow window(controller_.document(), controller_.prompt(), controller_.favourites(), page,
@@ -31,20 +32,18 @@ void MainWindow::connectSecondaryWindows()
             controller_.refreshView();
         });
     }
-    QAction* table = action(QStringLiteral("hyou"));
-    table->setEnabled(true);
-    connect(table, &QAction::triggered, this, [this] {
+    tableAction_->setEnabled(true);
+    connect(tableAction_, &QAction::triggered, this, [this] {
         TableWindow window(controller_.document(), controller_.prompt(), this);
         window.exec();
     });
 
-    QAction* fileNames = action(QStringLiteral("fileMeiHyouji"));
-    fileNames->setEnabled(true);
-    connect(fileNames, &QAction::triggered, this, [this] {
+    fileNamesAction_->setEnabled(true);
+    connect(fileNamesAction_, &QAction::triggered, this, [this] {
         showModeless(fileNameWindow_,
                      [this] { return new FileNameWindow(controller_.document(), controller_.prompt(), this); });
     });
-    connect(action(QStringLiteral("setti")), &QAction::triggered, this, [this] {
+    connect(settingsWindowAction_, &QAction::triggered, this, [this] {
         SettingsDialog dialog(controller_.document(), controller_.prompt(), this, desktopAbilities());
         // Unticking a monitor box stops the monitor at once, before the dialog closes.
         connect(&dialog, &SettingsDialog::monitorModeChanged, &controller_, &MainController::setMonitorMode);
@@ -52,9 +51,8 @@ void MainWindow::connectSecondaryWindows()
         controller_.pickUpSettings(false);
         applyDesktopOptions();
     });
-    QAction* price = action(QStringLiteral("kakaku"));
-    price->setEnabled(true);
-    connect(price, &QAction::triggered, this, [this] {
+    priceAction_->setEnabled(true);
+    connect(priceAction_, &QAction::triggered, this, [this] {
         showModeless(priceWindow_,
                      [this] { return new PriceWindow(controller_.document(), controller_.prompt(), this); });
     });

@@ -33,18 +33,18 @@ struct HexWindow {
     }
     ~HexWindow() { f.c->setForcedExit(); w.reset(); }
 
-    void menu(const char* item) { w->action(QString::fromLatin1(item))->trigger(); }
+    void menu(const char* item) { w->findChild<QAction*>(QString::fromLatin1(item))->trigger(); }
 
     // ファイル → 再読み込み(Binary); a click on line 1, the view's only
     // line; 編集 → 削除.
     void reloadAsHexAndDeleteTheFirstLine()
     {
-        menu("saiY");
+        menu("reloadAsHexAction");
         LineListView* list = w->lineList();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->visualRect(f.c->lines().index(0)).center());
         ASSERT_TRUE(f.c->lines().isSelected(0));
-        menu("mhs");
+        menu("deleteAction");
         ASSERT_EQ(f.c->lines().count(), 0);
     }
 
@@ -66,12 +66,12 @@ TEST(HexViewWindow, SaveAfterUndoOrRedoAsksForANewFile)
         SCOPED_TRACE(redo ? "redo" : "undo");
         HexWindow win;
         win.reloadAsHexAndDeleteTheFirstLine();
-        win.menu("modosusumu_0");
+        win.menu("undoAction");
         ASSERT_EQ(win.f.c->lines().count(), 1);
         if (redo)
-            win.menu("modosusumu_1");
+            win.menu("redoAction");
         EXPECT_TRUE(win.f.c->state().hexView);
-        win.menu("uHoson");   // the dialog is cancelled
+        win.menu("saveAction");   // the dialog is cancelled
         win.expectTheSaveDialogAndTheFileUntouched();
     }
 }
@@ -80,7 +80,7 @@ TEST(HexViewWindow, ExitSavingAfterUndoWritesTheViewElsewhere)
 {
     HexWindow win;
     win.reloadAsHexAndDeleteTheFirstLine();
-    win.menu("modosusumu_0");
+    win.menu("undoAction");
     win.f.prompt.pushAnswer(Answer::Yes);   // save the changes?
     win.f.prompt.pushFileName(win.f.path("dump.txt"));
     win.w->close();

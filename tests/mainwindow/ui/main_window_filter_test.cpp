@@ -56,7 +56,7 @@ struct Window {
         w.reset();
     }
     QLineEdit* box() const { return w->filterBar()->box(); }
-    QString status() const { return w->findChild<QLabel*>(QStringLiteral("Label2"))->text(); }
+    QString status() const { return w->findChild<QLabel*>(QStringLiteral("statusLine"))->text(); }
     std::vector<int> shown() const
     {
         std::vector<int> rows;
@@ -71,7 +71,7 @@ struct Window {
 TEST(FilterBox, CtrlFTypingDownAndEscape)
 {
     Window win;
-    EXPECT_EQ(win.w->action("filter")->text(), "絞り込み(&F)");
+    EXPECT_EQ(win.w->findChild<QAction*>("filterAction")->text(), "絞り込み(&F)");
     EXPECT_FALSE(win.w->filterBar()->isVisible());
     // The last line current, far below the first page.
     win.f.select({203});
@@ -89,7 +89,7 @@ TEST(FilterBox, CtrlFTypingDownAndEscape)
     type(win.box(), QStringLiteral("りんご"));
     EXPECT_EQ(win.shown(), (std::vector<int>{0, 2}));
     EXPECT_EQ(win.status(), "絞り込み 204行中 2行");
-    EXPECT_FALSE(win.w->action("souto")->isEnabled());   // would reorder hidden lines
+    EXPECT_FALSE(win.w->findChild<QAction*>("sortAction")->isEnabled());   // would reorder hidden lines
     EXPECT_EQ(win.f.c->lines().selectedCount(), 0);        // the chosen line is out of sight
 
     QTest::keyClick(win.box(), Qt::Key_Down);
@@ -104,7 +104,7 @@ TEST(FilterBox, CtrlFTypingDownAndEscape)
     EXPECT_EQ(win.f.c->lines().currentRow(), 2);
     EXPECT_TRUE(win.w->lineList()->viewport()->rect().contains(
         win.w->lineList()->visualRect(win.f.c->lines().index(2))));
-    EXPECT_TRUE(win.w->action("souto")->isEnabled());
+    EXPECT_TRUE(win.w->findChild<QAction*>("sortAction")->isEnabled());
 }
 
 TEST(FilterBox, CheckBoxesEmptyingAndF3)
@@ -133,4 +133,22 @@ TEST(FilterBox, CheckBoxesEmptyingAndF3)
     QTest::keyClick(win.w->lineList(), Qt::Key_F3, Qt::ShiftModifier);
     EXPECT_EQ(win.f.c->lines().currentRow(), 0);
     EXPECT_EQ(win.w->lineList()->shownCount(), 204);   // never filtered
+}
+
+// The check boxes go on the line below the box, as many as the width holds:
+// a width that ends exactly at the second box keeps it on the first line,
+// one pixel less sends it to the next; the box runs to the right edge.
+TEST(FilterBox, CheckBoxesWrapAtTheWidthThatHoldsThem)
+{
+    FilterBar bar;
+    bar.show();
+    auto* width = bar.findChild<QCheckBox*>(QStringLiteral("filterWidth"));
+    auto* kana = bar.findChild<QCheckBox*>(QStringLiteral("filterKana"));
+    const int exact = width->sizeHint().width() + 8 + kana->sizeHint().width();
+    bar.resize(exact, 200);
+    EXPECT_EQ(kana->y(), width->y());
+    EXPECT_EQ(bar.box()->geometry().right(), exact - 1);
+    bar.resize(exact - 1, 200);
+    EXPECT_GT(kana->y(), width->y());
+    EXPECT_EQ(kana->x(), 0);
 }

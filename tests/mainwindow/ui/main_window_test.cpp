@@ -51,6 +51,8 @@ struct Window {
 
     template <class T = QWidget>
     T* find(const char* name) const { return w->findChild<T*>(QString::fromLatin1(name)); }
+    QAction* action(const char* name) const { return find<QAction>(name); }
+    QMenu* menu(const char* name) const { return find<QMenu>(name); }
 };
 
 }  // namespace
@@ -58,45 +60,51 @@ struct Window {
 TEST(MainWindowWidgets, EveryControlAndMenuItemIsThereByName)
 {
     Window win;
-    const char* widgets[] = {"Text1", "Command1_0", "Command1_1", "Command1_2", "Command1_3", "Line1",
-                             "Label1_0", "Combo1", "List1_0", "List1_1", "List1_2", "Label2", "Picture1",
-                             "Label1_1", "Command2_0", "Command2_9", "Label3", "Command3_0", "Command3_2"};
+    const char* widgets[] = {"inputArea",       "showClipboardButton", "addButton",        "replaceButton",
+                             "clearButton",     "splitter",            "tocLabel",         "tocBox",
+                             "lineList",        "splitList",           "sortList",         "statusLine",
+                             "favouritesBar",   "favouritesLabel",     "favouriteButton1", "favouriteButton10",
+                             "sameFolderLabel", "previousFileButton",  "nextFileButton"};
     for (const char* n : widgets)
         EXPECT_NE(win.find(n), nullptr) << n;
     EXPECT_EQ(win.w->windowTitle(), "ペタリ");
-    EXPECT_EQ(win.find<QPushButton>("Command1_2")->text(), "書換");
-    EXPECT_EQ(win.find<QWidget>("Text1")->toolTip(), "追加する文字の入力場所です。");
+    EXPECT_EQ(win.find<QPushButton>("replaceButton")->text(), "書換");
+    EXPECT_EQ(win.find<QWidget>("inputArea")->toolTip(), "追加する文字の入力場所です。");
 
     struct Item { const char* name; const char* caption; };
     const Item items[] = {
         // Each caption with its access key after it.
-        {"mfnk", "新規作成(&N)"}, {"mfh", "開く(&O)"}, {"saiY", "再読み込み(Binary)(&B)"}, {"uHoson", "上書き保存(&S)"},
-        {"mfho", "名前を付けて保存(&A)"}, {"mfhoMac", "名前を付けて保存(Mac向け)(&M)"},
-        {"memotyou", "「テキストエディタ」を起動(&E)"}, {"hizuke", "日付と時刻(&D)"}, {"hina", "雛形を作成(&T)"},
-        {"mfs", "終了(&X)"}, {"mfsr", "レジストリを削除して終了(&G)"}, {"rirekic", "履歴のクリア(&C)"},
-        {"okinituika", "追加　()(&A)"}, {"okinihensyu", "編集(&E)"}, {"mhs", "削除。(&D)"}, {"syusei", "修正(&M)"},
-        {"souto", "順に並べる(&S)"}, {"subete", "全てを選択(&A)"}, {"mhst", "選択を取り消す。(&N)"},
-        {"bnkt_0", "分割　1　(英文に適しています。)(&1)"}, {"bnkt_4", "分割　５　(指定した文字で分けます。)(&5)"},
-        {"kaigyou_0", "[改行 単]　一行選択時に改行を入れる。(&B)"}, {"henkan_6", "[あ]　ひらがな(&I)"},
-        {"henkan2_1", "[→_]　後部のスペースを省く。(&T)"}, {"saicopy", "再コピー(&R)"}, {"r_cr2_4", "コピー時の変換(&C)"},
-        {"rejiHozo_0", "レジストリの保存(&S)"}, {"setti", "設定画面(&O)"}, {"mhelph", "ヘルプを開く(&H)"},
-        {"mhb", "バージョン情報(&A)"}, {"rireki01_11", ""}, {"okini_11", ""},
-        {"modosusumu_0", "戻す　(起動新規)　0(&U)"}, {"modosusumu_1", "進む　(　　　　)　0(&R)"},
+        {"newAction", "新規作成(&N)"}, {"openAction", "開く(&O)"}, {"reloadAsHexAction", "再読み込み(Binary)(&B)"},
+        {"saveAction", "上書き保存(&S)"}, {"saveAsAction", "名前を付けて保存(&A)"},
+        {"saveAsMacAction", "名前を付けて保存(Mac向け)(&M)"}, {"editorAction", "「テキストエディタ」を起動(&E)"},
+        {"dateTimeAction", "日付と時刻(&D)"}, {"templateAction", "雛形を作成(&T)"}, {"quitAction", "終了(&X)"},
+        {"quitDeletingSettingsAction", "レジストリを削除して終了(&G)"}, {"clearHistoryAction", "履歴のクリア(&C)"},
+        {"addFavouriteAction", "追加　()(&A)"}, {"editFavouritesAction", "編集(&E)"}, {"deleteAction", "削除。(&D)"},
+        {"modifyAction", "修正(&M)"}, {"sortAction", "順に並べる(&S)"}, {"selectAllAction", "全てを選択(&A)"},
+        {"deselectAction", "選択を取り消す。(&N)"}, {"splitAction1", "分割　1　(英文に適しています。)(&1)"},
+        {"splitAction5", "分割　５　(指定した文字で分けます。)(&5)"},
+        {"breakSingleLineAction", "[改行 単]　一行選択時に改行を入れる。(&B)"}, {"hiraganaAction", "[あ]　ひらがな(&I)"},
+        {"trimTrailingAction", "[→_]　後部のスペースを省く。(&T)"}, {"copyAgainAction", "再コピー(&R)"},
+        {"rightClickCopyAction", "コピー時の変換(&C)"}, {"exportSettingsAction", "レジストリの保存(&S)"},
+        {"settingsWindowAction", "設定画面(&O)"}, {"helpAction", "ヘルプを開く(&H)"}, {"versionAction", "バージョン情報(&A)"},
+        {"historyItem11", ""}, {"favouriteItem11", ""},
+        {"undoAction", "戻す　(起動新規)　0(&U)"}, {"redoAction", "進む　(　　　　)　0(&R)"},
     };
     for (const Item& i : items) {
-        QAction* a = win.w->action(QString::fromLatin1(i.name));
+        QAction* a = win.action(i.name);
         ASSERT_NE(a, nullptr) << i.name;
         EXPECT_EQ(a->text(), QString::fromUtf8(i.caption)) << i.name;
     }
-    for (const char* m : {"mf01", "rireki", "okini1", "mh01", "settei0", "settei02", "r_cr1", "mhelp"})
-        EXPECT_NE(win.w->menu(QString::fromLatin1(m)), nullptr) << m;
-    EXPECT_TRUE(win.w->action("r_cr2_4")->isChecked());
+    for (const char* m : {"fileMenu", "historyMenu", "favouritesMenu", "editMenu", "settingsMenu", "copyMethodMenu",
+                          "rightClickMenu", "helpMenu"})
+        EXPECT_NE(win.menu(m), nullptr) << m;
+    EXPECT_TRUE(win.action("rightClickCopyAction")->isChecked());
     // Every other window opens from its item; lines to change need lines.
-    for (const char* item : {"hina", "ransu1", "hyou", "fileMeiHyouji", "okinihensyu", "setti",
-                             "rejiHozo_0", "rejiHozo_1", "mhelph"})
-        EXPECT_TRUE(win.w->action(item)->isEnabled()) << item;
-    EXPECT_FALSE(win.w->action("mojituika")->isEnabled());
-    EXPECT_FALSE(win.w->action("kuugyoutuika")->isEnabled());
+    for (const char* item : {"templateAction", "randomAction", "tableAction", "fileNamesAction", "editFavouritesAction",
+                             "settingsWindowAction", "exportSettingsAction", "importSettingsAction", "helpAction"})
+        EXPECT_TRUE(win.action(item)->isEnabled()) << item;
+    EXPECT_FALSE(win.action("addCharactersAction")->isEnabled());
+    EXPECT_FALSE(win.action("addBlankLinesAction")->isEnabled());
 }
 
 // Each menu of the bar opens with Alt and its key; inside a menu every
@@ -104,11 +112,11 @@ TEST(MainWindowWidgets, EveryControlAndMenuItemIsThereByName)
 TEST(MainWindowKeyboard, EveryMenuItemHasAnAccessKeyOfItsOwn)
 {
     Window win({}, [](Fixture& f) { f.settings->write("F7", "Visible", "True"); });
-    const std::pair<const char*, const char*> bar[] = {{"mf01", "ファイル(&F)"}, {"rireki", "履歴(&R)"},
-                                                       {"okini1", "お気に入り(&O)"}, {"mh01", "編集(&E)"},
-                                                       {"settei0", "設定(&S)"}, {"mhelp", "ヘルプ(&H)"}};
+    const std::pair<const char*, const char*> bar[] = {{"fileMenu", "ファイル(&F)"}, {"historyMenu", "履歴(&R)"},
+                                                       {"favouritesMenu", "お気に入り(&O)"}, {"editMenu", "編集(&E)"},
+                                                       {"settingsMenu", "設定(&S)"}, {"helpMenu", "ヘルプ(&H)"}};
     for (const auto& [name, title] : bar)
-        EXPECT_EQ(win.w->menu(QString::fromLatin1(name))->title(), QString::fromUtf8(title)) << name;
+        EXPECT_EQ(win.menu(name)->title(), QString::fromUtf8(title)) << name;
     const QRegularExpression key(QStringLiteral("\\(&(.)\\)$"));
     for (QMenu* menu : win.w->findChildren<QMenu*>()) {
         QStringList keys;
@@ -121,20 +129,33 @@ TEST(MainWindowKeyboard, EveryMenuItemHasAnAccessKeyOfItsOwn)
             keys << k;
         }
     }
-    EXPECT_EQ(win.w->action("mhelph")->shortcut(), QKeySequence(Qt::Key_F1));
-    EXPECT_TRUE(win.w->action("modosusumu_1")->shortcuts().contains(QKeySequence("Ctrl+Shift+Z")));
+    EXPECT_EQ(win.action("helpAction")->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_TRUE(win.action("redoAction")->shortcuts().contains(QKeySequence("Ctrl+Shift+Z")));
+}
+
+// A used favourites slot shows in the menu under its number and enables its
+// button; the slots around it stay hidden.
+TEST(MainWindowWidgets, AUsedFavouriteShowsInTheMenuAndOnItsButton)
+{
+    Window win({}, [](Fixture& f) { f.settings->write("okiniiri", "2", f.writeFile("fav.txt", "x\r\n")); });
+    EXPECT_TRUE(win.action("favouriteItem2")->isVisible());
+    EXPECT_TRUE(win.action("favouriteItem2")->text().endsWith("fav.txt(&2)"));
+    EXPECT_FALSE(win.action("favouriteItem1")->isVisible());
+    EXPECT_FALSE(win.action("favouriteItem3")->isVisible());
+    EXPECT_TRUE(win.find<QPushButton>("favouriteButton2")->isEnabled());
+    EXPECT_FALSE(win.find<QPushButton>("favouriteButton1")->isEnabled());
 }
 
 TEST(MainWindowWidgets, StandardShortcutsAreOnTheMenus)
 {
     Window win;
-    EXPECT_EQ(win.w->action("mfnk")->shortcut(), QKeySequence(QKeySequence::New));
-    EXPECT_EQ(win.w->action("mfh")->shortcut(), QKeySequence(QKeySequence::Open));
-    EXPECT_EQ(win.w->action("uHoson")->shortcut(), QKeySequence(QKeySequence::Save));
-    EXPECT_EQ(win.w->action("mfho")->shortcut(), QKeySequence("Ctrl+Shift+S"));
-    EXPECT_EQ(win.w->action("mfs")->shortcut(), QKeySequence("Ctrl+Q"));
-    EXPECT_EQ(win.w->action("modosusumu_0")->shortcut(), QKeySequence("Ctrl+Z"));
-    EXPECT_EQ(win.w->action("modosusumu_1")->shortcut(), QKeySequence("Ctrl+Y"));
+    EXPECT_EQ(win.action("newAction")->shortcut(), QKeySequence(QKeySequence::New));
+    EXPECT_EQ(win.action("openAction")->shortcut(), QKeySequence(QKeySequence::Open));
+    EXPECT_EQ(win.action("saveAction")->shortcut(), QKeySequence(QKeySequence::Save));
+    EXPECT_EQ(win.action("saveAsAction")->shortcut(), QKeySequence("Ctrl+Shift+S"));
+    EXPECT_EQ(win.action("quitAction")->shortcut(), QKeySequence("Ctrl+Q"));
+    EXPECT_EQ(win.action("undoAction")->shortcut(), QKeySequence("Ctrl+Z"));
+    EXPECT_EQ(win.action("redoAction")->shortcut(), QKeySequence("Ctrl+Y"));
 }
 
 TEST(MainWindowWidgets, KeyboardAndMouseCopyThroughTheCopyEngine)
@@ -163,7 +184,7 @@ TEST(MainWindowWidgets, KeyboardAndMouseCopyThroughTheCopyEngine)
     const QRect first = list->visualRect(win.f.c->lines().index(0));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first.center());
     EXPECT_EQ(win.f.clipboard.text(), "ａｂｃ");
-    EXPECT_EQ(win.find<QLabel>("Label2")->text(), "メイン 1行目　選択行数 1行　　");
+    EXPECT_EQ(win.find<QLabel>("statusLine")->text(), "メイン 1行目　選択行数 1行　　");
 
     QTest::keyClick(list, Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(win.f.c->lines().selectedCount(), 3);
@@ -172,27 +193,27 @@ TEST(MainWindowWidgets, KeyboardAndMouseCopyThroughTheCopyEngine)
 TEST(MainWindowWidgets, AddReplaceAndDeleteFromTheWindow)
 {
     Window win;
-    auto* inputBox = win.find<InputArea>("Text1");
+    auto* inputBox = win.find<InputArea>("inputArea");
     inputBox->setPlainText("one\ntwo");
-    QTest::mouseClick(win.find<QPushButton>("Command1_1"), Qt::LeftButton);
+    QTest::mouseClick(win.find<QPushButton>("addButton"), Qt::LeftButton);
     EXPECT_EQ(win.f.c->lines().lines(), QStringList({"one", "two"}));
     EXPECT_EQ(win.f.c->state().modified, 1);
-    EXPECT_EQ(win.w->action("modosusumu_0")->text(), "戻す　(　追加　)　1(&U)");
+    EXPECT_EQ(win.action("undoAction")->text(), "戻す　(　追加　)　1(&U)");
 
     win.f.select({0});
     inputBox->setPlainText("ONE");
-    QTest::mouseClick(win.find<QPushButton>("Command1_2"), Qt::LeftButton);
+    QTest::mouseClick(win.find<QPushButton>("replaceButton"), Qt::LeftButton);
     EXPECT_EQ(win.f.c->lines().lines(), QStringList({"ONE", "two"}));
 
     win.f.select({1});
     QTest::keyClick(win.w->lineList(), Qt::Key_Delete);
     EXPECT_EQ(win.f.c->lines().lines(), QStringList({"ONE"}));
 
-    win.w->action("modosusumu_0")->trigger();
+    win.action("undoAction")->trigger();
     EXPECT_EQ(win.f.c->lines().lines(), QStringList({"ONE", "two"}));
 
     inputBox->setPlainText("隠し画面を開く");
-    QTest::mouseClick(win.find<QPushButton>("Command1_3"), Qt::LeftButton);
+    QTest::mouseClick(win.find<QPushButton>("clearButton"), Qt::LeftButton);
     EXPECT_EQ(inputBox->toPlainText(), "");
     EXPECT_EQ(win.f.settings->read("F7", "Visible"), "True");
 }
@@ -201,7 +222,7 @@ TEST(MainWindowWidgets, ClipboardMonitorFillsTheInputBoxButNotWhileComposing)
 {
     Window win;
     win.f.c->setMonitorMode(2);
-    auto* inputBox = win.find<InputArea>("Text1");
+    auto* inputBox = win.find<InputArea>("inputArea");
     inputBox->setPlainText("a");
     win.f.clipboard.setText("b");
     QMetaObject::invokeMethod(win.w->monitorTimer(), "timeout");
@@ -229,12 +250,12 @@ TEST(MainWindowWidgets, TableOfContentsAndSplitList)
 {
     Window win;
     win.f.c->openDocument(win.f.writeFile("toc.txt", "a\r\nb\r\n\r\nc ab\r\n"));
-    auto* combo = win.find<QComboBox>("Combo1");
+    auto* combo = win.find<QComboBox>("tocBox");
     ASSERT_EQ(combo->count(), 2);
     EXPECT_EQ(combo->itemText(1), "c ab");
 
     win.f.select({3});
-    win.w->action("bnkt_0")->trigger();
+    win.action("splitAction1")->trigger();
     EXPECT_TRUE(win.w->splitList()->isVisible());
     EXPECT_EQ(win.f.c->splitList().lines(), QStringList({"c ", "ab"}));
     const QRect piece = win.w->splitList()->visualRect(win.f.c->splitList().index(1));
@@ -349,8 +370,8 @@ TEST(MainWindowFaults, ShortcutsWorkFromTheFirstKeyPress)
     QTest::keyClick(list, Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(win.f.c->lines().lines(), QStringList({"two", "three"}));
     // From the table of contents too, not only from the list.
-    win.find<QComboBox>("Combo1")->setFocus();
-    QTest::keyClick(win.find<QComboBox>("Combo1"), Qt::Key_Z, Qt::ControlModifier);
+    win.find<QComboBox>("tocBox")->setFocus();
+    QTest::keyClick(win.find<QComboBox>("tocBox"), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(win.f.c->lines().count(), 3);
 }
 
@@ -368,7 +389,7 @@ TEST(MainWindowFaults, AlwaysOnTopWindowStaysShownAroundANoticeDialog)
         if (auto* d = qobject_cast<NoticeDialog*>(QApplication::activeModalWidget()))
             d->button(0)->click();
     });
-    win.w->action("mhb")->trigger();
+    win.action("versionAction")->trigger();
     win.f.c->setNoticePresenter(&win.notices);
     EXPECT_TRUE(seenWhileOpen);
     EXPECT_TRUE(win.w->isVisible());
@@ -378,7 +399,7 @@ TEST(MainWindowFaults, AlwaysOnTopWindowStaysShownAroundANoticeDialog)
 TEST(MainWindowFaults, PriceItemShownAtStartWhenStoredVisible)
 {
     Window win({}, [](Fixture& f) { f.settings->write("F7", "Visible", "True"); });
-    EXPECT_TRUE(win.w->action("kakaku")->isVisible());
+    EXPECT_TRUE(win.action("priceAction")->isVisible());
 }
 
 TEST(MainWindowFaults, SplitListOpensOverTheMainList)
@@ -386,7 +407,7 @@ TEST(MainWindowFaults, SplitListOpensOverTheMainList)
     std::unique_ptr<Window> holder;
     Window& win = *openWithThreeLines(holder);
     QTest::keyClick(win.w->lineList(), Qt::Key_Down);
-    win.w->action("bnkt_3")->trigger();
+    win.action("splitAction4")->trigger();
     ASSERT_TRUE(win.w->splitList()->isVisible());
     EXPECT_TRUE(win.w->lineList()->geometry().contains(win.w->splitList()->geometry()))
         << win.w->lineList()->geometry().x() << "," << win.w->lineList()->geometry().y() << " / "
@@ -421,8 +442,8 @@ TEST(MainWindowFaults, QuestionsHaveJapaneseButtons)
 TEST(MainWindowSecondaries, ModelessWindowsOpenFromTheMenuAndCloseWithTheMainWindow)
 {
     Window win;
-    for (const char* item : {"fileMeiHyouji", "kakaku"})
-        win.w->action(item)->trigger();
+    for (const char* item : {"fileNamesAction", "priceAction"})
+        win.action(item)->trigger();
     auto* form6 = win.w->findChild<QWidget*>("Form6");
     auto* form7 = win.w->findChild<QWidget*>("Form7");
     ASSERT_NE(form6, nullptr);
@@ -430,7 +451,7 @@ TEST(MainWindowSecondaries, ModelessWindowsOpenFromTheMenuAndCloseWithTheMainWin
     EXPECT_TRUE(form6->isVisible());
     EXPECT_TRUE(form7->isVisible());
     // One window each, however often the item is chosen.
-    win.w->action("kakaku")->trigger();
+    win.action("priceAction")->trigger();
     EXPECT_EQ(win.w->findChildren<QWidget*>("Form7").size(), 1);
     // The price window fills the main list; closing it records the change.
     auto* price = form7->findChild<QComboBox*>("Combo1")->lineEdit();
@@ -455,10 +476,13 @@ TEST(MainWindowSecondaries, ModalWindowsOpenFromTheirMenuItems)
         const char* window;
         const char* caption;
     } cases[] = {
-        {"hina", "Form2", "雛形"},          {"ransu1", "Form2", "乱数"},
-        {"mojituika", "Form2", "文字の追加"}, {"kuugyoutuika", "Form2", "空行の追加"},
-        {"okinihensyu", "Form2", "お気に入りの編集"}, {"hyou", "Form3", "表の作成"},
-        {"setti", "Form5", "設定"},
+        {"templateAction", "Form2", "雛形"},
+        {"randomAction", "Form2", "乱数"},
+        {"addCharactersAction", "Form2", "文字の追加"},
+        {"addBlankLinesAction", "Form2", "空行の追加"},
+        {"editFavouritesAction", "Form2", "お気に入りの編集"},
+        {"tableAction", "Form3", "表の作成"},
+        {"settingsWindowAction", "Form5", "設定"},
     };
     for (const auto& c : cases) {
         QString seen;
@@ -471,7 +495,7 @@ TEST(MainWindowSecondaries, ModalWindowsOpenFromTheirMenuItems)
             else if (w)
                 w->close();
         });
-        win.w->action(c.item)->trigger();
+        win.action(c.item)->trigger();
         EXPECT_EQ(seen, QString::fromUtf8(c.caption)) << c.item;
     }
     // The template page fills the list from the menu's window.
@@ -480,7 +504,7 @@ TEST(MainWindowSecondaries, ModalWindowsOpenFromTheirMenuItems)
             if (auto* ok = w->findChild<QPushButton*>("Command1_0"))
                 ok->click();
     });
-    win.w->action("hina")->trigger();
+    win.action("templateAction")->trigger();
     EXPECT_EQ(win.f.c->lines().line(0), "001");
     EXPECT_TRUE(win.f.c->undo().undoCaption().startsWith("戻す　(　雛形　)"));
 }
@@ -501,7 +525,7 @@ TEST(MainWindowSecondaries, SettingsFromTheDialogApplyToTheNextCopy)
             if (b->text() == QStringLiteral("ＯＫ"))
                 b->click();
     });
-    win.w->action("setti")->trigger();
+    win.action("settingsWindowAction")->trigger();
     const QRect first = win.w->lineList()->visualRect(win.f.c->lines().index(0));
     QTest::mouseClick(win.w->lineList()->viewport(), Qt::LeftButton, {}, first.center());
     EXPECT_EQ(win.f.clipboard.text(), "ＯＮＥ");
