@@ -1,5 +1,6 @@
 #include "copy/CopyEngine.h"
 
+#include "platform/SettingsSchema.h"
 #include "platform/SettingsStore.h"
 #include "copy/Conversions.h"
 
@@ -7,20 +8,19 @@ namespace petari {
 
 CopyOptions CopyOptions::fromSettings(const SettingsStore& s)
 {
-    const QString f5 = QStringLiteral("F5");
     CopyOptions o;
-    o.breakSingleLine = s.isOn(f5, QStringLiteral("st_c10"));
-    o.lower = s.isOn(f5, QStringLiteral("0"));
-    o.upper = s.isOn(f5, QStringLiteral("1"));
-    o.capitalise = s.isOn(f5, QStringLiteral("2"));
-    o.full = s.isOn(f5, QStringLiteral("3"));
-    o.half = s.isOn(f5, QStringLiteral("4"));
-    o.katakana = s.isOn(f5, QStringLiteral("5"));
-    o.hiragana = s.isOn(f5, QStringLiteral("6"));
-    o.trimLeading = s.isOn(f5, QStringLiteral("st_c30"));
-    o.trimTrailing = s.isOn(f5, QStringLiteral("st_c31"));
-    o.annotationOn = s.isOn(f5, QStringLiteral("s9"));
-    o.annotation = s.read(f5, QStringLiteral("st_t100"), QStringLiteral("''"));
+    o.breakSingleLine = s.get(settings::breakSingleLine);
+    o.lower = s.get(settings::copyConversions.at(0));
+    o.upper = s.get(settings::copyConversions.at(1));
+    o.capitalise = s.get(settings::copyConversions.at(2));
+    o.full = s.get(settings::copyConversions.at(3));
+    o.half = s.get(settings::copyConversions.at(4));
+    o.katakana = s.get(settings::copyConversions.at(5));
+    o.hiragana = s.get(settings::copyConversions.at(6));
+    o.trimLeading = s.get(settings::trimLeading);
+    o.trimTrailing = s.get(settings::trimTrailing);
+    o.annotationOn = s.get(settings::annotationEnabled);
+    o.annotation = s.get(settings::annotation);
     return o;
 }
 

@@ -3,9 +3,9 @@
 #include "copy/Invisibles.h"
 #include "platform/Failure.h"
 #include "platform/ProgramFolder.h"
+#include "platform/SettingsSchema.h"
 #include "platform/SettingsStore.h"
 #include "platform/StringUtils.h"
-#include "platform/Twips.h"
 #include "platform/UserPrompt.h"
 #include "services/ProgramInfo.h"
 
@@ -16,11 +16,6 @@
 namespace petari {
 
 namespace {
-const QString kSection = QStringLiteral("F5");
-
-QString key(const char* k) { return QString::fromLatin1(k); }
-QString onOff(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
-
 // Which conversion boxes a press on each box clears: the three letter cases
 // exclude each other, full and half width exclude each other, and so do
 // hiragana and katakana; half width also clears hiragana, because half-width
@@ -39,37 +34,34 @@ constexpr std::array<std::array<bool, 7>, 7> kCleared = {{
 void SettingsForm::load(const SettingsStore& store, const QString& programFolder)
 {
     SettingsFormValues& v = values;
-    auto on = [&](const char* k, bool def) { return store.isOn(kSection, key(k), def); };
-    auto text = [&](const char* k, const QString& def) { return store.read(kSection, key(k), def); };
-
-    v.lineLength = text("s1", QStringLiteral("100"));
+    v.lineLength = store.text(settings::lineLength);
     const StartupFile startup = storedStartupFile(store, programFolder);
     v.openAtStartup = startup.open;
     v.startupFile = startup.path;
-    v.alwaysOnTop = on("s4", false);
-    v.askOnExit = on("s5", false);
-    v.refuseSecondCopy = on("s6", false);
-    v.keepBackups = on("s7", true);
-    v.breakLongLines = on("s8", false);
-    v.annotationOn = on("s9", false);
-    v.annotation = text("st_t100", QStringLiteral("''"));
-    v.splitText = text("st_t101", QStringLiteral(">"));
-    v.editorPath = text("exe1", defaultEditorPath());
-    v.editorName = text("exe2", defaultEditorName());
+    v.alwaysOnTop = store.get(settings::alwaysOnTop);
+    v.askOnExit = store.get(settings::askOnExit);
+    v.refuseSecondCopy = store.get(settings::refuseSecondCopy);
+    v.keepBackups = store.get(settings::keepBackups);
+    v.breakLongLines = store.get(settings::breakLongLines);
+    v.annotationOn = store.get(settings::annotationEnabled);
+    v.annotation = store.get(settings::annotation);
+    v.splitText = store.get(settings::splitText);
+    v.editorPath = store.get(settings::editorPath);
+    v.editorName = store.get(settings::editorName);
     // Like the main window, the last of the three monitor keys that is on
     // wins, so at most one box shows checked.
     v.monitor = {};
     for (int i = 2; i >= 0; --i) {
-        if (store.isOn(kSection, QString::number(20 + i))) {
+        if (store.get(settings::clipboardMonitor.at(i))) {
             v.monitor[i] = true;
             break;
         }
     }
-    v.breakSingleLine = on("st_c10", false);
+    v.breakSingleLine = store.get(settings::breakSingleLine);
     for (int i = 0; i < 7; ++i)
-        v.conversions[i] = store.isOn(kSection, QString::number(i));
-    v.trimLeading = on("st_c30", false);
-    v.trimTrailing = on("st_c31", false);
+        v.conversions[i] = store.get(settings::copyConversions.at(i));
+    v.trimLeading = store.get(settings::trimLeading);
+    v.trimTrailing = store.get(settings::trimTrailing);
 
     changed_ = false;
     lineLengthBefore_ = v.lineLength;
@@ -78,27 +70,26 @@ void SettingsForm::load(const SettingsStore& store, const QString& programFolder
 void SettingsForm::save(SettingsStore& store) const
 {
     const SettingsFormValues& v = values;
-    auto put = [&](const char* k, const QString& value) { store.write(kSection, key(k), value); };
-    put("s1", QString::number(lineLengthOf(v.lineLength)));
-    put("s2", onOff(v.openAtStartup));
-    put("s3", v.startupFile);
-    put("s4", onOff(v.alwaysOnTop));
-    put("s5", onOff(v.askOnExit));
-    put("s6", onOff(v.refuseSecondCopy));
-    put("s7", onOff(v.keepBackups));
-    put("s8", onOff(v.breakLongLines));
-    put("s9", onOff(v.annotationOn));
-    put("st_t100", v.annotation);
-    put("st_t101", v.splitText);
-    put("exe1", v.editorPath);
-    put("exe2", v.editorName);
+    store.set(settings::lineLength, lineLengthOf(v.lineLength));
+    store.set(settings::startupFileEnabled, v.openAtStartup);
+    store.set(settings::startupFile, v.startupFile);
+    store.set(settings::alwaysOnTop, v.alwaysOnTop);
+    store.set(settings::askOnExit, v.askOnExit);
+    store.set(settings::refuseSecondCopy, v.refuseSecondCopy);
+    store.set(settings::keepBackups, v.keepBackups);
+    store.set(settings::breakLongLines, v.breakLongLines);
+    store.set(settings::annotationEnabled, v.annotationOn);
+    store.set(settings::annotation, v.annotation);
+    store.set(settings::splitText, v.splitText);
+    store.set(settings::editorPath, v.editorPath);
+    store.set(settings::editorName, v.editorName);
     for (int i = 0; i < 3; ++i)
-        store.write(kSection, QString::number(20 + i), onOff(v.monitor[i]));
-    put("st_c10", onOff(v.breakSingleLine));
+        store.set(settings::clipboardMonitor.at(i), v.monitor[i]);
+    store.set(settings::breakSingleLine, v.breakSingleLine);
     for (int i = 0; i < 7; ++i)
-        store.write(kSection, QString::number(i), onOff(v.conversions[i]));
-    put("st_c30", onOff(v.trimLeading));
-    put("st_c31", onOff(v.trimTrailing));
+        store.set(settings::copyConversions.at(i), v.conversions[i]);
+    store.set(settings::trimLeading, v.trimLeading);
+    store.set(settings::trimTrailing, v.trimTrailing);
     // Other running copies and the other windows read the keys from disk.
     store.sync();
 }
@@ -215,16 +206,15 @@ bool SettingsForm::confirmCloseBox(UserPrompt& prompt) const
 DialogPosition DialogPosition::load(const SettingsStore& store)
 {
     DialogPosition p;
-    auto twips = [&](const char* k) { return storedTwips(store, kSection, key(k), 105); };
-    p.top = twips("top");
-    p.left = twips("Left");
+    p.top = store.get(settings::settingsDialogArea.top());
+    p.left = store.get(settings::settingsDialogArea.left());
     return p;
 }
 
 void DialogPosition::save(SettingsStore& store) const
 {
-    store.write(kSection, QStringLiteral("top"), QString::number(top));
-    store.write(kSection, QStringLiteral("Left"), QString::number(left));
+    store.set(settings::settingsDialogArea.top(), top);
+    store.set(settings::settingsDialogArea.left(), left);
 }
 
 }  // namespace petari

@@ -4,6 +4,8 @@
 // file choosers, and the saving of section "F5".  The window (ui/SettingsDialog)
 // shows these values and hands every user action to this class.
 
+#include "platform/SettingsSchema.h"
+
 #include <QString>
 #include <array>
 
@@ -43,11 +45,6 @@ class SettingsForm {
 public:
     // Indexes of the conversion boxes.
     enum Conversion { Lower, Upper, Capitalise, Full, Half, Katakana, Hiragana };
-
-    // The editor the main window starts when none is stored: the desktop's
-    // own choice for the file.
-    static QString defaultEditorPath() { return QStringLiteral("xdg-open"); }
-    static QString defaultEditorName() { return QStringLiteral("テキストエディタ"); }
 
     SettingsForm() = default;
 
@@ -123,8 +120,8 @@ private:
 
 // The dialog's position, in twips, kept in "F5".
 struct DialogPosition {
-    int top = 105;
-    int left = 105;
+    int top = settings::settingsDialogArea.byDefault.top;
+    int left = settings::settingsDialogArea.byDefault.left;
     static DialogPosition load(const SettingsStore& store);
     void save(SettingsStore& store) const;
 };

@@ -8,6 +8,7 @@
 #include "editing/UndoChain.h"
 #include "platform/Failure.h"
 #include "platform/LineBreak.h"
+#include "platform/SettingsSchema.h"
 #include "platform/SettingsStore.h"
 #include "platform/TerminationSignals.h"
 #include "platform/UserPrompt.h"
@@ -19,7 +20,6 @@
 namespace petari {
 
 namespace {
-const QString F5 = QStringLiteral("F5");
 
 QString label(const char* name) { return QStringLiteral("F1 ") + QLatin1String(name); }
 }  // namespace
@@ -51,10 +51,10 @@ Document::~Document()
 
 int Document::foldWidth() const
 {
-    if (!settings_.isOn(F5, QStringLiteral("s8")))
+    if (!settings_.get(settings::breakLongLines))
         return 0;
     // A width of 0 or less would cut nothing and never end: it means no folding.
-    return settings_.integer(F5, QStringLiteral("s1"), 100, 0, INT_MAX);
+    return settings_.get(settings::lineLength);
 }
 
 LineText Document::foldedLines(LineText read, LineBudget* budget) const

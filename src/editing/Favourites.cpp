@@ -1,5 +1,6 @@
 #include "editing/Favourites.h"
 
+#include "platform/SettingsSchema.h"
 #include "platform/SettingsStore.h"
 #include "platform/StringUtils.h"
 #include "platform/Failure.h"
@@ -7,8 +8,9 @@
 namespace petari {
 
 namespace {
-const QString kSection = QStringLiteral("okiniiri");
-}
+// Key k of the stored list.
+settings::Text stored(int k) { return settings::favourites.at(k - settings::favourites.first); }
+}  // namespace
 
 QString Favourites::slot(int k) const
 {
@@ -62,13 +64,13 @@ QString Favourites::toolTip(int k) const { return pathTail(slot(k)); }
 void Favourites::load(const SettingsStore& settings)
 {
     for (int k = 1; k <= kSlots; ++k)
-        slots_[k] = settings.read(kSection, QString::number(k), QString());
+        slots_[k] = settings.get(stored(k));
 }
 
 void Favourites::save(SettingsStore& settings) const
 {
     for (int k = 1; k <= kSlots; ++k)
-        settings.write(kSection, QString::number(k), slots_[k]);
+        settings.set(stored(k), slots_[k]);
 }
 
 }  // namespace petari

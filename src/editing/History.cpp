@@ -1,13 +1,15 @@
 #include "editing/History.h"
 
+#include "platform/SettingsSchema.h"
 #include "platform/SettingsStore.h"
 #include "platform/Failure.h"
 
 namespace petari {
 
 namespace {
-const QString kSection = QStringLiteral("rireki");
-}
+// Key k of the stored list.
+settings::Text stored(int k) { return settings::history.at(k - settings::history.first); }
+}  // namespace
 
 QString History::item(int index) const
 {
@@ -66,7 +68,7 @@ QString History::missingFileQuestion(const QString& path)
 void History::load(const SettingsStore& settings)
 {
     for (int key = 1; key <= kVisible; ++key) {
-        const QString path = settings.read(kSection, QString::number(key), QString());
+        const QString path = settings.get(stored(key));
         if (path.isEmpty())
             break;
         add(path);
@@ -77,9 +79,9 @@ void History::save(SettingsStore& settings) const
 {
     const int n = count_;
     for (int i = 1; i <= n; ++i)
-        settings.write(kSection, QString::number(n - i + 1), items_[i]);
+        settings.set(stored(n - i + 1), items_[i]);
     for (int key = n + 1; key <= kItems; ++key)
-        settings.write(kSection, QString::number(key), QString());
+        settings.set(stored(key), QString());
 }
 
 }  // namespace petari

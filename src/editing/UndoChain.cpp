@@ -3,6 +3,7 @@
 #include "editing/SnapshotWriter.h"
 #include "editing/WorkFolder.h"
 #include "platform/Failure.h"
+#include "platform/SettingsSchema.h"
 #include "platform/SettingsStore.h"
 #include "platform/StringUtils.h"
 
@@ -357,12 +358,13 @@ int UndoChain::nextBackupNumber(const QString& folder)
         if (f.lastModified() < abandoned)
             backups.remove(f.fileName());
     settings_.sync();
+    static_assert(kBackupLimit == settings::kBackupFiles, "the stored counter's range is the backups'");
     // Held just outside 1..255, a counter edited out of range starts again.
-    int n = settings_.integer(QStringLiteral("M2"), QStringLiteral("backup"), 1, 0, kBackupLimit + 1);
+    int n = settings_.get(settings::nextBackup);
     if (n < 1 || n > kBackupLimit)
         n = 1;
     const auto after = [](int k) { return k + 1 > kBackupLimit ? 1 : k + 1; };
-    settings_.write(QStringLiteral("M2"), QStringLiteral("backup"), QString::number(after(n)));
+    settings_.set(settings::nextBackup, after(n));
     settings_.sync();
     if (!settings_.isWritable()) {
         // A counter that cannot be stored would start at 1 on every run and
@@ -387,7 +389,10 @@ int UndoChain::nextBackupNumber(const QString& folder)
 QString UndoChain::takeBackup(const LineText& lines)
 {
     const int kind = 1;
-    if (settings_.integer(QStringLiteral("F5"), QStringLiteral("s7"), 1, 0, 1) + kind < 2)
+    // The switch has always been read as a number here: any value of 1 or
+    // more keeps backups.
+    const settings::Flag& keep = settings::keepBackups;
+    if (settings_.integer(keep.place.section, keep.place.key, keep.byDefault, 0, 1) + kind < 2)
         return QString();
     const QString folder = createFolderIn(ensureWorkFolder(programFolder_), backupFolderName());
     const QString path = backupPath(nextBackupNumber(folder));

@@ -8,6 +8,7 @@
 
 #include "mainwindow/MainController.h"
 #include "mainwindow/MainControllerKeys.h"
+#include "platform/SettingsSchema.h"
 
 #include "editing/Favourites.h"
 #include "editing/History.h"
@@ -142,7 +143,7 @@ void MainController::splitCurrentLine(int mode)
         document_.setSplitPieces({});
         const int row = document_.lines().currentRow();
         if (row >= 0 && row < document_.lines().count()) {
-            const QString splitText = settings_.read(kOptionsSection, QStringLiteral("st_t101"), QStringLiteral(">"));
+            const QString splitText = settings_.get(settings::splitText);
             const QChar splitChar = splitText.isEmpty() ? QChar() : splitText.at(0);
             document_.setSplitPieces(splitIntoPieces(document_.lines().line(row), mode, splitChar));
         }

@@ -3,6 +3,7 @@
 
 #include "mainwindow/MainController.h"
 #include "mainwindow/MainControllerKeys.h"
+#include "platform/SettingsSchema.h"
 
 #include "editing/Favourites.h"
 #include "editing/History.h"
@@ -79,8 +80,7 @@ CopyMenuCaptions MainController::copyMenuCaptions() const
 
 QString MainController::editorCaption() const
 {
-    return QStringLiteral("「") + settings_.read(kOptionsSection, QStringLiteral("exe2"), QStringLiteral("テキストエディタ")) +
-           QStringLiteral("」を起動");
+    return QStringLiteral("「") + settings_.get(settings::editorName) + QStringLiteral("」を起動");
 }
 
 void MainController::refreshView()

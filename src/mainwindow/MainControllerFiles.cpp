@@ -4,6 +4,7 @@
 
 #include "mainwindow/MainController.h"
 #include "mainwindow/MainControllerKeys.h"
+#include "platform/SettingsSchema.h"
 
 #include "editing/Favourites.h"
 #include "editing/History.h"
@@ -26,7 +27,7 @@ void MainController::openDocument(const QString& path) { document_.open(path); }
 void MainController::startEditor()
 {
     guarded(label("memotyou_Click"), [&] {
-        const QString exe = settings_.read(kOptionsSection, QStringLiteral("exe1"), QStringLiteral("xdg-open"));
+        const QString exe = settings_.get(settings::editorPath);
         QStringList args;
         if (!document_.state().fileName.isEmpty())
             args << document_.state().fileName;

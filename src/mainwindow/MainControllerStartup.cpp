@@ -12,6 +12,7 @@
 #include "platform/InstanceRegistry.h"
 #include "platform/LineBreak.h"
 #include "platform/ProgramFolder.h"
+#include "platform/SettingsSchema.h"
 #include "platform/SettingsStore.h"
 #include "platform/TerminationSignals.h"
 #include "platform/Twips.h"
@@ -35,7 +36,7 @@ bool MainController::startUp(const QStringList& arguments, InstanceRegistry& reg
     bool proceed = true;
     guarded(label("Form_Load"), [&] {
         const bool othersRunning = registry.othersRunning();
-        if (settings_.isOn(kOptionsSection, QStringLiteral("s6")) && othersRunning &&
+        if (settings_.get(settings::refuseSecondCopy) && othersRunning &&
             (!handOver_ || handOver_(handOverRequest(arguments)))) {
             exitState_ = ExitState::Forced;
             proceed = false;
@@ -50,7 +51,7 @@ bool MainController::startUp(const QStringList& arguments, InstanceRegistry& reg
         // copy goes on as the first one: the user's lists and file still load.
         instance_ = 0;
         guarded(label("Form_Load"), [&] {
-            const QString stored = settings_.read(QStringLiteral("A1"), QStringLiteral("No"), QStringLiteral("0"));
+            const QString stored = settings_.get(settings::instanceCounter);
             bool ok = false;
             const int no = stored.trimmed().toInt(&ok);
             if (!ok || no < 0 || no > 255)
@@ -59,7 +60,7 @@ bool MainController::startUp(const QStringList& arguments, InstanceRegistry& reg
             if (instance_ > 5)
                 instance_ = 1;
         });
-        settings_.write(QStringLiteral("A1"), QStringLiteral("No"), QString::number(instance_ + 1));
+        settings_.set(settings::instanceCounter, QString::number(instance_ + 1));
         // Each running copy undoes through a snapshot folder of its own.
         document_.undo().setCopyNumber(instance_);
         priceVisible_ = petari::priceMenuVisible(settings_);
@@ -111,26 +112,28 @@ InstanceRequest MainController::handOverRequest(const QStringList& arguments)
 
 void MainController::readMonitorMode()
 {
+    // Here only the text "1" turns a mode on, as it always has.
     for (int i = 0; i < 3; ++i)
-        if (settings_.read(kOptionsSection, QString::number(20 + i), QStringLiteral("0")) == QLatin1String("1"))
+        if (settings_.text(settings::clipboardMonitor.at(i)) == QLatin1String("1"))
             monitor_.setMode(i + 1);
 }
 
 void MainController::readWindowSettings()
 {
     settingsUnread_ = !guarded(label("RgsYomi"), [&] {
+        const settings::WindowArea& area = settings::mainWindowArea;
         TwipsRect r;
-        r.top = storedTwips(settings_, kWindowSection, QStringLiteral("top"), 105) + instance_ * 300;
-        r.left = storedTwips(settings_, kWindowSection, QStringLiteral("Left"), 105) + instance_ * 300;
-        r.height = storedTwips(settings_, kWindowSection, QStringLiteral("Height"), 5000);
-        r.width = storedTwips(settings_, kWindowSection, QStringLiteral("Width"), 7000);
+        r.top = settings_.get(area.top()) + instance_ * 300;
+        r.left = settings_.get(area.left()) + instance_ * 300;
+        r.height = settings_.get(area.height());
+        r.width = settings_.get(area.width());
         view_->setGeometryTwips(r);
         readMonitorMode();
         // A number outside 0..4 pops up no menu; held just outside, it stays so.
-        rightClick_ = settings_.integer(kWindowSection, QStringLiteral("rcrh0"), 4, -1, 5);
+        rightClick_ = settings_.get(settings::rightClickMenu);
         history_->load(settings_);
         emit historyChanged();
-        document_.setAlwaysOnTop(settings_.isOn(kOptionsSection, QStringLiteral("s4")));
+        document_.setAlwaysOnTop(settings_.get(settings::alwaysOnTop));
         favourites_->load(settings_);
         emit favouritesChanged();
         emit refreshed();
@@ -148,20 +151,19 @@ void MainController::writeWindowSettings()
             const TwipsRect r = view_->geometryTwips();
             // Where the desktop never tells a window its place, the stored one stays.
             if (view_->reportsPosition()) {
-                settings_.write(kWindowSection, QStringLiteral("top"), QString::number(r.top));
-                settings_.write(kWindowSection, QStringLiteral("Left"), QString::number(r.left));
+                settings_.set(settings::mainWindowArea.top(), r.top);
+                settings_.set(settings::mainWindowArea.left(), r.left);
             }
-            settings_.write(kWindowSection, QStringLiteral("Height"), QString::number(r.height));
-            settings_.write(kWindowSection, QStringLiteral("Width"), QString::number(r.width));
+            settings_.set(settings::mainWindowArea.height(), r.height);
+            settings_.set(settings::mainWindowArea.width(), r.width);
         }
-        settings_.write(kWindowSection, QStringLiteral("rcrh0"), QString::number(rightClick_));
+        settings_.set(settings::rightClickMenu, rightClick_);
         history_->save(settings_);
         favourites_->save(settings_);
-        const QString ver = QStringLiteral("ver");
-        if (settings_.integer(ver, QStringLiteral("revision"), 0, 0, INT_MAX) < programinfo::revision) {
-            settings_.write(ver, QStringLiteral("major"), QString::number(programinfo::majorVersion));
-            settings_.write(ver, QStringLiteral("minor"), QString::number(programinfo::minorVersion));
-            settings_.write(ver, QStringLiteral("revision"), QString::number(programinfo::revision));
+        if (settings_.get(settings::versionRevision) < programinfo::revision) {
+            settings_.set(settings::versionMajor, programinfo::majorVersion);
+            settings_.set(settings::versionMinor, programinfo::minorVersion);
+            settings_.set(settings::versionRevision, programinfo::revision);
         }
         settings_.sync();
     });
@@ -193,7 +195,7 @@ void MainController::exitWithoutQuestions()
         if (startedUp_) {
             writeWindowSettings();
             if (instance_ == 0)
-                settings_.write(QStringLiteral("A1"), QStringLiteral("No"), QStringLiteral("0"));
+                settings_.set(settings::instanceCounter, QStringLiteral("0"));
             settings_.sync();
         }
         document_.waitForWrites();
@@ -219,7 +221,7 @@ bool MainController::confirmClose()
             deleteSettingsOnExit_ = false;
             return;
         }
-        if (settings_.isOn(kOptionsSection, QStringLiteral("s5"))) {
+        if (settings_.get(settings::askOnExit)) {
             const QString q = QStringLiteral("「") + programInformation(QStringLiteral("0")) +
                               QStringLiteral("」を終了しますか?");
             if (prompt_.askYesNo(caption(), q, Icon::Question) != Answer::Yes) {
@@ -229,7 +231,7 @@ bool MainController::confirmClose()
         }
         writeWindowSettings();
         if (instance_ == 0)
-            settings_.write(QStringLiteral("A1"), QStringLiteral("No"), QStringLiteral("0"));
+            settings_.set(settings::instanceCounter, QStringLiteral("0"));
         if (deleteSettingsOnExit_) {
             const QString q = QStringLiteral("レジストリを削除しますか?") + kLineBreak + kLineBreak +
                               QStringLiteral("　レジストリを保存したい場合には、[キャンセル]で戻り[設定]→[レジストリの保存]で保存が出来ます。");
@@ -283,7 +285,7 @@ void MainController::pickUpSettings(bool windowToo)
     if (windowToo)
         readWindowSettings();
     else
-        document_.setAlwaysOnTop(settings_.isOn(kOptionsSection, QStringLiteral("s4")));
+        document_.setAlwaysOnTop(settings_.get(settings::alwaysOnTop));
     refreshView();
 }
 

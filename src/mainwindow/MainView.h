@@ -3,6 +3,7 @@
 // implements it; tests use the recording default.
 
 #include "editing/Document.h"
+#include "platform/SettingsSchema.h"
 #include "platform/Twips.h"
 
 #include <QString>
@@ -24,7 +25,7 @@ public:
     int closeRequests() const { return closeRequests_; }
 
 private:
-    TwipsRect rect_{105, 105, 7000, 5000};
+    TwipsRect rect_ = settings::mainWindowArea.byDefault;
     int closeRequests_ = 0;
     bool splitVisible_ = false;
 };

@@ -1,5 +1,6 @@
 #include "platform/ProgramFolder.h"
 
+#include "platform/SettingsSchema.h"
 #include "platform/SettingsStore.h"
 
 #include <QCoreApplication>
@@ -86,11 +87,10 @@ QString findReadOnlyFile(const QString& programFolder, const QString& name)
 StartupFile storedStartupFile(const SettingsStore& store, const QString& programFolder)
 {
     const QString readMe = findReadOnlyFile(programFolder, readMeFileName());
-    const QString section = QStringLiteral("F5");
     StartupFile f;
-    f.path = store.read(section, QStringLiteral("s3"),
-                        readMe.isEmpty() ? programFolder + QLatin1Char('/') + readMeFileName() : readMe);
-    f.open = store.isOn(section, QStringLiteral("s2"), !readMe.isEmpty());
+    f.path = store.get(settings::startupFile,
+                       readMe.isEmpty() ? programFolder + QLatin1Char('/') + readMeFileName() : readMe);
+    f.open = store.get(settings::startupFileEnabled, !readMe.isEmpty());
     return f;
 }
 

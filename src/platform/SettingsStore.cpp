@@ -1,6 +1,7 @@
 #include "platform/SettingsStore.h"
 
 #include "platform/Failure.h"
+#include "platform/SettingsSchema.h"
 #include "platform/StringUtils.h"
 
 #include <QDir>
@@ -167,5 +168,60 @@ int SettingsStore::integer(const QString& section, const QString& key, int def, 
 void SettingsStore::sync() { s_->sync(); }
 
 bool SettingsStore::isWritable() const { return refusal_.isEmpty() && s_->status() != QSettings::AccessError; }
+
+namespace {
+QString onOff(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
+QString trueFalse(bool on) { return on ? QStringLiteral("True") : QStringLiteral("False"); }
+}  // namespace
+
+bool SettingsStore::get(const settings::Flag& s) const { return get(s, s.byDefault); }
+
+bool SettingsStore::get(const settings::Flag& s, bool byDefault) const
+{
+    return isOn(s.place.section, s.place.key, byDefault);
+}
+
+bool SettingsStore::get(const settings::Truth& s) const { return get(s, s.byDefault); }
+
+bool SettingsStore::get(const settings::Truth& s, bool byDefault) const
+{
+    const QString v = read(s.place.section, s.place.key, trueFalse(byDefault)).trimmed();
+    if (v.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
+        return true;
+    return leadingNumber(v) != 0;
+}
+
+int SettingsStore::get(const settings::Whole& s) const
+{
+    return integer(s.place.section, s.place.key, s.byDefault, s.min, s.max);
+}
+
+QString SettingsStore::get(const settings::Text& s) const { return get(s, s.byDefault); }
+
+QString SettingsStore::get(const settings::Text& s, const QString& byDefault) const
+{
+    return read(s.place.section, s.place.key, byDefault);
+}
+
+QString SettingsStore::text(const settings::Flag& s) const
+{
+    return read(s.place.section, s.place.key, onOff(s.byDefault));
+}
+
+QString SettingsStore::text(const settings::Whole& s) const
+{
+    return read(s.place.section, s.place.key, QString::number(s.byDefault));
+}
+
+void SettingsStore::set(const settings::Flag& s, bool on) { write(s.place.section, s.place.key, onOff(on)); }
+
+void SettingsStore::set(const settings::Truth& s, bool on) { write(s.place.section, s.place.key, trueFalse(on)); }
+
+void SettingsStore::set(const settings::Whole& s, int value)
+{
+    write(s.place.section, s.place.key, QString::number(value));
+}
+
+void SettingsStore::set(const settings::Text& s, const QString& value) { write(s.place.section, s.place.key, value); }
 
 }  // namespace petari

@@ -12,6 +12,13 @@ class QSettings;
 
 namespace petari {
 
+namespace settings {
+struct Flag;
+struct Truth;
+struct Whole;
+struct Text;
+}  // namespace settings
+
 class SettingsStore {
 public:
     // The application name under which every setting is stored.
@@ -58,6 +65,24 @@ public:
     // hand (1e20, -1e20, nan, twenty digits) never overflows.  def when the
     // key is absent.
     int integer(const QString& section, const QString& key, int def, int min, int max) const;
+
+    // A declared setting (platform/SettingsSchema.h), read by its kind with
+    // its default and range, and written in its stored form.
+    bool get(const settings::Flag& s) const;
+    bool get(const settings::Truth& s) const;
+    int get(const settings::Whole& s) const;
+    QString get(const settings::Text& s) const;
+    // For the settings whose default is known only at run time.
+    bool get(const settings::Flag& s, bool byDefault) const;
+    bool get(const settings::Truth& s, bool byDefault) const;
+    QString get(const settings::Text& s, const QString& byDefault) const;
+    // The stored text, the default written as it would be stored.
+    QString text(const settings::Flag& s) const;
+    QString text(const settings::Whole& s) const;
+    void set(const settings::Flag& s, bool on);
+    void set(const settings::Truth& s, bool on);
+    void set(const settings::Whole& s, int value);
+    void set(const settings::Text& s, const QString& value);
 
     // Writes pending changes to disk, and takes in what other running copies
     // wrote since; also done on destruction.

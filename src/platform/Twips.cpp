@@ -1,7 +1,5 @@
 #include "platform/Twips.h"
 
-#include "platform/SettingsStore.h"
-
 #include <algorithm>
 
 namespace petari {
@@ -12,11 +10,6 @@ int storedTwips(double value)
     if (!(value == value))
         return 0;
     return static_cast<int>(std::clamp(value, -kLimit, kLimit));
-}
-
-int storedTwips(const SettingsStore& store, const QString& section, const QString& key, int def)
-{
-    return store.integer(section, key, def, -kStoredTwipsLimit, kStoredTwipsLimit);
 }
 
 TwipsRect fitToScreens(TwipsRect r, const std::vector<TwipsRect>& screens, int minWidth, int minHeight)

@@ -43,12 +43,8 @@ constexpr int pixelsToTwips(int pixels, int dpi = 96)
 // A stored position or size as whole twips: anything beyond what a screen
 // could show (1e20, NaN) becomes the nearest value that is not undefined.
 int storedTwips(double value);
+// Stored places are read within ±kStoredTwipsLimit (settings::WindowArea).
 constexpr int kStoredTwipsLimit = 1000000;   // more than 40 metres of screen
-
-class SettingsStore;
-// A stored position or size, read by SettingsStore::integer within
-// ±kStoredTwipsLimit; def when the key is absent.
-int storedTwips(const SettingsStore& store, const QString& section, const QString& key, int def);
 
 // Where a window of the stored rectangle r may open: at least minWidth by
 // minHeight, no larger than the largest screen, and with its top left corner

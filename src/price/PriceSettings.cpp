@@ -1,86 +1,59 @@
 #include "price/PriceSettings.h"
 
-#include "platform/Twips.h"
+#include "platform/SettingsSchema.h"
 #include "platform/SettingsStore.h"
-#include "platform/StringUtils.h"
 #include "price/Decimal.h"
 
 namespace petari {
-
-namespace {
-
-const QString kSection = QStringLiteral("F7");
-
-QString textKey(int i) { return QStringLiteral("T1%1").arg(i); }
-QString checkKey(int i) { return QStringLiteral("C1%1").arg(i); }
-QString optionKey(int i) { return QStringLiteral("O1%1").arg(i); }
-QString historyKey(int i) { return QStringLiteral("C%1").arg(i); }
-
-QString booleanText(bool on) { return on ? QStringLiteral("True") : QStringLiteral("False"); }
-
-// "True" and "False" as written, and numbers the way a Boolean reads them.
-bool readsTrue(const QString& value)
-{
-    const QString v = value.trimmed();
-    if (v.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
-        return true;
-    return leadingNumber(v) != 0;
-}
-
-}  // namespace
 
 PriceWindowSettings readPriceSettings(const SettingsStore& store)
 {
     PriceWindowSettings s;
     const PriceInput defaults;
-    s.top = storedTwips(store, kSection, QStringLiteral("top"), s.top);
-    s.left = storedTwips(store, kSection, QStringLiteral("Left"), s.left);
+    s.top = store.get(settings::priceWindowArea.top());
+    s.left = store.get(settings::priceWindowArea.left());
     for (int i = 0; i < 7; ++i)
-        s.input.text[i] = store.read(kSection, textKey(i), defaults.text[i]);
+        s.input.text[i] = store.get(settings::priceTexts.at(i), defaults.text[i]);
     for (int i = 0; i < 4; ++i)
-        s.input.check[i] = store.isOn(kSection, checkKey(i), defaults.check[i]);
+        s.input.check[i] = store.get(settings::priceChecks.at(i), defaults.check[i]);
     // Choosing an option clears the others: the last one that reads true wins.
     for (int i = 0; i < 3; ++i)
-        if (readsTrue(store.read(kSection, optionKey(i),
-                                 booleanText(static_cast<int>(defaults.rounding) == i))))
+        if (store.get(settings::priceRoundings.at(i), static_cast<int>(defaults.rounding) == i))
             s.input.rounding = static_cast<Rounding>(i);
     for (int i = 0; i < kKeptPriceHistory; ++i) {
-        const LeadingDecimal item = leadingDecimal(store.read(kSection, historyKey(i), QStringLiteral("0")));
+        const LeadingDecimal item = leadingDecimal(store.get(settings::priceHistory.at(i)));
         if (!item.outOfRange && item.value > 0 && fitsDigits(item.value))
             s.history.append(decimalText(item.value));
     }
-    s.input.unitPrice = store.read(kSection, QStringLiteral("CT"), defaults.unitPrice);
+    s.input.unitPrice = store.get(settings::priceUnit, defaults.unitPrice);
     return s;
 }
 
 void writePriceSettings(SettingsStore& store, const PriceInput& input, const QStringList& history)
 {
     for (int i = 0; i < 7; ++i)
-        store.write(kSection, textKey(i), input.text[i]);
+        store.set(settings::priceTexts.at(i), input.text[i]);
     for (int i = 0; i < 4; ++i)
-        store.write(kSection, checkKey(i), input.check[i] ? QStringLiteral("1") : QStringLiteral("0"));
+        store.set(settings::priceChecks.at(i), input.check[i]);
     for (int i = 0; i < 3; ++i)
-        store.write(kSection, optionKey(i), booleanText(static_cast<int>(input.rounding) == i));
+        store.set(settings::priceRoundings.at(i), static_cast<int>(input.rounding) == i);
     for (int i = 0; i < kKeptPriceHistory; ++i)
-        store.write(kSection, historyKey(i), i < history.size() ? history[i] : QStringLiteral("0"));
-    store.write(kSection, QStringLiteral("CT"), input.unitPrice);
+        store.set(settings::priceHistory.at(i), i < history.size() ? history[i] : settings::priceHistory.model.byDefault);
+    store.set(settings::priceUnit, input.unitPrice);
 }
 
 void writePricePosition(SettingsStore& store, int top, int left)
 {
-    store.write(kSection, QStringLiteral("top"), QString::number(top));
-    store.write(kSection, QStringLiteral("Left"), QString::number(left));
+    store.set(settings::priceWindowArea.top(), top);
+    store.set(settings::priceWindowArea.left(), left);
 }
 
-bool priceMenuVisible(const SettingsStore& store)
-{
-    return readsTrue(store.read(kSection, QStringLiteral("Visible"), QStringLiteral("False")));
-}
+bool priceMenuVisible(const SettingsStore& store) { return store.get(settings::priceMenuVisible); }
 
 void enableFormulaAnnotation(SettingsStore& store)
 {
-    store.write(QStringLiteral("F5"), QStringLiteral("s9"), QStringLiteral("1"));
-    store.write(QStringLiteral("F5"), QStringLiteral("st_t100"), QStringLiteral("''"));
+    store.set(settings::annotationEnabled, true);
+    store.set(settings::annotation, QStringLiteral("''"));
 }
 
 }  // namespace petari

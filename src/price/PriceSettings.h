@@ -3,6 +3,7 @@
 // rounding mode as they were last used, the unit price history (ten kept)
 // and the window's position.
 
+#include "platform/SettingsSchema.h"
 #include "price/PriceTable.h"
 
 #include <QString>
@@ -15,8 +16,8 @@ class SettingsStore;
 struct PriceWindowSettings {
     PriceInput input;
     QStringList history;   // most recent first
-    int top = 105;         // twips
-    int left = 105;
+    int top = settings::priceWindowArea.byDefault.top;   // twips
+    int left = settings::priceWindowArea.byDefault.left;
 };
 
 // How many history items are kept between openings.

@@ -1,5 +1,6 @@
 #include "services/VersionInfo.h"
 
+#include "platform/SettingsSchema.h"
 #include "platform/SettingsStore.h"
 #include "services/Guard.h"
 #include "services/ProgramInfo.h"
@@ -9,8 +10,10 @@
 namespace petari {
 
 namespace {
-const QString kVersionSection = QStringLiteral("ver");
-QString revisionText() { return QString::number(programinfo::revision); }
+// This revision's notice.
+settings::Text noticeState() { return settings::versionNoticeState.at(programinfo::revision); }
+settings::Text noticeTitle() { return settings::versionNoticeTitle.at(programinfo::revision); }
+settings::Text noticeBody() { return settings::versionNoticeBody.at(programinfo::revision); }
 }  // namespace
 
 QStringList versionInformationLines(const QString& programFolder)
@@ -43,25 +46,24 @@ void versionInformationCommand(NoticePresenter& presenter, const QString& progra
             [&] { presenter.show(versionInformationRequest(programFolder)); });
 }
 
-QString versionNoticeStateKey() { return revisionText() + QLatin1Char('b'); }
-QString versionNoticeTitleKey() { return revisionText() + QLatin1Char('a'); }
-QString versionNoticeBodyKey() { return revisionText(); }
+QString versionNoticeStateKey() { return noticeState().place.key; }
+QString versionNoticeTitleKey() { return noticeTitle().place.key; }
+QString versionNoticeBodyKey() { return noticeBody().place.key; }
 
 bool showVersionNotice(SettingsStore& settings, NoticePresenter& presenter)
 {
-    const QString state = settings.read(kVersionSection, versionNoticeStateKey(), QStringLiteral("0"));
+    const QString state = settings.get(noticeState());
     if (state == QLatin1String("0"))
         return false;
     NoticeRequest r;
     r.mode = QStringLiteral("5");
-    r.caption = settings.read(kVersionSection, versionNoticeTitleKey(), QStringLiteral("お知らせ"));
-    r.body = settings.read(kVersionSection, versionNoticeBodyKey(), QString());
+    r.caption = settings.get(noticeTitle());
+    r.body = settings.get(noticeBody());
     r.extra = state;
     const NoticeResult result = presenter.show(r);
     if (result.action == NoticeAction::Acknowledge && !isFixedNotice(r.extra)) {
         guarded(QStringLiteral("F4 Command9_Click"), [&] {
-            settings.write(kVersionSection, versionNoticeStateKey(),
-                           result.checked ? QStringLiteral("1") : QStringLiteral("0"));
+            settings.set(noticeState(), result.checked ? QStringLiteral("1") : QStringLiteral("0"));
         });
     }
     return true;

@@ -1,5 +1,6 @@
 #include "dialogs/ui/NoticeDialog.h"
 
+#include "platform/SettingsSchema.h"
 #include "platform/SettingsStore.h"
 #include "platform/ui/KeyboardAccess.h"
 #include "editing/Document.h"
@@ -14,8 +15,6 @@
 namespace petari {
 
 namespace {
-const QString kSection = QStringLiteral("F4");
-constexpr int kDefaultPosition = 105;
 constexpr int kButtonWidth = 1200;
 constexpr int kButtonGap = 120;
 constexpr int kCheckWidth = 3300;
@@ -71,7 +70,7 @@ void NoticeDialog::loadSettings()
         if (document_)
             document_->liftTopmost();
         if (settings_) {
-            place_.restore(*this, *settings_, kSection, kDefaultPosition, kDefaultPosition);
+            place_.restore(*this, *settings_, settings::noticeDialogArea);
         }
         applyMode();
     });
@@ -140,7 +139,7 @@ void NoticeDialog::storeSettings()
     closed_ = true;
     guarded(label("Form_Unload"), [&] {
         if (settings_)
-            place_.store(*this, *settings_, kSection);
+            place_.store(*this, *settings_, settings::noticeDialogArea);
         if (document_)
             document_->restoreTopmost();
     });

@@ -2,6 +2,7 @@
 
 #include "document/FileName.h"
 #include "editing/Document.h"
+#include "platform/SettingsSchema.h"
 #include "platform/SettingsStore.h"
 #include "platform/ui/KeyboardAccess.h"
 #include "services/Guard.h"
@@ -30,8 +31,6 @@
 namespace petari {
 
 namespace {
-const QString kSection = QStringLiteral("F6");
-constexpr int kDefaultPosition = 105;
 
 QString label(const char* procedure) { return QStringLiteral("F6 ") + QLatin1String(procedure); }
 
@@ -212,15 +211,14 @@ void FileNameWindow::loadSettings()
     guarded(label("Form_Load"), [&] {
         doc_.liftTopmost();
         SettingsStore& s = doc_.settings();
-        place_.restore(*this, s, kSection, kDefaultPosition, kDefaultPosition);
-        withoutExtensionBox_->setChecked(s.read(kSection, QStringLiteral("a1"), QStringLiteral("0")) ==
+        place_.restore(*this, s, settings::fileNameWindowArea);
+        withoutExtensionBox_->setChecked(s.text(settings::fileNamesWithoutExtension) ==
                                          QLatin1String("1"));
 
         const QStringList roots = volumes(doc_.programFolder());
         driveBox_->clear();
         driveBox_->addItems(roots);
-        QString root = s.read(kSection, QStringLiteral("a2"),
-                              QStorageInfo(doc_.programFolder()).rootPath());
+        QString root = s.get(settings::fileNameDrive, QStorageInfo(doc_.programFolder()).rootPath());
         if (!roots.contains(root))
             root = QStorageInfo(doc_.programFolder()).rootPath();
         if (!roots.contains(root))
@@ -231,9 +229,9 @@ void FileNameWindow::loadSettings()
         // The file list always shows the tree's folder, so a rename never
         // works on names of one folder inside another; "a4" only stands in
         // for a lost "a3".
-        QString chosen = s.read(kSection, QStringLiteral("a3"));
+        QString chosen = s.get(settings::fileNameFolder);
         if (chosen.isEmpty() || !QFileInfo(chosen).isDir())
-            chosen = s.read(kSection, QStringLiteral("a4"));
+            chosen = s.get(settings::fileNameFolderCopy);
         if (chosen.isEmpty() || !QFileInfo(chosen).isDir() || !isUnder(chosen, root))
             chosen = isUnder(QDir::homePath(), root) ? QDir::homePath() : root;
         showFolder(chosen);
@@ -246,12 +244,11 @@ void FileNameWindow::storeSettings()
     open_ = false;
     guarded(label("Form_Unload"), [&] {
         SettingsStore& s = doc_.settings();
-        place_.store(*this, s, kSection);
-        s.write(kSection, QStringLiteral("a1"),
-                withoutExtensionBox_->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
-        s.write(kSection, QStringLiteral("a2"), drive());
-        s.write(kSection, QStringLiteral("a3"), folder_);
-        s.write(kSection, QStringLiteral("a4"), folder_);
+        place_.store(*this, s, settings::fileNameWindowArea);
+        s.set(settings::fileNamesWithoutExtension, withoutExtensionBox_->isChecked());
+        s.set(settings::fileNameDrive, drive());
+        s.set(settings::fileNameFolder, folder_);
+        s.set(settings::fileNameFolderCopy, folder_);
         doc_.restoreTopmost();
     });
 }

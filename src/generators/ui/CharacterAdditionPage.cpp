@@ -117,32 +117,32 @@ CharacterAdditionPage::CharacterAdditionPage(Document& doc, UserPrompt& prompt, 
 
 void CharacterAdditionPage::load(PageSettings& s)
 {
-    checkStored(whichLinesButtons_, s.index("h1", 0), 0);
-    numberCheck_->setChecked(s.isOn("h2", false));
-    zeroFillCheck_->setChecked(s.isOn("h3", true));
-    fixedDigitsCheck_->setChecked(s.isOn("h4", true));
-    textBoxes_[BeforeNumber]->setText(s.read("10", ""));
-    textBoxes_[BeforeLine]->setText(s.read("11", ""));
-    textBoxes_[AfterLine]->setText(s.read("12", ""));
-    digitsBox_->setText(s.read("13", "3"));
-    firstBox_->setText(s.read("14", "1"));
-    stepBox_->setText(s.read("15", "1"));
+    checkStored(whichLinesButtons_, s.get(settings::additionLines), settings::additionLines.byDefault);
+    numberCheck_->setChecked(s.get(settings::additionNumbered));
+    zeroFillCheck_->setChecked(s.get(settings::additionZeroFill));
+    fixedDigitsCheck_->setChecked(s.get(settings::additionFixedDigits));
+    textBoxes_[BeforeNumber]->setText(s.get(settings::additionBeforeNumber));
+    textBoxes_[BeforeLine]->setText(s.get(settings::additionBeforeLine));
+    textBoxes_[AfterLine]->setText(s.get(settings::additionAfterLine));
+    digitsBox_->setText(s.get(settings::additionDigits));
+    firstBox_->setText(s.get(settings::additionFirst));
+    stepBox_->setText(s.get(settings::additionStep));
     enableNumbering();
     previewFirstNumber();
 }
 
 void CharacterAdditionPage::store(PageSettings& s) const
 {
-    s.writeNumber("h1", whichLinesButtons_->checkedId());
-    s.write("10", textBoxes_[BeforeNumber]->text());
-    s.write("11", textBoxes_[BeforeLine]->text());
-    s.write("12", textBoxes_[AfterLine]->text());
-    s.write("13", digitsBox_->text());
-    s.write("14", firstBox_->text());
-    s.write("15", stepBox_->text());
-    s.writeFlag("h2", numberCheck_);
-    s.writeFlag("h3", zeroFillCheck_);
-    s.writeFlag("h4", fixedDigitsCheck_);
+    s.set(settings::additionLines, whichLinesButtons_->checkedId());
+    s.set(settings::additionBeforeNumber, textBoxes_[BeforeNumber]->text());
+    s.set(settings::additionBeforeLine, textBoxes_[BeforeLine]->text());
+    s.set(settings::additionAfterLine, textBoxes_[AfterLine]->text());
+    s.set(settings::additionDigits, digitsBox_->text());
+    s.set(settings::additionFirst, firstBox_->text());
+    s.set(settings::additionStep, stepBox_->text());
+    s.set(settings::additionNumbered, numberCheck_);
+    s.set(settings::additionZeroFill, zeroFillCheck_);
+    s.set(settings::additionFixedDigits, fixedDigitsCheck_);
 }
 
 bool CharacterAdditionPage::eventFilter(QObject* watched, QEvent* event)

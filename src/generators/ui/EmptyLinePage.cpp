@@ -76,15 +76,15 @@ EmptyLinePage::EmptyLinePage(Document& doc, UserPrompt& prompt, int index, QWidg
 
 void EmptyLinePage::load(PageSettings& s)
 {
-    checkStored(modeButtons_, s.index("i1", 0), 0);
-    countBox_->setText(s.read("i2", "1"));
+    checkStored(modeButtons_, s.get(settings::emptyLineMode), settings::emptyLineMode.byDefault);
+    countBox_->setText(s.get(settings::emptyLineCount));
     preview();
 }
 
 void EmptyLinePage::store(PageSettings& s) const
 {
-    s.writeNumber("i1", modeButtons_->checkedId());
-    s.write("i2", countBox_->text());
+    s.set(settings::emptyLineMode, modeButtons_->checkedId());
+    s.set(settings::emptyLineCount, countBox_->text());
 }
 
 EmptyLineMode EmptyLinePage::mode() const

@@ -14,37 +14,20 @@ namespace petari {
 
 // ============================================================ settings
 
-const QString& PageSettings::section()
-{
-    static const QString name = QStringLiteral("F2");
-    return name;
-}
+bool PageSettings::get(const settings::Flag& s) const { return store_.get(s); }
 
-QString PageSettings::read(const QString& key, const QString& def) const { return store_.read(section(), key, def); }
+// Out of range an index picks the default button (checkStored).
+int PageSettings::get(const settings::Whole& s) const { return store_.get(s); }
 
-QString PageSettings::read(const char* key, const char* def) const
-{
-    return read(QString::fromLatin1(key), QString::fromUtf8(def));
-}
+QString PageSettings::get(const settings::Text& s) const { return store_.get(s); }
 
-bool PageSettings::isOn(const char* key, bool def) const { return store_.isOn(section(), QString::fromLatin1(key), def); }
+QString PageSettings::get(const settings::Text& s, const QString& byDefault) const { return store_.get(s, byDefault); }
 
-int PageSettings::index(const char* key, int def) const
-{
-    // Out of range an index picks the default button (checkStored).
-    return store_.integer(section(), QString::fromLatin1(key), def, -1, 1000);
-}
+void PageSettings::set(const settings::Text& s, const QString& value) { store_.set(s, value); }
 
-void PageSettings::write(const QString& key, const QString& value) { store_.write(section(), key, value); }
+void PageSettings::set(const settings::Flag& s, const QAbstractButton* box) { store_.set(s, box->isChecked()); }
 
-void PageSettings::write(const char* key, const QString& value) { write(QString::fromLatin1(key), value); }
-
-void PageSettings::writeFlag(const char* key, const QAbstractButton* box)
-{
-    write(key, box->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
-}
-
-void PageSettings::writeNumber(const char* key, int value) { write(key, QString::number(value)); }
+void PageSettings::set(const settings::Whole& s, int value) { store_.set(s, value); }
 
 // ================================================================ page
 

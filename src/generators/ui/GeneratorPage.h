@@ -6,6 +6,8 @@
 // from live here too, so that every page names its controls, labels its
 // error reports and keeps its option groups the same way.
 
+#include "platform/SettingsSchema.h"
+
 #include <QString>
 #include <QWidget>
 #include <vector>
@@ -21,22 +23,20 @@ namespace petari {
 
 class SettingsStore;
 
-// The pages' keys of the window's settings section.
+// The pages' settings, all in the window's section.
 class PageSettings {
 public:
     explicit PageSettings(SettingsStore& store) : store_(store) {}
-    static const QString& section();   // "F2"
 
-    QString read(const QString& key, const QString& def) const;
-    QString read(const char* key, const char* def) const;
-    bool isOn(const char* key, bool def) const;
+    bool get(const settings::Flag& s) const;
     // A stored index, by the leading-number rule.
-    int index(const char* key, int def) const;
+    int get(const settings::Whole& s) const;
+    QString get(const settings::Text& s) const;
+    QString get(const settings::Text& s, const QString& byDefault) const;
 
-    void write(const QString& key, const QString& value);
-    void write(const char* key, const QString& value);
-    void writeFlag(const char* key, const QAbstractButton* box);   // "1" or "0"
-    void writeNumber(const char* key, int value);
+    void set(const settings::Text& s, const QString& value);
+    void set(const settings::Flag& s, const QAbstractButton* box);   // "1" or "0"
+    void set(const settings::Whole& s, int value);
 
 private:
     SettingsStore& store_;

@@ -6,6 +6,7 @@
 #include "generators/ui/NumberEdit.h"
 #include "generators/ui/RandomPage.h"
 #include "generators/ui/TemplatePage.h"
+#include "platform/SettingsSchema.h"
 #include "platform/SettingsStore.h"
 #include "services/Guard.h"
 
@@ -15,7 +16,6 @@ namespace petari {
 
 namespace {
 
-constexpr int kDefaultPosition = 105;
 
 QString reportLabel(const char* procedure) { return QStringLiteral("F2 ") + QLatin1String(procedure); }
 
@@ -48,7 +48,7 @@ GeneratorWindow::GeneratorWindow(Document& doc, UserPrompt& prompt, Favourites& 
     connect(page_, &GeneratorPage::closeRequested, this, &QDialog::reject);
     lift_.emplace(doc_);
     guarded(reportLabel("Form_Load"), [&] {
-        place_.restore(*this, doc_.settings(), PageSettings::section(), kDefaultPosition, kDefaultPosition);
+        place_.restore(*this, doc_.settings(), settings::generatorWindowArea);
         load();
     });
 }
@@ -88,7 +88,7 @@ void GeneratorWindow::unload()
     guarded(reportLabel("Form_Unload"), [&] {
         page_->closing();
         SettingsStore& s = doc_.settings();
-        place_.store(*this, s, PageSettings::section());
+        place_.store(*this, s, settings::generatorWindowArea);
         PageSettings settings(s);
         page_->store(settings);
     });

@@ -120,22 +120,20 @@ QLineEdit* RandomPage::watchedBox(int i)
 void RandomPage::load(PageSettings& s)
 {
     // In the order the settings always had: the mode boxes answer each other.
-    noRepeatsCheck_->setChecked(s.isOn("j0", true));
-    sortedCheck_->setChecked(s.isOn("j1", false));
-    rightAlignCheck_->setChecked(s.isOn("j2", true));
-    stringsCheck_->setChecked(s.isOn("j3", true));
-    numbersCheck_->setChecked(s.isOn("j9", false));
-    static const char* const setKeys[kSets] = {"j10", "j11", "j12", "j13"};
-    static const bool setDefaults[kSets] = {true, true, true, false};
+    noRepeatsCheck_->setChecked(s.get(settings::randomNoRepeats));
+    sortedCheck_->setChecked(s.get(settings::randomSorted));
+    rightAlignCheck_->setChecked(s.get(settings::randomRightAlign));
+    stringsCheck_->setChecked(s.get(settings::randomStrings));
+    numbersCheck_->setChecked(s.get(settings::randomNumbers));
     for (int set = 0; set < kSets; ++set)
-        setChecks_[set]->setChecked(s.isOn(setKeys[set], setDefaults[set]));
-    minimumBox_->setText(s.read("j4", "1"));
-    maximumBox_->setText(s.read("j5", "43"));
-    countBox_->setText(s.read("j6", "6"));
-    shortestBox_->setText(s.read("j7", "6"));
-    longestBox_->setText(s.read("j8", "8"));
+        setChecks_[set]->setChecked(s.get(settings::randomSetsUsed[set]));
+    minimumBox_->setText(s.get(settings::randomMinimum));
+    maximumBox_->setText(s.get(settings::randomMaximum));
+    countBox_->setText(s.get(settings::randomCount));
+    shortestBox_->setText(s.get(settings::randomShortest));
+    longestBox_->setText(s.get(settings::randomLongest));
     for (int set = 0; set < kSets; ++set)
-        usedBoxes_[set]->setText(s.read(QStringLiteral("j%1").arg(14 + set), characterSetDefault(set)));
+        usedBoxes_[set]->setText(s.get(settings::randomSetCharacters.at(set), characterSetDefault(set)));
     for (QLineEdit* box : usedBoxes_)
         normaliseCharacterSet(box);
     enableForMode();
@@ -143,21 +141,20 @@ void RandomPage::load(PageSettings& s)
 
 void RandomPage::store(PageSettings& s) const
 {
-    s.writeFlag("j0", noRepeatsCheck_);
-    s.writeFlag("j1", sortedCheck_);
-    s.writeFlag("j2", rightAlignCheck_);
-    s.writeFlag("j3", stringsCheck_);
-    s.writeFlag("j9", numbersCheck_);
-    static const char* const setKeys[kSets] = {"j10", "j11", "j12", "j13"};
+    s.set(settings::randomNoRepeats, noRepeatsCheck_);
+    s.set(settings::randomSorted, sortedCheck_);
+    s.set(settings::randomRightAlign, rightAlignCheck_);
+    s.set(settings::randomStrings, stringsCheck_);
+    s.set(settings::randomNumbers, numbersCheck_);
     for (int set = 0; set < kSets; ++set)
-        s.writeFlag(setKeys[set], setChecks_[set]);
-    s.write("j4", minimumBox_->text());
-    s.write("j5", maximumBox_->text());
-    s.write("j6", countBox_->text());
-    s.write("j7", shortestBox_->text());
-    s.write("j8", longestBox_->text());
+        s.set(settings::randomSetsUsed[set], setChecks_[set]);
+    s.set(settings::randomMinimum, minimumBox_->text());
+    s.set(settings::randomMaximum, maximumBox_->text());
+    s.set(settings::randomCount, countBox_->text());
+    s.set(settings::randomShortest, shortestBox_->text());
+    s.set(settings::randomLongest, longestBox_->text());
     for (int set = 0; set < kSets; ++set)
-        s.write(QStringLiteral("j%1").arg(14 + set), usedBoxes_[set]->text());
+        s.set(settings::randomSetCharacters.at(set), usedBoxes_[set]->text());
 }
 
 void RandomPage::closing()

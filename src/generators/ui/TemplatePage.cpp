@@ -210,59 +210,59 @@ void TemplatePage::buildRulerFrame(QGroupBox* frame)
 
 void TemplatePage::load(PageSettings& s)
 {
-    tocBlanksCheck_->setChecked(s.isOn("a2", true));
-    addToCurrentCheck_->setChecked(s.isOn("a3", false));
-    fixedDigitsCheck_->setChecked(s.isOn("b8", true));
-    zeroFillCheck_->setChecked(s.isOn("b2", true));
+    tocBlanksCheck_->setChecked(s.get(settings::templateTocBlanks));
+    addToCurrentCheck_->setChecked(s.get(settings::templateAddToCurrent));
+    fixedDigitsCheck_->setChecked(s.get(settings::templateFixedDigits));
+    zeroFillCheck_->setChecked(s.get(settings::templateZeroFill));
     zeroFillCheck_->setEnabled(fixedDigitsCheck_->isChecked());
     digitsBox_->setEnabled(fixedDigitsCheck_->isChecked());
-    startBox_->setText(s.read("b3", "1"));
-    endBox_->setText(s.read("b4", "100"));
-    stepBox_->setText(s.read("b5", "1"));
-    digitsBox_->setText(s.read("b1", "3"));
-    beforeBox_->setText(s.read("b6", ""));
-    afterBox_->setText(s.read("b7", ""));
-    weekdayCheck_->setChecked(s.isOn("c1", true));
-    holidayCheck_->setChecked(s.isOn("c2", true));
+    startBox_->setText(s.get(settings::templateStart));
+    endBox_->setText(s.get(settings::templateEnd));
+    stepBox_->setText(s.get(settings::templateStep));
+    digitsBox_->setText(s.get(settings::templateDigits));
+    beforeBox_->setText(s.get(settings::templateBefore));
+    afterBox_->setText(s.get(settings::templateAfter));
+    weekdayCheck_->setChecked(s.get(settings::templateWeekdays));
+    holidayCheck_->setChecked(s.get(settings::templateHolidays));
     yearBox_->setText(QString::number(QDate::currentDate().year()));
     intervalCombo_->addItems(timeIntervalCaptions());
-    const int interval = s.index("d1", 0);
+    const int interval = s.get(settings::templateTimeInterval);
     intervalCombo_->setCurrentIndex(interval >= 0 && interval < intervalCombo_->count() ? interval : 0);
-    checkStored(timeFormatButtons_, s.index("d2", 0), 0);
-    checkStored(alphabetButtons_, s.index("e1", 0), 0);
-    checkStored(kanaButtons_, s.index("f1", 1), 1);
+    checkStored(timeFormatButtons_, s.get(settings::templateTimeFormat), settings::templateTimeFormat.byDefault);
+    checkStored(alphabetButtons_, s.get(settings::templateAlphabet), settings::templateAlphabet.byDefault);
+    checkStored(kanaButtons_, s.get(settings::templateKana), settings::templateKana.byDefault);
     for (int i = 0; i < LineUpHistory::kKept; ++i)
-        history_.setEntry(i, s.read(QString::number(30 + i), QString()));
+        history_.setEntry(i, s.get(settings::templateLineUpHistory.at(i)));
     rememberLineUp(QString());
-    acrossBox_->setText(s.read("g1", "10"));
-    downBox_->setText(s.read("g2", "1"));
-    const int kind = s.index("a1", 0);
+    acrossBox_->setText(s.get(settings::templateAcross));
+    downBox_->setText(s.get(settings::templateDown));
+    const int kind = s.get(settings::templateKind);
     chooseKind(kind >= 0 && kind < kKinds ? Kind(kind) : Numbering);
 }
 
 void TemplatePage::store(PageSettings& s) const
 {
-    s.writeNumber("a1", kind_);
-    s.writeFlag("a2", tocBlanksCheck_);
-    s.writeFlag("a3", addToCurrentCheck_);
-    s.write("b1", digitsBox_->text());
-    s.writeFlag("b2", zeroFillCheck_);
-    s.writeFlag("b8", fixedDigitsCheck_);
-    s.write("b3", startBox_->text());
-    s.write("b4", endBox_->text());
-    s.write("b5", stepBox_->text());
-    s.write("b6", beforeBox_->text());
-    s.write("b7", afterBox_->text());
-    s.writeFlag("c1", weekdayCheck_);
-    s.writeFlag("c2", holidayCheck_);
-    s.writeNumber("d1", intervalCombo_->currentIndex());
-    s.writeNumber("d2", timeFormatButtons_->checkedId());
-    s.writeNumber("e1", alphabetButtons_->checkedId());
-    s.writeNumber("f1", kanaButtons_->checkedId());
+    s.set(settings::templateKind, kind_);
+    s.set(settings::templateTocBlanks, tocBlanksCheck_);
+    s.set(settings::templateAddToCurrent, addToCurrentCheck_);
+    s.set(settings::templateDigits, digitsBox_->text());
+    s.set(settings::templateZeroFill, zeroFillCheck_);
+    s.set(settings::templateFixedDigits, fixedDigitsCheck_);
+    s.set(settings::templateStart, startBox_->text());
+    s.set(settings::templateEnd, endBox_->text());
+    s.set(settings::templateStep, stepBox_->text());
+    s.set(settings::templateBefore, beforeBox_->text());
+    s.set(settings::templateAfter, afterBox_->text());
+    s.set(settings::templateWeekdays, weekdayCheck_);
+    s.set(settings::templateHolidays, holidayCheck_);
+    s.set(settings::templateTimeInterval, intervalCombo_->currentIndex());
+    s.set(settings::templateTimeFormat, timeFormatButtons_->checkedId());
+    s.set(settings::templateAlphabet, alphabetButtons_->checkedId());
+    s.set(settings::templateKana, kanaButtons_->checkedId());
     for (int i = 0; i < LineUpHistory::kKept; ++i)
-        s.write(QString::number(30 + i), history_.entry(i));
-    s.write("g1", acrossBox_->text());
-    s.write("g2", downBox_->text());
+        s.set(settings::templateLineUpHistory.at(i), history_.entry(i));
+    s.set(settings::templateAcross, acrossBox_->text());
+    s.set(settings::templateDown, downBox_->text());
 }
 
 void TemplatePage::chooseKind(Kind kind)

@@ -6,6 +6,7 @@
 #include "platform/InstanceChannel.h"
 #include "platform/InstanceRegistry.h"
 #include "platform/ui/AppIcon.h"
+#include "platform/SettingsSchema.h"
 #include "platform/SettingsStore.h"
 #include "mainwindow/MainController.h"
 #include "mainwindow/ui/FilterBar.h"
@@ -73,7 +74,8 @@ MainWindow::MainWindow(MainController& controller, QWidget* parent) : QMainWindo
     for (QAction* a : std::as_const(menuItems_))
         if (!a->shortcut().isEmpty() && a->shortcutContext() == Qt::WindowShortcut)
             QWidget::addAction(a);
-    resize(twipsToPixels(7000), twipsToPixels(5000));
+    const TwipsRect& first = settings::mainWindowArea.byDefault;
+    resize(twipsToPixels(first.width), twipsToPixels(first.height));
     controller_.setView(this);
     connect(&controller_, &MainController::refreshed, this, &MainWindow::applyState);
     connect(&controller_, &MainController::statusChanged, statusLine_, &QLabel::setText);
@@ -191,7 +193,7 @@ void MainWindow::clearInput()
     guarded(QStringLiteral("F1 Command1_Click"), [&] {
         // The hidden word that shows the 価格 command from the next start on.
         if (inputBox_->toPlainText() == QStringLiteral("隠し画面を開く"))
-            controller_.settings().write(QStringLiteral("F7"), QStringLiteral("Visible"), QStringLiteral("True"));
+            controller_.settings().set(settings::priceMenuVisible, true);
         inputBox_->clear();
     });
 }

@@ -1,5 +1,6 @@
 #include "platform/ui/WindowPlace.h"
 
+#include "platform/SettingsSchema.h"
 #include "platform/SettingsStore.h"
 #include "platform/WindowPosition.h"
 
@@ -37,41 +38,29 @@ void WindowPlace::restore(QWidget& window, const TwipsRect& stored, int minWidth
     apply(window, stored, true, minWidth, minHeight);
 }
 
-namespace {
-
-int storedKey(const SettingsStore& settings, const QString& section, const char* key, int byDefault)
+void WindowPlace::restore(QWidget& window, const SettingsStore& settings, const settings::WindowArea& area,
+                          int minWidth, int minHeight)
 {
-    return storedTwips(settings, section, QString::fromLatin1(key), byDefault);
-}
-
-}  // namespace
-
-void WindowPlace::restore(QWidget& window, const SettingsStore& settings, const QString& section, int defaultLeft,
-                          int defaultTop)
-{
-    restore(window, storedKey(settings, section, "Left", defaultLeft), storedKey(settings, section, "top", defaultTop));
-}
-
-void WindowPlace::restore(QWidget& window, const SettingsStore& settings, const QString& section,
-                          const TwipsRect& defaults, int minWidth, int minHeight)
-{
+    if (!area.sized()) {
+        restore(window, settings.get(area.left()), settings.get(area.top()));
+        return;
+    }
     restore(window,
-            {storedKey(settings, section, "Left", defaults.left), storedKey(settings, section, "top", defaults.top),
-             storedKey(settings, section, "Width", defaults.width),
-             storedKey(settings, section, "Height", defaults.height)},
+            {settings.get(area.left()), settings.get(area.top()), settings.get(area.width()),
+             settings.get(area.height())},
             minWidth, minHeight);
 }
 
-void WindowPlace::store(const QWidget& window, SettingsStore& settings, const QString& section) const
+void WindowPlace::store(const QWidget& window, SettingsStore& settings, const settings::WindowArea& area) const
 {
     const TwipsRect at = current(window);
     if (worthStoring()) {
-        settings.write(section, QStringLiteral("top"), QString::number(at.top));
-        settings.write(section, QStringLiteral("Left"), QString::number(at.left));
+        settings.set(area.top(), at.top);
+        settings.set(area.left(), at.left);
     }
     if (sized_) {
-        settings.write(section, QStringLiteral("Height"), QString::number(at.height));
-        settings.write(section, QStringLiteral("Width"), QString::number(at.width));
+        settings.set(area.height(), at.height);
+        settings.set(area.width(), at.width);
     }
 }
 

@@ -15,6 +15,9 @@ class QWidget;
 namespace petari {
 
 class SettingsStore;
+namespace settings {
+struct WindowArea;
+}
 
 class WindowPlace {
 public:
@@ -22,17 +25,15 @@ public:
     void restore(QWidget& window, double left, double top);
     // Also sizes it: at least minimum (twips), no larger than a screen.
     void restore(QWidget& window, const TwipsRect& stored, int minWidth, int minHeight);
-    // The same from "Left" and "top" (and "Width" and "Height") of a
-    // settings section, the defaults where a key is missing.
-    void restore(QWidget& window, const SettingsStore& settings, const QString& section, int defaultLeft,
-                 int defaultTop);
-    void restore(QWidget& window, const SettingsStore& settings, const QString& section, const TwipsRect& defaults,
-                 int minWidth, int minHeight);
+    // The same from a window's stored area: its position, and its size
+    // where the area keeps one; the area's defaults where a key is missing.
+    void restore(QWidget& window, const SettingsStore& settings, const settings::WindowArea& area,
+                 int minWidth = 0, int minHeight = 0);
     // The place to store: what was restored where the window kept it.
     TwipsRect current(const QWidget& window) const;
     // Writes it back to the section it came from: the size when one was
     // restored, the position where the desktop tells it (worthStoring).
-    void store(const QWidget& window, SettingsStore& settings, const QString& section) const;
+    void store(const QWidget& window, SettingsStore& settings, const settings::WindowArea& area) const;
     // Wayland tells no window where it is: there the stored place stays.
     static bool worthStoring();
 

@@ -3,6 +3,7 @@
 #include "platform/ui/KeyboardAccess.h"
 #include "platform/ui/Widgets.h"
 #include "editing/Document.h"
+#include "platform/SettingsSchema.h"
 #include "platform/SettingsStore.h"
 #include "platform/UserPrompt.h"
 #include "services/Guard.h"
@@ -29,11 +30,6 @@ namespace petari {
 
 namespace {
 
-const QString kSection = QStringLiteral("F3");
-constexpr int kDefaultTop = 105;
-constexpr int kDefaultLeft = 105;
-constexpr int kDefaultHeight = 6000;
-constexpr int kDefaultWidth = 8000;
 constexpr int kMinimumWidth = 3000;    // 200 pixels
 constexpr int kMinimumHeight = 2250;   // 150 pixels
 
@@ -336,8 +332,7 @@ TableWindow::~TableWindow()
 
 void TableWindow::loadSettings()
 {
-    place_.restore(*this, doc_.settings(), kSection, {kDefaultLeft, kDefaultTop, kDefaultWidth, kDefaultHeight},
-                   kMinimumWidth, kMinimumHeight);
+    place_.restore(*this, doc_.settings(), settings::tableWindowArea, kMinimumWidth, kMinimumHeight);
 }
 
 void TableWindow::fillSizeBoxes()
@@ -366,7 +361,7 @@ void TableWindow::closeDown()
 void TableWindow::storeSettings()
 {
     setWindowState(Qt::WindowNoState);
-    place_.store(*this, doc_.settings(), kSection);
+    place_.store(*this, doc_.settings(), settings::tableWindowArea);
 }
 
 void TableWindow::done(int r)
