@@ -48,11 +48,12 @@ Window& windowWithSelection()
     Window& w = window();
     w.settings->write(QStringLiteral("F5"), QStringLiteral("3"), QStringLiteral("1"));   // full width
     w.settings->write(QStringLiteral("F5"), QStringLiteral("5"), QStringLiteral("1"));   // katakana
-    LineList& lines = w.controller->lines();
+    const LineList& lines = w.controller->lines();
     if (lines.selectedCount() != CopiedLines || lines.firstSelected() != 0) {
-        lines.clearSelection();
-        lines.selectRange(0, CopiedLines - 1);
-        lines.setCurrentRow(0);
+        LineSelection chosen = w.controller->document().selection();
+        chosen.clearSelection();
+        chosen.selectRange(0, CopiedLines - 1);
+        chosen.setCurrentRow(0);
         w.showPending();
     }
     return w;

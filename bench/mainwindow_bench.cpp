@@ -78,7 +78,7 @@ struct Window : bench::MainWindowFixture {
     // for the next key.
     void deleteLine(int row)
     {
-        LineList& lines = controller->lines();
+        LineSelection lines = controller->document().selection();
         lines.clearSelection();
         lines.select(row);
         lines.setCurrentRow(row);

@@ -164,7 +164,7 @@ LineText decodeUtf16Lines(QByteArrayView bytes, bool bigEndian, qsizetype* inval
 // is released as it goes.
 template <class DecodeLine>
 LineText splitBytesIntoLines(QByteArrayView bytes, DecodeLine& decodeLine, const Release& release,
-                             LineBudget* budget)
+                             LineBudget* budget, bool lfBeforeCrBreaks)
 {
     const char* p = bytes.data();
     const char* const end = p + bytes.size();
@@ -187,7 +187,7 @@ LineText splitBytesIntoLines(QByteArrayView bytes, DecodeLine& decodeLine, const
         }
         // An LF before the CR is a break of its own (see TextFile.h).  Neither
         // encoding has an LF byte inside a character, so it is the LF itself.
-        const bool lfBeforeCr = stop != end && stop != p && stop[-1] == '\n';
+        const bool lfBeforeCr = lfBeforeCrBreaks && stop != end && stop != p && stop[-1] == '\n';
         decodeLine(QByteArrayView(p, stop - p - lfBeforeCr), lines, lf);
         if (lfBeforeCr)
             lines.append(QStringView());
@@ -225,17 +225,18 @@ qsizetype pieceEnd(QByteArrayView bytes, qsizetype from, qsizetype size)
 // them take from one budget: the first to find it spent stops them all.
 template <class MakeDecoder>
 LineText decodeLines(QByteArrayView bytes, MakeDecoder makeDecoder, qsizetype* invalid, const Release& release,
-                     LineBudget* budget)
+                     LineBudget* budget, bool lfBeforeCrBreaks)
 {
     constexpr qsizetype MinPiece = qsizetype(4) << 20;
     const qsizetype pieces =
         std::clamp<qsizetype>(bytes.size() / MinPiece, 1, std::max(QThread::idealThreadCount(), 1));
-    const auto decodePiece = [&makeDecoder, &release, budget](QByteArrayView piece, qsizetype* count) {
+    const auto decodePiece = [&makeDecoder, &release, budget, lfBeforeCrBreaks](QByteArrayView piece,
+                                                                                 qsizetype* count) {
         auto decoder = makeDecoder();
         auto decodeLine = [&decoder, count](QByteArrayView line, LineTextBuilder& lines, bool lf) {
             decoder(line, lines, lf, *count);
         };
-        return splitBytesIntoLines(piece, decodeLine, release, budget);
+        return splitBytesIntoLines(piece, decodeLine, release, budget, lfBeforeCrBreaks);
     };
     std::vector<QByteArrayView> parts;
     for (qsizetype from = 0, left = pieces; from < bytes.size(); --left) {
@@ -304,7 +305,7 @@ Detection detect(QByteArrayView bytes)
 // UTF-16 units than the line has bytes (the UTF-8 decoder asks room for
 // one more).
 LineText decodeLinesOf(QByteArrayView bytes, bool isUtf8, bool faulty, qsizetype* invalid, const Release& release,
-                       LineBudget* budget = nullptr)
+                       LineBudget* budget = nullptr, bool lfBeforeCrBreaks = true)
 {
     if (!isUtf8) {
         return decodeLines(bytes, [] {
@@ -312,7 +313,7 @@ LineText decodeLinesOf(QByteArrayView bytes, bool isUtf8, bool faulty, qsizetype
                 // Lines are cut at CR: only an LF byte can be a break in one.
                 lines.endLine(cp932::decodeInto(line, lines.beginLine(line.size()), &invalid), lf);
             };
-        }, invalid, release, budget);
+        }, invalid, release, budget, lfBeforeCrBreaks);
     }
     // Stateless: a faulty sequence at the end of one line is that line's
     // fault alone.  Every line starts the decoder afresh, which would take
@@ -334,7 +335,7 @@ LineText decodeLinesOf(QByteArrayView bytes, bool isUtf8, bool faulty, qsizetype
             }
             lines.endLine(end - out, lf);
         };
-    }, invalid, release, budget);
+    }, invalid, release, budget, lfBeforeCrBreaks);
 }
 
 }  // namespace
@@ -406,7 +407,9 @@ QByteArray readFileBytes(const QString& path, qint64 limit) { return readFileBuf
 LineText decodeLinesAs(QByteArrayView bytes, TextEncoding encoding, qsizetype* invalid)
 {
     qsizetype count = 0;
-    LineText lines = decodeLinesOf(bytes, encoding == TextEncoding::Utf8, true, &count, {});
+    // The program's own files end every line with CR LF, whatever the line
+    // holds: a line that ends in an LF must come back as it went.
+    LineText lines = decodeLinesOf(bytes, encoding == TextEncoding::Utf8, true, &count, {}, nullptr, false);
     if (invalid)
         *invalid = count;
     return lines;

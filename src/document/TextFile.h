@@ -83,7 +83,8 @@ TextFileContent decodeFileBytes(FileBytes& bytes, bool keepBinary, LineBudget* b
                                 StopCheck stop = nullptr);
 
 // The lines of bytes (without a byte order mark) known to be Cp932 or Utf8,
-// as decodeTextFile reads them.  invalid (when given) counts the U+FFFD
+// as decodeTextFile reads them, but for an LF before a CR: these are the
+// program's own files, every line followed by CR LF, so the LF is the line's.  invalid (when given) counts the U+FFFD
 // that stand for undefined or ill-formed bytes.
 LineText decodeLinesAs(QByteArrayView bytes, TextEncoding encoding, qsizetype* invalid = nullptr);
 

@@ -4,7 +4,6 @@
 #include "platform/Failure.h"
 #include "platform/FileLimits.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QDomDocument>
 #include <QFile>
@@ -73,8 +72,8 @@ void markUsed(QDomDocument& doc, QDomElement bookmark, const QString& file, cons
     QDomElement mime = childOrNew(doc, metadata, QStringLiteral("mime:mime-type"));
     mime.setAttribute(QStringLiteral("type"), QMimeDatabase().mimeTypeForFile(file).name());
 
-    const QString name = QCoreApplication::applicationName().isEmpty() ? QStringLiteral("petari")
-                                                                       : QCoreApplication::applicationName();
+    // The command the desktop runs the file with.
+    const QString name = QStringLiteral("petari");
     QDomElement apps = childOrNew(doc, metadata, QStringLiteral("bookmark:applications"));
     QDomElement app;
     for (QDomElement a = apps.firstChildElement(QStringLiteral("bookmark:application")); !a.isNull();

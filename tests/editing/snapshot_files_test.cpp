@@ -110,6 +110,9 @@ void leaveDeadLock(const QString& path)
 {
     QProcess gone;
     gone.start(QStringLiteral("true"), {});
+    ASSERT_TRUE(gone.waitForStarted(10000));
+    // Its number is known only while it runs.
+    const qint64 pid = gone.processId();
     ASSERT_TRUE(gone.waitForFinished(10000));
     QByteArray content;
     {
@@ -119,7 +122,7 @@ void leaveDeadLock(const QString& path)
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
         content = f.readAll();
     }
-    content = QByteArray::number(gone.processId()) + content.mid(content.indexOf('\n'));
+    content = QByteArray::number(pid) + content.mid(content.indexOf('\n'));
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(content);

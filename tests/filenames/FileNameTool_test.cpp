@@ -63,7 +63,7 @@ TEST(FileNameTool, AListingFitsTheDocumentOrIsRefused)
         ScriptedPrompt prompt;
         Document doc(settings, prompt, dir.filePath(QStringLiteral("prog")));
         doc.setLimits({limit, 1000});
-        doc.document().replaceLinesAsMade({QStringLiteral("kept")});
+        doc.replaceLinesAsMade({QStringLiteral("kept")});
         FileNameTool tool(doc, prompt);
         EXPECT_EQ(tool.showListings(web, {QStringLiteral("a.txt")}, false, false), limit == lines);
         if (limit == lines) {

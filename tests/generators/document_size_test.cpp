@@ -50,7 +50,7 @@ TEST(GeneratorDocumentSize, RunsFitOrAreRefused)
         DocumentFixture f;
         Document& doc = *f.doc;
         doc.setLimits({4, 10});
-        doc.document().replaceLinesAsMade(c.before);
+        doc.replaceLinesAsMade(c.before);
         const auto made = [&] { return c.made; };
         bool done = false;
         switch (c.run) {

@@ -314,17 +314,17 @@ TEST(Copy, StatusLineTellsHowLongAVeryLongCopiedLineWas)
     Fixture f;
     const QString longest = QString(3999, u'x') + QString::fromUtf16(u"😀");   // 4001 units, 4000 characters
     f.c->document().insertText(QString(4000, u'y') + "\n" + longest);
-    f.c->lines().select(0);
-    f.c->lines().setCurrentRow(0);
+    f.c->document().selection().select(0);
+    f.c->document().selection().setCurrentRow(0);
     f.c->lineChosen(0);
     EXPECT_EQ(f.c->statusText(), "メイン 1行目　選択行数 1行　　");
-    f.c->lines().clearSelection();
-    f.c->lines().select(1);
-    f.c->lines().setCurrentRow(1);
+    f.c->document().selection().clearSelection();
+    f.c->document().selection().select(1);
+    f.c->document().selection().setCurrentRow(1);
     f.c->lineChosen(0);
     EXPECT_EQ(f.clipboard.text(), longest);
     EXPECT_EQ(f.c->statusText(), "メイン 2行目　選択行数 1行　　1行（4,000文字）をコピーしました。");
-    f.c->lines().select(0);
+    f.c->document().selection().select(0);
     EXPECT_EQ(f.c->statusText(), "メイン 2行目　選択行数 2行　　");
     EXPECT_EQ(MainController::copiedAmount(2, QString(100000000, u'a')), "2行（100,000,000文字）をコピーしました。");
 }
