@@ -289,7 +289,10 @@ TEST(MainWindowWidgets, SplitterDragStaysInItsBand)
 TEST(MainWindowWidgets, EndingFromAnUnexpectedErrorClosesWithoutAskingAboutChanges)
 {
     // Ending the program ends the event loops for good, so it runs in a
-    // process of its own.
+    // process of its own: started afresh, since a forked child lacks the
+    // threads the parent runs (the snapshot writer's, the search's) and may
+    // crash on them.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
             Window win;
