@@ -27,7 +27,11 @@ start_petari "" "$tmp/long.txt"
 first=$(drive lines | head -n1)
 check "the row shows the line's start" "${#first}" 4000
 grown=$(( ($(peak_kib) - base) / 1024 ))
-check "open within 3.5 times the file (${grown} MiB more)" "$([ "$grown" -le 100 ] && echo yes)" yes
+# A sanitizer's allocator keeps freed blocks aside for a while: its peak
+# says nothing of the program's, which the ordinary build measures.
+if [ -z "${PETARI_SANITIZED:-}" ]; then
+  check "open within 3.5 times the file (${grown} MiB more)" "$([ "$grown" -le 100 ] && echo yes)" yes
+fi
 xdotool key Down
 copied=0
 for _ in $(seq 1 60); do
