@@ -34,7 +34,13 @@ for kind in pipe folder; do
   QT_QPA_PLATFORM=xcb "$petari" >"$tmp/app.log" 2>&1 &
   app=$!
   pids+=("$app")
-  named=$(drive labels | grep -cxF "$ini")
+  # A slow start (a sanitized build) shows the message later: look again.
+  named=0
+  for _ in $(seq 1 20); do
+    named=$(drive labels | grep -cxF "$ini")
+    [ "$named" -ge 1 ] && break
+    sleep 1
+  done
   check "the $kind is named" "$named" 1
   drive press OK
   wid=$(timeout 20 xdotool search --sync --onlyvisible --name 'ペタリ' 2>/dev/null | head -n1)
